@@ -1,0 +1,38 @@
+// Reading and writing numbers with the rules of the settings file, the
+// base-map header and the data values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kartela {
+
+// Integer of a settings or header text: leading blanks and tabs skipped, an
+// optional sign, decimal digits or "$" and hexadecimal digits. Reading stops
+// at the first character that does not belong to the number and keeps the
+// value read so far, so "12abc" is 12 and "" is 0. Values beyond the 32-bit
+// range saturate.
+std::int32_t ReadLeadingInt(std::string_view text);
+
+// ReadLeadingInt clamped into the range of a 16-bit field.
+std::int16_t ReadLeadingInt16(std::string_view text);
+
+// Real of a settings text: leading blanks and tabs, sign, digits, an optional
+// point and fraction, an optional exponent; like ReadLeadingInt it keeps
+// what was read before the first bad character ("1.5x" is 1.5, "" is 0).
+// The result is stored as a 48-bit real.
+double ReadLeadingReal(std::string_view text);
+
+// A data value: leading spaces (not tabs), an optional sign, digits with an
+// optional point where the digits on either side may be absent (but not
+// both). The whole text must be consumed: no exponent, no trailing blank.
+// Computed in extended precision; nullopt when the text does not convert.
+std::optional<long double> ParseDataValue(std::string_view text);
+
+// `value` with `decimals` digits after the point, right-aligned with leading
+// blanks to at least `width` characters and never cut.
+std::string FormatFixed(long double value, int width, int decimals);
+
+}  // namespace kartela
