@@ -11,7 +11,7 @@
 namespace kartela {
 
 // Largest magnitude a 48-bit real holds: (2 - 2^-39) * 2^126, about 1.7e38.
-inline constexpr double kReal48Max = 1.7014118346015974e38;
+inline constexpr double kReal48Max = 0x1.FFFFFFFFFEp+126;
 
 // `value` rounded to the 48-bit real's precision, ties to even. Magnitudes
 // below the smallest normal 48-bit real (2^-128) become 0; magnitudes above

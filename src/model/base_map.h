@@ -43,7 +43,9 @@ class PointStore {
 
 // A record with x of 1 or more is a vertex; one with x = 0 is a separator
 // whose y is the line code of the run that follows.
-inline bool IsSeparator(const MapPoint& p) { return p.x == 0; }
+inline bool IsSeparator(const MapPoint& p) {
+  return p.x == 0;
+}
 
 struct BaseMap {
   std::vector<std::string> MapAreaNames;  // area n at [n - 1]

@@ -20,10 +20,10 @@ namespace kartela {
 
 enum class BaseMapStatus {
   kOk,
-  kCannotOpen,      // missing or unreadable file
-  kTooManyAreas,    // more than kMaxAreas area lines
-  kNoEndMarker,     // the header has no @STARTOFPOINTS line
-  kTooManyPoints,   // the point section needs more than the store's blocks
+  kCannotOpen,     // missing or unreadable file
+  kTooManyAreas,   // more than kMaxAreas area lines
+  kNoEndMarker,    // the header has no @STARTOFPOINTS line
+  kTooManyPoints,  // the point section needs more than the store's blocks
 };
 
 // The file a base-map reference names: a relative reference lies in the
@@ -39,5 +39,9 @@ BaseMapStatus ReadBaseMapHeader(const std::filesystem::path& path, AreaList& are
 // Fills `map` from the whole file. On failure `map` is unchanged.
 // LoadedMapFile is left for the caller to set.
 BaseMapStatus ReadBaseMap(const std::filesystem::path& path, BaseMap& map);
+
+// The two readers over the bytes of a whole file already in memory.
+BaseMapStatus ParseBaseMapHeader(std::string_view bytes, AreaList& areas);
+BaseMapStatus ParseBaseMap(std::string_view bytes, BaseMap& map);
 
 }  // namespace kartela

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "model/area_list.h"
@@ -21,12 +22,17 @@ class Reporter;
 bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path& program_dir,
                   AreaList& areas, DataSet& data, Reporter& reporter);
 
+// ReadDataFile on bytes already read from `path`, which names the file in
+// messages.
+bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
+                   const std::filesystem::path& program_dir, AreaList& areas, DataSet& data,
+                   Reporter& reporter);
+
 // The bytes of the data file for `data` on `areas`.
 std::string FormatDataFile(const AreaList& areas, const DataSet& data);
 
 // Writes the data file, replacing `path` only with a complete file. Does not
 // change the data set.
-bool WriteDataFile(const std::filesystem::path& path, const AreaList& areas,
-                   const DataSet& data);
+bool WriteDataFile(const std::filesystem::path& path, const AreaList& areas, const DataSet& data);
 
 }  // namespace kartela

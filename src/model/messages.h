@@ -20,6 +20,9 @@ struct CatalogueMessage {
   MessageIcon icon = MessageIcon::kWarning;
 };
 
+// A path as UTF-8 text, the form in which messages name files.
+std::string DisplayPath(const std::filesystem::path& path);
+
 // Entry `number` (1..20) with `text` inserted between prefix and suffix for
 // the entries that take one (1, 3, 4, 19); nullopt for 0 and numbers above 20.
 std::optional<CatalogueMessage> ComposeMessage(int number, std::string_view text = {});

@@ -21,7 +21,8 @@ Answer RecordingReporter::AskYesNoCancel(std::string_view text, std::string_view
 
 std::vector<int> RecordingReporter::Numbers() const {
   std::vector<int> numbers;
-  for (const auto& message : messages) numbers.push_back(message.number);
+  for (const auto& message : messages)
+    numbers.push_back(message.number);
   return numbers;
 }
 

@@ -1,0 +1,144 @@
+// The settings record: every value that persists between runs, with its
+// defaults, and the mask of values changed during the run.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kartela {
+
+// "ＭＳ 明朝" in Shift-JIS, the face every font record starts with.
+inline constexpr std::string_view kDefaultFaceName = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
+// Longest face name a font record keeps, in Shift-JIS bytes.
+inline constexpr std::size_t kMaxFaceNameBytes = 31;
+
+// A font as the drawing code creates it. A negative height is the character
+// height in pixels, a positive one the cell height.
+struct LogFont {
+  std::int32_t Height = -12;
+  std::int32_t Width = 0;
+  std::int32_t Escapement = 0;
+  std::int32_t Orientation = 0;
+  std::int32_t Weight = 0;
+  std::uint8_t Italic = 0;
+  std::uint8_t Underline = 0;
+  std::uint8_t StrikeOut = 0;
+  std::uint8_t CharSet = 1;  // the default character set
+  std::uint8_t OutPrecision = 0;
+  std::uint8_t ClipPrecision = 0;
+  std::uint8_t Quality = 0;
+  std::uint8_t PitchAndFamily = 0;
+  std::string FaceName{kDefaultFaceName};  // Shift-JIS, at most kMaxFaceNameBytes
+
+  bool operator==(const LogFont&) const = default;
+};
+
+// Bits of ChangedMask and SaveMask: which persisted value changed, and which
+// changes are written back at shutdown.
+inline constexpr std::uint16_t kChangedItemLength = 0x0001;  // area-name length or save mask
+inline constexpr std::uint16_t kChangedWindow = 0x0002;
+inline constexpr std::uint16_t kChangedDataDir = 0x0004;
+inline constexpr std::uint16_t kChangedDataExt = 0x0008;
+inline constexpr std::uint16_t kChangedBaseMap = 0x0010;
+inline constexpr std::uint16_t kChangedPrintSize = 0x0020;
+inline constexpr std::uint16_t kChangedDrawSize = 0x0040;
+inline constexpr std::uint16_t kChangedDrawPosition = 0x0080;
+inline constexpr std::uint16_t kChangedDivision = 0x0100;
+inline constexpr std::uint16_t kChangedPattern = 0x0200;
+inline constexpr std::uint16_t kChangedTitleFont = 0x0400;
+inline constexpr std::uint16_t kChangedIndexFont = 0x0800;
+inline constexpr std::uint16_t kChangedFancyFont = 0x1000;
+inline constexpr std::uint16_t kChangedAreaFont = 0x2000;
+inline constexpr std::uint16_t kChangedLineWidth = 0x4000;
+inline constexpr std::uint16_t kChangedColorChange = 0x8000;
+
+// Slots of RawSettingLines: the value text of each key as read, so that an
+// unchanged or unsaved value passes through a rewrite unaltered.
+enum RawSlot : std::size_t {
+  kRawPosition = 0,
+  kRawDataDir = 1,
+  kRawDataExt = 2,
+  kRawBaseMap = 3,
+  kRawPrintSize = 4,
+  kRawDrawSize = 5,
+  kRawDrawPosition = 6,
+  kRawDivision = 7,
+  kRawPattern = 8,
+  kRawTitleFont = 9,
+  kRawIndexFont = 10,
+  kRawFancyFont = 11,
+  kRawAreaFont = 12,
+  kRawLineWidth = 13,
+  kRawColorChange = 14,
+  kRawSlotCount = 16,  // slot 15 is not used
+};
+
+// Window left values that stand for a window state rather than a position.
+inline constexpr std::int32_t kWindowLeftMaximum = 32767;
+inline constexpr std::int32_t kWindowLeftIcon = 32766;
+// Longest WindowState kept, in bytes.
+inline constexpr std::size_t kMaxWindowStateBytes = 33;
+
+// Class counts that have a row in PatternOrder: row r serves r + 2 classes.
+inline constexpr int kMinClassCount = 2;
+inline constexpr int kMaxClassCount = 8;
+using PatternOrderTable = std::array<std::array<std::uint8_t, 8>, 7>;
+
+// The sizes offered by every font dialog.
+inline constexpr std::array<std::string_view, 10> FontSizeChoices = {"4",  "6",  "8",  "10", "12",
+                                                                     "16", "20", "24", "32", "48"};
+
+struct Settings {
+  std::int32_t WindowLeft = 10;
+  std::int32_t WindowTop = 10;
+  std::int32_t WindowWidth = 620;
+  std::int32_t WindowHeight = 380;
+  std::string WindowState;  // "MAX" or empty; upper case, at most kMaxWindowStateBytes
+
+  std::int16_t ItemLength = 26;      // area-name length shown in this run
+  std::int16_t NextItemLength = 26;  // area-name length written back
+  std::int32_t SaveMask = 0xFFDF;    // which changes are written back
+
+  std::string DataDir;           // Shift-JIS, with a trailing separator
+  std::string DataExt = ".DAT";  // with its dot
+  std::string BaseMapFile;       // Shift-JIS file name, looked up in the program directory
+  double PrintSize = -1.0;       // below 0: fit to the page
+  double DrawResX = 1.0;
+  double DrawResY = 1.0;
+  std::int16_t DrawPosX = 0;
+  std::int16_t DrawPosY = 0;
+  std::int16_t ClassCount = 5;
+  PatternOrderTable PatternOrder{};  // row r, entry i: brush of class i of r + 2 classes
+  std::uint8_t UsePalette = 1;
+
+  LogFont TitleFont;
+  std::int16_t TitleOffsetX = 0;
+  std::int16_t TitleOffsetY = 2;
+  LogFont IndexFont;
+  std::int16_t LegendOffsetX = 0;
+  std::int16_t LegendOffsetY = 0;
+  std::int16_t LegendStyle = 1;
+  LogFont FancyFont;
+  LogFont AreaFont;
+  std::int16_t AreaNameFlags = 0;
+  std::int16_t BorderStyle = 0;
+  std::int16_t ColorChange = 1;
+  std::int32_t ShowHint = 1;  // 0 off, 1 on; 2 and 3 the same, changed in this run
+  std::uint8_t EmfMode = 0;   // low two bits the mode; 5, 7, 8 set by a switch in this run
+
+  std::uint16_t ChangedMask = 0;
+  std::array<std::string, kRawSlotCount> RawSettingLines;
+};
+
+// The default PatternOrder: in row r, entry i is 24 + i for the r + 2 classes
+// of the row and 0 after them.
+PatternOrderTable DefaultPatternOrder();
+
+// The settings of a fresh installation. `program_dir` is the program
+// directory as Shift-JIS text with its trailing separator.
+Settings DefaultSettings(std::string_view program_dir);
+
+}  // namespace kartela

@@ -1,0 +1,41 @@
+// The settings file beside the program: Shift-JIS text lines "key = value",
+// ";" starting a comment, keys compared in upper case, written with CR LF.
+//
+// Keys: ItemLength, Embiroment (the save mask), Position, BaseMap, DataDir,
+// DataExt, PrintSize, DrawSize, DrawPosition, Division, Pattern, TitleFont,
+// IndexFont, FancyFont, AreaFont, LineWidth, ColorChange, ShowHint, Zflag.
+// The file is rewritten at shutdown only when a saved value changed, so a
+// run without changes leaves it byte for byte as it was.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "model/settings.h"
+
+namespace kartela {
+
+// Applies every known key of the settings text `bytes` to `settings`, keeping
+// the value texts in RawSettingLines. Unknown keys, blank lines and comments
+// are ignored; a later line of a key overrides an earlier one. Never fails.
+void ParseSettings(std::string_view bytes, Settings& settings);
+
+// ParseSettings on the file at `path`; a missing or unreadable file leaves
+// `settings` as it was, silently.
+void ReadSettings(const std::filesystem::path& path, Settings& settings);
+
+// Whether shutdown has anything to write: a change whose bit SaveMask keeps,
+// a hint setting changed in this run, or a metafile mode set by a switch.
+bool ShouldWriteSettings(const Settings& settings);
+
+// The whole settings file for `settings`: the current value of each saved
+// change, the text as read for every other key that was in the file.
+std::string FormatSettings(const Settings& settings);
+
+// Rewrites the file at `path` when ShouldWriteSettings holds; otherwise leaves
+// it untouched and returns true. The file is replaced only by a complete one:
+// on failure the old file stays and the result is false.
+bool WriteSettings(const std::filesystem::path& path, const Settings& settings);
+
+}  // namespace kartela

@@ -1,0 +1,42 @@
+// Reading value texts as numbers: the check run before a map is drawn and
+// before the data are saved.
+#pragma once
+
+#include <string_view>
+
+#include "model/data_set.h"
+
+namespace kartela {
+
+// The outcome of the check; the values are the result codes of the data
+// statistics.
+enum class ValueSyntaxResult {
+  kOk = 0,
+  kExponentNotation = 1,  // a value is written with an exponent; the check stopped there
+  kNoData = 2,            // no value converted
+  kTooFewData = 3,        // exactly one value converted
+};
+
+struct ValueSyntaxReport {
+  ValueSyntaxResult result = ValueSyntaxResult::kOk;
+  int converted = 0;  // values read as numbers
+  int missing = 0;    // values that did not convert, empty ones included
+};
+
+// Whether `text` holds the letter E or e. Only single-byte characters count:
+// the second byte of a double-byte character may have the same code.
+bool HasExponentLetter(std::string_view text);
+
+// The number of a value text, stored as a 48-bit real; kMissingValue when the
+// text does not convert (an empty text does not).
+double ConvertValueText(std::string_view text);
+
+// Checks the values of areas 1..area_count in order. A text with an exponent
+// letter stops the check at once: exponent notation is never accepted, even
+// where it would be a valid number. The counts cover the areas checked.
+ValueSyntaxReport ValueSyntax(const DataSet& data, int area_count);
+
+// The catalogue message that reports `result` (9, 10 or 12); 0 for kOk.
+int MessageNumberFor(ValueSyntaxResult result);
+
+}  // namespace kartela

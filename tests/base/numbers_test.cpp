@@ -1,0 +1,104 @@
+#include "base/numbers.h"
+
+#include "base/real48.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kartela {
+namespace {
+
+TEST(ReadLeadingIntTest, KeepsTheNumberReadBeforeTheFirstBadCharacter) {
+  EXPECT_EQ(ReadLeadingInt("12abc"), 12);
+  EXPECT_EQ(ReadLeadingInt(""), 0);
+  EXPECT_EQ(ReadLeadingInt("abc"), 0);
+  EXPECT_EQ(ReadLeadingInt("50 ; comment"), 50);
+  EXPECT_EQ(ReadLeadingInt("7,8"), 7);
+  EXPECT_EQ(ReadLeadingInt("-"), 0);
+}
+
+TEST(ReadLeadingIntTest, SkipsLeadingBlanksAndReadsSignAndHexadecimal) {
+  EXPECT_EQ(ReadLeadingInt(" \t 42"), 42);
+  EXPECT_EQ(ReadLeadingInt("-17"), -17);
+  EXPECT_EQ(ReadLeadingInt("+5"), 5);
+  EXPECT_EQ(ReadLeadingInt("$1F"), 31);
+  EXPECT_EQ(ReadLeadingInt("$ffDF"), 65503);
+  EXPECT_EQ(ReadLeadingInt("-$10"), -16);
+  EXPECT_EQ(ReadLeadingInt("$1G"), 1);
+  EXPECT_EQ(ReadLeadingInt("1 2"), 1);
+}
+
+TEST(ReadLeadingIntTest, SaturatesBeyondThirtyTwoBits) {
+  EXPECT_EQ(ReadLeadingInt("2147483647"), 2147483647);
+  EXPECT_EQ(ReadLeadingInt("2147483648"), 2147483647);
+  EXPECT_EQ(ReadLeadingInt("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(ReadLeadingInt("-99999999999999999999999999"), -2147483647 - 1);
+  EXPECT_EQ(ReadLeadingInt("$FFFFFFFFFFFF"), 2147483647);
+}
+
+TEST(ReadLeadingIntTest, SixteenBitFieldsAreClamped) {
+  EXPECT_EQ(ReadLeadingInt16("32767"), 32767);
+  EXPECT_EQ(ReadLeadingInt16("40000"), 32767);
+  EXPECT_EQ(ReadLeadingInt16("-40000"), -32768);
+  EXPECT_EQ(ReadLeadingInt16("640x"), 640);
+}
+
+TEST(ReadLeadingRealTest, ReadsPlainDecimalsAndKeepsTheLeadingNumber) {
+  EXPECT_EQ(ReadLeadingReal("1.5"), 1.5);
+  EXPECT_EQ(ReadLeadingReal("  -2.25"), -2.25);
+  EXPECT_EQ(ReadLeadingReal("1.5x"), 1.5);
+  EXPECT_EQ(ReadLeadingReal("3."), 3.0);
+  EXPECT_EQ(ReadLeadingReal(".5"), 0.5);
+  EXPECT_EQ(ReadLeadingReal(""), 0.0);
+  EXPECT_EQ(ReadLeadingReal("."), 0.0);
+  EXPECT_EQ(ReadLeadingReal("1e3"), 1000.0);
+  EXPECT_EQ(ReadLeadingReal("2e"), 2.0);
+  EXPECT_EQ(ReadLeadingReal("2e+x"), 2.0);
+}
+
+TEST(ReadLeadingRealTest, StoresAtFortyBitPrecisionAndSaturates) {
+  // 0.1 is not exact in binary; the stored value has a 40-bit significand.
+  const double tenth = ReadLeadingReal("0.1");
+  EXPECT_NE(tenth, 0.1);
+  EXPECT_NEAR(tenth, 0.1, 1e-12);
+  EXPECT_EQ(ReadLeadingReal("1e400"), kReal48Max);
+  EXPECT_EQ(ReadLeadingReal("-1e99999"), -kReal48Max);
+  EXPECT_EQ(ReadLeadingReal("1e-99999"), 0.0);
+}
+
+TEST(ParseDataValueTest, AcceptsTheDecimalForms) {
+  EXPECT_EQ(ParseDataValue("12"), 12.0L);
+  EXPECT_EQ(ParseDataValue(" 12"), 12.0L);
+  EXPECT_EQ(ParseDataValue("   -3.5"), -3.5L);
+  EXPECT_EQ(ParseDataValue("+.5"), 0.5L);
+  EXPECT_EQ(ParseDataValue("7."), 7.0L);
+  EXPECT_EQ(ParseDataValue("-.25"), -0.25L);
+  EXPECT_EQ(ParseDataValue("0"), 0.0L);
+}
+
+TEST(ParseDataValueTest, RefusesAnythingThatIsNotConsumedWhole) {
+  for (const char* text : {"", " ", "12 ", "\t12", "1,000", "--1", "+-1", "1e5", "1E5", ".", "-",
+                           "1.2.3", "12a", "\x82\x4f"}) {
+    EXPECT_FALSE(ParseDataValue(text).has_value()) << '"' << text << '"';
+  }
+}
+
+TEST(ParseDataValueTest, ComputesInExtendedPrecision) {
+  // 0.1 as an 80-bit extended differs from 0.1 as a double.
+  EXPECT_EQ(*ParseDataValue("0.1"), 0.1L);
+  EXPECT_NE(static_cast<long double>(0.1), 0.1L);
+}
+
+TEST(FormatFixedTest, PadsToTheWidthButNeverCuts) {
+  EXPECT_EQ(FormatFixed(1.0L, 5, 2), " 1.00");
+  EXPECT_EQ(FormatFixed(-1.0L, 5, 2), "-1.00");
+  EXPECT_EQ(FormatFixed(12345.678L, 3, 1), "12345.7");
+  EXPECT_EQ(FormatFixed(42.0L, 6, 0), "    42");
+  EXPECT_EQ(FormatFixed(0.125L, 0, 2), "0.12");  // exact binary tie rounds to even
+  EXPECT_EQ(FormatFixed(2.5L, 0, 0), "2");
+  EXPECT_EQ(FormatFixed(-0.004L, 6, 2), " -0.00");
+}
+
+}  // namespace
+}  // namespace kartela
