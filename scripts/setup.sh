@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Kartela and builds it into build/bin.
+# Installs the Debian packages the build needs when they are missing (as root,
+# or through sudo), then configures and builds.
+#
+#   scripts/setup.sh [extra CMake options]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev libproj-dev proj-data
+)
+
+missing_packages() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      echo "$package"
+  done
+}
+
+install_packages() {
+  local missing
+  mapfile -t missing < <(missing_packages "$@")
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+if [ "${1:-}" = "--packages-only" ]; then
+  shift
+  install_packages "${PACKAGES[@]}" "$@"
+  exit 0
+fi
+
+install_packages "${PACKAGES[@]}"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build build

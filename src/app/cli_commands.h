@@ -1,0 +1,30 @@
+// The commands of kartela-cli. Each prints JSON (UTF-8) on success and
+// returns the process exit status.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kartela {
+
+class Reporter;
+
+struct CliContext {
+  std::filesystem::path program_dir;  // where relative base-map references lie
+  Reporter& reporter;                 // catalogue messages, to standard error
+  std::ostream& out;                  // the JSON result
+};
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// info FILE.IDT: the header and the whole base map.
+int RunInfoCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
+// data FILE.DAT: the data file with its base map's area count.
+int RunDataCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
+}  // namespace kartela

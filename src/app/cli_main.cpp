@@ -1,0 +1,45 @@
+// kartela-cli: the headless tool over the core, for batch use and tests.
+//
+//   kartela-cli [--program-dir DIR] COMMAND ARGUMENTS...
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/cli_commands.h"
+#include "app/cli_reporter.h"
+#include "app/program_dir.h"
+
+namespace {
+
+using Command = int (*)(const kartela::CliContext&, const std::vector<std::string>&);
+
+const std::map<std::string, Command, std::less<>> kCommands = {
+    {"data", kartela::RunDataCommand},
+    {"info", kartela::RunInfoCommand},
+};
+
+int Usage() {
+  std::cerr << "usage: kartela-cli [--program-dir DIR] COMMAND ARGUMENTS...\n"
+               "commands:\n"
+               "  info FILE.IDT   the base map's header, areas, anchors and point count\n"
+               "  data FILE.DAT   the data file's base map, title and values\n";
+  return kartela::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  std::filesystem::path program_dir = kartela::ExecutableDirectory(argv[0]);
+  if (arguments.size() >= 2 && arguments[0] == "--program-dir") {
+    program_dir = std::filesystem::absolute(arguments[1]);
+    arguments.erase(arguments.begin(), arguments.begin() + 2);
+  }
+  if (arguments.empty()) return Usage();
+  const auto command = kCommands.find(arguments[0]);
+  if (command == kCommands.end()) return Usage();
+  kartela::CliReporter reporter;
+  const kartela::CliContext context{program_dir, reporter, std::cout};
+  return command->second(context, {arguments.begin() + 1, arguments.end()});
+}
