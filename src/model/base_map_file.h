@@ -37,7 +37,9 @@ std::optional<std::filesystem::path> ResolveBaseMapPath(const std::filesystem::p
 BaseMapStatus ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas);
 
 // Fills `map` from the whole file. On failure `map` is unchanged.
-// LoadedMapFile is left for the caller to set.
+// LoadedMapFile is left for the caller to set. The point stream always ends
+// with a separator: one is appended when the file's does not (so an empty
+// point section reads as a single separator, PointCount 0).
 BaseMapStatus ReadBaseMap(const std::filesystem::path& path, BaseMap& map);
 
 // The two readers over the bytes of a whole file already in memory.

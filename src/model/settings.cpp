@@ -1,0 +1,33 @@
+#include "model/settings.h"
+
+namespace kartela {
+
+namespace {
+
+// "全国２.IDT" in Shift-JIS.
+constexpr std::string_view kDefaultBaseMapFile = "\x91\x53\x8d\x91\x82\x51.IDT";
+
+constexpr std::uint8_t kFirstPatternBrush = 24;
+
+}  // namespace
+
+PatternOrderTable DefaultPatternOrder() {
+  PatternOrderTable table{};
+  for (std::size_t row = 0; row < table.size(); ++row) {
+    const std::size_t classes = row + kMinClassCount;
+    for (std::size_t i = 0; i < classes; ++i) {
+      table[row][i] = static_cast<std::uint8_t>(kFirstPatternBrush + i);
+    }
+  }
+  return table;
+}
+
+Settings DefaultSettings(std::string_view program_dir) {
+  Settings settings;
+  settings.DataDir = std::string(program_dir);
+  settings.BaseMapFile = std::string(kDefaultBaseMapFile);
+  settings.PatternOrder = DefaultPatternOrder();
+  return settings;
+}
+
+}  // namespace kartela

@@ -1,0 +1,274 @@
+#include "model/data_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace kartela {
+namespace {
+
+using testing::RecordingReporter;
+using testing::ScratchDir;
+using testing::Sjis;
+
+// A base-map header with the given area lines and an empty point section.
+std::string BaseMapBytes(const std::vector<std::string>& area_lines) {
+  std::string bytes = Sjis("テスト地図") + "\r\n";
+  for (const auto& line : area_lines)
+    bytes += line + "\r\n";
+  return bytes + "@STARTOFPOINTS\r\n" + std::string(4, '\0');
+}
+
+std::string DataBytes(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const auto& line : lines)
+    bytes += line + "\r\n";
+  return bytes;
+}
+
+class DataFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_dir_.Write("T.IDT",
+                       BaseMapBytes({Sjis("北海道=10,10"), Sjis("青森=20,20"), Sjis("岩手")}));
+    // What the model holds before a read; a failed read must leave it so.
+    areas_.AreaNames = {"OLD"};
+    areas_.CurrentBaseMapFile = "OLD.IDT";
+    data_.DataTitle = "old title";
+    data_.DataValues.assign(kMaxAreas, "9");
+  }
+
+  bool Read(std::string_view bytes) { return ReadPath(data_dir_.Write("D.DAT", bytes)); }
+  bool ReadPath(const std::filesystem::path& path) {
+    return ReadDataFile(path, program_dir_.path(), areas_, data_, reporter_);
+  }
+
+  void ExpectModelUnchanged() const {
+    EXPECT_EQ(areas_.AreaNames, std::vector<std::string>{"OLD"});
+    EXPECT_EQ(areas_.CurrentBaseMapFile, "OLD.IDT");
+    EXPECT_EQ(data_.DataTitle, "old title");
+    EXPECT_EQ(data_.DataValues, std::vector<std::string>(kMaxAreas, "9"));
+  }
+
+  // Values of areas 1..n.
+  std::vector<std::string> FirstValues(std::size_t n) const {
+    return {data_.DataValues.begin(), data_.DataValues.begin() + static_cast<std::ptrdiff_t>(n)};
+  }
+
+  ScratchDir program_dir_;
+  ScratchDir data_dir_;
+  AreaList areas_;
+  DataSet data_;
+  RecordingReporter reporter_;
+};
+
+TEST_F(DataFileTest, ReadsReferenceTitleAndValues) {
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", Sjis("人口"), "12", " 3.5", Sjis("不明")})));
+  EXPECT_EQ(areas_.CurrentBaseMapFile, "T.IDT");
+  EXPECT_EQ(areas_.AreaNames,
+            (std::vector<std::string>{Sjis("北海道"), Sjis("青森"), Sjis("岩手")}));
+  EXPECT_EQ(data_.DataTitle, Sjis("人口"));
+  EXPECT_EQ(FirstValues(4), (std::vector<std::string>{"12", " 3.5", Sjis("不明"), ""}));
+  EXPECT_EQ(data_.DataValues.size(), static_cast<std::size_t>(kMaxAreas));
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(DataFileTest, ShortFilesGiveEveryValueEmpty) {
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", "title"})));
+  EXPECT_EQ(data_.DataTitle, "title");
+  EXPECT_EQ(data_.DataValues, std::vector<std::string>(kMaxAreas));
+
+  data_.DataValues[0] = "9";
+  ASSERT_TRUE(Read("T.IDT"));  // no title line
+  EXPECT_EQ(areas_.AreaCount(), 3);
+  EXPECT_EQ(data_.DataTitle, "");
+  EXPECT_EQ(data_.DataValues, std::vector<std::string>(kMaxAreas));
+}
+
+TEST_F(DataFileTest, AcceptsEveryLineEnding) {
+  ASSERT_TRUE(Read("T.IDT\ntitle\r1\r\n\n3"));
+  EXPECT_EQ(data_.DataTitle, "title");
+  EXPECT_EQ(FirstValues(4), (std::vector<std::string>{"1", "", "3", ""}));
+}
+
+TEST_F(DataFileTest, BareReferenceIsLookedUpInTheProgramDirectory) {
+  // A base map of the same name beside the data file is not the one used.
+  data_dir_.Write("T.IDT", BaseMapBytes({"ELSEWHERE"}));
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", "", "1"})));
+  EXPECT_EQ(areas_.AreaCount(), 3);
+  EXPECT_EQ(areas_.CurrentBaseMapFile, "T.IDT");
+}
+
+TEST_F(DataFileTest, FullReferenceIsUsedAsItStands) {
+  const auto other = data_dir_.Write("OTHER.IDT", BaseMapBytes({"A", "B"}));
+  ASSERT_TRUE(Read(DataBytes({other.string(), "", "1", "2"})));
+  EXPECT_EQ(areas_.AreaNames, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(areas_.CurrentBaseMapFile, other.string());
+}
+
+TEST_F(DataFileTest, KeepsBytesThatAreNotShiftJis) {
+  const std::string odd_title = "\x81\xA0\xFD title";
+  const std::string odd_value = "\xFF\x81";
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", odd_title, odd_value})));
+  EXPECT_EQ(data_.DataTitle, odd_title);
+  EXPECT_EQ(data_.DataValues[0], odd_value);
+}
+
+TEST_F(DataFileTest, LongTitleIsCutWithoutSplittingACharacter) {
+  std::string double_bytes;
+  for (int i = 0; i < 150; ++i)
+    double_bytes += Sjis("あ");  // 300 bytes
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", double_bytes, "1"})));
+  EXPECT_EQ(data_.DataTitle, double_bytes.substr(0, 254));
+  EXPECT_EQ(data_.DataValues[0], "1");
+
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", "a" + double_bytes, "2"})));
+  EXPECT_EQ(data_.DataTitle, "a" + double_bytes.substr(0, 254));
+  EXPECT_EQ(data_.DataValues[0], "2");
+}
+
+TEST_F(DataFileTest, ValueLinesBeyondTheTableAreIgnored) {
+  std::vector<std::string> lines = {"T.IDT", "title"};
+  for (int i = 1; i <= kMaxAreas; ++i)
+    lines.push_back(std::to_string(i));
+  lines.push_back("not a value and far too long for one");
+  lines.push_back("3442");
+  ASSERT_TRUE(Read(DataBytes(lines)));
+  EXPECT_EQ(data_.DataValues.size(), static_cast<std::size_t>(kMaxAreas));
+  EXPECT_EQ(data_.DataValues.back(), "3440");
+}
+
+TEST_F(DataFileTest, ValueOfElevenBytesIsKept) {
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", "", "-1234567.89", Sjis("１２３４５") + "6"})));
+  EXPECT_EQ(FirstValues(2), (std::vector<std::string>{"-1234567.89", Sjis("１２３４５") + "6"}));
+}
+
+// Every failure names its cause and leaves the model as it was.
+TEST_F(DataFileTest, FailuresLeaveTheModelUnchanged) {
+  const std::string too_long_reference = "T" + std::string(260, 'x') + ".IDT";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int message;
+  };
+  const std::vector<Case> cases = {
+      {"empty file", "", 4},
+      {"value of twelve bytes", DataBytes({"T.IDT", "", "1", "-12345678.90"}), 4},
+      {"value of twelve bytes in double-byte characters",
+       DataBytes({"T.IDT", "", Sjis("１２３４５６")}), 4},
+      {"value line longer than a line", DataBytes({"T.IDT", "", std::string(300, '1')}), 4},
+      {"reference longer than a line", DataBytes({too_long_reference, ""}), 4},
+      {"missing base map", DataBytes({"NONE.IDT", "", "1"}), 3},
+      {"empty reference", DataBytes({"", "", "1"}), 3},
+      {"base map reference that is not Shift-JIS", DataBytes({"\x81\xFF.IDT", ""}), 3},
+      {"NUL byte after an existing base map's name",
+       DataBytes({std::string("T.IDT\0/X.IDT", 12), ""}), 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    reporter_.messages.clear();
+    EXPECT_FALSE(Read(c.bytes));
+    EXPECT_EQ(reporter_.Numbers(), std::vector<int>{c.message});
+    ExpectModelUnchanged();
+  }
+}
+
+TEST_F(DataFileTest, BrokenBaseMapIsReportedWithItsReference) {
+  program_dir_.Write("BAD.IDT", Sjis("見出し") + "\r\nA\r\nB\r\n");  // no end of header
+  EXPECT_FALSE(Read(DataBytes({"BAD.IDT", "", "1"})));
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_EQ(reporter_.messages[0].text, "ＩＤＴファイル：BAD.IDT の読み込みに失敗しました！");
+  ExpectModelUnchanged();
+
+  reporter_.messages.clear();
+  EXPECT_FALSE(Read(DataBytes({"\x81\xFF.IDT", ""})));
+  EXPECT_EQ(reporter_.messages.at(0).text,
+            "ＩＤＴファイル：\xEF\xBF\xBD\xEF\xBF\xBD.IDT の読み込みに失敗しました！");
+}
+
+TEST_F(DataFileTest, MalformedFileIsReportedWithItsPath) {
+  const auto path = data_dir_.Write("データ.DAT", DataBytes({"T.IDT", "", "123456789012"}));
+  EXPECT_FALSE(ReadPath(path));
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_EQ(reporter_.messages[0].text,
+            "ファイル：" + path.string() + " の読み込みに失敗しました。");
+}
+
+TEST_F(DataFileTest, UnopenableFileIsReportedAsUnusable) {
+  EXPECT_FALSE(ReadPath(data_dir_.path() / "MISSING.DAT"));
+  EXPECT_FALSE(ReadPath(data_dir_.path()));
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{6, 6}));
+  ExpectModelUnchanged();
+}
+
+class DataFileWriteTest : public DataFileTest {
+ protected:
+  void SetUp() override {
+    DataFileTest::SetUp();
+    areas_.AreaNames = {Sjis("北海道"), Sjis("青森"), Sjis("岩手"), Sjis("宮城")};
+    areas_.CurrentBaseMapFile = "T.IDT";
+    data_.DataTitle = Sjis("人口（千人）");
+    data_.DataValues.assign(kMaxAreas, "");
+    data_.DataValues[0] = " 12";
+    data_.DataValues[2] = "2.0E15";
+    data_.DataValues[3] = Sjis("不明");
+    data_.DataValues[4] = "beyond the areas";
+  }
+};
+
+TEST_F(DataFileWriteTest, WritesExactlyOneLinePerArea) {
+  EXPECT_EQ(FormatDataFile(areas_, data_), "T.IDT\r\n" + Sjis("人口（千人）") +
+                                               "\r\n 12\r\n\r\n2.0E15\r\n" + Sjis("不明") + "\r\n");
+}
+
+TEST_F(DataFileWriteTest, ReferenceIsTheBaseMapsNameWithoutDirectory) {
+  areas_.CurrentBaseMapFile = Sjis("C:\\地図\\全国２.IDT");
+  const std::string first_line = Sjis("全国２.IDT") + "\r\n";
+  EXPECT_EQ(FormatDataFile(areas_, data_).substr(0, first_line.size()), first_line);
+  areas_.CurrentBaseMapFile = "/usr/share/maps/T.IDT";
+  EXPECT_EQ(FormatDataFile(areas_, data_).substr(0, 7), "T.IDT\r\n");
+}
+
+TEST_F(DataFileWriteTest, RoundTripsByteForByte) {
+  program_dir_.Write("T.IDT", BaseMapBytes({"A", "B", "C", "D"}));
+  const auto path = data_dir_.path() / "R.DAT";
+  ASSERT_TRUE(WriteDataFile(path, areas_, data_));
+
+  AreaList areas;
+  DataSet data;
+  ASSERT_TRUE(ReadDataFile(path, program_dir_.path(), areas, data, reporter_));
+  EXPECT_EQ(data.DataTitle, data_.DataTitle);
+  EXPECT_EQ(std::vector<std::string>(data.DataValues.begin(), data.DataValues.begin() + 4),
+            FirstValues(4));
+  EXPECT_EQ(data.DataValues[4], "");  // surplus slots are not written
+  EXPECT_EQ(FormatDataFile(areas, data), data_dir_.Read("R.DAT"));
+}
+
+TEST_F(DataFileWriteTest, FailedWriteLeavesWhatWasThere) {
+  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "no such dir" / "X.DAT", areas_, data_));
+  EXPECT_FALSE(std::filesystem::exists(data_dir_.path() / "no such dir"));
+
+  // A directory cannot be replaced by the file.
+  std::filesystem::create_directory(data_dir_.path() / "D.DAT");
+  data_dir_.Write("D.DAT/inside", "kept");
+  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "D.DAT", areas_, data_));
+  EXPECT_EQ(data_dir_.Read("D.DAT/inside"), "kept");
+}
+
+TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "directory permissions do not bind root";
+  const auto path = data_dir_.Write("OLD.DAT", "old contents");
+  std::filesystem::permissions(data_dir_.path(), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_FALSE(WriteDataFile(path, areas_, data_));
+  std::filesystem::permissions(data_dir_.path(), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
+}
+
+}  // namespace
+}  // namespace kartela
