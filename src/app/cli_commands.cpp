@@ -1,12 +1,16 @@
 #include "app/cli_commands.h"
 
+#include <algorithm>
 #include <iostream>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "base/sjis.h"
 #include "model/base_map_file.h"
 #include "model/data_file.h"
 #include "model/reporter.h"
+#include "model/settings.h"
+#include "render/classification.h"
 
 namespace kartela {
 namespace {
@@ -54,9 +58,49 @@ Json DescribeData(const AreaList& areas, const DataSet& data) {
           {"values", std::move(values)}};
 }
 
+template <typename Texts>
+Json TextArray(const Texts& texts, std::size_t count) {
+  Json list = Json::array();
+  for (std::size_t i = 0; i < count; ++i)
+    list.push_back(Text(texts[i]));
+  return list;
+}
+
+Json DescribeStatistics(ValueSyntaxResult result, const ClassTables& tables) {
+  const bool computed = result == ValueSyntaxResult::kOk;
+  return {{"result", static_cast<int>(result)},
+          {"intWidth", tables.IntWidth},
+          {"decimalDigits", tables.DecimalDigits},
+          {"valueWidth", tables.ValueWidth},
+          {"stats", TextArray(tables.DataStats, computed ? tables.DataStats.size() : 0)},
+          {"deciles", TextArray(tables.DecileTexts, computed ? tables.DecileTexts.size() : 0)},
+          {"proposedBreaks", TextArray(tables.ProposedBreaks, computed ? kMaxClassCount - 1 : 0)}};
+}
+
+// Splits off "--name value" options named in `option_names`; false on an
+// unknown option or one without its value.
+bool TakeOptions(std::vector<std::string>& arguments,
+                 std::initializer_list<std::string_view> option_names,
+                 std::map<std::string, std::string, std::less<>>& options) {
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (!argument.starts_with("--")) {
+      positional.push_back(argument);
+      continue;
+    }
+    const bool known = std::find(option_names.begin(), option_names.end(), argument.substr(2)) !=
+                       option_names.end();
+    if (!known || i + 1 == arguments.size()) return false;
+    options[argument.substr(2)] = arguments[++i];
+  }
+  arguments = std::move(positional);
+  return true;
+}
+
 bool OneFileArgument(const CliContext& context, const std::vector<std::string>& arguments,
-                     std::string_view usage) {
-  if (arguments.size() == 1) return true;
+                     std::string_view usage, bool options_ok = true) {
+  if (options_ok && arguments.size() == 1) return true;
   context.out.flush();
   std::cerr << "usage: kartela-cli " << usage << '\n';
   return false;
@@ -87,6 +131,37 @@ int RunDataCommand(const CliContext& context, const std::vector<std::string>& ar
     return kExitFailure;
   }
   Print(context, DescribeData(areas, data));
+  return kExitOk;
+}
+
+int RunStatsCommand(const CliContext& context, const std::vector<std::string>& arguments) {
+  std::vector<std::string> files = arguments;
+  std::map<std::string, std::string, std::less<>> options;
+  const bool options_ok = TakeOptions(files, {"classes"}, options);
+  if (!OneFileArgument(context, files, "stats FILE.DAT [--classes K]", options_ok)) {
+    return kExitUsage;
+  }
+  const Settings defaults;
+  int class_count = defaults.ClassCount;
+  if (const auto classes = options.find("classes"); classes != options.end()) {
+    const auto parsed = ParseClassCount(classes->second);
+    if (!parsed) {
+      ShowMessage(context.reporter, 13);
+      return kExitFailure;
+    }
+    class_count = *parsed;
+  }
+  AreaList areas;
+  DataSet data;
+  if (!ReadDataFile(std::filesystem::path(files[0]), context.program_dir, areas, data,
+                    context.reporter)) {
+    return kExitFailure;
+  }
+  ClassTables tables;
+  const ValueSyntaxResult result =
+      ComputeDataStatistics(data, areas.AreaCount(), class_count, tables);
+  ShowMessage(context.reporter, MessageNumberFor(result));
+  Print(context, DescribeStatistics(result, tables));
   return kExitOk;
 }
 

@@ -27,4 +27,8 @@ int RunInfoCommand(const CliContext& context, const std::vector<std::string>& ar
 // data FILE.DAT: the data file with its base map's area count.
 int RunDataCommand(const CliContext& context, const std::vector<std::string>& arguments);
 
+// stats FILE.DAT [--classes K]: the statistics, deciles and proposed
+// boundaries as the data information dialog shows them.
+int RunStatsCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
 }  // namespace kartela

@@ -17,13 +17,16 @@ using Command = int (*)(const kartela::CliContext&, const std::vector<std::strin
 const std::map<std::string, Command, std::less<>> kCommands = {
     {"data", kartela::RunDataCommand},
     {"info", kartela::RunInfoCommand},
+    {"stats", kartela::RunStatsCommand},
 };
 
 int Usage() {
   std::cerr << "usage: kartela-cli [--program-dir DIR] COMMAND ARGUMENTS...\n"
                "commands:\n"
                "  info FILE.IDT   the base map's header, areas, anchors and point count\n"
-               "  data FILE.DAT   the data file's base map, title and values\n";
+               "  data FILE.DAT   the data file's base map, title and values\n"
+               "  stats FILE.DAT [--classes K]\n"
+               "                  statistics, deciles and proposed class boundaries\n";
   return kartela::kExitUsage;
 }
 

@@ -1,0 +1,110 @@
+#include "app/cli_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "model/test_support.h"
+
+namespace kartela {
+namespace {
+
+using Json = nlohmann::json;
+using testing::RecordingReporter;
+using testing::ScratchDir;
+using testing::Sjis;
+
+// A base map of three areas, two with an outline.
+std::string ThreeAreaMap() {
+  std::string bytes = Sjis("試験地図\r\n北海道=10,10/30,5\r\n沖縄県=20,20\r\n空\r\n") +
+                      "@RESOLUTION=100,80\r\n@INDEXPOSITION=70,60\r\n@STARTOFPOINTS\r\n";
+  const std::int16_t records[] = {0, 0, 5, 5, 10, 5, 10, 10, 0, 0};
+  bytes.append(reinterpret_cast<const char*>(records), sizeof records);
+  return bytes;
+}
+
+class CliCommandsTest : public ::testing::Test {
+ protected:
+  // Runs a command and returns its exit status; its JSON is in `result_`.
+  int Run(int (*command)(const CliContext&, const std::vector<std::string>&),
+          std::vector<std::string> arguments) {
+    std::ostringstream out;
+    const CliContext context{dir_.path(), reporter_, out};
+    const int status = command(context, arguments);
+    result_ = out.str().empty() ? Json() : Json::parse(out.str());
+    return status;
+  }
+
+  std::string InDir(std::string_view name) const { return (dir_.path() / name).string(); }
+
+  ScratchDir dir_;
+  RecordingReporter reporter_;
+  Json result_;
+};
+
+TEST_F(CliCommandsTest, InfoDescribesTheWholeBaseMap) {
+  dir_.Write("MAP.IDT", ThreeAreaMap());
+  ASSERT_EQ(Run(RunInfoCommand, {InDir("MAP.IDT")}), kExitOk);
+  EXPECT_EQ(result_["title"], "試験地図");
+  EXPECT_EQ(result_["resolution"], Json::parse("[100, 80]"));
+  EXPECT_EQ(result_["indexPosition"], Json::parse("[70, 60]"));
+  EXPECT_EQ(result_["longestAreaName"], 6);
+  EXPECT_EQ(result_["points"], 5);
+  ASSERT_EQ(result_["areas"].size(), 3u);
+  EXPECT_EQ(result_["areas"][0]["name"], "北海道");
+  EXPECT_EQ(result_["areas"][0]["anchors"], Json::parse("[[10, 10], [30, 5]]"));
+  EXPECT_EQ(result_["areas"][2]["anchors"], Json::array());
+}
+
+TEST_F(CliCommandsTest, InfoReportsAnUnreadableMapWithMessage3) {
+  EXPECT_EQ(Run(RunInfoCommand, {InDir("NONE.IDT")}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{3});
+  EXPECT_EQ(Run(RunInfoCommand, {}), kExitUsage);
+}
+
+TEST_F(CliCommandsTest, DataListsOneValuePerAreaOfTheBaseMap) {
+  dir_.Write("MAP.IDT", ThreeAreaMap());
+  dir_.Write("x.DAT", Sjis("MAP.IDT\r\n人口\r\n 12\r\n\r\n"));
+  ASSERT_EQ(Run(RunDataCommand, {InDir("x.DAT")}), kExitOk);
+  EXPECT_EQ(result_["baseMap"], "MAP.IDT");
+  EXPECT_EQ(result_["title"], "人口");
+  EXPECT_EQ(result_["areaCount"], 3);
+  EXPECT_EQ(result_["values"], Json::parse(R"([" 12", "", ""])"));
+  EXPECT_EQ(Run(RunDataCommand, {InDir("missing.DAT")}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{6});
+}
+
+TEST_F(CliCommandsTest, StatsPrintsTheDialogTextsWithTheirBlanks) {
+  dir_.Write("MAP.IDT", ThreeAreaMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n12.5\r\n3\r\nx\r\n");
+  ASSERT_EQ(Run(RunStatsCommand, {InDir("x.DAT"), "--classes", "2"}), kExitOk);
+  EXPECT_EQ(result_["result"], 0);
+  EXPECT_EQ(result_["valueWidth"], 4);
+  EXPECT_EQ(result_["stats"][0], "2");
+  EXPECT_EQ(result_["stats"][3], " 3.0");
+  EXPECT_EQ(result_["stats"][8], "1");
+  EXPECT_EQ(result_["proposedBreaks"][0], "12.5");
+  EXPECT_EQ(result_["proposedBreaks"][1], "");
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(CliCommandsTest, StatsReportsTooFewDataButSucceeds) {
+  dir_.Write("MAP.IDT", ThreeAreaMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n1\r\n\r\n\r\n");
+  ASSERT_EQ(Run(RunStatsCommand, {InDir("x.DAT")}), kExitOk);
+  EXPECT_EQ(result_["result"], 3);
+  EXPECT_EQ(result_["stats"], Json::array());
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{12});
+}
+
+TEST_F(CliCommandsTest, StatsRefusesABadClassCount) {
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n");
+  EXPECT_EQ(Run(RunStatsCommand, {InDir("x.DAT"), "--classes", "9"}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{13});
+  EXPECT_EQ(Run(RunStatsCommand, {InDir("x.DAT"), "--classes"}), kExitUsage);
+  EXPECT_EQ(Run(RunStatsCommand, {InDir("x.DAT"), "--colour", "2"}), kExitUsage);
+}
+
+}  // namespace
+}  // namespace kartela
