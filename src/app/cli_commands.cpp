@@ -5,6 +5,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "app/cli_options.h"
 #include "base/sjis.h"
 #include "model/base_map_file.h"
 #include "model/data_file.h"
@@ -77,39 +78,15 @@ Json DescribeStatistics(ValueSyntaxResult result, const ClassTables& tables) {
           {"proposedBreaks", TextArray(tables.ProposedBreaks, computed ? kMaxClassCount - 1 : 0)}};
 }
 
-// Splits off "--name value" options named in `option_names`; false on an
-// unknown option or one without its value.
-bool TakeOptions(std::vector<std::string>& arguments,
-                 std::initializer_list<std::string_view> option_names,
-                 std::map<std::string, std::string, std::less<>>& options) {
-  std::vector<std::string> positional;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (!argument.starts_with("--")) {
-      positional.push_back(argument);
-      continue;
-    }
-    const bool known = std::find(option_names.begin(), option_names.end(), argument.substr(2)) !=
-                       option_names.end();
-    if (!known || i + 1 == arguments.size()) return false;
-    options[argument.substr(2)] = arguments[++i];
-  }
-  arguments = std::move(positional);
-  return true;
-}
-
-bool OneFileArgument(const CliContext& context, const std::vector<std::string>& arguments,
-                     std::string_view usage, bool options_ok = true) {
-  if (options_ok && arguments.size() == 1) return true;
-  context.out.flush();
-  std::cerr << "usage: kartela-cli " << usage << '\n';
-  return false;
-}
-
 }  // namespace
 
+int UsageError(std::string_view usage) {
+  std::cerr << "usage: kartela-cli " << usage << '\n';
+  return kExitUsage;
+}
+
 int RunInfoCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  if (!OneFileArgument(context, arguments, "info FILE.IDT")) return kExitUsage;
+  if (arguments.size() != 1) return UsageError("info FILE.IDT");
   const std::filesystem::path path(arguments[0]);
   AreaList header;
   BaseMap map;
@@ -123,7 +100,7 @@ int RunInfoCommand(const CliContext& context, const std::vector<std::string>& ar
 }
 
 int RunDataCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  if (!OneFileArgument(context, arguments, "data FILE.DAT")) return kExitUsage;
+  if (arguments.size() != 1) return UsageError("data FILE.DAT");
   AreaList areas;
   DataSet data;
   if (!ReadDataFile(std::filesystem::path(arguments[0]), context.program_dir, areas, data,
@@ -135,25 +112,21 @@ int RunDataCommand(const CliContext& context, const std::vector<std::string>& ar
 }
 
 int RunStatsCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  std::vector<std::string> files = arguments;
-  std::map<std::string, std::string, std::less<>> options;
-  const bool options_ok = TakeOptions(files, {"classes"}, options);
-  if (!OneFileArgument(context, files, "stats FILE.DAT [--classes K]", options_ok)) {
-    return kExitUsage;
-  }
+  const auto parsed = ParseCliArguments(arguments, {"classes"});
+  if (!parsed || parsed->files.size() != 1) return UsageError("stats FILE.DAT [--classes K]");
   const Settings defaults;
   int class_count = defaults.ClassCount;
-  if (const auto classes = options.find("classes"); classes != options.end()) {
-    const auto parsed = ParseClassCount(classes->second);
-    if (!parsed) {
+  if (const auto classes = parsed->Value("classes")) {
+    const auto count = ParseClassCount(*classes);
+    if (!count) {
       ShowMessage(context.reporter, 13);
       return kExitFailure;
     }
-    class_count = *parsed;
+    class_count = *count;
   }
   AreaList areas;
   DataSet data;
-  if (!ReadDataFile(std::filesystem::path(files[0]), context.program_dir, areas, data,
+  if (!ReadDataFile(std::filesystem::path(parsed->files[0]), context.program_dir, areas, data,
                     context.reporter)) {
     return kExitFailure;
   }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kartela {
@@ -21,6 +22,9 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// Prints the usage of a command to standard error; returns kExitUsage.
+int UsageError(std::string_view usage);
+
 // info FILE.IDT: the header and the whole base map.
 int RunInfoCommand(const CliContext& context, const std::vector<std::string>& arguments);
 
@@ -30,5 +34,9 @@ int RunDataCommand(const CliContext& context, const std::vector<std::string>& ar
 // stats FILE.DAT [--classes K]: the statistics, deciles and proposed
 // boundaries as the data information dialog shows them.
 int RunStatsCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
+// render INPUT --out FILE [options]: draws a map with the paint routine of
+// the map window into a PNG, SVG or PDF file.
+int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments);
 
 }  // namespace kartela

@@ -17,6 +17,7 @@ using Command = int (*)(const kartela::CliContext&, const std::vector<std::strin
 const std::map<std::string, Command, std::less<>> kCommands = {
     {"data", kartela::RunDataCommand},
     {"info", kartela::RunInfoCommand},
+    {"render", kartela::RunRenderCommand},
     {"stats", kartela::RunStatsCommand},
 };
 
@@ -26,7 +27,9 @@ int Usage() {
                "  info FILE.IDT   the base map's header, areas, anchors and point count\n"
                "  data FILE.DAT   the data file's base map, title and values\n"
                "  stats FILE.DAT [--classes K]\n"
-               "                  statistics, deciles and proposed class boundaries\n";
+               "                  statistics, deciles and proposed class boundaries\n"
+               "  render INPUT --out FILE [options]\n"
+               "                  a map drawn into a PNG, SVG or PDF file\n";
   return kartela::kExitUsage;
 }
 

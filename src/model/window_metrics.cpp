@@ -25,6 +25,10 @@ int RowH(int font_height) {
   return FontH(font_height) * 15 / 10;
 }
 
+TextMetrics TextMetricsOf(int font_height) {
+  return TextMetrics{FontH(font_height), CharW(font_height), RowH(font_height)};
+}
+
 ScreenPoint PlaceDialog(const DialogFrame& frame, int dialog_width, int columns, int rows) {
   const int left = frame.main_left + columns * frame.char_w;
   return {std::min(left, frame.screen_width - dialog_width), frame.main_top + rows * frame.font_h};

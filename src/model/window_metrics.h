@@ -14,6 +14,15 @@ int FontH(int font_height);
 int CharW(int font_height);
 int RowH(int font_height);
 
+// The three metrics together, the units of dialog placement, of the window
+// layout and of the data grid.
+struct TextMetrics {
+  int FontH = 13;
+  int CharW = 7;
+  int RowH = 19;
+};
+TextMetrics TextMetricsOf(int font_height);
+
 struct ScreenPoint {
   int x = 0;
   int y = 0;

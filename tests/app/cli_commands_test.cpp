@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -20,6 +21,16 @@ std::string ThreeAreaMap() {
   std::string bytes = Sjis("試験地図\r\n北海道=10,10/30,5\r\n沖縄県=20,20\r\n空\r\n") +
                       "@RESOLUTION=100,80\r\n@INDEXPOSITION=70,60\r\n@STARTOFPOINTS\r\n";
   const std::int16_t records[] = {0, 0, 5, 5, 10, 5, 10, 10, 0, 0};
+  bytes.append(reinterpret_cast<const char*>(records), sizeof records);
+  return bytes;
+}
+
+// Two 30 x 30 squares side by side, each one area, on a 100 x 80 map.
+std::string FilledSquaresMap() {
+  std::string bytes =
+      "SQUARES\r\nWEST=25,25\r\nEAST=65,25\r\n@RESOLUTION=100,80\r\n@INDEXPOSITION=0,60\r\n@STARTOFPOINTS\r\n";
+  const std::int16_t records[] = {0, 0, 10, 10, 40, 10, 40, 40, 10, 40,  //
+                                  0, 0, 50, 10, 80, 10, 80, 40, 50, 40, 0, 0};
   bytes.append(reinterpret_cast<const char*>(records), sizeof records);
   return bytes;
 }
@@ -104,6 +115,32 @@ TEST_F(CliCommandsTest, StatsRefusesABadClassCount) {
   EXPECT_EQ(reporter_.Numbers(), std::vector<int>{13});
   EXPECT_EQ(Run(RunStatsCommand, {InDir("x.DAT"), "--classes"}), kExitUsage);
   EXPECT_EQ(Run(RunStatsCommand, {InDir("x.DAT"), "--colour", "2"}), kExitUsage);
+}
+
+TEST_F(CliCommandsTest, RenderPaintsEachAreaWithTheBrushOfItsClass) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n10\r\n20\r\n");
+  const std::string out = InDir("map.png");
+  ASSERT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", out, "--classes", "2", "--no-text"}),
+            kExitOk);
+  const QImage image(QString::fromStdString(out));
+  ASSERT_EQ(image.size(), QSize(100, 80));
+  // Default pattern order for two classes: white, then yellow.
+  EXPECT_EQ(image.pixelColor(30, 30), QColor(255, 255, 255));
+  EXPECT_EQ(image.pixelColor(70, 30), QColor(255, 255, 0));
+  EXPECT_EQ(image.pixelColor(10, 25), QColor(0, 0, 0));  // the outline
+  EXPECT_EQ(image.pixelColor(5, 77), QColor(255, 255, 0));  // the second legend box
+}
+
+TEST_F(CliCommandsTest, RenderRefusesBadInput) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n10\r\n20\r\n");
+  const std::string out = InDir("map.png");
+  EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", out, "--scale", "x"}), kExitFailure);
+  EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", out, "--method", "3"}), kExitFailure);
+  EXPECT_EQ(Run(RunRenderCommand, {InDir("none.DAT"), "--out", out}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{13, 13, 6}));
+  EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT")}), kExitUsage);
 }
 
 }  // namespace

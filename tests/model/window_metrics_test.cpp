@@ -12,6 +12,7 @@ TEST(WindowMetricsTest, TextMetricsOfTheMainWindowFont) {
   EXPECT_EQ(CharW(-12), 6);  // (1 + 12) div 2
   EXPECT_EQ(RowH(-12), 18);
   EXPECT_EQ(CharW(13), 7);  // a cell height gives positive units too
+  EXPECT_EQ(TextMetricsOf(-13).RowH, 19);
 }
 
 TEST(WindowMetricsTest, DialogsArePlacedRightOfTheMainWindowButStayOnScreen) {

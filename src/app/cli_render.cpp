@@ -1,0 +1,229 @@
+// kartela-cli render: a map drawn by the paint routine of the map window,
+// written as a PNG, SVG or PDF file.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+#include <memory>
+
+#include "app/cli_commands.h"
+#include "app/cli_options.h"
+#include "base/numbers.h"
+#include "base/real48.h"
+#include "base/sjis.h"
+#include "base/text_helpers.h"
+#include "gdi/qt/painter_device_context.h"
+#include "model/base_map_file.h"
+#include "model/data_file.h"
+#include "model/reporter.h"
+#include "model/settings_file.h"
+#include "render/map_frame.h"
+#include "render/map_painter.h"
+
+namespace kartela {
+namespace {
+
+constexpr std::string_view kUsage =
+    "render INPUT --out FILE.png|.svg|.pdf [--map paint|white] [--scale S] [--classes K]\n"
+    "       [--breaks B1,B2,...] [--method 1|2] [--settings FILE.INI] [--mono] [--no-text]";
+
+constexpr int kSettingsInvalid = 13;
+constexpr int kFileNotUsable = 6;
+constexpr int kBaseMapUnreadable = 3;
+constexpr double kScreenDpi = 96;
+
+bool IsBaseMapFile(const std::filesystem::path& path) {
+  return ToUpperAscii(path.extension().string()) == ".IDT";
+}
+
+// The settings the map is drawn with: the defaults, or those of --settings.
+bool LoadSettings(const CliContext& context, const CliArguments& arguments, Settings& settings) {
+  settings = DefaultSettings({});
+  const auto file = arguments.Value("settings");
+  if (!file) return true;
+  if (!std::filesystem::is_regular_file(*file)) {
+    ShowMessage(context.reporter, kFileNotUsable);
+    return false;
+  }
+  ReadSettings(*file, settings);
+  return true;
+}
+
+bool LoadBaseMap(const CliContext& context, const std::string& reference, Workspace& workspace) {
+  const auto path = ResolveBaseMapPath(context.program_dir, reference);
+  if (!path || ReadBaseMap(*path, workspace.base_map) != BaseMapStatus::kOk) {
+    ShowMessage(context.reporter, kBaseMapUnreadable, sjis::ToUtf8Lossy(reference));
+    return false;
+  }
+  workspace.base_map.LoadedMapFile = reference;
+  return true;
+}
+
+// --breaks B1,B2,... or the proposed boundaries become the boundaries in force.
+void ChooseBoundaries(const CliArguments& arguments, ClassTables& tables) {
+  const auto breaks = arguments.Value("breaks");
+  if (!breaks) {
+    tables.ClassBreaks = tables.ProposedBreaks;
+    return;
+  }
+  tables.ClassBreaks = {};
+  std::string rest = *breaks;
+  for (std::string& entry : tables.ClassBreaks) {
+    if (rest.empty()) break;
+    auto [head, tail] = SplitAt(',', rest);
+    entry = SlotText(head);
+    rest = tail;
+  }
+}
+
+// Classifies the data as the paint map command does, without its dialog.
+bool Classify(const CliContext& context, const CliArguments& arguments, Workspace& workspace) {
+  int class_count = workspace.settings.ClassCount;
+  if (const auto classes = arguments.Value("classes")) {
+    const auto count = ParseClassCount(*classes);
+    if (!count) {
+      ShowMessage(context.reporter, kSettingsInvalid);
+      return false;
+    }
+    class_count = *count;
+  }
+  const std::string method = arguments.Value("method").value_or("1");
+  if (method != "1" && method != "2") {
+    ShowMessage(context.reporter, kSettingsInvalid);
+    return false;
+  }
+  ClassTables& tables = workspace.class_tables;
+  tables.DivisionMethod = static_cast<std::int16_t>(method == "2" ? 2 : 1);
+  const ValueSyntaxResult result =
+      ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(), class_count, tables);
+  if (result != ValueSyntaxResult::kOk) {
+    ShowMessage(context.reporter, MessageNumberFor(result));
+    return false;
+  }
+  ChooseBoundaries(arguments, tables);
+  return true;
+}
+
+// Fills the workspace with the map to draw: the white map of a base map, or
+// the paint or white map of a data file.
+bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace& workspace) {
+  const std::filesystem::path input(arguments.files[0]);
+  const std::string kind =
+      arguments.Value("map").value_or(IsBaseMapFile(input) ? "white" : "paint");
+  if (kind != "paint" && kind != "white") {
+    ShowMessage(context.reporter, kSettingsInvalid);
+    return false;
+  }
+  if (IsBaseMapFile(input)) {
+    if (kind == "paint") {
+      ShowMessage(context.reporter, 10);
+      return false;
+    }
+    const std::string reference = std::filesystem::absolute(input).string();
+    workspace.view.Kind = MapKind::kWhiteMap;
+    return LoadBaseMap(context, sjis::FromUtf8(reference).value_or(reference), workspace);
+  }
+  if (!ReadDataFile(input, context.program_dir, workspace.area_list, workspace.data,
+                    context.reporter)) {
+    return false;
+  }
+  if (kind == "paint" && !Classify(context, arguments, workspace)) return false;
+  workspace.view.Kind = kind == "paint" ? MapKind::kPaintMap : MapKind::kWhiteMap;
+  return LoadBaseMap(context, workspace.area_list.CurrentBaseMapFile, workspace);
+}
+
+PaintParams ParamsOf(const CliArguments& arguments, double scale) {
+  PaintParams params;
+  params.PaintScale = scale;
+  if (arguments.Flag("mono")) params.PaintFlags |= kPaintMonochrome;
+  if (arguments.Flag("no-text")) params.PaintFlags |= kPaintNoText;
+  return params;
+}
+
+void Paint(Workspace& workspace, QPainter& painter, QSize size, const PaintParams& params) {
+  painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+  gdi::PainterDeviceContext dc(painter);
+  PaintMap(workspace, dc, params);
+}
+
+bool WritePicture(Workspace& workspace, const PaintParams& params, QSize size,
+                  const std::filesystem::path& out) {
+  const std::string extension = ToUpperAscii(out.extension().string());
+  const QString file = QString::fromStdString(out.string());
+  if (extension == ".SVG") {
+    QSvgGenerator svg;
+    svg.setFileName(file);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(static_cast<int>(kScreenDpi));
+    QPainter painter(&svg);
+    Paint(workspace, painter, size, params);
+    return painter.end();
+  }
+  if (extension == ".PDF") {
+    QPdfWriter pdf(file);
+    pdf.setResolution(static_cast<int>(kScreenDpi));
+    pdf.setPageMargins(QMarginsF());
+    pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kScreenDpi, QPageSize::Point));
+    QPainter painter(&pdf);
+    Paint(workspace, painter, size, params);
+    return painter.end();
+  }
+  QImage image(size, QImage::Format_RGB32);
+  QPainter painter(&image);
+  Paint(workspace, painter, size, params);
+  painter.end();
+  return image.save(file, extension == ".PNG" ? "PNG" : nullptr);
+}
+
+// The scale of --scale: a positive real.
+std::optional<double> ScaleOf(const CliArguments& arguments) {
+  const auto text = arguments.Value("scale");
+  if (!text) return 1.0;
+  const auto scale = ParseDataValue(*text);
+  if (!scale || *scale <= 0 || *scale > 100) return std::nullopt;
+  return RoundToReal48(*scale);
+}
+
+// The platform plugin for drawing without a display, unless one is chosen.
+std::unique_ptr<QGuiApplication> StartGui() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (QGuiApplication::instance() != nullptr) return nullptr;
+  static int argc = 1;
+  static char name[] = "kartela-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments) {
+  const auto parsed = ParseCliArguments(
+      arguments, {"out", "map", "scale", "classes", "breaks", "method", "settings"},
+      {"mono", "no-text"});
+  if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kUsage);
+  const auto scale = ScaleOf(*parsed);
+  if (!scale) {
+    ShowMessage(context.reporter, kSettingsInvalid);
+    return kExitFailure;
+  }
+  const auto gui = StartGui();
+  Workspace workspace;
+  if (!LoadSettings(context, *parsed, workspace.settings) ||
+      !LoadMap(context, *parsed, workspace)) {
+    return kExitFailure;
+  }
+  const gdi::Size extent = DrawingExtent(workspace);
+  const QSize size(std::max(1, static_cast<int>(RoundHalfEven(extent.cx * *scale))),
+                   std::max(1, static_cast<int>(RoundHalfEven(extent.cy * *scale))));
+  if (!WritePicture(workspace, ParamsOf(*parsed, *scale), size, *parsed->Value("out"))) {
+    ShowMessage(context.reporter, 5);
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace kartela

@@ -1,0 +1,296 @@
+#include "render/legend.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "base/numbers.h"
+#include "base/real48.h"
+#include "base/sjis.h"
+#include "base/text_helpers.h"
+
+namespace kartela {
+namespace {
+
+// " ～" and " ~": the range separator for a double-byte face and for others.
+constexpr std::string_view kWideSeparator = " \x81\x60";
+constexpr std::string_view kNarrowSeparator = " ~";
+constexpr std::uint32_t kCentreTopAlign = gdi::kAlignCenter | gdi::kAlignTop;
+constexpr std::uint32_t kDefaultAlign = gdi::kAlignLeft | gdi::kAlignTop;
+// Space between a legend box and its texts.
+constexpr std::int32_t kTextGap = 3;
+// "(", "（" and the suffixes an abbreviated name loses, in the order tried.
+constexpr std::string_view kOpenParen = "(";
+constexpr std::string_view kWideOpenParen = "\x81\x69";
+constexpr std::array<std::string_view, 6> kNameSuffixes = {
+    "\x93\x73", "\x95\x7b", "\x8c\xa7", "\x8e\x73", "\x92\xac", "\x91\xba"};  // 都府県市町村
+
+bool HasDoubleByte(std::string_view face) {
+  return std::any_of(face.begin(), face.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x81; });
+}
+
+// Trimmed, with one leading space unless it begins with "-", so that positive
+// and negative numbers line up; a normalised text stays as it is.
+void NormaliseBreak(std::string& text) {
+  TrimComment(text);
+  if (text.empty() || (text.front() != ' ' && text.front() != '-')) text.insert(0, 1, ' ');
+  text = SlotText(text);
+}
+
+// 1.0 times 0.1 `decimals` times, each product stored at 48 bits.
+double OneUnit(int decimals) {
+  double unit = 1.0;
+  for (int i = 0; i < decimals && unit != 0; ++i)
+    unit = RoundToReal48(unit * 0.1L);
+  return unit;
+}
+
+std::string RowText(std::string_view text) {
+  return std::string(sjis::CutToBytes(text, kLegendTextBytes));
+}
+
+// A boundary moved by one unit, at least as long as the boundary's text.
+std::string AdjustedText(long double value, const ClassTables& tables, std::size_t length) {
+  std::string text = FormatFixed(value, tables.ValueWidth, tables.DecimalDigits);
+  if (text.size() < length) text.insert(0, length - text.size(), ' ');
+  return RowText(text);
+}
+
+// Writes boundary `b` (between classes b and b + 1) into the rows.
+void SetBoundary(LegendTexts& texts, const ClassTables& tables, const PaintClasses& classes, int b,
+                 std::int16_t legend_style) {
+  const int k = texts.row_count;
+  const bool descending = LegendDescending(legend_style);
+  auto row_of = [&](int cls) -> LegendRow& {
+    return texts.rows[static_cast<std::size_t>(descending ? k - 1 - cls : cls)];
+  };
+  const std::string& boundary = tables.ClassBreaks[static_cast<std::size_t>(b)];
+  row_of(b).upper = RowText(boundary);
+  row_of(b + 1).lower = RowText(boundary);
+  if (!LegendAdjusted(legend_style)) return;
+  const long double value = classes.ClassThresholds[static_cast<std::size_t>(b + 1)];
+  const long double unit = OneUnit(tables.DecimalDigits);
+  if (tables.DivisionMethod == 2) {
+    row_of(b + 1).lower = AdjustedText(value + unit, tables, boundary.size());
+  } else {
+    row_of(b).upper = AdjustedText(value - unit, tables, boundary.size());
+  }
+}
+
+// Box and row sizes from the legend font height at the paint's scale.
+struct LegendGeometry {
+  std::int32_t box_width = 0;
+  std::int32_t box_height = 0;
+  std::int32_t row_step = 0;
+};
+
+LegendGeometry GeometryOf(const LogFont& font, double scale) {
+  const long double h = RoundToReal48(static_cast<long double>(font.Height) * scale);
+  const std::int64_t rounded = RoundHalfEven(h);
+  return LegendGeometry{static_cast<std::int32_t>(std::abs(2 * rounded)),
+                        static_cast<std::int32_t>(std::abs(rounded)),
+                        static_cast<std::int32_t>(std::abs(RoundHalfEven(1.2L * h)))};
+}
+
+void DrawBox(gdi::DeviceContext& dc, gdi::Point corner, const LegendGeometry& g) {
+  const std::int32_t right = corner.x + g.box_width;
+  const std::int32_t bottom = corner.y + g.box_height - 1;
+  const std::array<gdi::Point, 5> box = {corner, gdi::Point{right, corner.y},
+                                         gdi::Point{right, bottom}, gdi::Point{corner.x, bottom},
+                                         corner};
+  dc.Polygon(box);
+}
+
+// Measures texts on the target; once the target fails, on the fallback
+// context with the same font; without either, half the font height a byte.
+class TextMeasure {
+ public:
+  TextMeasure(const PaintContext& context, const LogFont& font)
+      : target_(context.dc), fallback_(context.params.measure_fallback), font_(font) {}
+
+  std::int32_t Width(std::string_view text) {
+    if (!target_failed_) {
+      if (const auto size = target_.TextExtent(text)) return size->cx;
+      target_failed_ = true;
+      if (fallback_ != nullptr) fallback_->SelectFont(font_);
+    }
+    if (fallback_ != nullptr) {
+      if (const auto size = fallback_->TextExtent(text)) return size->cx;
+    }
+    return static_cast<std::int32_t>(text.size() *
+                                     static_cast<std::size_t>(std::abs(font_.Height)) / 2);
+  }
+
+ private:
+  gdi::DeviceContext& target_;
+  gdi::DeviceContext* fallback_;
+  const LogFont& font_;
+  bool target_failed_ = false;
+};
+
+// Both numbers right-aligned in columns as wide as the template.
+void DrawRowTexts(const PaintContext& context, const LegendTexts& texts, const LegendRow& row,
+                  gdi::Point at, TextMeasure& measure) {
+  const std::int32_t tw = measure.Width(texts.width_template);
+  const std::int32_t sw = measure.Width(texts.separator);
+  const std::int32_t lw = measure.Width(row.lower);
+  const std::int32_t uw = measure.Width(row.upper);
+  gdi::DeviceContext& dc = context.dc;
+  dc.TextOut(gdi::Point{at.x + tw - lw, at.y}, row.lower);
+  dc.TextOut(gdi::Point{at.x + tw, at.y}, texts.separator);
+  dc.TextOut(gdi::Point{at.x + tw + sw + tw - uw, at.y}, row.upper);
+}
+
+// The position of the first character `c` (one or two bytes) in `text`.
+std::size_t FindCharacter(std::string_view text, std::string_view c) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.substr(i, c.size()) == c) return i;
+    const bool wide = sjis::IsLeadByte(static_cast<unsigned char>(text[i]));
+    i += wide && i + 1 < text.size() ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
+// True when the last character of `text` is the double-byte `c`.
+bool EndsWithCharacter(std::string_view text, std::string_view c) {
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    last = i;
+    const bool wide = sjis::IsLeadByte(static_cast<unsigned char>(text[i]));
+    i += wide && i + 1 < text.size() ? 2 : 1;
+  }
+  return text.size() >= c.size() && last == text.size() - c.size() && text.ends_with(c);
+}
+
+std::string_view CutAt(std::string_view text, std::string_view c) {
+  return text.substr(0, FindCharacter(text, c));
+}
+
+bool AreaSkippedForData(const PaintContext& context, int area) {
+  const Workspace& ws = context.workspace;
+  const std::int16_t flags = ws.settings.AreaNameFlags;
+  if ((flags & kNamesOnlyWithData) == 0) return false;
+  if (ws.base_map.LoadedMapFile != ws.area_list.CurrentBaseMapFile) return false;
+  const auto index = static_cast<std::size_t>(area - 1);
+  return index >= ws.data.DataValues.size() || ws.data.DataValues[index].empty();
+}
+
+void DrawAreaName(const PaintContext& context, int area) {
+  const Workspace& ws = context.workspace;
+  const BaseMap& map = ws.base_map;
+  const auto index = static_cast<std::size_t>(area - 1);
+  if (index >= map.AreaAnchors.size() || AreaSkippedForData(context, area)) return;
+  const auto& anchors = map.AreaAnchors[index];
+  if (anchors[0].x == 0) return;
+  const std::int16_t flags = ws.settings.AreaNameFlags;
+  const std::string& full_name = map.MapAreaNames[index];
+  const std::string name =
+      (flags & kNamesAbbreviated) != 0 ? AbbreviatedAreaName(full_name) : full_name;
+  // Centred on the anchor at scale 1: the unscaled (negative) height.
+  const std::int32_t lift = context.resources.fonts[kFontAreaName].Height / 2;
+  const bool every_anchor = (flags & kNamesAtEveryAnchor) == kNamesAtEveryAnchor;
+  for (std::size_t c = 0; c < anchors.size() && anchors[c].x != 0; ++c) {
+    const gdi::Point p = MapToDevice(context.frame, anchors[c]);
+    context.dc.TextOut(gdi::Point{p.x, p.y + lift}, name);
+    if (!every_anchor) break;
+  }
+}
+
+}  // namespace
+
+bool LegendShown(std::int16_t legend_style) {
+  const int display = legend_style % 4;
+  return display == 1 || display == 2;
+}
+
+bool LegendDescending(std::int16_t legend_style) {
+  return legend_style % 4 == 2;
+}
+
+bool LegendAdjusted(std::int16_t legend_style) {
+  return legend_style >= 4;
+}
+
+LegendTexts PrepareLegendTexts(ClassTables& tables, const PaintClasses& classes,
+                               std::int16_t legend_style, std::string_view legend_face) {
+  LegendTexts texts;
+  texts.row_count = std::clamp(classes.EffectiveClassCount, 1, kMaxClassCount);
+  const auto k = static_cast<std::size_t>(texts.row_count);
+  std::size_t longest = 1;
+  for (std::size_t e = 0; e < k; ++e) {
+    NormaliseBreak(tables.ClassBreaks[e]);
+    longest = std::max(longest, tables.ClassBreaks[e].size());
+  }
+  const bool point = tables.ClassBreaks[k - 1].find('.') != std::string::npos;
+  texts.width_template = std::string(1, point ? '.' : ' ') + std::string(longest - 1, '9');
+  for (int b = 0; b + 1 < texts.row_count; ++b)
+    SetBoundary(texts, tables, classes, b, legend_style);
+  texts.separator = HasDoubleByte(legend_face) ? kWideSeparator : kNarrowSeparator;
+  return texts;
+}
+
+void DrawTitle(const PaintContext& context) {
+  if (context.no_text()) return;
+  const Workspace& ws = context.workspace;
+  gdi::DeviceContext& dc = context.dc;
+  dc.SelectFont(ScaledFont(context.resources.fonts[kFontTitle], context.params.PaintScale));
+  dc.SetTextAlign(kCentreTopAlign);
+  dc.TextOut(TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution), ws.data.DataTitle);
+  dc.SetTextAlign(kDefaultAlign);
+}
+
+void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
+  const Workspace& ws = context.workspace;
+  const std::int16_t style = ws.settings.LegendStyle;
+  if (!LegendShown(style)) return;
+  gdi::DeviceContext& dc = context.dc;
+  dc.SelectPen(context.Pen(kPenLegend));
+  const LogFont font = ScaledFont(context.resources.fonts[kFontLegend], context.params.PaintScale);
+  const LegendGeometry geometry =
+      GeometryOf(context.resources.fonts[kFontLegend], context.params.PaintScale);
+  if (!context.no_text()) dc.SelectFont(font);
+  TextMeasure measure(context, font);
+  gdi::Point corner = LegendAnchor(context.frame, ws.settings, ws.base_map.IndexPosition);
+  const int k = texts.row_count;
+  for (int r = 0; r < k; ++r) {
+    const int cls = LegendDescending(style) ? k - 1 - r : r;
+    dc.SelectBrush(BrushForClass(context.resources.pattern_order, k, cls));
+    DrawBox(dc, corner, geometry);
+    if (!context.no_text()) {
+      DrawRowTexts(context, texts, texts.rows[static_cast<std::size_t>(r)],
+                   gdi::Point{corner.x + geometry.box_width + kTextGap, corner.y}, measure);
+    }
+    corner.y += geometry.row_step;
+  }
+}
+
+void DrawAreaNames(const PaintContext& context) {
+  const std::int16_t flags = context.workspace.settings.AreaNameFlags;
+  if ((flags & kNamesShown) == 0 || context.no_text()) return;
+  gdi::DeviceContext& dc = context.dc;
+  dc.SetTextColor(context.TextColor());
+  dc.SetBackgroundColor(context.BackgroundColor());
+  dc.SetBackgroundMode((flags & kNamesTransparent) != 0 ? gdi::BackgroundMode::kTransparent
+                                                        : gdi::BackgroundMode::kOpaque);
+  dc.SelectFont(ScaledFont(context.resources.fonts[kFontAreaName], context.params.PaintScale));
+  dc.SetTextAlign(kCentreTopAlign);
+  const int count = context.workspace.base_map.MapAreaCount();
+  const bool backwards = (flags & kNamesBackwards) != 0;
+  for (int i = 0; i < count; ++i)
+    DrawAreaName(context, backwards ? count - i : i + 1);
+  dc.SetTextAlign(kDefaultAlign);
+}
+
+std::string AbbreviatedAreaName(std::string_view name) {
+  std::string_view cut = CutAt(CutAt(name, kOpenParen), kWideOpenParen);
+  for (const std::string_view suffix : kNameSuffixes) {
+    if (EndsWithCharacter(cut, suffix)) {
+      cut.remove_suffix(suffix.size());
+      break;
+    }
+  }
+  return std::string(cut);
+}
+
+}  // namespace kartela

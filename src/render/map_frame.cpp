@@ -1,0 +1,150 @@
+#include "render/map_frame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "base/real48.h"
+
+namespace kartela {
+namespace {
+
+constexpr long double kZoomInFactor = 1.1L;
+constexpr long double kZoomOutFactor = 10.0L / 11.0L;  // correctly rounded, not 1 / 1.1L
+constexpr std::int64_t kDecorationMargin = 5;
+
+std::int32_t ToInt32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// Round((value x magnification) x scale), each product stored at 48 bits.
+std::int64_t ScaleAxis(int value, double magnification, double scale) {
+  const double magnified = RoundToReal48(static_cast<long double>(value) * magnification);
+  return RoundHalfEven(RoundToReal48(static_cast<long double>(magnified) * scale));
+}
+
+std::int32_t Truncated(long double value, double scale, std::int32_t origin) {
+  return ToInt32(TruncTowardZero(value * scale) - origin);
+}
+
+// The far corner of everything a decoration covers.
+struct Extent {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+
+  void Cover(std::int64_t px, std::int64_t py) {
+    x = std::max(x, px);
+    y = std::max(y, py);
+  }
+};
+
+void CoverShape(const ShapeDecoration& shape, Extent& extent) {
+  const std::int64_t dx = shape.X1 - shape.X2;
+  const std::int64_t dy = shape.Y1 - shape.Y2;
+  const std::int64_t radius = RoundHalfEven(std::sqrt(static_cast<long double>(dx * dx + dy * dy)));
+  const std::int64_t half_side = std::max(std::abs(dx), std::abs(dy));
+  const int base = shape.Kind < kShapeCircle ? shape.Kind : shape.Kind & ~0x0F;
+  const bool known_fill = shape.Kind - base < kFillCount;
+  if (base >= kShapeLine && base <= kShapeRectangle) {
+    extent.Cover(std::max(shape.X1, shape.X2), std::max(shape.Y1, shape.Y2));
+  } else if (known_fill && (base == kShapeCircle || base == kShapeTriangle)) {
+    extent.Cover(shape.X1 + radius, shape.Y1 + radius);
+  } else if (known_fill && (base == kShapeSquare || base == kShapeCross)) {
+    extent.Cover(shape.X1 + half_side, shape.Y1 + half_side);
+  }
+}
+
+void CoverText(const TextDecoration& text, std::int64_t h, Extent& extent) {
+  const auto n = static_cast<std::int64_t>(text.Text.size());
+  const std::int64_t half = (h + 1) / 2;
+  extent.Cover(text.X + (n / 2) * h + half + (n % 2 == 1 ? half : 0), text.Y + h + h / 3);
+}
+
+Extent DecorationExtent(const DecorationLists& decorations, const LogFont& decoration_font) {
+  Extent extent;
+  for (const ShapeDecoration& shape : decorations.Shapes())
+    CoverShape(shape, extent);
+  const std::int64_t h = std::abs(static_cast<std::int64_t>(decoration_font.Height));
+  for (const TextDecoration& text : decorations.Texts())
+    CoverText(text, h, extent);
+  return Extent{extent.x + kDecorationMargin, extent.y + kDecorationMargin};
+}
+
+double Zoomed(double magnification, long double factor) {
+  return RoundToReal48(magnification * factor);
+}
+
+}  // namespace
+
+MapFrame FrameOf(const Settings& settings, double paint_scale, gdi::Point paint_origin) {
+  return MapFrame{settings.DrawResX, settings.DrawResY, settings.DrawPosX,
+                  settings.DrawPosY, paint_scale,       paint_origin};
+}
+
+gdi::Point MapToDevice(const MapFrame& frame, int x, int y) noexcept {
+  return gdi::Point{ToInt32(ScaleAxis(x + frame.DrawPosX, frame.DrawResX, frame.PaintScale) -
+                            frame.PaintOrigin.x),
+                    ToInt32(ScaleAxis(y + frame.DrawPosY, frame.DrawResY, frame.PaintScale) -
+                            frame.PaintOrigin.y)};
+}
+
+gdi::Point TitleAnchor(const MapFrame& frame, const Settings& settings, MapSize resolution) {
+  MapFrame without_position = frame;
+  without_position.DrawPosX = 0;
+  without_position.DrawPosY = 0;
+  return MapToDevice(without_position, settings.TitleOffsetX + resolution.width / 2,
+                     settings.TitleOffsetY);
+}
+
+gdi::Point LegendAnchor(const MapFrame& frame, const Settings& settings, MapPoint index_position) {
+  return MapToDevice(frame, index_position.x + settings.LegendOffsetX,
+                     index_position.y + settings.LegendOffsetY);
+}
+
+gdi::Rect BackgroundRect(const MapView& view, double paint_scale, gdi::Point paint_origin) {
+  const gdi::Point o = paint_origin;
+  switch (view.Background) {
+    case BackgroundMode::kBounds: {
+      const PictureBounds& b = view.BackgroundBounds;
+      return gdi::Rect{Truncated(b.left, paint_scale, o.x), Truncated(b.top, paint_scale, o.y),
+                       Truncated(b.right, paint_scale, o.x), Truncated(b.bottom, paint_scale, o.y)};
+    }
+    case BackgroundMode::kSize: {
+      const PictureSize& s = view.BackgroundSize;
+      return gdi::Rect{-o.x, -o.y, Truncated(s.width, paint_scale, o.x),
+                       Truncated(s.height, paint_scale, o.y)};
+    }
+    case BackgroundMode::kNone:
+      break;
+  }
+  return gdi::Rect{};
+}
+
+gdi::Size DrawingExtent(const Workspace& workspace) {
+  const Settings& settings = workspace.settings;
+  const MapSize resolution = workspace.base_map.Resolution;
+  const gdi::Point frame_corner =
+      MapToDevice(FrameOf(settings, 1.0, gdi::Point{}), resolution.width, resolution.height);
+  const Extent decorations = DecorationExtent(workspace.decorations, settings.FancyFont);
+  std::int64_t width = std::max<std::int64_t>(frame_corner.x, decorations.x);
+  std::int64_t height = std::max<std::int64_t>(frame_corner.y, decorations.y);
+  if (workspace.view.Background != BackgroundMode::kNone) {
+    width = std::max<std::int64_t>(width, workspace.view.BackgroundSize.width);
+    height = std::max<std::int64_t>(height, workspace.view.BackgroundSize.height);
+  }
+  return gdi::Size{ToInt32(width), ToInt32(height)};
+}
+
+void ZoomIn(Settings& settings) {
+  settings.DrawResX = Zoomed(settings.DrawResX, kZoomInFactor);
+  settings.DrawResY = Zoomed(settings.DrawResY, kZoomInFactor);
+}
+
+void ZoomOut(Settings& settings) {
+  settings.DrawResX = Zoomed(settings.DrawResX, kZoomOutFactor);
+  settings.DrawResY = Zoomed(settings.DrawResY, kZoomOutFactor);
+}
+
+}  // namespace kartela

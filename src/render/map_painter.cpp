@@ -1,0 +1,244 @@
+#include "render/map_painter.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "render/classification.h"
+#include "render/legend.h"
+#include "render/map_frame.h"
+
+namespace kartela {
+namespace {
+
+// Line codes of the separators that start special runs: second borders,
+// auxiliary lines, and lines stroked thin and solid whatever the setting.
+constexpr std::int16_t kCodeSecondBorder = -1;
+constexpr std::int16_t kCodeAuxiliaryLine = -8;
+constexpr std::int16_t kCodeThinLine = -9;
+
+// The device points of one run. It holds the longest run of the shipped maps
+// without growing; a longer run makes it grow once, so that every run is
+// drawn whole, and it is reused for every run of the paint.
+class RunBuffer {
+ public:
+  static constexpr std::size_t kPoints = 1001;
+
+  RunBuffer() { points_.reserve(kPoints); }
+  void Clear() { points_.clear(); }
+  void Add(gdi::Point p) { points_.push_back(p); }
+  const std::vector<gdi::Point>& points() const { return points_; }
+
+ private:
+  std::vector<gdi::Point> points_;
+};
+
+// Walks the point stream run by run. A separator (x = 0) starts a run; its y
+// is the line code of the run.
+class RunCursor {
+ public:
+  explicit RunCursor(const BaseMap& map)
+      : points_(map.Points), last_(std::min(map.PointCount, map.Points.Capacity() - 1)) {}
+
+  // Moves past the separators before the next run; false at the end.
+  bool SeekRun() {
+    while (next_ <= last_ && IsSeparator(points_[next_])) {
+      code_ = points_[next_].y;
+      if (code_ < 0) special_seen_ = true;
+      ++next_;
+    }
+    return next_ <= last_;
+  }
+
+  std::int16_t code() const { return code_; }
+  // Whether a separator with a negative code was passed.
+  bool special_seen() const { return special_seen_; }
+
+  void ReadRun(const MapFrame& frame, RunBuffer& run) {
+    run.Clear();
+    for (; next_ <= last_ && !IsSeparator(points_[next_]); ++next_)
+      run.Add(MapToDevice(frame, points_[next_]));
+  }
+
+  void SkipRun() {
+    while (next_ <= last_ && !IsSeparator(points_[next_]))
+      ++next_;
+  }
+
+ private:
+  const PointStore& points_;
+  std::int32_t last_;
+  std::int32_t next_ = 0;
+  std::int16_t code_ = 0;
+  bool special_seen_ = false;
+};
+
+void DrawOpenRun(gdi::DeviceContext& dc, const RunBuffer& run) {
+  if (run.points().size() >= 2) dc.Polyline(run.points());
+}
+
+// One closed polygon per anchor of each area, after `select_brush(area)`.
+template <typename SelectBrush>
+void DrawAreaOutlines(const PaintContext& context, RunCursor& cursor, RunBuffer& run,
+                      SelectBrush select_brush) {
+  const BaseMap& map = context.workspace.base_map;
+  const int count = std::min(map.MapAreaCount(), static_cast<int>(map.AreaAnchors.size()));
+  for (int area = 1; area <= count; ++area) {
+    select_brush(area);
+    const auto& anchors = map.AreaAnchors[static_cast<std::size_t>(area - 1)];
+    for (std::size_t c = 0; c < anchors.size() && anchors[c].x >= 1; ++c) {
+      cursor.SeekRun();
+      cursor.ReadRun(context.frame, run);
+      if (run.points().size() >= 2) context.dc.Polygon(run.points());
+    }
+  }
+}
+
+// The runs after the last area, in the pen already selected; auxiliary
+// lines (code -8) are left to the special lines.
+void DrawBoundaryLines(const PaintContext& context, RunCursor& cursor, RunBuffer& run) {
+  while (cursor.SeekRun()) {
+    if (cursor.code() == kCodeAuxiliaryLine) {
+      cursor.SkipRun();
+      continue;
+    }
+    cursor.ReadRun(context.frame, run);
+    DrawOpenRun(context.dc, run);
+  }
+}
+
+std::optional<PenIndex> SpecialLinePen(std::int16_t code, std::int16_t border_style) {
+  switch (code) {
+    case kCodeSecondBorder:
+      return kPenSecondBorder;
+    case kCodeAuxiliaryLine:
+      if (AuxiliaryLineOf(border_style) == AuxiliaryLine::kNone) return std::nullopt;
+      return kPenAuxiliary;
+    case kCodeThinLine:
+      return kPenLegend;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Every run of the stream with code -1, -8 or -9 stroked again in its own
+// pen, area outlines included.
+void DrawSpecialLines(const PaintContext& context, RunBuffer& run) {
+  RunCursor cursor(context.workspace.base_map);
+  const std::int16_t border_style = context.workspace.settings.BorderStyle;
+  while (cursor.SeekRun()) {
+    const std::optional<PenIndex> pen = SpecialLinePen(cursor.code(), border_style);
+    if (!pen) {
+      cursor.SkipRun();
+      continue;
+    }
+    context.dc.SelectPen(context.Pen(*pen));
+    cursor.ReadRun(context.frame, run);
+    DrawOpenRun(context.dc, run);
+  }
+}
+
+// The brush of the area's class; hollow without a value, and hollow for a
+// value no class holds (boundaries out of order).
+const gdi::Brush& AreaBrush(const PaintContext& context, const PaintClasses& classes, int area) {
+  const ClassTables& tables = context.workspace.class_tables;
+  const auto index = static_cast<std::size_t>(area - 1);
+  if (index >= tables.NumericValues.size()) return BrushAt(kHollowBrush);
+  const std::optional<int> cls =
+      ClassOfValue(tables.NumericValues[index], classes, tables.DivisionMethod);
+  if (!cls) return BrushAt(kHollowBrush);
+  return BrushForClass(context.resources.pattern_order, classes.EffectiveClassCount, *cls);
+}
+
+void FillAreas(const PaintContext& context, const PaintClasses& classes, RunCursor& cursor,
+               RunBuffer& run) {
+  DrawAreaOutlines(context, cursor, run,
+                   [&](int area) { context.dc.SelectBrush(AreaBrush(context, classes, area)); });
+}
+
+// The choropleth. `tables` is the workspace's own, whose boundary texts the
+// legend normalises. The palette option needs no step: colours are plain RGB.
+void PaintChoropleth(const PaintContext& context, ClassTables& tables) {
+  gdi::DeviceContext& dc = context.dc;
+  dc.SelectPen(context.Pen(kPenBorder));
+  dc.SetBackgroundColor(context.BackgroundColor());
+  dc.SetTextColor(context.TextColor());
+  const PaintClasses classes = BuildClassThresholds(tables.ClassBreaks);
+  const LegendTexts legend =
+      PrepareLegendTexts(tables, classes, context.workspace.settings.LegendStyle,
+                         context.resources.fonts[kFontLegend].FaceName);
+  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
+  dc.SetFillMode(gdi::FillMode::kWinding);
+  RunBuffer run;
+  RunCursor cursor(context.workspace.base_map);
+  FillAreas(context, classes, cursor, run);
+  DrawBoundaryLines(context, cursor, run);
+  DrawTitle(context);
+  DrawLegend(context, legend);
+  if (cursor.special_seen()) DrawSpecialLines(context, run);
+  DrawAreaNames(context);
+}
+
+// The background layer: the picture, when one is loaded, played into its
+// rectangle. Loading and playing pictures belong to the metafile code.
+void PaintBackgroundPicture(const PaintContext& context) {
+  const MapView& view = context.workspace.view;
+  if (view.Background == BackgroundMode::kNone || !view.Picture) return;
+  view.Picture->PlayInto(
+      context.dc, BackgroundRect(view, context.params.PaintScale, context.params.PaintOrigin));
+}
+
+// The circle graph and the picture graph have no renderer yet: their maps
+// are left empty.
+void PaintCircleGraph(const PaintContext&) {}
+void PaintPictureGraph(const PaintContext&) {}
+
+// Decorations are kept, saved and counted in DrawingExtent, but not drawn yet.
+void DrawShapeDecorations(const PaintContext&) {}
+void DrawTextDecorations(const PaintContext&) {}
+
+void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
+  switch (context.workspace.view.Kind) {
+    case MapKind::kWhiteMap:
+      PaintWhiteMap(context);
+      break;
+    case MapKind::kPaintMap:
+      PaintChoropleth(context, tables);
+      break;
+    case MapKind::kCircleGraph:
+      PaintCircleGraph(context);
+      break;
+    case MapKind::kPictureGraph:
+      PaintPictureGraph(context);
+      break;
+    case MapKind::kNone:
+      break;
+  }
+}
+
+}  // namespace
+
+void PaintMap(Workspace& workspace, gdi::DeviceContext& dc, const PaintParams& params) {
+  const DrawingResources resources =
+      CreateDrawingResources(workspace.settings, workspace.screen_colors, workspace.PrintLineWidth);
+  const PaintContext context(workspace, resources, dc, params);
+  PaintBackgroundPicture(context);
+  PaintMapOfKind(context, workspace.class_tables);
+  DrawShapeDecorations(context);
+  DrawTextDecorations(context);
+}
+
+void PaintWhiteMap(const PaintContext& context) {
+  gdi::DeviceContext& dc = context.dc;
+  dc.SelectPen(context.Pen(kPenBorder));
+  dc.SelectBrush(BrushAt(kHollowBrush));
+  dc.SetFillMode(gdi::FillMode::kWinding);
+  RunBuffer run;
+  RunCursor cursor(context.workspace.base_map);
+  DrawAreaOutlines(context, cursor, run, [](int) {});
+  DrawBoundaryLines(context, cursor, run);
+  if (cursor.special_seen()) DrawSpecialLines(context, run);
+  if ((context.params.PaintFlags & kPaintOutlineOnly) == 0) DrawAreaNames(context);
+}
+
+}  // namespace kartela

@@ -1,0 +1,52 @@
+// What every paint step receives: the model, the drawing objects, the target
+// and the parameters of the call.
+#pragma once
+
+#include <cstdint>
+
+#include "gdi/device_context.h"
+#include "render/drawing_resources.h"
+#include "render/map_frame.h"
+#include "render/workspace.h"
+
+namespace kartela {
+
+// Bits of PaintFlags.
+inline constexpr std::uint8_t kPaintMonochrome = 0x01;   // black pens and texts on white
+inline constexpr std::uint8_t kPaintNoText = 0x02;       // no title, legend texts or names
+inline constexpr std::uint8_t kPaintOutlineOnly = 0x04;  // white map without area names
+
+struct PaintParams {
+  std::uint8_t PaintFlags = 0;
+  gdi::Point PaintOrigin{};  // subtracted after scaling; the scroll position on screen
+  double PaintScale = 1.0;
+  // Where texts are measured when the target cannot measure (the map
+  // window's own screen context); none where every target measures.
+  gdi::DeviceContext* measure_fallback = nullptr;
+};
+
+struct PaintContext {
+  PaintContext(const Workspace& workspace_in, const DrawingResources& resources_in,
+               gdi::DeviceContext& dc_in, const PaintParams& params_in)
+      : workspace(workspace_in),
+        resources(resources_in),
+        dc(dc_in),
+        params(params_in),
+        frame(FrameOf(workspace_in.settings, params_in.PaintScale, params_in.PaintOrigin)) {}
+
+  bool monochrome() const { return (params.PaintFlags & kPaintMonochrome) != 0; }
+  bool no_text() const { return (params.PaintFlags & kPaintNoText) != 0; }
+  const gdi::Pen& Pen(PenIndex index) const { return resources.PenFor(index, monochrome()); }
+  gdi::Color TextColor() const { return monochrome() ? gdi::kBlack : resources.screen.window_text; }
+  gdi::Color BackgroundColor() const {
+    return monochrome() ? gdi::kWhite : resources.screen.window;
+  }
+
+  const Workspace& workspace;
+  const DrawingResources& resources;
+  gdi::DeviceContext& dc;
+  const PaintParams& params;
+  MapFrame frame;
+};
+
+}  // namespace kartela

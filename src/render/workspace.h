@@ -1,0 +1,75 @@
+// The whole model of the program in one object: created once, passed by
+// reference to whatever reads or changes it. A test builds its own.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "gdi/device_context.h"
+#include "model/area_list.h"
+#include "model/base_map.h"
+#include "model/data_set.h"
+#include "model/decorations.h"
+#include "model/settings.h"
+#include "render/classification.h"
+#include "render/drawing_resources.h"
+
+namespace kartela {
+
+// What the map window shows.
+enum class MapKind : std::uint8_t {
+  kNone = 0,
+  kWhiteMap = 1,
+  kPaintMap = 2,
+  kCircleGraph = 3,
+  kPictureGraph = 4,
+};
+
+// How the background picture is placed: not at all, by its stored bounds,
+// or at (0, 0) with its stored size.
+enum class BackgroundMode : std::uint8_t { kNone = 0, kBounds = 1, kSize = 2 };
+
+struct PictureBounds {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+};
+
+struct PictureSize {
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+};
+
+// A picture shown under the map; the metafile code provides it.
+class BackgroundPicture {
+ public:
+  virtual ~BackgroundPicture() = default;
+  // Draws the picture stretched into `rect` of `dc`.
+  virtual void PlayInto(gdi::DeviceContext& dc, const gdi::Rect& rect) const = 0;
+};
+
+// The display state of the map window.
+struct MapView {
+  MapKind Kind = MapKind::kNone;
+  BackgroundMode Background = BackgroundMode::kNone;
+  PictureBounds BackgroundBounds;
+  PictureSize BackgroundSize;
+  std::unique_ptr<const BackgroundPicture> Picture;
+  // Set: the next screen paint puts both scroll positions back to 0.
+  bool ScrollReset = true;
+};
+
+struct Workspace {
+  Settings settings = DefaultSettings({});
+  AreaList area_list;  // the areas of the data's base map
+  BaseMap base_map;    // the map drawn
+  DataSet data;
+  ClassTables class_tables;
+  MapView view;
+  DecorationLists decorations;
+  ScreenColors screen_colors;  // captured from the system at start-up
+  std::int16_t PrintLineWidth = kDefaultPrintLineWidth;
+};
+
+}  // namespace kartela
