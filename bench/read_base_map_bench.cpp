@@ -3,36 +3,14 @@
 // number of point records.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <new>
 #include <random>
 #include <string>
 
+#include "allocation_counter.h"
 #include "model/base_map_file.h"
-
-namespace {
-
-std::atomic<std::int64_t> allocation_count{0};
-
-}  // namespace
-
-// Counting replacements of the global operators. They are kept out of line:
-// inlined, GCC takes malloc() in new and free() in delete for a mismatch.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-  allocation_count.fetch_add(1, std::memory_order_relaxed);
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* memory) noexcept {
-  std::free(memory);
-}
-[[gnu::noinline]] void operator delete(void* memory, std::size_t) noexcept {
-  std::free(memory);
-}
 
 namespace kartela {
 namespace {
@@ -100,14 +78,14 @@ void BM_ReadLargestBaseMap(benchmark::State& state) {
     state.SkipWithError("the largest map does not read");
     return;
   }
-  const std::int64_t allocations_before = allocation_count.load();
+  const std::int64_t allocations_before = bench::AllocationCount();
   for (auto _ : state) {
     if (ReadBaseMap(file.path(), map) != BaseMapStatus::kOk) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(map.PointCount);
   }
   const auto reads = static_cast<double>(state.iterations());
   state.counters["allocs_per_read"] =
-      static_cast<double>(allocation_count.load() - allocations_before) / reads;
+      static_cast<double>(bench::AllocationCount() - allocations_before) / reads;
   state.counters["records"] = map.PointCount + 1;
 }
 BENCHMARK(BM_ReadLargestBaseMap)->Unit(benchmark::kMillisecond);

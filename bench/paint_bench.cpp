@@ -1,0 +1,121 @@
+// Time to paint the shipped maps into an image of the map window's size, and
+// the cost of the coordinate transform, which must not allocate.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+
+#include "allocation_counter.h"
+#include "gdi/qt/painter_device_context.h"
+#include "model/base_map_file.h"
+#include "model/data_file.h"
+#include "model/reporter.h"
+#include "render/map_frame.h"
+#include "render/map_painter.h"
+
+namespace kartela {
+namespace {
+
+const std::filesystem::path kBaseMaps = KARTELA_BASEMAPS_DIR;
+
+class NoReports : public Reporter {
+ public:
+  void Show(const CatalogueMessage&) override {}
+  bool AskOkCancel(std::string_view, std::string_view) override { return true; }
+  Answer AskYesNoCancel(std::string_view, std::string_view) override { return Answer::kYes; }
+  void ShowNotice(std::string_view) override {}
+};
+
+bool LoadBaseMap(const std::string& reference, Workspace& workspace) {
+  const auto path = ResolveBaseMapPath(kBaseMaps, reference);
+  if (!path || ReadBaseMap(*path, workspace.base_map) != BaseMapStatus::kOk) return false;
+  workspace.base_map.LoadedMapFile = reference;
+  return true;
+}
+
+// The paint map of the population sample, classified as the command does.
+bool LoadPaintMapOfJapan(Workspace& workspace) {
+  NoReports reporter;
+  if (!ReadDataFile(kBaseMaps / "人口2020.DAT", kBaseMaps, workspace.area_list, workspace.data,
+                    reporter)) {
+    return false;
+  }
+  ClassTables& tables = workspace.class_tables;
+  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
+                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
+    return false;
+  }
+  tables.ClassBreaks = tables.ProposedBreaks;
+  workspace.view.Kind = MapKind::kPaintMap;
+  return LoadBaseMap(workspace.area_list.CurrentBaseMapFile, workspace);
+}
+
+// The white map of the counties with the state borders thick.
+bool LoadCountyWhiteMap(Workspace& workspace) {
+  workspace.settings.BorderStyle = 4;
+  workspace.view.Kind = MapKind::kWhiteMap;
+  return LoadBaseMap("\x95\xc4\x8d\x91\x8c\x53.IDT", workspace);  // 米国郡.IDT
+}
+
+void PaintInto(QImage& image, Workspace& workspace) {
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  gdi::PainterDeviceContext dc(painter);
+  PaintMap(workspace, dc, PaintParams{});
+}
+
+void PaintBenchmark(benchmark::State& state, bool (*load)(Workspace&)) {
+  Workspace workspace;
+  if (!load(workspace)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  QImage image(1000, 700, QImage::Format_RGB32);
+  for (auto _ : state)
+    PaintInto(image, workspace);
+  state.counters["points"] = workspace.base_map.PointCount + 1;
+}
+
+void BM_PaintJapanPopulation(benchmark::State& state) {
+  PaintBenchmark(state, LoadPaintMapOfJapan);
+}
+BENCHMARK(BM_PaintJapanPopulation)->Unit(benchmark::kMillisecond);
+
+void BM_PaintCountyWhiteMap(benchmark::State& state) {
+  PaintBenchmark(state, LoadCountyWhiteMap);
+}
+BENCHMARK(BM_PaintCountyWhiteMap)->Unit(benchmark::kMillisecond);
+
+void BM_MapToDevice(benchmark::State& state) {
+  Workspace workspace;
+  if (!LoadCountyWhiteMap(workspace)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  const BaseMap& map = workspace.base_map;
+  const MapFrame frame = FrameOf(workspace.settings, 1.0, gdi::Point{});
+  const std::int64_t allocations_before = bench::AllocationCount();
+  for (auto _ : state) {
+    for (std::int32_t i = 0; i <= map.PointCount; ++i) {
+      benchmark::DoNotOptimize(MapToDevice(frame, map.Points[i]));
+    }
+  }
+  state.counters["allocations"] =
+      static_cast<double>(bench::AllocationCount() - allocations_before);
+  state.SetItemsProcessed(state.iterations() * (map.PointCount + 1));
+}
+BENCHMARK(BM_MapToDevice)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace kartela
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,67 @@
+#include "basemap/recipe_runner.h"
+
+#include <gtest/gtest.h>
+
+#include "model/base_map_file.h"
+#include "model/test_support.h"
+#include "tiny_database.h"
+
+namespace kartela::basemap {
+namespace {
+
+using kartela::testing::ScratchDir;
+using kartela::testing::Sjis;
+using kartela::testing::Square;
+
+class RecipeRunnerTest : public ::testing::Test {
+ protected:
+  RecipeRunnerTest() {
+    std::filesystem::create_directory(dir_.path() / "data");
+    kartela::testing::TinyDatabase db;
+    db.AddRing("West", Square(0, 0, 1));
+    db.AddRing("East", Square(1, 0, 1));
+    db.Write(dir_.path() / "data" / "tiny");
+    dir_.Write("tiny.names", "West\t西\nEast\t東\n");
+  }
+  Result<Recipe> TinyRecipe(const std::string& extra = "") {
+    return ParseRecipe(
+        "output = t.IDT\ntitle = 東西\ndatabase = tiny\nnames = tiny.names\n"
+        "projection = +proj=eqc\nsize = 400 300\nlegend = 20 250\n" +
+            extra,
+        dir_.path());
+  }
+  ScratchDir dir_;
+};
+
+TEST_F(RecipeRunnerTest, BuildsAMapTheProgramReads) {
+  const auto recipe = TinyRecipe();
+  ASSERT_TRUE(recipe.ok()) << recipe.error();
+  const auto bytes = RunRecipe(*recipe, dir_.path() / "data");
+  ASSERT_TRUE(bytes.ok()) << bytes.error();
+  BaseMap map;
+  ASSERT_EQ(ReadBaseMap(dir_.Write("t.IDT", *bytes), map), BaseMapStatus::kOk);
+  EXPECT_EQ(map.MapAreaNames, (std::vector<std::string>{Sjis("西"), Sjis("東")}));
+  EXPECT_EQ(map.Resolution.width, 400);
+  EXPECT_EQ(map.IndexPosition.y, 250);
+}
+
+TEST_F(RecipeRunnerTest, NamesTheFileThatIsMissingOrWrong) {
+  const auto recipe = TinyRecipe();
+  ASSERT_TRUE(recipe.ok());
+  const auto no_data = RunRecipe(*recipe, dir_.path());
+  ASSERT_FALSE(no_data.ok());
+  EXPECT_NE(no_data.error().find("tiny.L: cannot be read"), std::string::npos) << no_data.error();
+  const auto bad_projection = TinyRecipe("projection = +proj=nonesuch\n");
+  ASSERT_TRUE(bad_projection.ok());
+  const auto refused = RunRecipe(*bad_projection, dir_.path() / "data");
+  ASSERT_FALSE(refused.ok());
+  EXPECT_NE(refused.error().find("+proj=nonesuch"), std::string::npos) << refused.error();
+  dir_.Write("tiny.names", "West\t西\n");
+  const auto short_table = RunRecipe(*recipe, dir_.path() / "data");
+  ASSERT_FALSE(short_table.ok());
+  EXPECT_NE(short_table.error().find("no entry for \"East\""), std::string::npos)
+      << short_table.error();
+}
+
+}  // namespace
+}  // namespace kartela::basemap

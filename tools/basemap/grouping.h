@@ -1,0 +1,28 @@
+// Areas of a base map from the named polygons of a database.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "basemap/polygon_database.h"
+#include "basemap/recipe.h"
+
+namespace kartela::basemap {
+
+struct Area {
+  std::string region;         // the source name before the first colon
+  std::string name;           // the displayed name, UTF-8
+  std::vector<int> polygons;  // 1-based polygon numbers, in name-file order
+};
+
+// The region a polygon name belongs to: the text before its first colon.
+std::string_view RegionOf(std::string_view polygon_name);
+
+// Groups polygons by region in the order regions first appear in the name
+// file, leaving out `excluded` regions. With a name table every region must
+// have an entry and every entry a region, so a typing error cannot slip by.
+Result<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names, const NameTable* table,
+                                     const std::vector<std::string>& excluded);
+
+}  // namespace kartela::basemap
