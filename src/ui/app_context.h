@@ -1,0 +1,25 @@
+// What every window, dialog and command of the desktop program shares: the
+// model, the program's paths, the reporter and the text metrics.
+#pragma once
+
+#include "model/reporter.h"
+#include "model/startup.h"
+#include "model/window_metrics.h"
+#include "render/workspace.h"
+
+class QWidget;
+
+namespace kartela {
+
+struct AppContext {
+  Workspace& workspace;
+  ProgramPaths paths;
+  Reporter& reporter;
+  TextMetrics metrics;           // FontH, CharW and RowH of the main window's font
+  QWidget* main_window = nullptr;  // owner of every dialog, and the anchor of PlaceDialog
+  // True while the main window's resize timer runs: the children skip
+  // painting until the layout is done.
+  bool layout_pending = false;
+};
+
+}  // namespace kartela

@@ -1,0 +1,191 @@
+#include "ui/data_commands.h"
+
+#include <QFileDialog>
+#include <system_error>
+
+#include "base/sjis.h"
+#include "model/messages.h"
+#include "model/value_syntax.h"
+#include "ui/data_window.h"
+#include "ui/idt_select_dialog.h"
+#include "ui/my_open_dialog.h"
+#include "ui/place_dialog.h"
+
+namespace kartela {
+namespace {
+
+constexpr int kNoBaseMap = 2;
+constexpr int kNoSuchFile = 6;
+constexpr int kNoData = 10;
+// The comment of the read dialog shows line 2 of a data file, its title.
+constexpr int kDataTitleLine = 2;
+
+std::filesystem::path PathOf(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+QString TextOf(std::string_view sjis_text) {
+  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
+}
+
+bool HasWildcard(const QString& name) {
+  return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+bool Exists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+// Shows a file dialog set up by `setup`; the chosen file, or nothing.
+std::optional<QString> RunFileDialog(QFileDialog& dialog, const FileDialogSetup& setup) {
+  dialog.setWindowTitle(setup.title);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);  // the read dialog carries a panel
+  if (!setup.directory.isEmpty()) dialog.setDirectory(setup.directory);
+  dialog.setNameFilters(setup.filter.split(QStringLiteral(";;")));
+  if (!setup.file_name.isEmpty()) dialog.selectFile(setup.file_name);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+// The dialogs the user sees, owned by the main window while shown.
+DataDialogs PlatformDialogs(AppContext& context) {
+  DataDialogs dialogs;
+  dialogs.open_data_file = [&context](const FileDialogSetup& setup) {
+    TMyOpenDialog dialog(context.main_window);
+    dialog.SetPreviewLine(kDataTitleLine);
+    return RunFileDialog(dialog, setup);
+  };
+  dialogs.save_data_file = [&context](const FileDialogSetup& setup) {
+    QFileDialog dialog(context.main_window);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked once the extension is added
+    return RunFileDialog(dialog, setup);
+  };
+  dialogs.select_base_map = [&context](const FileDialogSetup& setup) -> std::optional<QString> {
+    TIdtSelectDialog dialog(context.reporter, context.main_window);
+    dialog.setWindowTitle(setup.title);
+    dialog.SetDirectory(PathOf(setup.directory));
+    dialog.SetFileMask(setup.filter);
+    dialog.SetSelectedName(setup.file_name);
+    dialog.ClearComment();
+    PlaceDialog(context, dialog, 15, 5);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.SelectedName();
+  };
+  return dialogs;
+}
+
+// `text` without its trailing separator when longer than 3 characters (a
+// root keeps it); empty when it names no existing directory.
+QString ExistingDirectory(QString text) {
+  if (text.size() > 3 && (text.endsWith(QLatin1Char('/')) || text.endsWith(QLatin1Char('\\')))) {
+    text.chop(1);
+  }
+  std::error_code error;
+  return std::filesystem::is_directory(PathOf(text), error) ? text : QString();
+}
+
+}  // namespace
+
+QString DataFileFilter(std::string_view data_ext) {
+  const QString ext = TextOf(data_ext);
+  return QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ(*%1);;全ファイル(*.*)").arg(ext);
+}
+
+QString InitialDirectory(std::string_view directory) {
+  const auto utf8 = sjis::ToUtf8(directory);
+  return utf8 ? ExistingDirectory(QString::fromStdString(*utf8)) : QString();
+}
+
+DataCommands::DataCommands(AppContext& context, TDataWindow& data_window)
+    : context_(context), data_window_(data_window), dialogs_(PlatformDialogs(context)) {}
+
+QString DataCommands::DataExt() const {
+  return TextOf(context_.workspace.settings.DataExt);
+}
+
+bool DataCommands::HasDataToSave() {
+  // Exponent notation and too few values do not stop a save; no value at all does.
+  const Workspace& workspace = context_.workspace;
+  if (ValueSyntax(workspace.data, workspace.area_list.AreaCount()).result !=
+      ValueSyntaxResult::kNoData) {
+    return true;
+  }
+  ShowMessage(context_.reporter, kNoData);
+  return false;
+}
+
+bool DataCommands::NewDataBasClick() {
+  if (context_.workspace.settings.BaseMapFile.empty()) {
+    ShowMessage(context_.reporter, kNoBaseMap);
+    return false;
+  }
+  if (!data_window_.ConfirmDiscard()) return false;
+  return data_window_.NewDataForBaseMap();
+}
+
+bool DataCommands::NewDataSelClick() {
+  if (!data_window_.ConfirmDiscard()) return false;
+  const Settings& settings = context_.workspace.settings;
+  const FileDialogSetup setup{
+      QStringLiteral("新規データ･･地図選択"),
+      ExistingDirectory(QString::fromStdString(DisplayPath(context_.paths.ProgramDir))),
+      QStringLiteral("*.idt"), TextOf(settings.BaseMapFile)};
+  const auto name = dialogs_.select_base_map(setup);
+  if (!name || name->isEmpty() || HasWildcard(*name)) return false;
+  const auto base_map = context_.paths.ProgramDir / PathOf(*name);
+  if (!Exists(base_map)) return false;  // ends silently
+  return data_window_.NewDataForFile(base_map);
+}
+
+bool DataCommands::ReadDataFileClick() {
+  if (!data_window_.ConfirmDiscard()) return false;
+  const auto name = ChooseDataFile(dialogs_.open_data_file, QStringLiteral("データ読み込み"), {});
+  if (!name) return false;
+  auto file = PathOf(*name);
+  if (!Exists(file)) {
+    if (file.has_extension() || !Exists(PathOf(*name + DataExt()))) {
+      ShowMessage(context_.reporter, kNoSuchFile);
+      return false;
+    }
+    file = PathOf(*name + DataExt());
+  }
+  return data_window_.OpenDataFile(file);
+}
+
+bool DataCommands::SaveDataClick() {
+  if (!HasDataToSave()) return false;
+  return SaveAs();
+}
+
+bool DataCommands::SaveOverClick() {
+  if (!HasDataToSave()) return false;
+  const auto& file = context_.workspace.data.DataFileName;
+  if (!file.empty()) return data_window_.SaveDataFile(file);
+  return SaveAs();
+}
+
+std::optional<QString> DataCommands::ChooseDataFile(const DataDialogs::Dialog& dialog,
+                                                    const QString& title,
+                                                    const QString& preset) const {
+  const Settings& settings = context_.workspace.settings;
+  const auto name =
+      dialog({title, InitialDirectory(settings.DataDir), DataFileFilter(settings.DataExt), preset});
+  // A name with wildcards ends the command silently.
+  if (!name || name->isEmpty() || HasWildcard(*name)) return std::nullopt;
+  return name;
+}
+
+bool DataCommands::SaveAs() {
+  const auto name =
+      ChooseDataFile(dialogs_.save_data_file, QStringLiteral("データ保存"), DataExt());
+  if (!name) return false;
+  auto file = PathOf(*name);
+  if (!file.has_extension()) file = PathOf(*name + DataExt());
+  if (!ConfirmOverwrite(context_.reporter, file)) return false;
+  return data_window_.SaveDataFile(file);
+}
+
+}  // namespace kartela

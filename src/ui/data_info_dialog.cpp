@@ -1,0 +1,175 @@
+#include "ui/data_info_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <optional>
+#include <string>
+
+#include "base/sjis.h"
+
+namespace kartela {
+namespace {
+
+struct NamedCaption {
+  const char* name;
+  const char* caption;
+};
+
+// In the order of DataStatSlot.
+constexpr std::array<NamedCaption, kDataStatCount> kStatistics = {{
+    {"DataNum", "有効データ数"},
+    {"Sum", "合計"},
+    {"Max", "最大値"},
+    {"Min", "最小値"},
+    {"Center", "中央値"},
+    {"Abe", "平均値"},
+    {"Dis", "分散"},
+    {"Dev", "標準偏差"},
+    {"Invalid", "無効データ数"},
+}};
+
+constexpr const char* kRefusedBoundary =
+    "区分値に Shift-JIS で表せない文字があります。数値を入力してください。";
+
+QString Display(const std::string& sjis_text) {
+  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
+}
+
+std::optional<std::string> SjisOf(const QLineEdit& box) {
+  return sjis::FromUtf8(box.text().toStdString());
+}
+
+// A label that shows one number, right-aligned in a sunken box.
+QLabel* ValueLabel(const QString& object_name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(object_name);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 14);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+}  // namespace
+
+TDataInfoDialog::TDataInfoDialog(AppContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+  setObjectName("TDataInfoDialog");
+  setWindowTitle("データ情報＆区分指定");
+  auto* grid = new QGridLayout(this);
+  BuildStatistics(*grid);
+  BuildDeciles(*grid);
+  BuildBoundaries(*grid);
+  BuildButtons(*grid);
+}
+
+void TDataInfoDialog::BuildStatistics(QGridLayout& grid) {
+  for (std::size_t i = 0; i < kStatistics.size(); ++i) {
+    const int row = static_cast<int>(i);
+    grid.addWidget(new QLabel(kStatistics[i].caption, this), row, 0);
+    statistics_[i] = ValueLabel(kStatistics[i].name, this);
+    grid.addWidget(statistics_[i], row, 1);
+  }
+}
+
+void TDataInfoDialog::BuildDeciles(QGridLayout& grid) {
+  for (std::size_t i = 0; i < deciles_.size(); ++i) {
+    const int percent = 10 * static_cast<int>(i + 1);
+    const int row = static_cast<int>(i);
+    grid.addWidget(new QLabel(QString("%1％Tile:").arg(percent), this), row, 2);
+    deciles_[i] = ValueLabel(QString("Tile%1").arg(percent), this);
+    grid.addWidget(deciles_[i], row, 3);
+  }
+}
+
+void TDataInfoDialog::BuildBoundaries(QGridLayout& grid) {
+  auto* column = new QVBoxLayout;
+  column->addWidget(new QLabel("区分値：", this));
+  for (std::size_t i = 0; i < boundaries_.size(); ++i) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QString("Sep%1").arg(i + 1));
+    box->setMaxLength(static_cast<int>(kClassTextBytes));
+    box->setAlignment(Qt::AlignRight);
+    boundaries_[i] = box;
+    column->addWidget(box);
+  }
+  auto* methods = new QGroupBox("区分方法：", this);
+  auto* method_column = new QVBoxLayout(methods);
+  method1_ = new QRadioButton("以上(≦)～未満(＜)", methods);
+  method1_->setObjectName("Method1");
+  method2_ = new QRadioButton("ｵｰﾊﾞｰ(＜)～以下(≦)", methods);
+  method2_->setObjectName("Method2");
+  method_column->addWidget(method1_);
+  method_column->addWidget(method2_);
+  column->addWidget(methods);
+  column->addStretch();
+  grid.addLayout(column, 0, 4, static_cast<int>(kDataStatCount), 1);
+}
+
+void TDataInfoDialog::BuildButtons(QGridLayout& grid) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  ok->setText("描画");
+  ok->setDefault(true);
+  buttons->button(QDialogButtonBox::Cancel)->setText("キャンセル");
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  grid.addWidget(buttons, static_cast<int>(kDataStatCount), 0, 1, 5);
+}
+
+void TDataInfoDialog::Load(ClassTables& tables) {
+  tables_ = &tables;
+  for (std::size_t i = 0; i < statistics_.size(); ++i)
+    statistics_[i]->setText(Display(tables.DataStats[i]));
+  for (std::size_t i = 0; i < deciles_.size(); ++i)
+    deciles_[i]->setText(Display(tables.DecileTexts[i]));
+  for (std::size_t i = 0; i < boundaries_.size(); ++i)
+    boundaries_[i]->setText(Display(tables.ProposedBreaks[i]));
+  method2_->setChecked(tables.DivisionMethod == 2);
+  method1_->setChecked(tables.DivisionMethod != 2);
+}
+
+void TDataInfoDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  boundaries_[0]->setFocus();
+  boundaries_[0]->selectAll();
+}
+
+int TDataInfoDialog::UnencodableBox() const {
+  for (std::size_t i = 0; i < boundaries_.size(); ++i) {
+    if (!SjisOf(*boundaries_[i])) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TDataInfoDialog::done(int result) {
+  if (tables_ != nullptr) {
+    const int refused = result == Accepted ? UnencodableBox() : -1;
+    if (refused >= 0) {
+      context_.reporter.Show(CatalogueMessage{0, kRefusedBoundary, "警告", MessageIcon::kWarning});
+      boundaries_[static_cast<std::size_t>(refused)]->setFocus();
+      return;
+    }
+    StoreInto(*tables_);
+    tables_ = nullptr;
+  }
+  QDialog::done(result);
+}
+
+// A box that Shift-JIS cannot hold (possible only on Cancel) keeps the
+// boundary it had.
+void TDataInfoDialog::StoreInto(ClassTables& tables) const {
+  for (std::size_t i = 0; i < boundaries_.size(); ++i) {
+    if (const auto text = SjisOf(*boundaries_[i])) tables.ProposedBreaks[i] = SlotText(*text);
+  }
+  tables.DivisionMethod = method2_->isChecked() ? 2 : 1;
+}
+
+}  // namespace kartela

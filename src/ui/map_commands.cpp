@@ -1,0 +1,208 @@
+#include "ui/map_commands.h"
+
+#include <QDialog>
+#include <algorithm>
+#include <system_error>
+
+#include "base/sjis.h"
+#include "model/base_map_file.h"
+#include "model/messages.h"
+#include "model/value_syntax.h"
+#include "render/classification.h"
+#include "ui/data_info_dialog.h"
+#include "ui/data_window.h"
+#include "ui/draw_window.h"
+#include "ui/idt_select_dialog.h"
+#include "ui/place_dialog.h"
+#include "ui/wait_cursor.h"
+
+namespace kartela {
+namespace {
+
+constexpr int kBaseMapUnreadable = 3;
+constexpr int kNoBaseMap = 2;
+
+bool ShowsData(MapKind kind) {
+  return kind == MapKind::kPaintMap || kind == MapKind::kCircleGraph ||
+         kind == MapKind::kPictureGraph;
+}
+
+// Why a redraw of `kind` cannot show the values: none is valid, or a paint
+// map has fewer than the two it needs.
+ValueSyntaxResult RedrawRefusal(MapKind kind, int invalid, int areas) {
+  if (invalid >= areas) return ValueSyntaxResult::kNoData;
+  if (kind == MapKind::kPaintMap && invalid > areas - 2) return ValueSyntaxResult::kTooFewData;
+  return ValueSyntaxResult::kOk;
+}
+
+void EmptyDecorations(DecorationLists& decorations) {
+  decorations.ShapeCount = 0;
+  decorations.TextDecorationCount = 0;
+}
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+}  // namespace
+
+MapCommands::MapCommands(AppContext& context, TDataWindow& data_window, TDrawWindow& draw_window)
+    : context_(context),
+      data_window_(data_window),
+      draw_window_(draw_window),
+      info_dialog_(new TDataInfoDialog(context, DialogOwner())),
+      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
+
+QWidget* MapCommands::DialogOwner() const {
+  return context_.main_window != nullptr ? context_.main_window : &draw_window_;
+}
+
+void MapCommands::SetDialogRunner(DialogRunner runner) {
+  run_dialog_ = std::move(runner);
+}
+
+void MapCommands::MePaintMapClick() {
+  if (!PrepareStatistics() || !ConfirmBoundaries()) return;
+  Workspace& workspace = context_.workspace;
+  ClassTables& tables = workspace.class_tables;
+  std::copy_n(tables.ProposedBreaks.begin(), kBoundaryBoxCount, tables.ClassBreaks.begin());
+  if (!EnsureBaseMap(workspace.area_list.CurrentBaseMapFile)) return;
+  ShowNewMap(MapKind::kPaintMap);
+}
+
+bool MapCommands::PrepareStatistics() {
+  Workspace& workspace = context_.workspace;
+  ValueSyntaxResult result = ValueSyntaxResult::kOk;
+  {
+    const WaitCursor wait;
+    data_window_.CommitEdits();
+    result = ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
+                                   workspace.settings.ClassCount, workspace.class_tables);
+  }
+  if (result == ValueSyntaxResult::kOk) return true;
+  ShowMessage(context_.reporter, MessageNumberFor(result));
+  return false;
+}
+
+bool MapCommands::ConfirmBoundaries() {
+  if (info_dialog_.isNull()) return false;
+  TDataInfoDialog& dialog = *info_dialog_;
+  dialog.Load(context_.workspace.class_tables);
+  PlaceDialog(context_, dialog, 22, 5);
+  return run_dialog_(dialog) == QDialog::Accepted;
+}
+
+void MapCommands::WhiteBaseMapClick() {
+  if (EnsureBaseMap(context_.workspace.settings.BaseMapFile)) ShowNewMap(MapKind::kWhiteMap);
+}
+
+void MapCommands::WhiteDataMapClick() {
+  if (EnsureBaseMap(context_.workspace.area_list.CurrentBaseMapFile))
+    ShowNewMap(MapKind::kWhiteMap);
+}
+
+void MapCommands::WhiteSelMapClick() {
+  const std::optional<QString> name = ChosenBaseMapName();
+  if (!name) return;
+  const std::filesystem::path path = context_.paths.ProgramDir / name->toStdString();
+  if (!FileExists(path)) return;
+  // The map is remembered by its full path, which Shift-JIS must hold.
+  const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(path));
+  if (!reference) {
+    context_.workspace.base_map.LoadedMapFile.clear();
+    ShowMessage(context_.reporter, kBaseMapUnreadable, DisplayPath(path));
+    return;
+  }
+  if (ReadBaseMapAt(path, *reference)) ShowNewMap(MapKind::kWhiteMap);
+}
+
+std::optional<QString> MapCommands::ChosenBaseMapName() {
+  TIdtSelectDialog dialog(context_.reporter, DialogOwner());
+  dialog.setWindowTitle("白地図：地図選択");
+  dialog.SetSelectedName(
+      QString::fromStdString(sjis::ToUtf8Lossy(context_.workspace.settings.BaseMapFile)));
+  dialog.SetDirectory(context_.paths.ProgramDir);
+  dialog.SetFileMask("*.idt");
+  dialog.ClearComment();
+  PlaceDialog(context_, dialog, 30, 4);
+  if (run_dialog_(dialog) != QDialog::Accepted) return std::nullopt;
+  const QString name = dialog.SelectedName();
+  if (name.isEmpty() || name.contains('*') || name.contains('?')) return std::nullopt;
+  return name;
+}
+
+void MapCommands::RedrawMapClick() {
+  Workspace& workspace = context_.workspace;
+  const MapKind kind = workspace.view.Kind;
+  if (kind == MapKind::kNone && workspace.view.Background == BackgroundMode::kNone) return;
+  if (ShowsData(kind)) {
+    data_window_.CommitEdits();
+    const int areas = workspace.area_list.AreaCount();
+    const int invalid = ConvertDataValues(workspace.data, areas, workspace.class_tables);
+    const ValueSyntaxResult refusal = RedrawRefusal(kind, invalid, areas);
+    if (refusal != ValueSyntaxResult::kOk) {
+      ShowMessage(context_.reporter, MessageNumberFor(refusal));
+      return;
+    }
+  }
+  draw_window_.Invalidate();
+}
+
+void MapCommands::ClearMapClick() {
+  ClearMap(false);
+}
+
+void MapCommands::ClearMap(bool keep_background) {
+  MapView& view = context_.workspace.view;
+  view.Kind = MapKind::kNone;
+  view.ScrollReset = true;
+  EmptyDecorations(context_.workspace.decorations);
+  if (!keep_background) {
+    view.Background = BackgroundMode::kNone;
+    view.BackgroundSize = {};
+    view.Picture.reset();
+  }
+  draw_window_.setWindowTitle(kMapWindowCaption);
+  draw_window_.Activate();
+  draw_window_.Invalidate();
+}
+
+bool MapCommands::EnsureBaseMap(const std::string& reference) {
+  // An empty reference names no map, even while nothing is loaded.
+  if (reference.empty()) {
+    ShowMessage(context_.reporter, kNoBaseMap);
+    return false;
+  }
+  if (context_.workspace.base_map.LoadedMapFile == reference) return true;
+  ClearMap(true);
+  const std::optional<std::filesystem::path> path =
+      ResolveBaseMapPath(context_.paths.ProgramDir, reference);
+  return ReadBaseMapAt(path.value_or(std::filesystem::path()), reference);
+}
+
+bool MapCommands::ReadBaseMapAt(const std::filesystem::path& path, const std::string& reference) {
+  BaseMap& map = context_.workspace.base_map;
+  BaseMapStatus status = BaseMapStatus::kCannotOpen;
+  if (!path.empty()) {
+    const WaitCursor wait;
+    status = ReadBaseMap(path, map);
+  }
+  if (status != BaseMapStatus::kOk) {
+    map.LoadedMapFile.clear();
+    ShowMessage(context_.reporter, kBaseMapUnreadable, sjis::ToUtf8Lossy(reference));
+    return false;
+  }
+  map.LoadedMapFile = reference;
+  return true;
+}
+
+void MapCommands::ShowNewMap(MapKind kind) {
+  Workspace& workspace = context_.workspace;
+  workspace.view.Kind = kind;
+  workspace.view.ScrollReset = true;
+  EmptyDecorations(workspace.decorations);
+  draw_window_.Invalidate();
+}
+
+}  // namespace kartela

@@ -1,0 +1,767 @@
+#include "ui/map_main.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QScreen>
+#include <QStyle>
+#include <QToolBar>
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "base/sjis.h"
+#include "gdi/qt/font_substitution.h"
+#include "model/base_map_file.h"
+#include "model/messages.h"
+#include "model/settings_file.h"
+#include "model/startup.h"
+#include "model/value_syntax.h"
+#include "model/window_metrics.h"
+#include "ui/about_dialog.h"
+#include "ui/data_commands.h"
+#include "ui/data_window.h"
+#include "ui/draw_window.h"
+#include "ui/help_window.h"
+#include "ui/map_commands.h"
+#include "ui/my_open_dialog.h"
+#include "ui/place_dialog.h"
+
+// The icons are compiled into this static library: register them.
+static void InitIconResources() {
+  Q_INIT_RESOURCE(icons);
+}
+
+namespace kartela {
+namespace {
+
+// The height of the main window's font ("ＭＳ 明朝"): its metrics are the
+// units of the layout and of dialog placement, and the current-area number
+// is drawn with it.
+constexpr int kMainFontHeight = -13;
+constexpr int kResizeMilliseconds = 20;
+constexpr const char* kUnsavedQuestion = "更新されたデータがあります。保存しますか？";
+// A menu of four ideographic spaces: the room the area number used to take.
+constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
+
+constexpr auto kLaterCommands = std::to_array<std::string_view>(
+    {// data settings, data exchange and printing
+     "DefDataDir", "DefDataExt", "DefAreaLength", "CopyData", "PasteData", "FindArea", "PrintData",
+     // map documents, metafiles, printing and the full-screen view
+     "KTDSave", "KTDLoad", "WMetaSave", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy",
+     "LineColorChange", "PrintMap", "FullScreen",
+     // base-map selection and the settings-file options
+     "AboutBaseMap", "SelectBase", "DefINIFile",
+     // the drawing settings
+     "DefDrawSize", "DefDrawPosition", "DefSepNumber", "DefPaintStyle", "DefTitle", "DefIndex",
+     "DefDecor", "DefAreaName", "LineWidth",
+     // circle and picture graphs
+     "MeCircleMap", "MeGlyphMap",
+     // decorations
+     "DecChar1", "DecChar2", "DecLine", "DecDot", "DecRect", "DecCircle", "DecSquare", "DecTri",
+     "DecCross", "DecFree",
+     // speed buttons of the same commands
+     "SpeedDCopyBtn", "SpeedDPasteBtn", "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn",
+     "SpeedCMapBtn", "SpeedGMapBtn", "SpeedExLargeBtn", "SpeedExSmallBtn"});
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return QString::fromUtf8(reinterpret_cast<const char*>(text.data()),
+                           static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path PathOf(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return std::filesystem::path(
+      std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()), utf8.size()));
+}
+
+bool IsMapDocument(const std::filesystem::path& path) {
+  return PathText(path.extension()).toUpper() == QStringLiteral(".KTD");
+}
+
+bool HasWildcard(const QString& name) {
+  return name.contains('*') || name.contains('?');
+}
+
+}  // namespace
+
+int CountNumericValues(const Workspace& workspace) {
+  const int area_count =
+      std::min<int>(workspace.area_list.AreaCount(), workspace.data.DataValues.size());
+  int count = 0;
+  for (int i = 0; i < area_count; ++i) {
+    if (ConvertValueText(workspace.data.DataValues[i]) != kMissingValue) ++count;
+  }
+  return count;
+}
+
+MenuStates ComputeMenuStates(const Workspace& workspace, bool clipboard_has_text) {
+  const int numeric = CountNumericValues(workspace);
+  MenuStates states;
+  states.map_drawn = workspace.view.Kind != MapKind::kNone;
+  states.map_or_picture = states.map_drawn || workspace.view.Background != BackgroundMode::kNone;
+  states.copy_data = !workspace.data.DataTitle.empty() || numeric >= 1;
+  states.paste_data = clipboard_has_text;
+  states.paint_map = numeric >= 2;
+  states.symbol_maps = numeric >= 1;
+  states.white_base_map = !workspace.settings.BaseMapFile.empty();
+  states.white_data_map = workspace.area_list.AreaCount() != 0;
+  return states;
+}
+
+bool IsLaterCommand(const QString& item_name) {
+  const QByteArray name = item_name.toLatin1();
+  const std::string_view view(name.constData(), static_cast<std::size_t>(name.size()));
+  return std::find(kLaterCommands.begin(), kLaterCommands.end(), view) != kLaterCommands.end();
+}
+
+TMapMain::TMapMain(AppContext& context, const std::vector<std::string>& arguments, QWidget* parent)
+    : QMainWindow(parent), context_(context), workspace_(context.workspace) {
+  InitIconResources();
+  Init(arguments);
+  CreateChildren();
+  ConnectCommands();
+}
+
+TMapMain::~TMapMain() {
+  closing_ = true;
+  if (context_.main_window == this) context_.main_window = nullptr;
+}
+
+// The creation handler: start-up, then the menus, the user tools, the
+// metafile captions, the window bounds and the hints.
+void TMapMain::Init(const std::vector<std::string>& arguments) {
+  setWindowTitle(QStringLiteral("KartelaII"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/kartela.svg")));
+  context_.main_window = this;
+  CaptureScreenColors();
+  open_on_start_ = StartUp(context_.paths, arguments, workspace_.settings, workspace_.area_list);
+  context_.metrics = TextMetricsOf(kMainFontHeight);
+  BuildMenus();
+  BuildSpeedButtons();
+  BuildUserTools();
+  ApplyEmfMode();
+  ApplyWindowBounds();
+  ApplyHints();
+
+  timer1_.setSingleShot(true);
+  timer1_.setInterval(kResizeMilliseconds);
+  connect(&timer1_, &QTimer::timeout, this, &TMapMain::DoneResize);
+}
+
+void TMapMain::CaptureScreenColors() {
+  const QPalette palette = QApplication::palette();
+  const auto color_of = [&palette](QPalette::ColorRole role) {
+    const QColor color = palette.color(QPalette::Active, role);
+    return gdi::Color{static_cast<std::uint8_t>(color.red()),
+                      static_cast<std::uint8_t>(color.green()),
+                      static_cast<std::uint8_t>(color.blue())};
+  };
+  workspace_.screen_colors.window = color_of(QPalette::Base);
+  workspace_.screen_colors.window_text = color_of(QPalette::Text);
+}
+
+// --- menus -------------------------------------------------------------
+
+QAction* TMapMain::AddItem(QMenu& menu, const char* name, const char* caption) {
+  QAction* item = menu.addAction(QString::fromUtf8(caption));
+  item->setObjectName(QString::fromLatin1(name));
+  if (IsLaterCommand(item->objectName())) item->setEnabled(false);
+  return item;
+}
+
+QAction* TMapMain::Item(const char* name) const {
+  return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TMapMain::SetItemEnabled(const char* name, bool enabled) {
+  QAction* item = Item(name);
+  item->setEnabled(enabled && !IsLaterCommand(item->objectName()));
+}
+
+namespace {
+
+QMenu* AddMenu(QMenuBar& bar, const char* name, const char* caption) {
+  QMenu* menu = bar.addMenu(QString::fromUtf8(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+}  // namespace
+
+void TMapMain::BuildMenus() {
+  BuildDataMenu();
+  BuildPictureMenu();
+  BuildBaseMenu();
+  BuildConditionMenu();
+  BuildDrawMenu();
+  BuildDecorationMenu();
+  BuildHelpMenu();
+  QMenu* number_menu = AddMenu(*menuBar(), "menu8", kNumberMenuCaption);
+  number_menu->setEnabled(false);
+  BuildRowNumberLabel();
+}
+
+void TMapMain::BuildDataMenu() {
+  QMenu* menu = AddMenu(*menuBar(), "menu1", "データ(&F)");
+  AddItem(*menu, "NewDataBas", "新規データ[基本地図] (&N)");
+  AddItem(*menu, "NewDataSel", "新規データ[地図選択] (&I)");
+  AddItem(*menu, "ReadDataFile", "データファイル読み込み (&O)");
+  AddItem(*menu, "SaveData", "名前を付けて保存 (&S)");
+  AddItem(*menu, "SaveOver", "上書き保存 (&W)");
+  QMenu* settings = menu->addMenu(QStringLiteral("ﾃﾞｰﾀﾃﾞｨﾚｸﾄﾘ等の設定 (&H)"));
+  settings->setObjectName(QStringLiteral("submenu1"));
+  AddItem(*settings, "DefDataDir", "データディレクトリの設定 (&D)");
+  AddItem(*settings, "DefDataExt", "データファイル拡張子の指定 (&E)");
+  AddItem(*settings, "DefAreaLength", "区域名表示の長さ変更 (&L)");
+  menu->addSeparator();
+  AddItem(*menu, "CopyData", "コピー（→ｸﾘｯﾌﾟﾎﾞｰﾄﾞ） (&C)");
+  AddItem(*menu, "PasteData", "貼付け（←ｸﾘｯﾌﾟﾎﾞｰﾄﾞ） (&P)");
+  AddItem(*menu, "FindArea", "区域名の検索 (&F)");
+  AddItem(*menu, "PrintData", "データの印刷 (&T)");
+  menu->addSeparator();
+  AddItem(*menu, "Quit", "終了 (&X)");
+  connect(menu, &QMenu::aboutToShow, this, &TMapMain::MenuCheck);
+}
+
+void TMapMain::BuildPictureMenu() {
+  QMenu* menu = AddMenu(*menuBar(), "menu2", "画像(&I)");
+  AddItem(*menu, "KTDSave", "Kartela形式 保存 (&S)");
+  AddItem(*menu, "KTDLoad", "Kartela形式 読み込み (&L)");
+  AddItem(*menu, "WMetaSave", "ＷＭＦ形式 保存 (&W)");
+  AddItem(*menu, "WMetaLoad", "ＷＭＦ形式 読み込み (&R)");
+  menu->addSeparator();
+  AddItem(*menu, "WMetaCopy", "コピー (WMF形式) (&C)");
+  AddItem(*menu, "WMetaSepCopy", "コピー (WMF/TEXT分離) (&T)");
+  AddItem(*menu, "BMapCopy", "コピー (ﾋﾞｯﾄﾏｯﾌﾟ) (&D)");
+  menu->addSeparator();
+  AddItem(*menu, "LineColorChange", "保存･コピー時の(境界線)色変換 (&Q)");
+  menu->addSeparator();
+  AddItem(*menu, "PrintMap", "地図の印刷 (&P)");
+  AddItem(*menu, "FullScreen", "全画面表示 (&F)");
+  connect(menu, &QMenu::aboutToShow, this, &TMapMain::MenuCheck);
+}
+
+void TMapMain::BuildBaseMenu() {
+  QMenu* menu = AddMenu(*menuBar(), "menu3", "基本(&B)");
+  AddItem(*menu, "AboutBaseMap", "基本地図について (&R)");
+  AddItem(*menu, "SelectBase", "基本地図選択 (&M)");
+  menu->addSeparator();
+  AddItem(*menu, "DefHint", "ｽﾋﾟｰﾄﾞﾎﾞﾀﾝのヒント(&H)")->setCheckable(true);
+  menu->addSeparator();
+  AddItem(*menu, "DefINIFile", "初期化ファイルの設定 (&E)");
+}
+
+void TMapMain::BuildConditionMenu() {
+  QMenu* menu = AddMenu(*menuBar(), "menu4", "条件(&C)");
+  AddItem(*menu, "DefDrawSize", "描画倍率 (&S)");
+  AddItem(*menu, "DefDrawPosition", "描画位置 (&B)");
+  menu->addSeparator();
+  AddItem(*menu, "DefSepNumber", "塗り分け区分数 (&K)");
+  AddItem(*menu, "DefPaintStyle", "塗り分け模様 (&P)");
+  menu->addSeparator();
+  AddItem(*menu, "DefTitle", "タイトル位置/フォント (&F)");
+  AddItem(*menu, "DefIndex", "インデックス設定/フォント (&I)");
+  AddItem(*menu, "DefDecor", "修飾フォント (&D)");
+  AddItem(*menu, "DefAreaName", "区域名の記入/フォント (&N)");
+  menu->addSeparator();
+  AddItem(*menu, "LineWidth", "境界線の設定(&T)");
+}
+
+void TMapMain::BuildDrawMenu() {
+  QMenu* menu = AddMenu(*menuBar(), "menu5", "描画(&M)");
+  AddItem(*menu, "MePaintMap", "塗り分け地図 (&M)");
+  AddItem(*menu, "MeCircleMap", "円(面積)グラフ (&E)");
+  AddItem(*menu, "MeGlyphMap", "絵グラフ (&P)");
+  menu->addSeparator();
+  AddItem(*menu, "WhiteBaseMap", "白地図（基本地図） (&W)");
+  AddItem(*menu, "WhiteDataMap", "白地図(データ領域)  (&B)");
+  AddItem(*menu, "WhiteSelMap", "白地図（地図選択） (&S)");
+  menu->addSeparator();
+  AddItem(*menu, "RedrawMap", "再描画 (&R)");
+  AddItem(*menu, "ClearMap", "クリア (&C)");
+  connect(menu, &QMenu::aboutToShow, this, &TMapMain::MenuCheck);
+}
+
+void TMapMain::BuildDecorationMenu() {
+  QMenu* menu = AddMenu(*menuBar(), "menu6", "修飾(&D)");
+  AddItem(*menu, "DecChar1", "文字入力（背景クリア） (&C)");
+  AddItem(*menu, "DecChar2", "文字入力（背景透過） (&T)");
+  menu->addSeparator();
+  AddItem(*menu, "DecLine", "直線 (&L)");
+  AddItem(*menu, "DecDot", "点線 (&D)");
+  AddItem(*menu, "DecRect", "四角 (&R)");
+  AddItem(*menu, "DecCircle", "円 (&W)");
+  AddItem(*menu, "DecSquare", "正方形 (&S)");
+  AddItem(*menu, "DecTri", "正三角形 (&R)");
+  AddItem(*menu, "DecCross", "×印 (&B)");
+  menu->addSeparator();
+  AddItem(*menu, "DecFree", "解除 (&Q)");
+  connect(menu, &QMenu::aboutToShow, this, &TMapMain::MenuCheck);
+}
+
+// The help menu is also the window menu: the list of child windows follows
+// its items, as the platform's multiple-document frames do.
+void TMapMain::BuildHelpMenu() {
+  help_menu_ = AddMenu(*menuBar(), "menu7", "ﾍﾙﾌﾟ(&H)");
+  AddItem(*help_menu_, "MapHelp", "操作の説明 (&H)");
+  AddItem(*help_menu_, "TechHelp", "技術的説明 (&T)");
+  about_item_ = AddItem(*help_menu_, "AboutKartela", "Kartela について (&A)");
+  connect(help_menu_, &QMenu::aboutToShow, this, &TMapMain::UpdateWindowList);
+}
+
+// The tools follow MapHelp and TechHelp in file order and precede the about
+// item.
+void TMapMain::BuildUserTools() {
+  const std::filesystem::path file =
+      context_.paths.ProgramDir / (context_.paths.ProgramName + ".MNU");
+  const std::string program_dir =
+      sjis::FromUtf8(PathText(context_.paths.ProgramDir / "").toStdString()).value_or("");
+  user_tools_ = ReadUserTools(file, program_dir);
+  for (std::size_t i = 0; i < user_tools_.size(); ++i) {
+    auto* item = new QAction(Utf8(sjis::ToUtf8Lossy(user_tools_[i].caption)), help_menu_);
+    item->setObjectName(QStringLiteral("UserTool%1").arg(i + 1));
+    help_menu_->insertAction(about_item_, item);
+    connect(item, &QAction::triggered, this, [this, i] { NewMenuClick(i); });
+  }
+}
+
+void TMapMain::UpdateWindowList() {
+  for (QAction* item : window_list_)
+    delete item;
+  window_list_.clear();
+  if (mdi_area_ == nullptr) return;
+  window_list_.push_back(help_menu_->addSeparator());
+  auto* group = new QActionGroup(help_menu_);
+  int number = 1;
+  for (QMdiSubWindow* window : mdi_area_->subWindowList()) {
+    QAction* item =
+        help_menu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
+    item->setActionGroup(group);
+    item->setCheckable(true);
+    item->setChecked(window == mdi_area_->activeSubWindow());
+    connect(item, &QAction::triggered, this,
+            [this, window] { mdi_area_->setActiveSubWindow(window); });
+    window_list_.push_back(item);
+  }
+}
+
+// The current-area number, in the menu bar's right corner: nine columns
+// of the main window's font, as wide as the longest aligned number.
+void TMapMain::BuildRowNumberLabel() {
+  LogFont font;
+  font.Height = kMainFontHeight;
+  row_number_ = new QLabel(menuBar());
+  row_number_->setObjectName(QStringLiteral("RowNumber"));
+  row_number_->setFont(gdi::MakeQFont(font, 1.0, gdi::InstalledFamilies()));
+  row_number_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  row_number_->setFixedWidth(row_number_->fontMetrics().horizontalAdvance(QString(9, '0')));
+  menuBar()->setCornerWidget(row_number_, Qt::TopRightCorner);
+}
+
+void TMapMain::BuildSpeedButtons() {
+  speed_buttons_ = kartela::BuildSpeedButtons(this);
+  addToolBar(Qt::TopToolBarArea, speed_buttons_.bar);
+  for (QAction* button : speed_buttons_.actions) {
+    if (IsLaterCommand(button->objectName())) button->setEnabled(false);
+  }
+}
+
+void TMapMain::ApplyEmfMode() {
+  const std::uint8_t mode = workspace_.settings.EmfMode;
+  if ((mode & 1) != 0) {
+    Item("WMetaSave")->setText(QStringLiteral("WMF/EMF形式 保存 (&W)"));
+    Item("WMetaLoad")->setText(QStringLiteral("WMF/EMF形式 読み込み (&R)"));
+  }
+  if ((mode & 3) == 3) {
+    speed_buttons_.hints[kSpeedMapCopyMetafile] = QString::fromUtf8(kEnhancedMetafileCopyHint);
+  }
+}
+
+// The stored placement is that of the window's frame (position) and inside
+// (size). A placement that no screen shows, such as the old "MAXIMUM" and
+// "ICON" markers, puts the window back at the default position.
+void TMapMain::ApplyWindowBounds() {
+  const Settings& settings = workspace_.settings;
+  const Settings defaults = DefaultSettings({});
+  const QRect stored(settings.WindowLeft, settings.WindowTop, std::max(settings.WindowWidth, 1),
+                     std::max(settings.WindowHeight, 1));
+  const auto screens = QGuiApplication::screens();
+  const bool visible = std::any_of(screens.begin(), screens.end(), [&stored](QScreen* screen) {
+    return screen->availableGeometry().intersects(stored);
+  });
+  resize(stored.size());
+  move(visible ? stored.topLeft() : QPoint(defaults.WindowLeft, defaults.WindowTop));
+  normal_rect_ = QRect(pos(), size());
+}
+
+// Keeps the placement of the normal (not maximised) window for the settings.
+// The check waits for the window manager's state change that may follow a
+// move or resize, so that maximising does not count as a normal placement.
+void TMapMain::NoteNormalPlacement() {
+  QTimer::singleShot(0, this, [this] {
+    if (isVisible() && windowState() == Qt::WindowNoState) normal_rect_ = QRect(pos(), size());
+  });
+}
+
+void TMapMain::ApplyHints() {
+  const bool show = workspace_.settings.ShowHint % 2 != 0;
+  Item("DefHint")->setChecked(show);
+  kartela::ApplyHints(speed_buttons_, show);
+}
+
+// --- children and commands ----------------------------------------------
+
+void TMapMain::CreateChildren() {
+  mdi_area_ = new QMdiArea(this);
+  mdi_area_->setObjectName(QStringLiteral("ClientArea"));
+  setCentralWidget(mdi_area_);
+
+  draw_window_ = new TDrawWindow(context_);
+  draw_sub_window_ = mdi_area_->addSubWindow(draw_window_);
+  draw_sub_window_->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowMinMaxButtonsHint);
+  data_window_ = new TDataWindow(context_);
+  data_sub_window_ = mdi_area_->addSubWindow(data_window_);
+  data_sub_window_->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowMaximizeButtonHint);
+  // The children live as long as the program: closing one minimises it.
+  for (QMdiSubWindow* window : {draw_sub_window_, data_sub_window_}) {
+    window->setWindowIcon(windowIcon());
+    window->installEventFilter(this);
+  }
+
+  data_commands_ = std::make_unique<DataCommands>(context_, *data_window_);
+  map_commands_ = std::make_unique<MapCommands>(context_, *data_window_, *draw_window_);
+  connect(data_window_, &TDataWindow::ClearMapRequested, this,
+          [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
+  connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
+}
+
+bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close && !closing_ &&
+      (watched == data_sub_window_ || watched == draw_sub_window_)) {
+    event->ignore();
+    static_cast<QMdiSubWindow*>(watched)->showMinimized();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+template <typename Command>
+void TMapMain::ConnectItem(const char* name, Command command) {
+  connect(Item(name), &QAction::triggered, this, command);
+}
+
+void TMapMain::RunReplacingCommand(bool (DataCommands::*command)()) {
+  if (((*data_commands_).*command)()) mdi_area_->activateNextSubWindow();
+}
+
+void TMapMain::ConnectCommands() {
+  ConnectItem("NewDataBas", [this] { RunReplacingCommand(&DataCommands::NewDataBasClick); });
+  ConnectItem("NewDataSel", [this] { RunReplacingCommand(&DataCommands::NewDataSelClick); });
+  ConnectItem("ReadDataFile", [this] { RunReplacingCommand(&DataCommands::ReadDataFileClick); });
+  ConnectItem("SaveData", [this] { data_commands_->SaveDataClick(); });
+  ConnectItem("SaveOver", [this] { data_commands_->SaveOverClick(); });
+  ConnectItem("Quit", [this] { close(); });
+  ConnectItem("DefHint", &TMapMain::DefHintClick);
+  ConnectItem("MePaintMap", [this] { map_commands_->MePaintMapClick(); });
+  ConnectItem("WhiteBaseMap", [this] { map_commands_->WhiteBaseMapClick(); });
+  ConnectItem("WhiteDataMap", [this] { map_commands_->WhiteDataMapClick(); });
+  ConnectItem("WhiteSelMap", [this] { map_commands_->WhiteSelMapClick(); });
+  ConnectItem("RedrawMap", [this] { map_commands_->RedrawMapClick(); });
+  ConnectItem("ClearMap", [this] { map_commands_->ClearMapClick(); });
+  ConnectItem("MapHelp", &TMapMain::MapHelpClick);
+  ConnectItem("TechHelp", &TMapMain::TechHelpClick);
+  ConnectItem("AboutKartela", &TMapMain::AboutKartelaClick);
+  ConnectSpeedButtons();
+}
+
+void TMapMain::ConnectSpeedButtons() {
+  const auto& buttons = speed_buttons_.actions;
+  connect(buttons[kSpeedNewData], &QAction::triggered, this,
+          [this] { RunReplacingCommand(&DataCommands::NewDataSelClick); });
+  connect(buttons[kSpeedOpen], &QAction::triggered, this, &TMapMain::SpeedOpen);
+  connect(buttons[kSpeedSave], &QAction::triggered, this, &TMapMain::SpeedSave);
+  connect(buttons[kSpeedPaintMap], &QAction::triggered, this,
+          [this] { map_commands_->MePaintMapClick(); });
+  connect(buttons[kSpeedWhiteMap], &QAction::triggered, this,
+          [this] { map_commands_->WhiteDataMapClick(); });
+}
+
+// --- MenuCheck -----------------------------------------------------------
+
+void TMapMain::MenuCheck() {
+  data_window_->CommitEdits();
+  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+  const MenuStates states =
+      ComputeMenuStates(workspace_, clipboard != nullptr && clipboard->hasText());
+  SetItemEnabled("CopyData", states.copy_data);
+  SetItemEnabled("PasteData", states.paste_data);
+  SetItemEnabled("KTDSave", states.map_drawn);
+  SetItemEnabled("WMetaSepCopy", states.map_drawn);
+  for (const char* name :
+       {"WMetaSave", "WMetaCopy", "BMapCopy", "PrintMap", "FullScreen", "RedrawMap"}) {
+    SetItemEnabled(name, states.map_or_picture);
+  }
+  SetItemEnabled("MePaintMap", states.paint_map);
+  SetItemEnabled("MeCircleMap", states.symbol_maps);
+  SetItemEnabled("MeGlyphMap", states.symbol_maps);
+  SetItemEnabled("WhiteBaseMap", states.white_base_map);
+  SetItemEnabled("WhiteDataMap", states.white_data_map);
+  for (const char* name : {"DecChar1", "DecChar2", "DecLine", "DecDot", "DecRect", "DecCircle",
+                           "DecSquare", "DecTri", "DecCross"}) {
+    SetItemEnabled(name, states.map_or_picture);
+  }
+}
+
+// --- opening and saving --------------------------------------------------
+
+// Reads the header of the default base map into the area list, as start-up
+// does; false when it cannot be read (the list is then empty).
+bool TMapMain::ReadDefaultAreaList() {
+  const Settings& settings = workspace_.settings;
+  AreaList areas;
+  const auto path = ResolveBaseMapPath(context_.paths.ProgramDir, settings.BaseMapFile);
+  if (settings.BaseMapFile.empty() || !path ||
+      ReadBaseMapHeader(*path, areas) != BaseMapStatus::kOk) {
+    workspace_.area_list.AreaNames.clear();
+    return false;
+  }
+  workspace_.area_list = std::move(areas);
+  return true;
+}
+
+// The tests are made on the whole path, case-sensitively and in this order;
+// several may apply. A name that no test takes still gets the default base
+// map's areas, as a start without a file does.
+void TMapMain::OpenByExtension(const std::filesystem::path& path) {
+  Settings& settings = workspace_.settings;
+  AreaList& areas = workspace_.area_list;
+  const QString name = PathText(path);
+  const QString data_ext = Utf8(sjis::ToUtf8Lossy(settings.DataExt));
+  bool opened = false;
+  bool list_ready = true;
+  bool list_read = false;
+  if (!data_ext.isEmpty() && name.contains(data_ext)) {
+    if (data_window_->OpenDataFile(path)) {
+      opened = true;
+    } else {
+      list_ready = ReadDefaultAreaList();
+      list_read = true;
+    }
+  }
+  if (name.contains(QStringLiteral(".IDT"))) {
+    AreaList read;
+    const auto reference = sjis::FromUtf8(name.toStdString());
+    if (!reference || ReadBaseMapHeader(path, read) != BaseMapStatus::kOk) return;
+    read.CurrentBaseMapFile = *reference;
+    areas = std::move(read);
+    opened = list_ready = true;
+    data_window_->Refresh();
+  }
+  if (list_ready && !opened) {
+    if (!list_read) ReadDefaultAreaList();
+    areas.CurrentBaseMapFile = settings.BaseMapFile;
+    data_window_->Refresh();
+  }
+  if (!list_ready) {
+    ShowMessage(context_.reporter, 2);
+    settings.BaseMapFile.clear();
+  }
+}
+
+void TMapMain::SpeedOpen() {
+  if (!data_window_->ConfirmDiscard()) return;
+  const Settings& settings = workspace_.settings;
+  TMyOpenDialog dialog(this);
+  dialog.setWindowTitle(QStringLiteral("ファイル読み込み"));
+  dialog.SetPreviewLine(2);
+  dialog.setDirectory(InitialDirectory(settings.DataDir));
+  dialog.setNameFilter(DataFileFilter(settings.DataExt));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  SpeedOpenFile(PathOf(dialog.selectedFiles().front()));
+}
+
+void TMapMain::SpeedOpenFile(const std::filesystem::path& path) {
+  if (HasWildcard(PathText(path.filename()))) return;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    ShowMessage(context_.reporter, 6);
+    return;
+  }
+  if (IsMapDocument(path)) return;  // map documents have no reader yet
+  data_window_->OpenDataFile(path);
+  mdi_area_->activateNextSubWindow();
+}
+
+void TMapMain::SpeedSave() {
+  const ValueSyntaxResult check =
+      ComputeDataStatistics(workspace_.data, workspace_.area_list.AreaCount(),
+                            workspace_.settings.ClassCount, workspace_.class_tables);
+  if (check == ValueSyntaxResult::kNoData) {
+    ShowMessage(context_.reporter, 10);
+    return;
+  }
+  const Settings& settings = workspace_.settings;
+  QFileDialog dialog(this, QStringLiteral("データ保存"), QString(),
+                     DataFileFilter(settings.DataExt));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the overwrite question is ours
+  const std::filesystem::path& current = workspace_.data.DataFileName;
+  if (!current.empty()) {
+    dialog.setDirectory(PathText(current.parent_path()));
+    dialog.selectFile(PathText(current.filename()));
+  } else {
+    dialog.setDirectory(InitialDirectory(settings.DataDir));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  SpeedSaveFile(PathOf(dialog.selectedFiles().front()));
+}
+
+void TMapMain::SpeedSaveFile(std::filesystem::path path) {
+  if (HasWildcard(PathText(path.filename()))) return;
+  if (!path.has_extension()) {
+    path += PathOf(Utf8(sjis::ToUtf8Lossy(workspace_.settings.DataExt)));
+  }
+  if (IsMapDocument(path)) return;  // map documents have no writer yet
+  if (path == workspace_.data.DataFileName || ConfirmOverwrite(context_.reporter, path)) {
+    data_window_->SaveDataFile(path);
+  }
+}
+
+// --- settings, help and tools ------------------------------------------
+
+void TMapMain::DefHintClick() {
+  std::int32_t& show_hint = workspace_.settings.ShowHint;
+  show_hint = show_hint % 2 != 0 ? 2 : 3;
+  ApplyHints();
+}
+
+void TMapMain::ShowHelpFile(const std::string& suffix) {
+  if (help_window_ == nullptr) help_window_ = new THelpWindow(this);
+  help_window_->ShowHelpFile(context_.paths.ProgramDir /
+                             (context_.paths.ProgramName + suffix + ".html"));
+}
+
+void TMapMain::MapHelpClick() {
+  ShowHelpFile("");
+}
+
+void TMapMain::TechHelpClick() {
+  ShowHelpFile("T");
+}
+
+void TMapMain::AboutKartelaClick() {
+  if (about_dialog_ == nullptr) about_dialog_ = new TAboutDialog(this);
+  PlaceDialog(context_, *about_dialog_, 50, 5);
+  about_dialog_->exec();
+}
+
+// A tool that cannot be started is not reported.
+void TMapMain::NewMenuClick(std::size_t index) {
+  if (index >= user_tools_.size()) return;
+  QStringList words = QProcess::splitCommand(Utf8(sjis::ToUtf8Lossy(user_tools_[index].command)));
+  if (words.isEmpty()) return;
+  const QString program = words.takeFirst();
+  QProcess::startDetached(program, words);
+}
+
+// --- layout ------------------------------------------------------------------
+
+void TMapMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  NoteNormalPlacement();
+  WindowSize();
+}
+
+void TMapMain::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  NoteNormalPlacement();
+}
+
+void TMapMain::WindowSize() {
+  if (data_sub_window_ == nullptr || closing_) return;
+  context_.layout_pending = true;
+  timer1_.start();
+}
+
+// The data window on the left, wide enough for the names and values; the
+// map window fills the rest.
+void TMapMain::DoneResize() {
+  timer1_.stop();
+  const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+  const int scroll_bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  const QSize client = mdi_area_->viewport()->size();
+  const int width =
+      2 * frame + context_.metrics.CharW * (workspace_.settings.ItemLength + 15) + 5 + scroll_bar;
+  const int height = client.height() - frame;
+  const bool map_active = mdi_area_->activeSubWindow() == draw_sub_window_;
+  for (QMdiSubWindow* window : {data_sub_window_, draw_sub_window_}) {
+    if (window->isMinimized()) continue;  // an icon keeps its place
+    const bool maximized = window->isMaximized();
+    if (maximized) window->showNormal();
+    if (window == data_sub_window_) {
+      window->setGeometry(0, 0, width, height);
+    } else {
+      window->setGeometry(width, 0, client.width() - width - frame, height);
+    }
+    if (maximized) window->showMaximized();
+  }
+  if (map_active) mdi_area_->setActiveSubWindow(draw_sub_window_);
+  context_.layout_pending = false;
+  data_window_->update();
+  draw_window_->Invalidate();
+}
+
+// --- quitting ----------------------------------------------------------------
+
+bool TMapMain::CanQuit() {
+  data_window_->CommitEdits();
+  if (!workspace_.data.DataModified) return true;
+  switch (context_.reporter.AskYesNoCancel(kUnsavedQuestion, context_.paths.ProgramName)) {
+    case Answer::kYes:
+      return data_commands_->SaveOverClick();
+    case Answer::kNo:
+      return true;
+    case Answer::kCancel:
+      break;
+  }
+  return false;
+}
+
+void TMapMain::closeEvent(QCloseEvent* event) {
+  if (!CanQuit()) {
+    event->ignore();
+    return;
+  }
+  QuitProg();
+  event->accept();
+}
+
+// Shutdown: the help window goes, the placement of the main window is
+// recorded and the settings file rewritten when a saved value changed.
+void TMapMain::QuitProg() {
+  closing_ = true;
+  timer1_.stop();
+  if (help_window_ != nullptr) help_window_->close();
+  const QRect normal = windowState() == Qt::WindowNoState ? QRect(pos(), size()) : normal_rect_;
+  RecordWindowPlacement({normal.left(), normal.top(), normal.width(), normal.height()},
+                        isMaximized(), workspace_.settings);
+  WriteSettings(context_.paths.SettingsFile(), workspace_.settings);
+}
+
+}  // namespace kartela

@@ -1,0 +1,65 @@
+#include "ui/qt_reporter.h"
+
+#include <QMessageBox>
+
+#include "ui/delay_dialog.h"
+
+namespace kartela {
+namespace {
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon IconOf(MessageIcon icon) {
+  return icon == MessageIcon::kInformation ? QMessageBox::Information : QMessageBox::Warning;
+}
+
+}  // namespace
+
+// A notice dialog without an owner is this reporter's to delete.
+QtReporter::~QtReporter() {
+  if (delay_dialog_ != nullptr && delay_dialog_->parent() == nullptr) delete delay_dialog_;
+}
+
+void QtReporter::SetOwner(QWidget* owner) {
+  owner_ = owner;
+  delete delay_dialog_;
+  delay_dialog_ = new TDelayDialog(owner);
+}
+
+void QtReporter::Show(const CatalogueMessage& message) {
+  QMessageBox box(IconOf(message.icon), Utf8(message.title), Utf8(message.text), QMessageBox::Ok,
+                  owner_);
+  box.exec();
+}
+
+bool QtReporter::AskOkCancel(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::Question, Utf8(title), Utf8(text),
+                  QMessageBox::Ok | QMessageBox::Cancel, owner_);
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok;
+}
+
+Answer QtReporter::AskYesNoCancel(std::string_view text, std::string_view title) {
+  QMessageBox box(QMessageBox::Question, Utf8(title), Utf8(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_);
+  box.setDefaultButton(QMessageBox::Yes);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
+}
+
+void QtReporter::ShowNotice(std::string_view text) {
+  if (delay_dialog_ == nullptr) SetOwner(owner_);
+  delay_dialog_->setWindowTitle(Utf8(kNoticeCaption));
+  delay_dialog_->SetComment(Utf8(text));
+  delay_dialog_->exec();
+}
+
+}  // namespace kartela

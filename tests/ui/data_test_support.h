@@ -1,0 +1,54 @@
+// What the data window and data command tests share: a workspace on a
+// scratch program directory that holds small base maps, and the context the
+// window runs in.
+#pragma once
+
+#include <QApplication>
+#include <string>
+#include <vector>
+
+#include "model/test_support.h"
+#include "ui/app_context.h"
+
+namespace kartela::testing {
+
+// The bytes of a base-map file with the title "テスト地図", the given areas
+// (UTF-8 names) and an empty point section.
+inline std::string BaseMapBytes(const std::vector<std::string>& area_names) {
+  std::string bytes = Sjis("テスト地図") + "\r\n";
+  for (const auto& name : area_names)
+    bytes += Sjis(name) + "=10,10\r\n";
+  return bytes + "@STARTOFPOINTS\r\n" + std::string(4, '\0');
+}
+
+struct DataTestBed {
+  DataTestBed() {
+    workspace.settings.ItemLength = 26;
+    workspace.settings.DataExt = ".DAT";
+  }
+
+  // Writes a base map into the program directory and makes its areas the
+  // rows of the data.
+  void UseBaseMap(const std::string& file_name, const std::vector<std::string>& area_names) {
+    program_dir.Write(file_name, BaseMapBytes(area_names));
+    workspace.area_list.AreaNames.clear();
+    for (const auto& name : area_names)
+      workspace.area_list.AreaNames.push_back(Sjis(name));
+    workspace.area_list.CurrentBaseMapFile = file_name;
+  }
+
+  ScratchDir program_dir;
+  Workspace workspace;
+  RecordingReporter reporter;
+  AppContext context{workspace, ProgramPaths{program_dir.path(), "kartela"}, reporter,
+                     TextMetrics{13, 7, 19}};
+};
+
+// Shows `window` and makes it the active window, so that focus works.
+inline void ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  QApplication::processEvents();
+}
+
+}  // namespace kartela::testing

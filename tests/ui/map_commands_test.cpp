@@ -1,0 +1,420 @@
+#include "ui/map_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/sjis.h"
+#include "model/base_map_file.h"
+#include "model/test_support.h"
+#include "ui/data_info_dialog.h"
+#include "ui/data_window.h"
+#include "ui/draw_window.h"
+#include "ui/idt_select_dialog.h"
+#include "ui/square_map.h"
+
+namespace kartela {
+namespace {
+
+using testing::Sjis;
+
+constexpr const char* kDataMap = "市町.IDT";  // the base map of the data
+constexpr const char* kOtherMap = "県.IDT";   // the base map of the settings
+const QColor kYellowFill(255, 255, 0);        // class 1 of 3 by the default order
+
+QLineEdit& Box(QDialog& dialog, const QString& name) {
+  auto* box = dialog.findChild<QLineEdit*>(name);
+  EXPECT_NE(box, nullptr) << name.toStdString();
+  return *box;
+}
+
+QString LabelText(QDialog& dialog, const QString& name) {
+  const auto* label = dialog.findChild<QLabel*>(name);
+  return label != nullptr ? label->text() : QString("<missing %1>").arg(name);
+}
+
+// The map commands over a data set of three squares. Dialogs answer at once:
+// the data information dialog runs `edit_boundaries` and ends with
+// `dialog_result`; the base-map chooser returns `chosen_name`.
+class MapCommandsTest : public ::testing::Test {
+ protected:
+  MapCommandsTest() {
+    dir_.Write(kDataMap, testing::SquaresIdt({"東", "中", "西"}));
+    dir_.Write(kOtherMap, testing::SquaresIdt({"北", "南"}));
+    workspace_.settings.BaseMapFile = Sjis(kOtherMap);
+    workspace_.settings.LegendStyle = 0;  // no legend over the squares
+    workspace_.settings.ClassCount = 3;
+    EXPECT_EQ(ReadBaseMapHeader(dir_.path() / kDataMap, workspace_.area_list), BaseMapStatus::kOk);
+    workspace_.area_list.CurrentBaseMapFile = Sjis(kDataMap);
+    data_window_ = std::make_unique<TDataWindow>(context_);
+    draw_window_ = std::make_unique<TDrawWindow>(context_);
+    draw_window_->resize(200, 120);
+    commands_ = std::make_unique<MapCommands>(context_, *data_window_, *draw_window_);
+    commands_->SetDialogRunner([this](QDialog& dialog) {
+      if (auto* chooser = qobject_cast<TIdtSelectDialog*>(&dialog)) return Choose(*chooser);
+      ++dialogs_run_;
+      if (auto* info = qobject_cast<TDataInfoDialog*>(&dialog); info && edit_boundaries_)
+        edit_boundaries_(*info);
+      dialog.done(dialog_result_);
+      return dialog.result();
+    });
+  }
+
+  // Notes how the chooser was set up and picks `chosen_name_`, or cancels
+  // without one.
+  int Choose(TIdtSelectDialog& chooser) {
+    chooser_caption_ = chooser.windowTitle();
+    chooser_preset_ = chooser.SelectedName();
+    chooser.show();  // lists the directory
+    chooser_list_.clear();
+    for (const QListWidgetItem* item :
+         chooser.findChild<QListWidget*>("FileListBox")->findItems("*", Qt::MatchWildcard))
+      chooser_list_.push_back(item->text());
+    Box(chooser, "IdtName").setText(chosen_name_.value_or(""));
+    chooser.done(chosen_name_ ? QDialog::Accepted : QDialog::Rejected);
+    return chooser.result();
+  }
+
+  void SetValues(const std::vector<std::string>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+      workspace_.data.DataValues[i] = Sjis(values[i]);
+    data_window_->LoadEdits();
+  }
+
+  void AddDecorations() {
+    workspace_.decorations.ShapeCount = 2;
+    workspace_.decorations.TextDecorationCount = 1;
+  }
+  bool DecorationsEmpty() const {
+    return workspace_.decorations.ShapeCount == 0 &&
+           workspace_.decorations.TextDecorationCount == 0;
+  }
+
+  void Corrupt(const char* name) { dir_.Write(name, "not a base map"); }
+  void ShowBackground() {
+    workspace_.view.Background = BackgroundMode::kSize;
+    workspace_.view.BackgroundSize = {100, 50};
+  }
+
+  MapKind Kind() const { return workspace_.view.Kind; }
+  const std::string& Loaded() const { return workspace_.base_map.LoadedMapFile; }
+
+  testing::ScratchDir dir_;
+  Workspace workspace_;
+  testing::RecordingReporter reporter_;
+  AppContext context_{workspace_, ProgramPaths{dir_.path(), "kartela"}, reporter_, TextMetrics{}};
+  std::unique_ptr<TDataWindow> data_window_;
+  std::unique_ptr<TDrawWindow> draw_window_;
+  std::unique_ptr<MapCommands> commands_;
+
+  int dialogs_run_ = 0;
+  int dialog_result_ = QDialog::Accepted;
+  std::function<void(TDataInfoDialog&)> edit_boundaries_;
+  std::optional<QString> chosen_name_;
+  QString chooser_caption_;
+  QString chooser_preset_;
+  std::vector<QString> chooser_list_;
+};
+
+// --- paint map -------------------------------------------------------------
+
+TEST_F(MapCommandsTest, PaintMapRefusesDataItCannotClassify) {
+  const struct {
+    std::vector<std::string> values;
+    int message;
+  } cases[] = {
+      {{"", "", ""}, 10},      // データがありません
+      {{"", "7", "x"}, 12},    // データが少なすぎます。
+      {{"1", "2", "1e3"}, 9},  // 指数表示形式のデータがあります。
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    reporter_.messages.clear();
+    SetValues(c.values);
+    commands_->MePaintMapClick();
+    EXPECT_EQ(reporter_.Numbers(), std::vector<int>{c.message});
+    EXPECT_EQ(dialogs_run_, 0) << "stopped before the dialog";
+    EXPECT_EQ(Kind(), MapKind::kNone);
+    EXPECT_TRUE(Loaded().empty()) << "the base map is not read";
+  }
+}
+
+TEST_F(MapCommandsTest, PaintMapCancelledKeepsTheBoundariesInForce) {
+  SetValues({"5", "15", "25"});
+  workspace_.class_tables.ClassBreaks[0] = "old";
+  dialog_result_ = QDialog::Rejected;
+  edit_boundaries_ = [](TDataInfoDialog& dialog) {
+    Box(dialog, "Sep1").setText("12");
+    dialog.findChild<QRadioButton*>("Method2")->setChecked(true);
+  };
+  commands_->MePaintMapClick();
+  EXPECT_EQ(dialogs_run_, 1);
+  EXPECT_EQ(workspace_.class_tables.ClassBreaks[0], "old");
+  EXPECT_EQ(workspace_.class_tables.ProposedBreaks[0], "12") << "the dialog stored its boxes";
+  EXPECT_EQ(workspace_.class_tables.DivisionMethod, 2);
+  EXPECT_EQ(Kind(), MapKind::kNone);
+  EXPECT_TRUE(Loaded().empty());
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(MapCommandsTest, PaintMapConfirmedDrawsWithTheEditedBoundaries) {
+  SetValues({"5", "15", "25"});
+  AddDecorations();
+  workspace_.view.ScrollReset = false;
+  edit_boundaries_ = [](TDataInfoDialog& dialog) {
+    EXPECT_EQ(Box(dialog, "Sep1").text(), " 15") << "proposed by equal counts";
+    Box(dialog, "Sep1").setText("10");
+    Box(dialog, "Sep2").setText("20");
+  };
+  commands_->MePaintMapClick();
+  const BreakTexts& breaks = workspace_.class_tables.ClassBreaks;
+  EXPECT_EQ(breaks[0], "10");
+  EXPECT_EQ(breaks[1], "20");
+  EXPECT_EQ(breaks[2], "");
+  EXPECT_EQ(Kind(), MapKind::kPaintMap);
+  EXPECT_EQ(Loaded(), Sjis(kDataMap));
+  EXPECT_TRUE(DecorationsEmpty());
+  EXPECT_TRUE(workspace_.view.ScrollReset);
+  EXPECT_TRUE(reporter_.messages.empty());
+
+  const QImage image = draw_window_->viewport()->grab().toImage();
+  const MapPoint anchor = testing::SquareAnchor(2);
+  EXPECT_EQ(image.pixelColor(anchor.x, anchor.y), kYellowFill) << "15 lies between 10 and 20";
+}
+
+TEST_F(MapCommandsTest, TwoPaintMapsReadTheBaseMapOnce) {
+  SetValues({"5", "15", "25"});
+  commands_->MePaintMapClick();
+  ASSERT_EQ(Kind(), MapKind::kPaintMap);
+  Corrupt(kDataMap);
+  commands_->MePaintMapClick();
+  EXPECT_EQ(Kind(), MapKind::kPaintMap);
+  EXPECT_TRUE(reporter_.messages.empty()) << "the loaded map is not read again";
+}
+
+TEST_F(MapCommandsTest, UnreadableBaseMapClearsTheWindowButKeepsTheBackground) {
+  SetValues({"5", "15", "25"});
+  commands_->WhiteBaseMapClick();
+  ShowBackground();
+  AddDecorations();
+  workspace_.area_list.CurrentBaseMapFile = Sjis("無い.IDT");
+  commands_->MePaintMapClick();
+  ASSERT_EQ(reporter_.Numbers(), std::vector<int>{3});
+  EXPECT_NE(reporter_.messages[0].text.find("無い.IDT"), std::string::npos)
+      << reporter_.messages[0].text;
+  EXPECT_TRUE(Loaded().empty()) << "so that the next command reads again";
+  EXPECT_EQ(Kind(), MapKind::kNone);
+  EXPECT_TRUE(DecorationsEmpty());
+  EXPECT_EQ(workspace_.view.Background, BackgroundMode::kSize);
+}
+
+// --- white maps --------------------------------------------------------------
+
+TEST_F(MapCommandsTest, WhiteMapsOfTheSettingsAndOfTheData) {
+  AddDecorations();
+  commands_->WhiteBaseMapClick();
+  EXPECT_EQ(Kind(), MapKind::kWhiteMap);
+  EXPECT_EQ(Loaded(), Sjis(kOtherMap));
+  EXPECT_EQ(workspace_.base_map.MapAreaCount(), 2);
+  EXPECT_TRUE(DecorationsEmpty());
+
+  commands_->WhiteDataMapClick();
+  EXPECT_EQ(Kind(), MapKind::kWhiteMap);
+  EXPECT_EQ(Loaded(), Sjis(kDataMap));
+  EXPECT_EQ(workspace_.base_map.MapAreaCount(), 3);
+
+  Corrupt(kDataMap);
+  commands_->WhiteDataMapClick();
+  EXPECT_TRUE(reporter_.messages.empty()) << "two white maps of one file read it once";
+}
+
+TEST_F(MapCommandsTest, WhiteMapWithoutABaseMapSaysSo) {
+  workspace_.settings.BaseMapFile.clear();
+  commands_->WhiteBaseMapClick();
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{2});
+  EXPECT_EQ(Kind(), MapKind::kNone);
+}
+
+TEST_F(MapCommandsTest, WhiteMapOfAChosenFileReadsItEveryTime) {
+  chosen_name_ = QString::fromUtf8(kOtherMap);
+  commands_->WhiteSelMapClick();
+  EXPECT_EQ(chooser_caption_, "白地図：地図選択");
+  EXPECT_EQ(chooser_preset_, kOtherMap) << "the base map of the settings";
+  EXPECT_EQ(chooser_list_.size(), 2u) << "the base maps of the program directory";
+  EXPECT_EQ(Kind(), MapKind::kWhiteMap);
+  EXPECT_EQ(Loaded(), *sjis::FromUtf8(DisplayPath(dir_.path() / kOtherMap)));
+
+  Corrupt(kOtherMap);
+  commands_->WhiteSelMapClick();
+  ASSERT_EQ(reporter_.Numbers(), std::vector<int>{3});
+  EXPECT_NE(reporter_.messages[0].text.find(DisplayPath(dir_.path() / kOtherMap)),
+            std::string::npos);
+  EXPECT_TRUE(Loaded().empty());
+  EXPECT_EQ(Kind(), MapKind::kWhiteMap) << "the map kind stays";
+}
+
+TEST_F(MapCommandsTest, WhiteMapOfAChosenFileIgnoresWhatNamesNoFile) {
+  for (const std::optional<QString>& name :
+       {std::optional<QString>(), std::optional<QString>(""), std::optional<QString>("*.idt"),
+        std::optional<QString>("?.IDT"), std::optional<QString>("無い.IDT")}) {
+    chosen_name_ = name;
+    commands_->WhiteSelMapClick();
+  }
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(Kind(), MapKind::kNone);
+  EXPECT_TRUE(Loaded().empty());
+}
+
+// --- redraw and clear --------------------------------------------------------
+
+TEST_F(MapCommandsTest, RedrawOfAPaintMapChecksTheValuesAgain) {
+  SetValues({"5", "15", "25"});
+  commands_->MePaintMapClick();
+  const BreakTexts breaks = workspace_.class_tables.ClassBreaks;
+  AddDecorations();
+  workspace_.view.ScrollReset = false;
+
+  SetValues({"30", "15", "25"});
+  commands_->RedrawMapClick();
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(workspace_.class_tables.NumericValues[0], 30) << "the new value is classified";
+  EXPECT_EQ(workspace_.class_tables.ClassBreaks, breaks) << "with the old boundaries";
+  EXPECT_FALSE(DecorationsEmpty());
+  EXPECT_FALSE(workspace_.view.ScrollReset);
+
+  SetValues({"", "15", ""});
+  commands_->RedrawMapClick();
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{12});
+  SetValues({"", "", ""});
+  commands_->RedrawMapClick();
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{12, 10}));
+  EXPECT_EQ(Kind(), MapKind::kPaintMap);
+}
+
+TEST_F(MapCommandsTest, RedrawOfAGraphNeedsOnlyOneValue) {
+  SetValues({"", "15", ""});
+  workspace_.view.Kind = MapKind::kCircleGraph;
+  commands_->RedrawMapClick();
+  EXPECT_TRUE(reporter_.messages.empty());
+  SetValues({"", "", ""});
+  commands_->RedrawMapClick();
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{10});
+}
+
+TEST_F(MapCommandsTest, RedrawOfAWhiteMapOrOfNothingChecksNoValues) {
+  SetValues({"", "", ""});
+  commands_->RedrawMapClick();
+  commands_->WhiteDataMapClick();
+  commands_->RedrawMapClick();
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(Kind(), MapKind::kWhiteMap);
+}
+
+TEST_F(MapCommandsTest, ClearRemovesTheMapAndTheBackground) {
+  commands_->WhiteDataMapClick();
+  ShowBackground();
+  AddDecorations();
+  workspace_.view.ScrollReset = false;
+  draw_window_->setWindowTitle("other");
+
+  commands_->ClearMap(true);
+  EXPECT_EQ(Kind(), MapKind::kNone);
+  EXPECT_EQ(workspace_.view.Background, BackgroundMode::kSize) << "kept";
+  EXPECT_TRUE(DecorationsEmpty());
+  EXPECT_TRUE(workspace_.view.ScrollReset);
+  EXPECT_EQ(draw_window_->windowTitle(), "地図");
+
+  commands_->ClearMapClick();
+  EXPECT_EQ(workspace_.view.Background, BackgroundMode::kNone);
+  EXPECT_EQ(workspace_.view.BackgroundSize.width, 0);
+  EXPECT_EQ(workspace_.view.BackgroundSize.height, 0);
+  EXPECT_EQ(Loaded(), Sjis(kDataMap)) << "the base map stays loaded";
+}
+
+// --- the data information dialog --------------------------------------------
+
+class DataInfoDialogTest : public ::testing::Test {
+ protected:
+  // Ten areas with the values 1..10, five classes proposed.
+  DataInfoDialogTest() {
+    DataSet data;
+    for (int i = 0; i < 10; ++i)
+      data.DataValues[static_cast<std::size_t>(i)] = std::to_string(i + 1);
+    EXPECT_EQ(ComputeDataStatistics(data, 10, 5, tables_), ValueSyntaxResult::kOk);
+    dialog_.Load(tables_);
+  }
+
+  Workspace workspace_;
+  testing::RecordingReporter reporter_;
+  AppContext context_{workspace_, ProgramPaths{}, reporter_, TextMetrics{}};
+  ClassTables tables_;
+  TDataInfoDialog dialog_{context_};
+};
+
+TEST_F(DataInfoDialogTest, ShowsTheTablesOfTheData) {
+  EXPECT_EQ(dialog_.windowTitle(), "データ情報＆区分指定");
+  const std::vector<std::pair<const char*, const char*>> labels = {
+      {"DataNum", "10"}, {"Sum", " 55"},    {"Max", " 10"},    {"Min", "  1"},
+      {"Center", "  5"}, {"Abe", "5.50"},   {"Dis", "9.17"},   {"Dev", "3.03"},
+      {"Invalid", "0"},  {"Tile10", "  1"}, {"Tile50", "  5"}, {"Tile90", "  9"},
+  };
+  for (const auto& [name, text] : labels)
+    EXPECT_EQ(LabelText(dialog_, name), text) << name;
+  const std::vector<QString> boundaries = {"  3", "  5", "  7", "  9", "", "", ""};
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(Box(dialog_, QString("Sep%1").arg(i + 1)).text(),
+              boundaries[static_cast<std::size_t>(i)]);
+  EXPECT_TRUE(dialog_.findChild<QRadioButton*>("Method1")->isChecked());
+  EXPECT_EQ(dialog_.findChild<QRadioButton*>("Method1")->text(), "以上(≦)～未満(＜)");
+  EXPECT_EQ(dialog_.findChild<QRadioButton*>("Method2")->text(), "ｵｰﾊﾞｰ(＜)～以下(≦)");
+
+  std::vector<QString> buttons;
+  for (const QPushButton* button : dialog_.findChildren<QPushButton*>())
+    buttons.push_back(button->text());
+  EXPECT_NE(std::find(buttons.begin(), buttons.end(), "描画"), buttons.end());
+  std::vector<QString> captions;
+  for (const QLabel* label : dialog_.findChildren<QLabel*>())
+    captions.push_back(label->text());
+  for (const char* caption :
+       {"有効データ数", "標準偏差", "無効データ数", "10％Tile:", "90％Tile:", "区分値："})
+    EXPECT_NE(std::find(captions.begin(), captions.end(), caption), captions.end()) << caption;
+}
+
+TEST_F(DataInfoDialogTest, CancelStillWritesTheBoxesBack) {
+  Box(dialog_, "Sep2").setText("4.5");
+  Box(dialog_, "Sep4").clear();
+  Box(dialog_, "Sep6").setText("１２３４５６７８９０１２");  // 24 bytes in Shift-JIS
+  dialog_.findChild<QRadioButton*>("Method2")->setChecked(true);
+  dialog_.done(QDialog::Rejected);
+  EXPECT_EQ(tables_.ProposedBreaks[0], "  3");
+  EXPECT_EQ(tables_.ProposedBreaks[1], "4.5");
+  EXPECT_EQ(tables_.ProposedBreaks[3], "");
+  EXPECT_EQ(tables_.ProposedBreaks[5], Sjis("１２３４５６７８９０１")) << "cut to 22 bytes";
+  EXPECT_EQ(tables_.DivisionMethod, 2);
+}
+
+TEST_F(DataInfoDialogTest, OkRefusesABoundaryShiftJisCannotHold) {
+  Box(dialog_, "Sep3").setText("7😀");
+  dialog_.open();
+  dialog_.done(QDialog::Accepted);
+  EXPECT_TRUE(dialog_.isVisible()) << "the dialog stays open";
+  EXPECT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_EQ(tables_.ProposedBreaks[2], "  7");
+
+  dialog_.done(QDialog::Rejected);
+  EXPECT_FALSE(dialog_.isVisible());
+  EXPECT_EQ(tables_.ProposedBreaks[2], "  7") << "a box without a Shift-JIS form keeps its value";
+}
+
+}  // namespace
+}  // namespace kartela

@@ -1,0 +1,537 @@
+#include "ui/map_main.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolBar>
+#include <functional>
+#include <memory>
+
+#include "model/test_support.h"
+#include "ui/data_window.h"
+#include "ui/delay_dialog.h"
+#include "ui/qt_reporter.h"
+
+namespace kartela {
+namespace {
+
+using testing::RecordingReporter;
+using testing::ScratchDir;
+using testing::Sjis;
+
+// A base map whose areas each have a small square outline.
+std::string BaseMapBytes(std::string_view title, std::initializer_list<std::string_view> names) {
+  std::string bytes = Sjis(title) + "\r\n";
+  for (const std::string_view name : names)
+    bytes += Sjis(name) + "=10,10\r\n";
+  bytes += "@RESOLUTION=100,100\r\n@STARTOFPOINTS\r\n";
+  bytes.push_back('\0');
+  const auto point = [&bytes](std::int16_t x, std::int16_t y) {
+    for (const std::int16_t value : {x, y}) {
+      bytes.push_back(static_cast<char>(value & 0xFF));
+      bytes.push_back(static_cast<char>((value >> 8) & 0xFF));
+    }
+  };
+  std::int16_t left = 5;
+  for (std::size_t i = 0; i < names.size(); ++i, left += 20) {
+    point(0, 1);
+    point(left, 5);
+    point(left + 15, 5);
+    point(left + 15, 20);
+    point(left, 5);
+  }
+  point(0, 0);
+  return bytes;
+}
+
+// Runs the event loop until `done` holds or `milliseconds` have passed.
+bool WaitUntil(const std::function<bool()>& done, int milliseconds = 2000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > milliseconds) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+class MapMainTest : public ::testing::Test {
+ protected:
+  MapMainTest() { dir_.Write("全国２.IDT", BaseMapBytes("日本", {"北", "中", "南"})); }
+
+  TMapMain& Start(const std::vector<std::string>& arguments = {}) {
+    window_ = std::make_unique<TMapMain>(context_, arguments);
+    return *window_;
+  }
+
+  // Puts values into the data set as if typed and loaded into the grid.
+  void SetValues(std::initializer_list<std::string> values) {
+    int i = 0;
+    for (const std::string& value : values)
+      workspace_->data.DataValues[i++] = value;
+    window_->DataWindow().LoadEdits();
+  }
+
+  bool Enabled(const char* name) const {
+    return window_->findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
+  }
+  QAction* Item(const char* name) const {
+    return window_->findChild<QAction*>(QString::fromLatin1(name));
+  }
+  QMenu* Menu(const char* name) const {
+    return window_->findChild<QMenu*>(QString::fromLatin1(name));
+  }
+
+  ScratchDir dir_;
+  std::unique_ptr<Workspace> workspace_ = std::make_unique<Workspace>();
+  RecordingReporter reporter_;
+  AppContext context_{*workspace_, ProgramPathsOf(dir_.path() / "kartela"), reporter_, {}};
+  std::unique_ptr<TMapMain> window_;
+};
+
+// --- menus ---------------------------------------------------------------
+
+TEST_F(MapMainTest, TheMapItemsFollowTheNumberOfValues) {
+  Start();
+  Menu("menu5")->aboutToShow();
+  EXPECT_FALSE(Enabled("MePaintMap"));
+  EXPECT_FALSE(ComputeMenuStates(*workspace_, false).symbol_maps);
+
+  SetValues({"12", "", "abc"});
+  Menu("menu5")->aboutToShow();
+  EXPECT_FALSE(Enabled("MePaintMap"));
+  EXPECT_TRUE(ComputeMenuStates(*workspace_, false).symbol_maps);
+
+  SetValues({"12", "-3.5"});
+  Menu("menu5")->aboutToShow();
+  EXPECT_TRUE(Enabled("MePaintMap"));
+}
+
+TEST_F(MapMainTest, OnlyValuesOfListedAreasCount) {
+  Start();
+  workspace_->data.DataValues[3] = "7";  // beyond the three areas
+  workspace_->data.DataValues[4] = "8";
+  EXPECT_EQ(CountNumericValues(*workspace_), 0);
+}
+
+TEST_F(MapMainTest, CopyDataNeedsATitleOrAValue) {
+  Start();
+  EXPECT_FALSE(ComputeMenuStates(*workspace_, false).copy_data);
+  workspace_->data.DataTitle = Sjis("人口");
+  EXPECT_TRUE(ComputeMenuStates(*workspace_, false).copy_data);
+  workspace_->data.DataTitle.clear();
+  workspace_->data.DataValues[1] = "5";
+  EXPECT_TRUE(ComputeMenuStates(*workspace_, false).copy_data);
+  EXPECT_TRUE(ComputeMenuStates(*workspace_, true).paste_data);
+}
+
+TEST_F(MapMainTest, TheWhiteMapsNeedABaseMapOrAreas) {
+  Start();
+  Menu("menu5")->aboutToShow();
+  EXPECT_TRUE(Enabled("WhiteBaseMap"));
+  EXPECT_TRUE(Enabled("WhiteDataMap"));
+
+  workspace_->settings.BaseMapFile.clear();
+  workspace_->area_list.AreaNames.clear();
+  window_->DataWindow().LoadEdits();
+  Menu("menu5")->aboutToShow();
+  EXPECT_FALSE(Enabled("WhiteBaseMap"));
+  EXPECT_FALSE(Enabled("WhiteDataMap"));
+}
+
+TEST_F(MapMainTest, RedrawNeedsAMapOrAPicture) {
+  Start();
+  Menu("menu5")->aboutToShow();
+  EXPECT_FALSE(Enabled("RedrawMap"));
+  workspace_->view.Kind = MapKind::kWhiteMap;
+  Menu("menu5")->aboutToShow();
+  EXPECT_TRUE(Enabled("RedrawMap"));
+  workspace_->view.Kind = MapKind::kNone;
+  workspace_->view.Background = BackgroundMode::kSize;
+  const MenuStates states = ComputeMenuStates(*workspace_, false);
+  EXPECT_TRUE(states.map_or_picture);
+  EXPECT_FALSE(states.map_drawn);  // a picture alone is no map to save
+}
+
+TEST_F(MapMainTest, CommandsOfLaterWorkStayDisabledWhateverTheState) {
+  Start();
+  SetValues({"1", "2", "3"});
+  workspace_->data.DataTitle = "T";
+  workspace_->view.Kind = MapKind::kPaintMap;
+  for (const char* menu : {"menu1", "menu2", "menu5", "menu6"})
+    Menu(menu)->aboutToShow();
+  for (const char* name : {"CopyData", "KTDSave", "PrintMap", "MeCircleMap", "DecLine",
+                           "DefDrawSize", "SelectBase", "SpeedCMapBtn"}) {
+    EXPECT_FALSE(Enabled(name)) << name;
+  }
+  for (const char* name : {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "DefHint", "MapHelp",
+                           "SpeedOpenBtn", "SpeedPMapBtn"}) {
+    EXPECT_TRUE(Enabled(name)) << name;
+  }
+}
+
+TEST_F(MapMainTest, MenusCarryTheirCaptionsAndSeparators) {
+  Start();
+  EXPECT_EQ(window_->windowTitle(), "KartelaII");
+  EXPECT_EQ(Menu("menu5")->title(), "描画(&M)");
+  EXPECT_EQ(Item("WhiteDataMap")->text(), "白地図(データ領域)  (&B)");
+  EXPECT_EQ(Menu("menu8")->title(), "\u3000\u3000\u3000\u3000");
+  QStringList layout;
+  for (QAction* action : Menu("menu5")->actions()) {
+    layout << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+  }
+  EXPECT_EQ(layout.join(' '),
+            "MePaintMap MeCircleMap MeGlyphMap - WhiteBaseMap WhiteDataMap WhiteSelMap - "
+            "RedrawMap ClearMap");
+}
+
+// --- hints and the metafile mode -------------------------------------------
+
+TEST_F(MapMainTest, HintsShowExactlyWhenShowHintIsOdd) {
+  Start();
+  QAction* save = Item("SpeedSaveBtn");
+  EXPECT_TRUE(Item("DefHint")->isChecked());
+  EXPECT_EQ(save->toolTip(), "データ保存");
+
+  Item("DefHint")->trigger();
+  EXPECT_EQ(workspace_->settings.ShowHint, 2);
+  EXPECT_FALSE(Item("DefHint")->isChecked());
+  EXPECT_TRUE(save->toolTip().isEmpty());
+
+  Item("DefHint")->trigger();
+  EXPECT_EQ(workspace_->settings.ShowHint, 3);
+  EXPECT_TRUE(Item("DefHint")->isChecked());
+  EXPECT_EQ(save->toolTip(), "データ保存");
+}
+
+TEST_F(MapMainTest, HintsOffInTheSettingsFileStartOff) {
+  dir_.Write("kartela.INI", "ShowHint = 0\r\n");
+  Start();
+  EXPECT_FALSE(Item("DefHint")->isChecked());
+  EXPECT_TRUE(Item("SpeedNewDataBtn")->toolTip().isEmpty());
+}
+
+TEST_F(MapMainTest, EnhancedMetafileModeChangesCaptionsAndTheCopyHint) {
+  dir_.Write("kartela.INI", "Zflag = 3\r\n");
+  Start();
+  EXPECT_EQ(Item("WMetaSave")->text(), "WMF/EMF形式 保存 (&W)");
+  EXPECT_EQ(Item("WMetaLoad")->text(), "WMF/EMF形式 読み込み (&R)");
+  EXPECT_EQ(Item("SpeedMCopyBtn")->toolTip(), "地図ｺﾋﾟｰ(拡張ﾒﾀﾌｧｲﾙ)");
+}
+
+TEST_F(MapMainTest, SpeedButtonsAre27PixelsSquare) {
+  Start();
+  auto* bar = window_->findChild<QToolBar*>(QStringLiteral("Panel1"));
+  QWidget* button = bar->widgetForAction(Item("SpeedPMapBtn"));
+  EXPECT_EQ(button->size(), QSize(27, 27));
+}
+
+// --- user tools ------------------------------------------------------------
+
+TEST_F(MapMainTest, UserToolsSitBetweenTheHelpItemsAndTheAboutItem) {
+  std::string tools = "; a comment line=ignored\r\n";
+  for (int i = 1; i <= 12; ++i)
+    tools += "Tool" + std::to_string(i) + "=tool" + std::to_string(i) + "\r\n";
+  dir_.Write("kartela.MNU", tools);
+  Start();
+  QStringList names;
+  for (QAction* action : Menu("menu7")->actions())
+    names << action->objectName();
+  ASSERT_EQ(names.size(), 2 + 11 + 1);
+  EXPECT_EQ(names.first(), "MapHelp");
+  EXPECT_EQ(names[1], "TechHelp");
+  EXPECT_EQ(Item("UserTool1")->text(), "Tool1");
+  EXPECT_EQ(names[12], "UserTool11");
+  EXPECT_EQ(names.last(), "AboutKartela");
+  ASSERT_EQ(window_->UserTools().size(), 11u);
+  const std::string program_dir = (dir_.path() / "").string();
+  EXPECT_EQ(window_->UserTools()[0].command, program_dir + "tool1");
+}
+
+TEST_F(MapMainTest, AUserToolRunsItsCommandLine) {
+  const auto marker = dir_.path() / "ran";
+  dir_.Write("kartela.MNU", "Touch = /usr/bin/touch \"" + marker.string() + "\"\r\n");
+  Start();
+  Item("UserTool1")->trigger();
+  EXPECT_TRUE(WaitUntil([&marker] { return std::filesystem::exists(marker); }));
+}
+
+// --- opening by extension ----------------------------------------------------
+
+TEST_F(MapMainTest, ABaseMapNamedInLowerCaseOpensNothing) {
+  const auto other = dir_.Write("other.idt", BaseMapBytes("別", {"甲", "乙"}));
+  Start({other.string()});
+  window_->OpenByExtension(window_->OpenOnStart());
+  EXPECT_EQ(workspace_->area_list.AreaCount(), 3);  // the default base map
+  EXPECT_EQ(workspace_->area_list.CurrentBaseMapFile, workspace_->settings.BaseMapFile);
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(MapMainTest, ABaseMapFileShowsItsAreas) {
+  const auto other = dir_.Write("OTHER.IDT", BaseMapBytes("別", {"甲", "乙"}));
+  Start({other.string()});
+  window_->OpenByExtension(window_->OpenOnStart());
+  EXPECT_EQ(workspace_->area_list.AreaCount(), 2);
+  EXPECT_EQ(workspace_->area_list.CurrentBaseMapFile, other.string());
+}
+
+TEST_F(MapMainTest, ADataFileIsRead) {
+  const auto data = dir_.Write("POP.DAT", Sjis("全国２.IDT\r\n人口\r\n10\r\n20\r\n30\r\n"));
+  Start({data.string()});
+  window_->OpenByExtension(window_->OpenOnStart());
+  EXPECT_EQ(workspace_->data.DataTitle, Sjis("人口"));
+  EXPECT_EQ(workspace_->data.DataValues[2], "30");
+  EXPECT_EQ(workspace_->data.DataFileName, data);
+  EXPECT_FALSE(workspace_->data.DataModified);
+}
+
+TEST_F(MapMainTest, ADataFileThatFailsFallsBackToTheDefaultBaseMap) {
+  Start({(dir_.path() / "MISSING.DAT").string()});
+  EXPECT_EQ(workspace_->area_list.AreaCount(), 0);  // start-up left it to the file
+  window_->OpenByExtension(window_->OpenOnStart());
+  EXPECT_EQ(workspace_->area_list.AreaCount(), 3);
+  EXPECT_EQ(workspace_->area_list.CurrentBaseMapFile, workspace_->settings.BaseMapFile);
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{6});
+}
+
+TEST_F(MapMainTest, WithoutAnyBaseMapTheUserIsTold) {
+  std::filesystem::remove(dir_.path() / "全国２.IDT");
+  Start({(dir_.path() / "MISSING.DAT").string()});
+  window_->OpenByExtension(window_->OpenOnStart());
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{6, 2}));
+  EXPECT_TRUE(workspace_->settings.BaseMapFile.empty());
+}
+
+TEST_F(MapMainTest, SpeedOpenOfAMissingFileShowsMessage6) {
+  Start();
+  window_->SpeedOpenFile(dir_.path() / "NONE.DAT");
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{6});
+}
+
+TEST_F(MapMainTest, SpeedSaveWithoutDataShowsMessage10BeforeAnyDialog) {
+  Start();
+  window_->SpeedSave();
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{10});
+}
+
+TEST_F(MapMainTest, SpeedSaveAddsTheDataExtensionToABareName) {
+  Start();
+  SetValues({"1", "2", "3"});
+  window_->SpeedSaveFile(dir_.path() / "NEW");
+  EXPECT_NE(dir_.Read("NEW.DAT"), "<missing>");
+  EXPECT_EQ(workspace_->data.DataFileName, dir_.path() / "NEW.DAT");
+  EXPECT_TRUE(reporter_.questions.empty());
+}
+
+TEST_F(MapMainTest, SpeedSaveAsksBeforeReplacingAnotherFile) {
+  Start();
+  SetValues({"1", "2", "3"});
+  dir_.Write("OLD.DAT", "old");
+  reporter_.ok_answer = false;
+  window_->SpeedSaveFile(dir_.path() / "OLD.DAT");
+  EXPECT_EQ(dir_.Read("OLD.DAT"), "old");
+  ASSERT_EQ(reporter_.questions.size(), 1u);
+
+  // The file the data came from is written back without a question.
+  workspace_->data.DataFileName = dir_.path() / "OLD.DAT";
+  window_->SpeedSaveFile(dir_.path() / "OLD.DAT");
+  EXPECT_NE(dir_.Read("OLD.DAT"), "old");
+  EXPECT_EQ(reporter_.questions.size(), 1u);
+}
+
+// --- layout ----------------------------------------------------------------
+
+TEST_F(MapMainTest, TheChildrenAreTiledAfterTheResizeTimer) {
+  Start();
+  window_->show();
+  window_->resize(900, 500);
+  EXPECT_TRUE(context_.layout_pending);
+  ASSERT_TRUE(WaitUntil([this] { return !context_.layout_pending; }));
+  auto* area = window_->findChild<QMdiArea*>();
+  const auto windows = area->subWindowList();
+  auto* data = qobject_cast<QMdiSubWindow*>(window_->DataWindow().parentWidget());
+  ASSERT_NE(data, nullptr);
+  QMdiSubWindow* map = windows.front() == data ? windows.back() : windows.front();
+  const int width = data->width();
+  EXPECT_EQ(data->geometry().topLeft(), QPoint(0, 0));
+  EXPECT_GT(width, 7 * (26 + 15));  // names, values and the scroll bar
+  EXPECT_EQ(map->geometry().left(), width);
+  EXPECT_EQ(map->height(), data->height());
+  EXPECT_LE(map->geometry().right(), area->viewport()->width());
+}
+
+TEST_F(MapMainTest, TheCurrentAreaNumberShowsInTheMenuBarCorner) {
+  Start();
+  window_->show();
+  window_->DataWindow().ShowRowNumber(12);
+  auto* label = window_->findChild<QLabel*>(QStringLiteral("RowNumber"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->text().contains("12"));
+  EXPECT_TRUE(label->isVisible());
+  // Wide enough for nine columns however short the text was at first.
+  EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+}
+
+TEST_F(MapMainTest, ClosingAChildWindowMinimisesIt) {
+  Start();
+  window_->show();
+  auto* area = window_->findChild<QMdiArea*>();
+  for (QMdiSubWindow* child : area->subWindowList()) {
+    EXPECT_FALSE(child->close());
+    EXPECT_TRUE(child->isMinimized());
+  }
+  EXPECT_EQ(area->subWindowList().size(), 2);
+}
+
+// --- quitting --------------------------------------------------------------
+
+class QuitTest : public MapMainTest {
+ protected:
+  void StartWithModifiedData() {
+    Start();
+    SetValues({"1", "2", "3"});
+    workspace_->data.DataModified = true;
+  }
+};
+
+TEST_F(QuitTest, UnmodifiedDataQuitsWithoutAsking) {
+  Start();
+  EXPECT_TRUE(window_->close());
+  EXPECT_TRUE(reporter_.questions.empty());
+}
+
+TEST_F(QuitTest, CancelKeepsTheProgramRunning) {
+  StartWithModifiedData();
+  reporter_.yes_no_answer = Answer::kCancel;
+  EXPECT_FALSE(window_->close());
+  ASSERT_EQ(reporter_.questions.size(), 1u);
+  EXPECT_EQ(reporter_.questions[0], "更新されたデータがあります。保存しますか？");
+}
+
+TEST_F(QuitTest, NoQuitsWithoutSaving) {
+  StartWithModifiedData();
+  reporter_.yes_no_answer = Answer::kNo;
+  EXPECT_TRUE(window_->close());
+}
+
+TEST_F(QuitTest, YesSavesAndQuits) {
+  StartWithModifiedData();
+  workspace_->data.DataFileName = dir_.path() / "SAVED.DAT";
+  reporter_.yes_no_answer = Answer::kYes;
+  EXPECT_TRUE(window_->close());
+  EXPECT_EQ(dir_.Read("SAVED.DAT"), Sjis("全国２.IDT\r\n\r\n1\r\n2\r\n3\r\n"));
+}
+
+TEST_F(QuitTest, YesWithAFailingSaveKeepsTheProgramOpen) {
+  StartWithModifiedData();
+  workspace_->data.DataFileName = dir_.path() / "no-such-directory" / "SAVED.DAT";
+  reporter_.yes_no_answer = Answer::kYes;
+  EXPECT_FALSE(window_->close());
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{5});
+}
+
+TEST_F(QuitTest, TheSettingsFileHoldsWhatTheSaveMaskAllows) {
+  Start();
+  Settings& settings = workspace_->settings;
+  settings.SaveMask = 0xFFDF & ~kChangedWindow;  // neither PrintSize nor the window
+  settings.DrawResX = 2.0;
+  settings.PrintSize = 3.0;
+  settings.ChangedMask |= kChangedDrawSize | kChangedPrintSize;
+  Item("DefHint")->trigger();
+  ASSERT_TRUE(window_->close());
+  const std::string written = dir_.Read("kartela.INI");
+  EXPECT_EQ(written,
+            "ItemLength    = 26\r\n"
+            "Embiroment    = 65501\r\n"
+            "DrawSize      = 2.00,1.00\r\n"
+            "ShowHint      = 0\r\n");
+}
+
+TEST_F(QuitTest, ARunWithoutChangesLeavesTheSettingsFileAlone) {
+  const std::string original = "; my settings\r\nPosition = 10,10,620,380\r\nUnknown = 1\r\n";
+  dir_.Write("kartela.INI", original);
+  Start();
+  ASSERT_TRUE(window_->close());
+  EXPECT_EQ(dir_.Read("kartela.INI"), original);
+}
+
+// --- the reporter of the desktop program -----------------------------------
+
+// Answers the next message box by its button `button` and records it.
+struct BoxRecord {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int buttons = 0;
+};
+
+void AnswerNextBox(BoxRecord& record, QMessageBox::StandardButton button) {
+  QTimer::singleShot(0, [&record, button] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    record = {box->windowTitle(), box->text(), box->icon(),
+              static_cast<int>(box->buttons().size())};
+    box->button(button)->click();
+  });
+}
+
+TEST(QtReporterTest, CatalogueMessagesHaveTheirTitleIconAndOkOnly) {
+  QtReporter reporter;
+  BoxRecord record;
+  AnswerNextBox(record, QMessageBox::Ok);
+  ShowMessage(reporter, 17);
+  EXPECT_EQ(record.title, "検索");
+  EXPECT_EQ(record.text, "検索文字列がみつかりません。");
+  EXPECT_EQ(record.icon, QMessageBox::Information);
+  EXPECT_EQ(record.buttons, 1);
+
+  AnswerNextBox(record, QMessageBox::Ok);
+  ShowMessage(reporter, 5);
+  EXPECT_EQ(record.title, "警告");
+  EXPECT_EQ(record.icon, QMessageBox::Warning);
+}
+
+TEST(QtReporterTest, QuestionsReturnTheButtonPressed) {
+  QtReporter reporter;
+  BoxRecord record;
+  AnswerNextBox(record, QMessageBox::No);
+  EXPECT_EQ(reporter.AskYesNoCancel("保存しますか？", "kartela"), Answer::kNo);
+  EXPECT_EQ(record.title, "kartela");
+  EXPECT_EQ(record.icon, QMessageBox::Question);
+  EXPECT_EQ(record.buttons, 3);
+
+  AnswerNextBox(record, QMessageBox::Cancel);
+  EXPECT_FALSE(reporter.AskOkCancel("上書きしますか？", "確認"));
+  AnswerNextBox(record, QMessageBox::Ok);
+  EXPECT_TRUE(reporter.AskOkCancel("上書きしますか？", "確認"));
+}
+
+TEST(QtReporterTest, TheNoticeClosesItselfAfterAboutASecond) {
+  QWidget owner;
+  QtReporter reporter;
+  reporter.SetOwner(&owner);
+  QString caption;
+  QTimer::singleShot(100, [&caption] {
+    if (auto* notice = qobject_cast<TDelayDialog*>(QApplication::activeModalWidget())) {
+      caption = notice->windowTitle() + " " + notice->Comment();
+    }
+  });
+  QElapsedTimer timer;
+  timer.start();
+  reporter.ShowNotice("保存しました。");
+  EXPECT_GE(timer.elapsed(), 900);
+  EXPECT_LT(timer.elapsed(), 3000);
+  EXPECT_EQ(caption, "メッセージ 保存しました。");
+}
+
+}  // namespace
+}  // namespace kartela
