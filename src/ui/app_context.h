@@ -15,7 +15,7 @@ struct AppContext {
   Workspace& workspace;
   ProgramPaths paths;
   Reporter& reporter;
-  TextMetrics metrics;           // FontH, CharW and RowH of the main window's font
+  TextMetrics metrics;             // FontH, CharW and RowH of the main window's font
   QWidget* main_window = nullptr;  // owner of every dialog, and the anchor of PlaceDialog
   // True while the main window's resize timer runs: the children skip
   // painting until the layout is done.

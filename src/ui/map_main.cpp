@@ -27,13 +27,18 @@
 #include "model/value_syntax.h"
 #include "model/window_metrics.h"
 #include "ui/about_dialog.h"
+#include "ui/base_map_commands.h"
 #include "ui/data_commands.h"
+#include "ui/data_exchange_commands.h"
 #include "ui/data_window.h"
 #include "ui/draw_window.h"
+#include "ui/drawing_commands.h"
 #include "ui/help_window.h"
 #include "ui/map_commands.h"
 #include "ui/my_open_dialog.h"
 #include "ui/place_dialog.h"
+#include "ui/settings_commands.h"
+#include "ui/text_commands.h"
 
 // The icons are compiled into this static library: register them.
 static void InitIconResources() {
@@ -446,6 +451,11 @@ void TMapMain::CreateChildren() {
 
   data_commands_ = std::make_unique<DataCommands>(context_, *data_window_);
   map_commands_ = std::make_unique<MapCommands>(context_, *data_window_, *draw_window_);
+  drawing_commands_ = std::make_unique<DrawingCommands>(context_, *draw_window_);
+  text_commands_ = std::make_unique<TextCommands>(context_, *draw_window_);
+  base_map_commands_ = std::make_unique<BaseMapCommands>(context_);
+  settings_commands_ = std::make_unique<SettingsCommands>(context_, *data_window_);
+  data_exchange_commands_ = std::make_unique<DataExchangeCommands>(context_, *data_window_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -487,7 +497,28 @@ void TMapMain::ConnectCommands() {
   ConnectItem("MapHelp", &TMapMain::MapHelpClick);
   ConnectItem("TechHelp", &TMapMain::TechHelpClick);
   ConnectItem("AboutKartela", &TMapMain::AboutKartelaClick);
+  ConnectSettingCommands();
   ConnectSpeedButtons();
+}
+
+void TMapMain::ConnectSettingCommands() {
+  ConnectItem("DefDataDir", [this] { settings_commands_->DefDataDirClick(); });
+  ConnectItem("DefDataExt", [this] { settings_commands_->DefDataExtClick(); });
+  ConnectItem("DefAreaLength", [this] { settings_commands_->DefAreaLengthClick(); });
+  ConnectItem("DefINIFile", [this] { settings_commands_->DefINIFileClick(); });
+  ConnectItem("CopyData", [this] { data_exchange_commands_->CopyDataClick(); });
+  ConnectItem("PasteData", [this] { data_exchange_commands_->PasteDataClick(); });
+  ConnectItem("FindArea", [this] { data_exchange_commands_->FindAreaClick(); });
+  ConnectItem("AboutBaseMap", [this] { base_map_commands_->AboutBaseMapClick(); });
+  ConnectItem("SelectBase", [this] { base_map_commands_->SelectBaseClick(); });
+  ConnectItem("DefDrawSize", [this] { drawing_commands_->DefDrawSizeClick(); });
+  ConnectItem("DefDrawPosition", [this] { drawing_commands_->DefDrawPositionClick(); });
+  ConnectItem("DefSepNumber", [this] { drawing_commands_->DefSepNumberClick(); });
+  ConnectItem("DefPaintStyle", [this] { drawing_commands_->DefPaintStyleClick(); });
+  ConnectItem("LineWidth", [this] { drawing_commands_->LineWidthClick(); });
+  ConnectItem("DefTitle", [this] { text_commands_->DefTitleClick(); });
+  ConnectItem("DefIndex", [this] { text_commands_->DefIndexClick(); });
+  ConnectItem("DefAreaName", [this] { text_commands_->DefAreaNameClick(); });
 }
 
 void TMapMain::ConnectSpeedButtons() {
@@ -500,6 +531,14 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { map_commands_->MePaintMapClick(); });
   connect(buttons[kSpeedWhiteMap], &QAction::triggered, this,
           [this] { map_commands_->WhiteDataMapClick(); });
+  connect(buttons[kSpeedDataCopy], &QAction::triggered, this,
+          [this] { data_exchange_commands_->CopyDataClick(); });
+  connect(buttons[kSpeedDataPaste], &QAction::triggered, this,
+          [this] { data_exchange_commands_->PasteDataClick(); });
+  connect(buttons[kSpeedZoomIn], &QAction::triggered, this,
+          [this] { drawing_commands_->ZoomIn(); });
+  connect(buttons[kSpeedZoomOut], &QAction::triggered, this,
+          [this] { drawing_commands_->ZoomOut(); });
 }
 
 // --- MenuCheck -----------------------------------------------------------

@@ -24,8 +24,13 @@ class QMenu;
 
 namespace kartela {
 
+class BaseMapCommands;
 class DataCommands;
+class DataExchangeCommands;
+class DrawingCommands;
 class MapCommands;
+class SettingsCommands;
+class TextCommands;
 class TAboutDialog;
 class TDataWindow;
 class TDrawWindow;
@@ -114,6 +119,7 @@ class TMapMain : public QMainWindow {
   void CreateChildren();
   void ConnectCommands();
   void ConnectSpeedButtons();
+  void ConnectSettingCommands();
   void ApplyEmfMode();
   void ApplyWindowBounds();
   void NoteNormalPlacement();
@@ -153,6 +159,11 @@ class TMapMain : public QMainWindow {
   QMdiSubWindow* draw_sub_window_ = nullptr;
   std::unique_ptr<DataCommands> data_commands_;
   std::unique_ptr<MapCommands> map_commands_;
+  std::unique_ptr<DrawingCommands> drawing_commands_;
+  std::unique_ptr<TextCommands> text_commands_;
+  std::unique_ptr<BaseMapCommands> base_map_commands_;
+  std::unique_ptr<SettingsCommands> settings_commands_;
+  std::unique_ptr<DataExchangeCommands> data_exchange_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 
