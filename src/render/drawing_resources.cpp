@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/real48.h"
+#include "base/sjis.h"
 
 namespace kartela {
 namespace {
@@ -265,9 +266,15 @@ char SymbolOfBrush(int index) {
 void ParsePatternOrder(std::string_view text, int k, std::array<std::uint8_t, 8>& row) {
   const int entries = std::clamp(k, 0, static_cast<int>(row.size()));
   int taken = 0;
-  for (const char c : text.substr(0, kMaxOrderTextChars)) {
-    if (taken == entries) break;
-    if (const auto brush = BrushOfSymbol(c)) row[static_cast<std::size_t>(taken++)] = *brush;
+  const std::string_view scanned = text.substr(0, kMaxOrderTextChars);
+  for (std::size_t i = 0; i < scanned.size() && taken < entries; ++i) {
+    // A double-byte character is skipped whole: its second byte may have the
+    // code of a symbol ("Ｂ" ends in the code of "a").
+    if (sjis::IsLeadByte(static_cast<unsigned char>(scanned[i]))) {
+      ++i;
+    } else if (const auto brush = BrushOfSymbol(scanned[i])) {
+      row[static_cast<std::size_t>(taken++)] = *brush;
+    }
   }
 }
 

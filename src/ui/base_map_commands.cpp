@@ -1,13 +1,84 @@
 #include "ui/base_map_commands.h"
 
-// Placeholder until the commands are built; the menu keeps them disabled.
-namespace kartela {
+#include <QDialog>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
 
-BaseMapCommands::BaseMapCommands(AppContext& context) : context_(context) {}
+#include "base/sjis.h"
+#include "model/messages.h"
+#include "model/settings.h"
+#include "ui/about_base_map_dialog.h"
+#include "ui/idt_select_dialog.h"
+#include "ui/place_dialog.h"
+
+namespace kartela {
+namespace {
+
+constexpr int kDialogColumns = 20;
+constexpr int kDialogRows = 4;
+
+bool HasWildcard(const QString& name) {
+  return name.contains('*') || name.contains('?');
+}
+
+// Directories are listed by the chooser too, but only a file can be a map.
+bool IsFile(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+QString Display(const std::string& sjis_text) {
+  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
+}
+
+}  // namespace
+
+BaseMapCommands::BaseMapCommands(AppContext& context)
+    : context_(context), run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
 
 BaseMapCommands::~BaseMapCommands() = default;
 
-void BaseMapCommands::AboutBaseMapClick() {}
-void BaseMapCommands::SelectBaseClick() {}
+void BaseMapCommands::SetDialogRunner(DialogRunner runner) {
+  run_dialog_ = std::move(runner);
+}
+
+void BaseMapCommands::AboutBaseMapClick() {
+  TAboutBaseMapDialog dialog(DialogOwner());
+  dialog.SetBaseName(context_.workspace.settings.BaseMapFile);
+  PlaceDialog(context_, dialog, kDialogColumns, kDialogRows);
+  run_dialog_(dialog);
+}
+
+void BaseMapCommands::SelectBaseClick() {
+  Settings& settings = context_.workspace.settings;
+  TIdtSelectDialog dialog(context_.reporter, DialogOwner());
+  dialog.setWindowTitle("基本地図の選択");
+  dialog.SetDirectory(context_.paths.ProgramDir);
+  dialog.SetFileMask("*.idt");
+  dialog.SetSelectedName(Display(settings.BaseMapFile));
+  dialog.ClearComment();
+  PlaceDialog(context_, dialog, kDialogColumns, kDialogRows);
+  if (run_dialog_(dialog) != QDialog::Accepted) return;
+
+  const QString name = dialog.SelectedName();
+  if (name.isEmpty() || HasWildcard(name)) return;
+  const std::filesystem::path file_name = std::filesystem::path(name.toStdString()).filename();
+  if (!IsFile(context_.paths.ProgramDir / file_name)) return;
+  // The settings keep the name in Shift-JIS: a name it cannot hold is
+  // refused rather than stored changed.
+  const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(file_name));
+  if (!reference) {
+    context_.reporter.Show(
+        CatalogueMessage{0,
+                         "ファイル名「" + DisplayPath(file_name) +
+                             "」には Shift-JIS で表せない文字があるため、基本地図にできません。",
+                         "警告", MessageIcon::kWarning});
+    return;
+  }
+  settings.BaseMapFile = *reference;
+  settings.ChangedMask |= kChangedBaseMap;
+}
 
 }  // namespace kartela

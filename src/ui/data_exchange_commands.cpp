@@ -1,15 +1,161 @@
 #include "ui/data_exchange_commands.h"
 
-// Placeholder until the commands are built; the menu keeps them disabled.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+
+#include "base/sjis.h"
+#include "ui/area_find_dialog.h"
+#include "ui/data_clip_dialog.h"
+#include "ui/data_paste_dialog.h"
+#include "ui/data_window.h"
+#include "ui/place_dialog.h"
+#include "ui/wait_cursor.h"
+
 namespace kartela {
+namespace {
+
+QString Shown(std::string_view sjis_text) {
+  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
+}
+
+QString Utf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// "U+D55C" for a character the screen's fonts may not show.
+QString CodePoint(const QString& character) {
+  const QList<uint> code = character.toUcs4();
+  return code.isEmpty() ? QString()
+                        : QString("U+%1").arg(code.front(), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+}  // namespace
 
 DataExchangeCommands::DataExchangeCommands(AppContext& context, TDataWindow& data_window)
-    : context_(context), data_window_(data_window) {}
+    : context_(context),
+      data_window_(data_window),
+      clip_dialog_(new TDataClipDialog(DialogOwner())),
+      paste_dialog_(new TDataPasteDialog(DialogOwner())),
+      find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner())),
+      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
 
 DataExchangeCommands::~DataExchangeCommands() = default;
 
-void DataExchangeCommands::CopyDataClick() {}
-void DataExchangeCommands::PasteDataClick() {}
-void DataExchangeCommands::FindAreaClick() {}
+QWidget* DataExchangeCommands::DialogOwner() const {
+  return context_.main_window != nullptr ? context_.main_window : &data_window_;
+}
+
+void DataExchangeCommands::SetDialogRunner(DialogRunner runner) {
+  run_dialog_ = std::move(runner);
+}
+
+void DataExchangeCommands::Refuse(const QString& text) {
+  context_.reporter.Show(CatalogueMessage{0, text.toStdString(), "警告", MessageIcon::kWarning});
+}
+
+// --- Copy ---
+
+void DataExchangeCommands::CopyDataClick() {
+  if (clip_dialog_.isNull()) return;
+  PlaceDialog(context_, *clip_dialog_, 15, 8);
+  if (run_dialog_(*clip_dialog_) != QDialog::Accepted) return;
+  const DataClipOptions options = clip_dialog_->Options();
+  data_window_.CommitEdits();
+  CopiedUtf8Text text;
+  {
+    const WaitCursor wait;
+    // Any size is copied: 3,440 areas with names exceed the 64 KiB a 16-bit
+    // counter could count.
+    text = CopiedTextToUtf8(
+        DataClipText(context_.workspace.area_list, context_.workspace.data, options));
+  }
+  if (!text.text) {
+    Refuse(QString("%1にシフト JIS として正しくない文字があるため、"
+                   "クリップボードへ複写できません。")
+               .arg(Utf8(RefusedCopyPlace(text.refused_line, options.with_title))));
+    return;
+  }
+  QGuiApplication::clipboard()->setText(Utf8(*text.text));
+}
+
+// "タイトル" or "区域 n（name）の行" for line `line` of the copied text.
+std::string DataExchangeCommands::RefusedCopyPlace(std::size_t line, bool with_title) const {
+  if (with_title && line == 1) return "タイトル";
+  const std::size_t area = line - (with_title ? 1 : 0);
+  const auto& names = context_.workspace.area_list.AreaNames;
+  const std::string name =
+      area >= 1 && area <= names.size() ? sjis::ToUtf8Lossy(names[area - 1]) : std::string();
+  return "区域 " + std::to_string(area) + "（" + name + "）の行";
+}
+
+// --- Paste ---
+
+void DataExchangeCommands::PasteDataClick() {
+  const std::optional<std::string> text = ClipboardText();
+  if (!text) return;
+  const PastedData pasted = ParsePastedText(*text);
+  const std::optional<int> first_area = FirstPastedArea(pasted);
+  if (!first_area) return;
+  const int area_count = context_.workspace.area_list.AreaCount();
+  if (const auto overlong = OverlongPastedValue(pasted, *first_area, area_count)) {
+    Refuse(QString("値「%1」は %2 バイトを超えるため、貼り付けできません。"
+                   "データは変更していません。")
+               .arg(Shown(*overlong))
+               .arg(kMaxValueBytes));
+    return;
+  }
+  data_window_.CommitEdits();  // what was typed before counts, LoadEdits replaces it
+  StorePastedData(pasted, *first_area, area_count, context_.workspace.data);
+  data_window_.LoadEdits();
+  data_window_.Refresh();
+}
+
+std::optional<std::string> DataExchangeCommands::ClipboardText() {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  if (mime == nullptr || !mime->hasText() || mime->text().isEmpty()) return std::nullopt;
+  PastedSjisText text = PastedTextToSjis(mime->text().toStdString());
+  if (text.text) return std::move(text.text);
+  Refuse(text.refused.empty()
+             ? QString("クリップボードのテキストをシフト JIS に変換できないため、"
+                       "貼り付けできません。")
+             : QString("クリップボードのテキストにシフト JIS で表せない文字「%1」(%2) が"
+                       "あるため、貼り付けできません。")
+                   .arg(Utf8(text.refused), CodePoint(Utf8(text.refused))));
+  return std::nullopt;
+}
+
+std::optional<int> DataExchangeCommands::FirstPastedArea(const PastedData& pasted) {
+  if (pasted.title) return 1;
+  if (paste_dialog_.isNull()) return std::nullopt;
+  // The dialog centres itself on the screen.
+  switch (run_dialog_(*paste_dialog_)) {
+    case TDataPasteDialog::kTopArea:
+      return 1;
+    case TDataPasteDialog::kFocusArea:
+      return data_window_.ValueRow();
+    default:
+      return std::nullopt;
+  }
+}
+
+// --- Search ---
+
+void DataExchangeCommands::FindAreaClick() {
+  if (find_dialog_.isNull()) return;
+  const int start_row = SearchStartRow();
+  find_dialog_->SetSearchText(data_window_.LastSearchText());
+  PlaceDialog(context_, *find_dialog_, 15, 8);
+  if (run_dialog_(*find_dialog_) != QDialog::Accepted) return;
+  data_window_.FindArea(find_dialog_->SearchText(), start_row);
+}
+
+int DataExchangeCommands::SearchStartRow() const {
+  const auto* value_edit = data_window_.findChild<QLineEdit*>("ValueEdit");
+  if (value_edit == nullptr || !value_edit->hasFocus()) return 1;
+  const int next = data_window_.ValueRow() + 1;
+  return next > context_.workspace.area_list.AreaCount() ? 1 : next;
+}
 
 }  // namespace kartela

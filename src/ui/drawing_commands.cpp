@@ -1,19 +1,122 @@
 #include "ui/drawing_commands.h"
 
-// Placeholder until the commands are built; the menu keeps them disabled.
+#include <QDialog>
+
+#include "model/messages.h"
+#include "render/map_frame.h"
+#include "ui/border_style_dialog.h"
+#include "ui/draw_pos_dialog.h"
+#include "ui/draw_size_dialog.h"
+#include "ui/draw_window.h"
+#include "ui/pattern_dialog.h"
+#include "ui/place_dialog.h"
+#include "ui/sep_num_dialog.h"
+
 namespace kartela {
+namespace {
+
+constexpr int kSettingError = 13;  // 設定データに誤りがあります。
+
+}  // namespace
 
 DrawingCommands::DrawingCommands(AppContext& context, TDrawWindow& draw_window)
-    : context_(context), draw_window_(draw_window) {}
+    : context_(context),
+      draw_window_(draw_window),
+      draw_size_dialog_(new TDrawSizeDialog(DialogOwner())),
+      draw_pos_dialog_(new TDrawPosDialog(DialogOwner())),
+      sep_num_dialog_(new TSepNumDialog(DialogOwner())),
+      pattern_dialog_(new TPatternDialog(context.reporter, DialogOwner())),
+      border_style_dialog_(new TBorderStyleDialog(DialogOwner())),
+      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
 
 DrawingCommands::~DrawingCommands() = default;
 
-void DrawingCommands::DefDrawSizeClick() {}
-void DrawingCommands::DefDrawPositionClick() {}
-void DrawingCommands::ZoomIn() {}
-void DrawingCommands::ZoomOut() {}
-void DrawingCommands::DefSepNumberClick() {}
-void DrawingCommands::DefPaintStyleClick() {}
-void DrawingCommands::LineWidthClick() {}
+QWidget* DrawingCommands::DialogOwner() const {
+  return context_.main_window != nullptr ? context_.main_window : &draw_window_;
+}
+
+void DrawingCommands::SetDialogRunner(DialogRunner runner) {
+  run_dialog_ = std::move(runner);
+}
+
+bool DrawingCommands::Run(QDialog& dialog, int columns, int rows) {
+  PlaceDialog(context_, dialog, columns, rows);
+  return run_dialog_(dialog) == QDialog::Accepted;
+}
+
+void DrawingCommands::RepaintWithNewResources() {
+  draw_window_.RecreateResources();
+  draw_window_.Invalidate();
+}
+
+void DrawingCommands::DefDrawSizeClick() {
+  if (draw_size_dialog_.isNull()) return;
+  Workspace& workspace = context_.workspace;
+  Settings& settings = workspace.settings;
+  const bool map_drawn = workspace.view.Kind != MapKind::kNone;
+  draw_size_dialog_->Load(
+      settings.DrawResX, settings.DrawResY, map_drawn,
+      map_drawn ? workspace.base_map.Resolution : workspace.area_list.HeaderResolution);
+  if (!Run(*draw_size_dialog_, 20, 4)) return;
+  draw_size_dialog_->StoreInto(settings.DrawResX, settings.DrawResY);
+  settings.ChangedMask |= kChangedDrawSize;
+  workspace.view.ScrollReset = true;
+  draw_window_.Invalidate();
+}
+
+void DrawingCommands::DefDrawPositionClick() {
+  Settings& settings = context_.workspace.settings;
+  if (draw_pos_dialog_.isNull()) return;
+  draw_pos_dialog_->Load(settings.DrawPosX, settings.DrawPosY);
+  if (!Run(*draw_pos_dialog_, 20, 5)) return;
+  draw_pos_dialog_->StoreInto(settings.DrawPosX, settings.DrawPosY);
+  settings.ChangedMask |= kChangedDrawPosition;
+  draw_window_.Invalidate();
+}
+
+void DrawingCommands::ZoomIn() {
+  kartela::ZoomIn(context_.workspace.settings);
+  draw_window_.Invalidate();
+}
+
+void DrawingCommands::ZoomOut() {
+  kartela::ZoomOut(context_.workspace.settings);
+  draw_window_.Invalidate();
+}
+
+// The new count takes effect at the next paint map command.
+void DrawingCommands::DefSepNumberClick() {
+  Settings& settings = context_.workspace.settings;
+  if (sep_num_dialog_.isNull()) return;
+  sep_num_dialog_->Load(settings.ClassCount);
+  if (!Run(*sep_num_dialog_, 20, 5)) return;
+  const std::optional<int> count = sep_num_dialog_->ClassCount();
+  if (!count) {
+    ShowMessage(context_.reporter, kSettingError);
+    return;
+  }
+  settings.ClassCount = static_cast<std::int16_t>(*count);
+  settings.ChangedMask |= kChangedDivision;
+}
+
+void DrawingCommands::DefPaintStyleClick() {
+  Settings& settings = context_.workspace.settings;
+  if (pattern_dialog_.isNull()) return;
+  pattern_dialog_->Load(settings.PatternOrder, settings.UsePalette != 0, settings.ClassCount);
+  if (!Run(*pattern_dialog_, 10, 3)) return;
+  pattern_dialog_->StoreInto(settings.PatternOrder, settings.UsePalette);
+  settings.ChangedMask |= kChangedPattern;
+  RepaintWithNewResources();
+}
+
+void DrawingCommands::LineWidthClick() {
+  Settings& settings = context_.workspace.settings;
+  if (border_style_dialog_.isNull()) return;
+  border_style_dialog_->Load(settings.BorderStyle);
+  if (!Run(*border_style_dialog_, 20, 4)) return;
+  settings.BorderStyle = border_style_dialog_->BorderStyle();
+  settings.ChangedMask |= kChangedLineWidth;
+  RepaintWithNewResources();
+}
 
 }  // namespace kartela

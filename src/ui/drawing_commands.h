@@ -2,11 +2,22 @@
 // magnification, position, class count, paint style and border lines.
 #pragma once
 
+#include <QPointer>
+
 #include "ui/app_context.h"
+#include "ui/map_commands.h"
+
+class QDialog;
+class QWidget;
 
 namespace kartela {
 
+class TBorderStyleDialog;
+class TDrawPosDialog;
+class TDrawSizeDialog;
 class TDrawWindow;
+class TPatternDialog;
+class TSepNumDialog;
 
 class DrawingCommands {
  public:
@@ -21,9 +32,26 @@ class DrawingCommands {
   void DefPaintStyleClick();
   void LineWidthClick();
 
+  // Replaces how the commands run their modal dialogs.
+  void SetDialogRunner(DialogRunner runner);
+
  private:
+  // The parent of the dialogs: the main window, or the map window without one.
+  QWidget* DialogOwner() const;
+  // Places `dialog` and runs it; true when it ended with OK.
+  bool Run(QDialog& dialog, int columns, int rows);
+  // After patterns or pens changed: new drawing objects, and a repaint.
+  void RepaintWithNewResources();
+
   AppContext& context_;
   TDrawWindow& draw_window_;
+  // Created once and owned by their parent window.
+  QPointer<TDrawSizeDialog> draw_size_dialog_;
+  QPointer<TDrawPosDialog> draw_pos_dialog_;
+  QPointer<TSepNumDialog> sep_num_dialog_;
+  QPointer<TPatternDialog> pattern_dialog_;
+  QPointer<TBorderStyleDialog> border_style_dialog_;
+  DialogRunner run_dialog_;
 };
 
 }  // namespace kartela

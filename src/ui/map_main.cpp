@@ -59,23 +59,19 @@ constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
 
 constexpr auto kLaterCommands = std::to_array<std::string_view>(
     {// data settings, data exchange and printing
-     "DefDataDir", "DefDataExt", "DefAreaLength", "CopyData", "PasteData", "FindArea", "PrintData",
+     "PrintData",
      // map documents, metafiles, printing and the full-screen view
      "KTDSave", "KTDLoad", "WMetaSave", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy",
      "LineColorChange", "PrintMap", "FullScreen",
-     // base-map selection and the settings-file options
-     "AboutBaseMap", "SelectBase", "DefINIFile",
      // the drawing settings
-     "DefDrawSize", "DefDrawPosition", "DefSepNumber", "DefPaintStyle", "DefTitle", "DefIndex",
-     "DefDecor", "DefAreaName", "LineWidth",
+     "DefDecor",
      // circle and picture graphs
      "MeCircleMap", "MeGlyphMap",
      // decorations
      "DecChar1", "DecChar2", "DecLine", "DecDot", "DecRect", "DecCircle", "DecSquare", "DecTri",
      "DecCross", "DecFree",
      // speed buttons of the same commands
-     "SpeedDCopyBtn", "SpeedDPasteBtn", "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn",
-     "SpeedCMapBtn", "SpeedGMapBtn", "SpeedExLargeBtn", "SpeedExSmallBtn"});
+     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedCMapBtn", "SpeedGMapBtn"});
 
 QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

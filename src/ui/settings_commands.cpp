@@ -1,16 +1,233 @@
 #include "ui/settings_commands.h"
 
-// Placeholder until the commands are built; the menu keeps them disabled.
+#include <QDir>
+#include <QFileInfo>
+#include <charconv>
+#include <cstring>
+
+#include "base/sjis.h"
+#include "model/messages.h"
+#include "model/reporter.h"
+#include "ui/data_ext_dialog.h"
+#include "ui/data_window.h"
+#include "ui/dir_select_dialog.h"
+#include "ui/ini_emb_dialog.h"
+#include "ui/item_len_dialog.h"
+#include "ui/place_dialog.h"
+
 namespace kartela {
+namespace {
+
+constexpr int kInvalidSetting = 13;
+constexpr int kReservedExtension = 19;
+
+constexpr const char* kNextStartNotice = "この設定は、次回の起動から有効になります。";
+constexpr const char* kNotShiftJisDirectory =
+    "ディレクトリ名にシフト JIS で表せない文字があるため、データディレクトリにできません。";
+constexpr const char* kNotShiftJisExtension = "拡張子にシフト JIS で表せない文字があります。";
+
+// Characters an extension cannot carry: they would split or reach outside
+// the file name, or act as wildcards and separators in the name filters.
+constexpr const char* kUnsafeExtensionCharacters = " ./\\*?[]:;\"<>|()";
+
+QString TextOf(std::string_view sjis_text) {
+  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
+}
+
+std::optional<std::string> SjisOf(const QString& text) {
+  return sjis::FromUtf8(text.toStdString());
+}
+
+// Whether a character of `name` (Shift-JIS) is one an extension cannot carry;
+// the trail bytes of double-byte characters are no characters of their own.
+bool HasUnsafeCharacter(std::string_view name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (sjis::IsLeadByte(byte)) {
+      ++i;
+      continue;
+    }
+    if (byte < 0x20 || byte == 0x7F || std::strchr(kUnsafeExtensionCharacters, byte) != nullptr)
+      return true;
+  }
+  return false;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The dialog, created at first use.
+template <typename Dialog>
+Dialog& Created(QPointer<Dialog>& dialog, QWidget* owner) {
+  if (dialog == nullptr) dialog = new Dialog(owner);
+  return *dialog;
+}
+
+}  // namespace
+
+QString ChosenDirectory(const QString& typed) {
+  if (typed.trimmed().isEmpty()) return {};
+  return QDir::cleanPath(QDir::current().absoluteFilePath(typed));
+}
+
+QString WithTrailingSeparator(const QString& directory) {
+  return directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+}
+
+DataExtCheck CheckDataExt(std::string_view typed) {
+  if (typed.empty()) return {DataExtVerdict::kEmpty, {}};
+  const std::string dotted = typed.starts_with('.') ? std::string(typed) : "." + std::string(typed);
+  std::string ext = sjis::ToUpper(sjis::CutToBytes(dotted, kMaxDataExtBytes));
+  // A substring test: "." and ".E" are refused as well as ".EXE".
+  if (kReservedExtensions.find(ext) != std::string_view::npos)
+    return {DataExtVerdict::kReserved, std::move(ext)};
+  if (HasUnsafeCharacter(std::string_view(ext).substr(1)))
+    return {DataExtVerdict::kMalformed, std::move(ext)};
+  return {DataExtVerdict::kAccepted, std::move(ext)};
+}
+
+std::optional<std::int16_t> ParseItemLength(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.starts_with('+')) text.remove_prefix(1);
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  if (value < kMinItemLength || value > kMaxItemLength) return std::nullopt;
+  return static_cast<std::int16_t>(value);
+}
+
+SaveMaskChecks ChecksOfSaveMask(std::int32_t save_mask) {
+  SaveMaskChecks checks{};
+  for (std::size_t i = 0; i < checks.size(); ++i)
+    checks[i] = (save_mask & kSaveMaskBoxBits[i]) != 0;
+  return checks;
+}
+
+std::int32_t SaveMaskOfChecks(const SaveMaskChecks& checks) {
+  std::int32_t mask = kChangedItemLength;
+  for (std::size_t i = 0; i < checks.size(); ++i) {
+    if (checks[i]) mask |= kSaveMaskBoxBits[i];
+  }
+  return mask;
+}
 
 SettingsCommands::SettingsCommands(AppContext& context, TDataWindow& data_window)
-    : context_(context), data_window_(data_window) {}
+    : context_(context),
+      data_window_(data_window),
+      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
 
 SettingsCommands::~SettingsCommands() = default;
 
-void SettingsCommands::DefDataDirClick() {}
-void SettingsCommands::DefDataExtClick() {}
-void SettingsCommands::DefAreaLengthClick() {}
-void SettingsCommands::DefINIFileClick() {}
+void SettingsCommands::SetDialogRunner(DialogRunner runner) {
+  run_dialog_ = std::move(runner);
+}
+
+bool SettingsCommands::PlacedAndAccepted(QDialog& dialog, int columns, int rows) {
+  PlaceDialog(context_, dialog, columns, rows);
+  return run_dialog_(dialog) == QDialog::Accepted;
+}
+
+QWidget* SettingsCommands::DialogOwner() const {
+  return context_.main_window != nullptr ? context_.main_window : &data_window_;
+}
+
+void SettingsCommands::ShowRefusal(const QString& text) {
+  context_.reporter.Show({0, text.toStdString(), "警告", MessageIcon::kWarning});
+}
+
+void SettingsCommands::DefDataDirClick() {
+  Settings& settings = context_.workspace.settings;
+  TDirSelectDialog& dialog = Created(dir_select_dialog_, DialogOwner());
+  // A directory that is gone leaves the dialog as it was last time.
+  const QString current = ChosenDirectory(TextOf(settings.DataDir));
+  if (QFileInfo(current).isDir()) dialog.SetDirectory(current);
+  if (!PlacedAndAccepted(dialog, 15, 3)) return;
+
+  const QString chosen = ChosenDirectory(dialog.DirectoryText());
+  if (chosen.isEmpty()) {
+    ShowMessage(context_.reporter, kInvalidSetting);
+    return;
+  }
+  const auto data_dir = SjisOf(WithTrailingSeparator(chosen));
+  if (!data_dir) {
+    ShowRefusal(kNotShiftJisDirectory);
+    return;
+  }
+  if (!QFileInfo(chosen).isDir() && !CreateMissingDirectory(chosen)) return;
+  // Kept in the letter case typed: file names here tell upper and lower case apart.
+  settings.DataDir = *data_dir;
+  settings.ChangedMask |= kChangedDataDir;
+}
+
+bool SettingsCommands::CreateMissingDirectory(const QString& directory) {
+  const QString question = QStringLiteral("ﾃﾞｨﾚｸﾄﾘ %1 がありません。作成しますか？").arg(directory);
+  if (context_.reporter.AskYesNoCancel(question.toStdString(), "確認") != Answer::kYes)
+    return false;
+  // Only the directory itself: its parent must exist.
+  if (QDir().mkdir(directory)) return true;
+  ShowRefusal(QStringLiteral("ﾃﾞｨﾚｸﾄﾘ %1 を作成できませんでした。").arg(directory));
+  return false;
+}
+
+void SettingsCommands::DefDataExtClick() {
+  Settings& settings = context_.workspace.settings;
+  TDataExtDialog& dialog = Created(data_ext_dialog_, DialogOwner());
+  dialog.Load(TextOf(settings.DataExt));
+  if (!PlacedAndAccepted(dialog, 15, 4)) return;
+
+  const auto typed = SjisOf(dialog.NewExtText());
+  if (!typed) {
+    ShowRefusal(kNotShiftJisExtension);
+    return;
+  }
+  const DataExtCheck check = CheckDataExt(*typed);
+  switch (check.verdict) {
+    case DataExtVerdict::kEmpty:
+      return;  // an empty box keeps the extension
+    case DataExtVerdict::kReserved:
+      ShowMessage(context_.reporter, kReservedExtension, sjis::ToUtf8Lossy(check.ext));
+      return;
+    case DataExtVerdict::kMalformed:
+      ShowMessage(context_.reporter, kInvalidSetting);
+      return;
+    case DataExtVerdict::kAccepted:
+      settings.DataExt = check.ext;
+      settings.ChangedMask |= kChangedDataExt;
+      return;
+  }
+}
+
+void SettingsCommands::DefAreaLengthClick() {
+  Settings& settings = context_.workspace.settings;
+  TItemLenDialog& dialog = Created(item_len_dialog_, DialogOwner());
+  dialog.Load(settings.ItemLength);  // the length in effect, not a pending one
+  if (!PlacedAndAccepted(dialog, 15, 5)) return;
+
+  // Full-width digits, as a Japanese input method types them, count as digits.
+  const QString typed = dialog.LengthText().normalized(QString::NormalizationForm_KC);
+  const auto length = ParseItemLength(typed.toStdString());
+  if (!length) {
+    ShowMessage(context_.reporter, kInvalidSetting);
+    return;
+  }
+  context_.reporter.Show({0, kNextStartNotice, "注意", MessageIcon::kInformation});
+  // The data window keeps its layout: the length takes effect at the next start.
+  settings.NextItemLength = *length;
+  settings.ChangedMask |= kChangedItemLength;
+}
+
+void SettingsCommands::DefINIFileClick() {
+  Settings& settings = context_.workspace.settings;
+  TIniEmbDialog& dialog = Created(ini_emb_dialog_, DialogOwner());
+  dialog.Load(ChecksOfSaveMask(settings.SaveMask));
+  if (!PlacedAndAccepted(dialog, 15, 4)) return;
+  settings.SaveMask = SaveMaskOfChecks(dialog.Checks());
+  // The new mask is written at the end even when nothing else changed.
+  settings.ChangedMask |= kChangedItemLength;
+}
 
 }  // namespace kartela

@@ -1,15 +1,63 @@
 #include "ui/text_commands.h"
 
-// Placeholder until the commands are built; the menu keeps them disabled.
+#include "model/settings.h"
+#include "ui/area_disp_dialog.h"
+#include "ui/draw_window.h"
+#include "ui/index_pos_dialog.h"
+#include "ui/place_dialog.h"
+#include "ui/title_pos_dialog.h"
+
 namespace kartela {
+namespace {
+
+// Where the three dialogs open, in character widths and text heights from
+// the main window's corner.
+constexpr int kDialogColumns = 20;
+constexpr int kDialogRows = 4;
+
+}  // namespace
 
 TextCommands::TextCommands(AppContext& context, TDrawWindow& draw_window)
-    : context_(context), draw_window_(draw_window) {}
+    : context_(context),
+      draw_window_(draw_window),
+      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
 
 TextCommands::~TextCommands() = default;
 
-void TextCommands::DefTitleClick() {}
-void TextCommands::DefIndexClick() {}
-void TextCommands::DefAreaNameClick() {}
+void TextCommands::SetDialogRunner(DialogRunner runner) {
+  run_dialog_ = std::move(runner);
+}
+
+QWidget* TextCommands::DialogOwner() const {
+  return context_.main_window != nullptr ? context_.main_window : &draw_window_;
+}
+
+// The dialog edits the settings only when it ends with OK; the drawing
+// objects are then made again so that the map shows the new font.
+void TextCommands::EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit) {
+  Settings& settings = context_.workspace.settings;
+  dialog.Load(settings);
+  PlaceDialog(context_, dialog, kDialogColumns, kDialogRows);
+  if (run_dialog_(dialog) != QDialog::Accepted) return;
+  dialog.StoreInto(settings);
+  settings.ChangedMask |= changed_bit;
+  draw_window_.RecreateResources();
+  draw_window_.Invalidate();
+}
+
+void TextCommands::DefTitleClick() {
+  TTitlePosDialog dialog(context_.reporter, DialogOwner());
+  EditSettings(dialog, kChangedTitleFont);
+}
+
+void TextCommands::DefIndexClick() {
+  TIndexPosDialog dialog(context_.reporter, DialogOwner());
+  EditSettings(dialog, kChangedIndexFont);
+}
+
+void TextCommands::DefAreaNameClick() {
+  TAreaDispDialog dialog(context_.reporter, DialogOwner());
+  EditSettings(dialog, kChangedAreaFont);
+}
 
 }  // namespace kartela

@@ -1,11 +1,15 @@
 // The commands of the map's texts: title, legend (index) and area names,
-// each with its position and font.
+// each with its position or style and its font.
 #pragma once
 
+#include <cstdint>
+
 #include "ui/app_context.h"
+#include "ui/map_commands.h"
 
 namespace kartela {
 
+class FontSettingsDialog;
 class TDrawWindow;
 
 class TextCommands {
@@ -13,13 +17,24 @@ class TextCommands {
   TextCommands(AppContext& context, TDrawWindow& draw_window);
   ~TextCommands();
 
+  // Each shows its dialog with the current settings; only OK changes them,
+  // sets the setting's ChangedMask bit and repaints the map with the new
+  // font.
   void DefTitleClick();
   void DefIndexClick();
   void DefAreaNameClick();
 
+  // Replaces how the commands run their modal dialogs.
+  void SetDialogRunner(DialogRunner runner);
+
  private:
+  // The dialog's parent: the main window, or the map window without one.
+  QWidget* DialogOwner() const;
+  void EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit);
+
   AppContext& context_;
   TDrawWindow& draw_window_;
+  DialogRunner run_dialog_;
 };
 
 }  // namespace kartela

@@ -212,6 +212,13 @@ TEST(PatternOrderTextTest, NeverReadsPastTheSeventeenthCharacter) {
   EXPECT_EQ(row, OrderRow{});
 }
 
+TEST(PatternOrderTextTest, DoubleByteCharactersAreNoSymbols) {
+  OrderRow row{};
+  // "Ｂ" is 82 61: its second byte is the code of "a".
+  ParsePatternOrder("\x82\x61-b-\x82\x61-c", 3, row);
+  EXPECT_EQ(row, (OrderRow{11, 12, 0, 0, 0, 0, 0, 0}));
+}
+
 TEST(PatternOrderTextTest, SkipsSeparatorsBlanksAndUToZ) {
   OrderRow row{9, 9, 9, 9, 9, 9, 9, 9};
   ParsePatternOrder(" T U,S/Z 0", 4, row);

@@ -169,12 +169,13 @@ TEST_F(MapMainTest, CommandsOfLaterWorkStayDisabledWhateverTheState) {
   workspace_->view.Kind = MapKind::kPaintMap;
   for (const char* menu : {"menu1", "menu2", "menu5", "menu6"})
     Menu(menu)->aboutToShow();
-  for (const char* name : {"CopyData", "KTDSave", "PrintMap", "MeCircleMap", "DecLine",
-                           "DefDrawSize", "SelectBase", "SpeedCMapBtn"}) {
+  for (const char* name :
+       {"PrintData", "KTDSave", "PrintMap", "MeCircleMap", "DecLine", "DefDecor", "SpeedCMapBtn"}) {
     EXPECT_FALSE(Enabled(name)) << name;
   }
-  for (const char* name : {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "DefHint", "MapHelp",
-                           "SpeedOpenBtn", "SpeedPMapBtn"}) {
+  for (const char* name :
+       {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "DefHint", "MapHelp", "CopyData",
+        "DefDrawSize", "SelectBase", "SpeedOpenBtn", "SpeedPMapBtn", "SpeedExLargeBtn"}) {
     EXPECT_TRUE(Enabled(name)) << name;
   }
 }

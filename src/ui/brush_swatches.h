@@ -1,0 +1,30 @@
+// A reference picture of the fill brushes: each brush as a swatch with its
+// pattern symbol under it, drawn through the same device context as the map
+// so that a swatch looks as the map will.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+namespace kartela {
+
+class BrushSwatches : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Shows brushes `first` .. `first + count - 1`, eight to a row.
+  BrushSwatches(int first, int count, QWidget* parent = nullptr);
+
+  QSize sizeHint() const override;
+  // Where the swatch of brush `index` lies, in widget pixels.
+  QRect SwatchRect(int index) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int first_;
+  int count_;
+};
+
+}  // namespace kartela

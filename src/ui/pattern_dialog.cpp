@@ -1,0 +1,139 @@
+#include "ui/pattern_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <optional>
+#include <string>
+
+#include "base/sjis.h"
+#include "model/messages.h"
+#include "model/reporter.h"
+#include "render/drawing_resources.h"
+#include "ui/brush_swatches.h"
+#include "ui/text_boxes.h"
+
+namespace kartela {
+namespace {
+
+constexpr int kSystemBrushes = kFirstPatternBrush;  // solid and hatched: 0..39
+constexpr int kPatternBrushes = kHollowBrush - kFirstPatternBrush;
+constexpr const char* kClassLabels[kOrderBoxCount] = {"２つ", "３つ", "４つ", "５つ",
+                                                      "６つ", "７つ", "８つ"};
+constexpr const char* kRefusedOrder =
+    "模様順位に Shift-JIS で表せない文字があります。記号で指定してください。";
+
+std::optional<std::string> SjisOf(const QLineEdit& box) {
+  return sjis::FromUtf8(box.text().toStdString());
+}
+
+}  // namespace
+
+TPatternDialog::TPatternDialog(Reporter& reporter, QWidget* parent)
+    : QDialog(parent), reporter_(reporter) {
+  setObjectName("TPatternDialog");
+  setWindowTitle("塗り分け模様の設定");
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(BuildPictures(), 0, 0, 2, 1);
+  layout->addWidget(BuildOrders(), 0, 1);
+  layout->addWidget(BuildPalette(), 1, 1, Qt::AlignBottom);
+  layout->addWidget(OkCancelButtons(*this), 2, 0, 1, 2);
+}
+
+QWidget* TPatternDialog::BuildPictures() {
+  auto* pictures = new QWidget(this);
+  auto* column = new QVBoxLayout(pictures);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(new QLabel("ｼｽﾃﾑｽﾀｲﾙ", pictures));
+  auto* system = new BrushSwatches(0, kSystemBrushes, pictures);
+  system->setObjectName("SystemStyle");
+  column->addWidget(system);
+  column->addWidget(new QLabel("Kartelaｽﾀｲﾙ", pictures));
+  auto* patterns = new BrushSwatches(kFirstPatternBrush, kPatternBrushes, pictures);
+  patterns->setObjectName("KartelaStyle");
+  column->addWidget(patterns);
+  column->addStretch();
+  return pictures;
+}
+
+QWidget* TPatternDialog::BuildOrders() {
+  auto* orders = new QWidget(this);
+  auto* grid = new QGridLayout(orders);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->addWidget(new QLabel("区分数", orders), 0, 0);
+  grid->addWidget(new QLabel("模様順位", orders), 0, 1);
+  for (int i = 0; i < kOrderBoxCount; ++i) {
+    auto* box = new QLineEdit(orders);
+    box->setObjectName(QString("Order%1").arg(i + kMinClassCount));
+    box->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    orders_[static_cast<std::size_t>(i)] = box;
+    grid->addWidget(new QLabel(kClassLabels[i], orders), i + 1, 0);
+    grid->addWidget(box, i + 1, 1);
+  }
+  grid->addWidget(new QLabel("＊模様順位を記号で指定してください。", orders), kOrderBoxCount + 1, 0,
+                  1, 2);
+  return orders;
+}
+
+QWidget* TPatternDialog::BuildPalette() {
+  auto* palette = new QGroupBox("256色ﾊﾟﾚｯﾄを", this);
+  auto* row = new QHBoxLayout(palette);
+  use_palette_ = new QRadioButton("使う", palette);
+  use_palette_->setObjectName("RBtnPal1");
+  no_palette_ = new QRadioButton("使わない", palette);
+  no_palette_->setObjectName("RBtnPal2");
+  row->addWidget(use_palette_);
+  row->addWidget(no_palette_);
+  return palette;
+}
+
+void TPatternDialog::Load(const PatternOrderTable& order, bool use_palette, int class_count) {
+  for (std::size_t i = 0; i < orders_.size(); ++i) {
+    const int k = static_cast<int>(i) + kMinClassCount;
+    orders_[i]->setText(QString::fromStdString(FormatPatternOrder(order[i], k)));
+  }
+  use_palette_->setChecked(use_palette);
+  no_palette_->setChecked(!use_palette);
+  const bool has_box = class_count >= kMinClassCount && class_count <= kMaxClassCount;
+  QLineEdit* focus_box = orders_[has_box ? static_cast<std::size_t>(class_count - kMinClassCount)
+                                         : orders_.size() - 1];
+  focus_box->setFocus();
+  focus_box->selectAll();
+}
+
+void TPatternDialog::StoreInto(PatternOrderTable& order, std::uint8_t& use_palette) const {
+  for (std::size_t i = 0; i < orders_.size(); ++i) {
+    // Only symbols count, and they are plain ASCII: a box that Shift-JIS
+    // cannot hold (possible only when OK was not pressed) changes nothing.
+    if (const auto text = SjisOf(*orders_[i])) {
+      ParsePatternOrder(*text, static_cast<int>(i) + kMinClassCount,
+                        order[i]);
+    }
+  }
+  use_palette = use_palette_->isChecked() ? 1 : 0;
+}
+
+QLineEdit* TPatternDialog::UnencodableBox() const {
+  for (QLineEdit* box : orders_) {
+    if (!SjisOf(*box)) return box;
+  }
+  return nullptr;
+}
+
+void TPatternDialog::done(int result) {
+  if (result == Accepted) {
+    if (QLineEdit* refused = UnencodableBox()) {
+      reporter_.Show(CatalogueMessage{0, kRefusedOrder, "警告", MessageIcon::kWarning});
+      refused->setFocus();
+      return;
+    }
+  }
+  QDialog::done(result);
+}
+
+}  // namespace kartela
