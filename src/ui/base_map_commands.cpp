@@ -12,6 +12,7 @@
 #include "ui/about_base_map_dialog.h"
 #include "ui/idt_select_dialog.h"
 #include "ui/place_dialog.h"
+#include "ui/qt_text.h"
 
 namespace kartela {
 namespace {
@@ -27,10 +28,6 @@ bool HasWildcard(const QString& name) {
 bool IsFile(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);
-}
-
-QString Display(const std::string& sjis_text) {
-  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
 }
 
 }  // namespace
@@ -57,7 +54,7 @@ void BaseMapCommands::SelectBaseClick() {
   dialog.setWindowTitle("基本地図の選択");
   dialog.SetDirectory(context_.paths.ProgramDir);
   dialog.SetFileMask("*.idt");
-  dialog.SetSelectedName(Display(settings.BaseMapFile));
+  dialog.SetSelectedName(ShownText(settings.BaseMapFile));
   dialog.ClearComment();
   PlaceDialog(context_, dialog, kDialogColumns, kDialogRows);
   if (run_dialog_(dialog) != QDialog::Accepted) return;

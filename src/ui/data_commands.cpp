@@ -10,6 +10,7 @@
 #include "ui/idt_select_dialog.h"
 #include "ui/my_open_dialog.h"
 #include "ui/place_dialog.h"
+#include "ui/qt_text.h"
 
 namespace kartela {
 namespace {
@@ -19,15 +20,6 @@ constexpr int kNoSuchFile = 6;
 constexpr int kNoData = 10;
 // The comment of the read dialog shows line 2 of a data file, its title.
 constexpr int kDataTitleLine = 2;
-
-std::filesystem::path PathOf(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-QString TextOf(std::string_view sjis_text) {
-  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
-}
 
 bool HasWildcard(const QString& name) {
   return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
@@ -90,7 +82,7 @@ QString ExistingDirectory(QString text) {
 }  // namespace
 
 QString DataFileFilter(std::string_view data_ext) {
-  const QString ext = TextOf(data_ext);
+  const QString ext = ShownText(data_ext);
   return QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ(*%1);;全ファイル(*.*)").arg(ext);
 }
 
@@ -103,7 +95,7 @@ DataCommands::DataCommands(AppContext& context, TDataWindow& data_window)
     : context_(context), data_window_(data_window), dialogs_(PlatformDialogs(context)) {}
 
 QString DataCommands::DataExt() const {
-  return TextOf(context_.workspace.settings.DataExt);
+  return ShownText(context_.workspace.settings.DataExt);
 }
 
 bool DataCommands::HasDataToSave() {
@@ -132,7 +124,7 @@ bool DataCommands::NewDataSelClick() {
   const FileDialogSetup setup{
       QStringLiteral("新規データ･･地図選択"),
       ExistingDirectory(QString::fromStdString(DisplayPath(context_.paths.ProgramDir))),
-      QStringLiteral("*.idt"), TextOf(settings.BaseMapFile)};
+      QStringLiteral("*.idt"), ShownText(settings.BaseMapFile)};
   const auto name = dialogs_.select_base_map(setup);
   if (!name || name->isEmpty() || HasWildcard(*name)) return false;
   const auto base_map = context_.paths.ProgramDir / PathOf(*name);

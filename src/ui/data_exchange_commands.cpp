@@ -11,18 +11,11 @@
 #include "ui/data_paste_dialog.h"
 #include "ui/data_window.h"
 #include "ui/place_dialog.h"
+#include "ui/qt_text.h"
 #include "ui/wait_cursor.h"
 
 namespace kartela {
 namespace {
-
-QString Shown(std::string_view sjis_text) {
-  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
-}
-
-QString Utf8(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // "U+D55C" for a character the screen's fonts may not show.
 QString CodePoint(const QString& character) {
@@ -74,10 +67,10 @@ void DataExchangeCommands::CopyDataClick() {
   if (!text.text) {
     Refuse(QString("%1にシフト JIS として正しくない文字があるため、"
                    "クリップボードへ複写できません。")
-               .arg(Utf8(RefusedCopyPlace(text.refused_line, options.with_title))));
+               .arg(Utf8Text(RefusedCopyPlace(text.refused_line, options.with_title))));
     return;
   }
-  QGuiApplication::clipboard()->setText(Utf8(*text.text));
+  QGuiApplication::clipboard()->setText(Utf8Text(*text.text));
 }
 
 // "タイトル" or "区域 n（name）の行" for line `line` of the copied text.
@@ -102,7 +95,7 @@ void DataExchangeCommands::PasteDataClick() {
   if (const auto overlong = OverlongPastedValue(pasted, *first_area, area_count)) {
     Refuse(QString("値「%1」は %2 バイトを超えるため、貼り付けできません。"
                    "データは変更していません。")
-               .arg(Shown(*overlong))
+               .arg(ShownText(*overlong))
                .arg(kMaxValueBytes));
     return;
   }
@@ -122,7 +115,7 @@ std::optional<std::string> DataExchangeCommands::ClipboardText() {
                        "貼り付けできません。")
              : QString("クリップボードのテキストにシフト JIS で表せない文字「%1」(%2) が"
                        "あるため、貼り付けできません。")
-                   .arg(Utf8(text.refused), CodePoint(Utf8(text.refused))));
+                   .arg(Utf8Text(text.refused), CodePoint(Utf8Text(text.refused))));
   return std::nullopt;
 }
 

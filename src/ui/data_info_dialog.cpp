@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/sjis.h"
+#include "ui/qt_text.h"
 
 namespace kartela {
 namespace {
@@ -36,10 +37,6 @@ constexpr std::array<NamedCaption, kDataStatCount> kStatistics = {{
 
 constexpr const char* kRefusedBoundary =
     "区分値に Shift-JIS で表せない文字があります。数値を入力してください。";
-
-QString Display(const std::string& sjis_text) {
-  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
-}
 
 std::optional<std::string> SjisOf(const QLineEdit& box) {
   return sjis::FromUtf8(box.text().toStdString());
@@ -127,11 +124,11 @@ void TDataInfoDialog::BuildButtons(QGridLayout& grid) {
 void TDataInfoDialog::Load(ClassTables& tables) {
   tables_ = &tables;
   for (std::size_t i = 0; i < statistics_.size(); ++i)
-    statistics_[i]->setText(Display(tables.DataStats[i]));
+    statistics_[i]->setText(ShownText(tables.DataStats[i]));
   for (std::size_t i = 0; i < deciles_.size(); ++i)
-    deciles_[i]->setText(Display(tables.DecileTexts[i]));
+    deciles_[i]->setText(ShownText(tables.DecileTexts[i]));
   for (std::size_t i = 0; i < boundaries_.size(); ++i)
-    boundaries_[i]->setText(Display(tables.ProposedBreaks[i]));
+    boundaries_[i]->setText(ShownText(tables.ProposedBreaks[i]));
   method2_->setChecked(tables.DivisionMethod == 2);
   method1_->setChecked(tables.DivisionMethod != 2);
 }

@@ -20,6 +20,7 @@
 #include "model/base_map_file.h"
 #include "model/data_file.h"
 #include "model/messages.h"
+#include "ui/qt_text.h"
 #include "ui/wait_cursor.h"
 
 namespace kartela {
@@ -42,20 +43,12 @@ constexpr char kConfirmTitle[] = "確認";
 constexpr char kUnconvertibleText[] =
     "シフト JIS で表せない文字があるため、この欄の文字はデータに取り込めません。";
 
-QString Shown(std::string_view sjis_text) {
-  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
-}
-
-std::optional<std::string> ModelText(const QString& text) {
-  return sjis::FromUtf8(text.toStdString());
-}
-
 // The first character of `text` that Shift-JIS cannot hold.
 QString FirstUnrepresentable(const QString& text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
     const QString character = text.mid(i, width);
-    if (!ModelText(character)) return character;
+    if (!SjisText(character)) return character;
     i += width - 1;
   }
   return {};
@@ -70,7 +63,7 @@ class SjisValidator : public QValidator {
       : QValidator(parent), max_bytes_(max_bytes) {}
 
   State validate(QString& input, int& /*position*/) const override {
-    const auto bytes = ModelText(input);
+    const auto bytes = SjisText(input);
     refused_ = bytes ? QString() : FirstUnrepresentable(input);
     if (!bytes) return Invalid;
     return bytes->size() > max_bytes_ ? Invalid : Acceptable;
@@ -244,10 +237,10 @@ TDataWindow::Box TDataWindow::FocusedBox() const {
 void TDataWindow::CommitTitle() {
   DataSet& data = context_.workspace.data;
   const QString text = title_edit_->text();
-  const auto title = ModelText(text);
+  const auto title = SjisText(text);
   if (!title) {
     // Only a title loaded with bytes Shift-JIS does not define gets here.
-    if (text != Shown(data.DataTitle)) RefuseInput(*title_edit_, kUnconvertibleText);
+    if (text != ShownText(data.DataTitle)) RefuseInput(*title_edit_, kUnconvertibleText);
     return;
   }
   std::string cut(sjis::CutToBytes(*title, kMaxTitleBytes));
@@ -262,9 +255,9 @@ void TDataWindow::CommitValue() {
   if (index >= data.DataValues.size()) return;
   std::string& stored = data.DataValues[index];
   const QString text = value_edit_->text();
-  auto value = ModelText(text);
+  auto value = SjisText(text);
   if (!value) {
-    if (text != Shown(stored)) RefuseInput(*value_edit_, kUnconvertibleText);
+    if (text != ShownText(stored)) RefuseInput(*value_edit_, kUnconvertibleText);
     return;
   }
   TrimComment(*value);  // "12 ; remark" is the value 12
@@ -300,7 +293,7 @@ void TDataWindow::CommitEdits() {
 }
 
 void TDataWindow::LoadEdits() {
-  title_edit_->setText(Shown(context_.workspace.data.DataTitle));
+  title_edit_->setText(ShownText(context_.workspace.data.DataTitle));
   // Data with fewer areas than the row the box was on start it on the first.
   PlaceValueEdit(value_row_ > AreaCount() ? 1 : value_row_);
   value_edit_->setVisible(AreaCount() > 0);
@@ -310,7 +303,7 @@ void TDataWindow::PlaceValueEdit(int row) {
   value_row_ = std::max(row, 1);
   const auto& values = context_.workspace.data.DataValues;
   const auto index = static_cast<std::size_t>(value_row_ - 1);
-  value_edit_->setText(index < values.size() ? Shown(values[index]) : QString());
+  value_edit_->setText(index < values.size() ? ShownText(values[index]) : QString());
   PositionEdits();
 }
 
@@ -387,7 +380,7 @@ void TDataWindow::MoveBy(Box from, int step) {
   const int target = std::clamp(row + step, 0, AreaCount());
   ScrollIntoView(target, step < 0);
   if (target == 0) {
-    title_edit_->setText(Shown(context_.workspace.data.DataTitle));
+    title_edit_->setText(ShownText(context_.workspace.data.DataTitle));
     FocusTitle();
   } else {
     PlaceValueEdit(target);
@@ -590,13 +583,13 @@ void TDataWindow::PaintRows(QPainter& painter) {
     const int top = geometry_.RowTop(row);
     const int y = top - scroll;
     const std::string_view name = geometry_.CutName(names[index]);
-    painter.drawText(DataGridGeometry::kNameLeft, y + ascent, Shown(name));
+    painter.drawText(DataGridGeometry::kNameLeft, y + ascent, ShownText(name));
     if (const auto leader = geometry_.LeaderAfter(name, y)) {
       // The end point is not drawn, as a GDI line leaves it.
       painter.drawLine(leader->x1, leader->y, leader->x2 - 1, leader->y);
     }
     if (index < values.size())
-      painter.drawText(geometry_.ValueLeft(), y + ascent, Shown(values[index]));
+      painter.drawText(geometry_.ValueLeft(), y + ascent, ShownText(values[index]));
   }
 }
 
@@ -622,7 +615,7 @@ void TDataWindow::mousePressEvent(QMouseEvent* event) {
     const int x = std::max(at.x() - value_edit_->x(), 0);
     value_edit_->setCursorPosition(value_edit_->cursorPositionAt(QPoint(x, 0)));
   } else {
-    title_edit_->setText(Shown(context_.workspace.data.DataTitle));
+    title_edit_->setText(ShownText(context_.workspace.data.DataTitle));
     FocusTitle();
   }
 }

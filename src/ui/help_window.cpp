@@ -1,4 +1,5 @@
 #include "ui/help_window.h"
+#include "ui/qt_text.h"
 
 #include <QScreen>
 #include <QTextBrowser>
@@ -11,12 +12,6 @@ namespace {
 
 constexpr int kHelpWidth = 640;
 constexpr int kHelpHeight = 600;
-
-QString PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return QString::fromUtf8(reinterpret_cast<const char*>(text.data()),
-                           static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -14,16 +14,13 @@
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "ui/my_open_dialog.h"
+#include "ui/qt_text.h"
 
 namespace kartela {
 namespace {
 
 // Length of "hh:mm:ss " in front of each name while sorting.
 constexpr qsizetype kTimePrefix = 9;
-
-QString PathText(const std::filesystem::path& path) {
-  return QString::fromStdString(DisplayPath(path));
-}
 
 }  // namespace
 

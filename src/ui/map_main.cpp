@@ -37,6 +37,7 @@
 #include "ui/map_commands.h"
 #include "ui/my_open_dialog.h"
 #include "ui/place_dialog.h"
+#include "ui/qt_text.h"
 #include "ui/settings_commands.h"
 #include "ui/text_commands.h"
 
@@ -72,22 +73,6 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
      "DecCross", "DecFree",
      // speed buttons of the same commands
      "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedCMapBtn", "SpeedGMapBtn"});
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return QString::fromUtf8(reinterpret_cast<const char*>(text.data()),
-                           static_cast<qsizetype>(text.size()));
-}
-
-std::filesystem::path PathOf(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return std::filesystem::path(
-      std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()), utf8.size()));
-}
 
 bool IsMapDocument(const std::filesystem::path& path) {
   return PathText(path.extension()).toUpper() == QStringLiteral(".KTD");
@@ -333,7 +318,7 @@ void TMapMain::BuildUserTools() {
       sjis::FromUtf8(PathText(context_.paths.ProgramDir / "").toStdString()).value_or("");
   user_tools_ = ReadUserTools(file, program_dir);
   for (std::size_t i = 0; i < user_tools_.size(); ++i) {
-    auto* item = new QAction(Utf8(sjis::ToUtf8Lossy(user_tools_[i].caption)), help_menu_);
+    auto* item = new QAction(Utf8Text(sjis::ToUtf8Lossy(user_tools_[i].caption)), help_menu_);
     item->setObjectName(QStringLiteral("UserTool%1").arg(i + 1));
     help_menu_->insertAction(about_item_, item);
     connect(item, &QAction::triggered, this, [this, i] { NewMenuClick(i); });
@@ -587,7 +572,7 @@ void TMapMain::OpenByExtension(const std::filesystem::path& path) {
   Settings& settings = workspace_.settings;
   AreaList& areas = workspace_.area_list;
   const QString name = PathText(path);
-  const QString data_ext = Utf8(sjis::ToUtf8Lossy(settings.DataExt));
+  const QString data_ext = Utf8Text(sjis::ToUtf8Lossy(settings.DataExt));
   bool opened = false;
   bool list_ready = true;
   bool list_read = false;
@@ -670,7 +655,7 @@ void TMapMain::SpeedSave() {
 void TMapMain::SpeedSaveFile(std::filesystem::path path) {
   if (HasWildcard(PathText(path.filename()))) return;
   if (!path.has_extension()) {
-    path += PathOf(Utf8(sjis::ToUtf8Lossy(workspace_.settings.DataExt)));
+    path += PathOf(Utf8Text(sjis::ToUtf8Lossy(workspace_.settings.DataExt)));
   }
   if (IsMapDocument(path)) return;  // map documents have no writer yet
   if (path == workspace_.data.DataFileName || ConfirmOverwrite(context_.reporter, path)) {
@@ -709,7 +694,8 @@ void TMapMain::AboutKartelaClick() {
 // A tool that cannot be started is not reported.
 void TMapMain::NewMenuClick(std::size_t index) {
   if (index >= user_tools_.size()) return;
-  QStringList words = QProcess::splitCommand(Utf8(sjis::ToUtf8Lossy(user_tools_[index].command)));
+  QStringList words =
+      QProcess::splitCommand(Utf8Text(sjis::ToUtf8Lossy(user_tools_[index].command)));
   if (words.isEmpty()) return;
   const QString program = words.takeFirst();
   QProcess::startDetached(program, words);

@@ -111,8 +111,7 @@ void TPatternDialog::StoreInto(PatternOrderTable& order, std::uint8_t& use_palet
     // Only symbols count, and they are plain ASCII: a box that Shift-JIS
     // cannot hold (possible only when OK was not pressed) changes nothing.
     if (const auto text = SjisOf(*orders_[i])) {
-      ParsePatternOrder(*text, static_cast<int>(i) + kMinClassCount,
-                        order[i]);
+      ParsePatternOrder(*text, static_cast<int>(i) + kMinClassCount, order[i]);
     }
   }
   use_palette = use_palette_->isChecked() ? 1 : 0;

@@ -3,13 +3,10 @@
 #include <QMessageBox>
 
 #include "ui/delay_dialog.h"
+#include "ui/qt_text.h"
 
 namespace kartela {
 namespace {
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon IconOf(MessageIcon icon) {
   return icon == MessageIcon::kInformation ? QMessageBox::Information : QMessageBox::Warning;
@@ -29,20 +26,20 @@ void QtReporter::SetOwner(QWidget* owner) {
 }
 
 void QtReporter::Show(const CatalogueMessage& message) {
-  QMessageBox box(IconOf(message.icon), Utf8(message.title), Utf8(message.text), QMessageBox::Ok,
-                  owner_);
+  QMessageBox box(IconOf(message.icon), Utf8Text(message.title), Utf8Text(message.text),
+                  QMessageBox::Ok, owner_);
   box.exec();
 }
 
 bool QtReporter::AskOkCancel(std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::Question, Utf8(title), Utf8(text),
+  QMessageBox box(QMessageBox::Question, Utf8Text(title), Utf8Text(text),
                   QMessageBox::Ok | QMessageBox::Cancel, owner_);
   box.setDefaultButton(QMessageBox::Ok);
   return box.exec() == QMessageBox::Ok;
 }
 
 Answer QtReporter::AskYesNoCancel(std::string_view text, std::string_view title) {
-  QMessageBox box(QMessageBox::Question, Utf8(title), Utf8(text),
+  QMessageBox box(QMessageBox::Question, Utf8Text(title), Utf8Text(text),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_);
   box.setDefaultButton(QMessageBox::Yes);
   switch (box.exec()) {
@@ -57,8 +54,8 @@ Answer QtReporter::AskYesNoCancel(std::string_view text, std::string_view title)
 
 void QtReporter::ShowNotice(std::string_view text) {
   if (delay_dialog_ == nullptr) SetOwner(owner_);
-  delay_dialog_->setWindowTitle(Utf8(kNoticeCaption));
-  delay_dialog_->SetComment(Utf8(text));
+  delay_dialog_->setWindowTitle(Utf8Text(kNoticeCaption));
+  delay_dialog_->SetComment(Utf8Text(text));
   delay_dialog_->exec();
 }
 

@@ -14,6 +14,7 @@
 #include "ui/ini_emb_dialog.h"
 #include "ui/item_len_dialog.h"
 #include "ui/place_dialog.h"
+#include "ui/qt_text.h"
 
 namespace kartela {
 namespace {
@@ -29,14 +30,6 @@ constexpr const char* kNotShiftJisExtension = "拡張子にシフト JIS で表�
 // Characters an extension cannot carry: they would split or reach outside
 // the file name, or act as wildcards and separators in the name filters.
 constexpr const char* kUnsafeExtensionCharacters = " ./\\*?[]:;\"<>|()";
-
-QString TextOf(std::string_view sjis_text) {
-  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
-}
-
-std::optional<std::string> SjisOf(const QString& text) {
-  return sjis::FromUtf8(text.toStdString());
-}
 
 // Whether a character of `name` (Shift-JIS) is one an extension cannot carry;
 // the trail bytes of double-byte characters are no characters of their own.
@@ -143,7 +136,7 @@ void SettingsCommands::DefDataDirClick() {
   Settings& settings = context_.workspace.settings;
   TDirSelectDialog& dialog = Created(dir_select_dialog_, DialogOwner());
   // A directory that is gone leaves the dialog as it was last time.
-  const QString current = ChosenDirectory(TextOf(settings.DataDir));
+  const QString current = ChosenDirectory(ShownText(settings.DataDir));
   if (QFileInfo(current).isDir()) dialog.SetDirectory(current);
   if (!PlacedAndAccepted(dialog, 15, 3)) return;
 
@@ -152,7 +145,7 @@ void SettingsCommands::DefDataDirClick() {
     ShowMessage(context_.reporter, kInvalidSetting);
     return;
   }
-  const auto data_dir = SjisOf(WithTrailingSeparator(chosen));
+  const auto data_dir = SjisText(WithTrailingSeparator(chosen));
   if (!data_dir) {
     ShowRefusal(kNotShiftJisDirectory);
     return;
@@ -176,10 +169,10 @@ bool SettingsCommands::CreateMissingDirectory(const QString& directory) {
 void SettingsCommands::DefDataExtClick() {
   Settings& settings = context_.workspace.settings;
   TDataExtDialog& dialog = Created(data_ext_dialog_, DialogOwner());
-  dialog.Load(TextOf(settings.DataExt));
+  dialog.Load(ShownText(settings.DataExt));
   if (!PlacedAndAccepted(dialog, 15, 4)) return;
 
-  const auto typed = SjisOf(dialog.NewExtText());
+  const auto typed = SjisText(dialog.NewExtText());
   if (!typed) {
     ShowRefusal(kNotShiftJisExtension);
     return;

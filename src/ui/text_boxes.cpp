@@ -14,6 +14,7 @@
 #include "gdi/qt/font_substitution.h"
 #include "model/reporter.h"
 #include "model/settings.h"
+#include "ui/qt_text.h"
 
 namespace kartela {
 namespace {
@@ -21,10 +22,6 @@ namespace {
 // The faces the font records of the settings and map documents name.
 constexpr const char* kWindowsJapaneseFaces[] = {"ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ Ｐ明朝",
                                                  "ＭＳ Ｐゴシック"};
-
-QString Display(const std::string& sjis_text) {
-  return QString::fromStdString(sjis::ToUtf8Lossy(sjis_text));
-}
 
 // A combo box that takes typed text besides its choices, without adding
 // what is typed to them.
@@ -124,7 +121,7 @@ FontBoxes::FontBoxes(QDialog& dialog, QFormLayout& form)
 }
 
 void FontBoxes::Load(const LogFont& font) {
-  SelectOrType(*font_type_, Display(font.FaceName));
+  SelectOrType(*font_type_, ShownText(font.FaceName));
   SelectOrType(*font_size_, QString::number(-static_cast<std::int64_t>(font.Height)));
 }
 
