@@ -354,10 +354,13 @@ TEST_F(DrawingCommandsTest, BorderStyleIsTheSumOfTheCheckedButtonsForEveryCombin
       {"RadioButton4", 0}, {"RadioButton5", 4}, {"RadioButton6", 8}};
   const std::pair<const char*, int> auxiliary[] = {
       {"RadioButton7", 0}, {"RadioButton8", 16}, {"RadioButton9", 32}, {"RadioButtonA", 48}};
-  for (const auto& [n_button, n_value] : normal) {
-    for (const auto& [s_button, s_value] : second) {
-      for (const auto& [a_button, a_value] : auxiliary) {
-        const int sum = n_value + s_value + a_value;
+  for (const auto& n : normal) {
+    for (const auto& s : second) {
+      for (const auto& a : auxiliary) {
+        const int sum = n.second + s.second + a.second;
+        const char* n_button = n.first;  // plain locals: lambdas capture them
+        const char* s_button = s.first;
+        const char* a_button = a.first;
         SCOPED_TRACE(sum);
         settings().BorderStyle = 0;
         Run(&DrawingCommands::LineWidthClick, [&](QDialog& d) {
