@@ -219,8 +219,14 @@ void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
 }  // namespace
 
 void PaintMap(Workspace& workspace, gdi::DeviceContext& dc, const PaintParams& params) {
-  const DrawingResources resources =
-      CreateDrawingResources(workspace.settings, workspace.screen_colors, workspace.PrintLineWidth);
+  PaintMap(
+      workspace,
+      CreateDrawingResources(workspace.settings, workspace.screen_colors, workspace.PrintLineWidth),
+      dc, params);
+}
+
+void PaintMap(Workspace& workspace, const DrawingResources& resources, gdi::DeviceContext& dc,
+              const PaintParams& params) {
   const PaintContext context(workspace, resources, dc, params);
   PaintBackgroundPicture(context);
   PaintMapOfKind(context, workspace.class_tables);

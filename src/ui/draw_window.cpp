@@ -106,7 +106,7 @@ void TDrawWindow::RePaint(QPainter& painter) {
   params.PaintScale = 1.0;
   params.PaintOrigin = {horizontalScrollBar()->value(), verticalScrollBar()->value()};
   params.measure_fallback = &MeasuringContext();
-  PaintMap(context_.workspace, dc, params);
+  PaintMap(context_.workspace, resources_, dc, params);
 }
 
 void TDrawWindow::ApplyScrollReset() {
