@@ -28,7 +28,8 @@ std::string ThreeAreaMap() {
 // Two 30 x 30 squares side by side, each one area, on a 100 x 80 map.
 std::string FilledSquaresMap() {
   std::string bytes =
-      "SQUARES\r\nWEST=25,25\r\nEAST=65,25\r\n@RESOLUTION=100,80\r\n@INDEXPOSITION=0,60\r\n@STARTOFPOINTS\r\n";
+      "SQUARES\r\nWEST=25,25\r\nEAST=65,25\r\n@RESOLUTION=100,80\r\n@INDEXPOSITION=0,60\r\n@"
+      "STARTOFPOINTS\r\n";
   const std::int16_t records[] = {0, 0, 10, 10, 40, 10, 40, 40, 10, 40,  //
                                   0, 0, 50, 10, 80, 10, 80, 40, 50, 40, 0, 0};
   bytes.append(reinterpret_cast<const char*>(records), sizeof records);
@@ -128,7 +129,7 @@ TEST_F(CliCommandsTest, RenderPaintsEachAreaWithTheBrushOfItsClass) {
   // Default pattern order for two classes: white, then yellow.
   EXPECT_EQ(image.pixelColor(30, 30), QColor(255, 255, 255));
   EXPECT_EQ(image.pixelColor(70, 30), QColor(255, 255, 0));
-  EXPECT_EQ(image.pixelColor(10, 25), QColor(0, 0, 0));  // the outline
+  EXPECT_EQ(image.pixelColor(10, 25), QColor(0, 0, 0));     // the outline
   EXPECT_EQ(image.pixelColor(5, 77), QColor(255, 255, 0));  // the second legend box
 }
 
