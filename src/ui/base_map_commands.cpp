@@ -32,8 +32,7 @@ bool IsFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-BaseMapCommands::BaseMapCommands(AppContext& context)
-    : context_(context), run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
+BaseMapCommands::BaseMapCommands(AppContext& context) : context_(context) {}
 
 BaseMapCommands::~BaseMapCommands() = default;
 

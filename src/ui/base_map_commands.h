@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/app_context.h"
-#include "ui/map_commands.h"
+#include "ui/dialog_runner.h"
 
 namespace kartela {
 
@@ -27,7 +27,7 @@ class BaseMapCommands {
   QWidget* DialogOwner() const { return context_.main_window; }
 
   AppContext& context_;
-  DialogRunner run_dialog_;
+  DialogRunner run_dialog_ = ExecModal;
 };
 
 }  // namespace kartela

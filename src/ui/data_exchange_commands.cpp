@@ -31,8 +31,7 @@ DataExchangeCommands::DataExchangeCommands(AppContext& context, TDataWindow& dat
       data_window_(data_window),
       clip_dialog_(new TDataClipDialog(DialogOwner())),
       paste_dialog_(new TDataPasteDialog(DialogOwner())),
-      find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner())),
-      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
+      find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner())) {}
 
 DataExchangeCommands::~DataExchangeCommands() = default;
 

@@ -7,7 +7,7 @@
 
 #include "model/data_clipboard.h"
 #include "ui/app_context.h"
-#include "ui/map_commands.h"
+#include "ui/dialog_runner.h"
 
 class QWidget;
 
@@ -53,7 +53,7 @@ class DataExchangeCommands {
   QPointer<TDataClipDialog> clip_dialog_;
   QPointer<TDataPasteDialog> paste_dialog_;
   QPointer<TAreaFindDialog> find_dialog_;
-  DialogRunner run_dialog_;
+  DialogRunner run_dialog_ = ExecModal;
 };
 
 }  // namespace kartela

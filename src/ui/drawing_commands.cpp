@@ -26,8 +26,7 @@ DrawingCommands::DrawingCommands(AppContext& context, TDrawWindow& draw_window)
       draw_pos_dialog_(new TDrawPosDialog(DialogOwner())),
       sep_num_dialog_(new TSepNumDialog(DialogOwner())),
       pattern_dialog_(new TPatternDialog(context.reporter, DialogOwner())),
-      border_style_dialog_(new TBorderStyleDialog(DialogOwner())),
-      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
+      border_style_dialog_(new TBorderStyleDialog(DialogOwner())) {}
 
 DrawingCommands::~DrawingCommands() = default;
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 
 #include "ui/app_context.h"
-#include "ui/map_commands.h"
+#include "ui/dialog_runner.h"
 
 class QDialog;
 class QWidget;
@@ -51,7 +51,7 @@ class DrawingCommands {
   QPointer<TSepNumDialog> sep_num_dialog_;
   QPointer<TPatternDialog> pattern_dialog_;
   QPointer<TBorderStyleDialog> border_style_dialog_;
-  DialogRunner run_dialog_;
+  DialogRunner run_dialog_ = ExecModal;
 };
 
 }  // namespace kartela

@@ -51,8 +51,7 @@ MapCommands::MapCommands(AppContext& context, TDataWindow& data_window, TDrawWin
     : context_(context),
       data_window_(data_window),
       draw_window_(draw_window),
-      info_dialog_(new TDataInfoDialog(context, DialogOwner())),
-      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
+      info_dialog_(new TDataInfoDialog(context, DialogOwner())) {}
 
 QWidget* MapCommands::DialogOwner() const {
   return context_.main_window != nullptr ? context_.main_window : &draw_window_;

@@ -5,14 +5,13 @@
 #include <QPointer>
 #include <QString>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "render/workspace.h"
 #include "ui/app_context.h"
+#include "ui/dialog_runner.h"
 
-class QDialog;
 class QWidget;
 
 namespace kartela {
@@ -20,9 +19,6 @@ namespace kartela {
 class TDataInfoDialog;
 class TDataWindow;
 class TDrawWindow;
-
-// Shows a modal dialog and returns its result; tests answer without blocking.
-using DialogRunner = std::function<int(QDialog& dialog)>;
 
 class MapCommands {
  public:
@@ -63,7 +59,7 @@ class MapCommands {
   TDrawWindow& draw_window_;
   // Owned by its parent window.
   QPointer<TDataInfoDialog> info_dialog_;
-  DialogRunner run_dialog_;
+  DialogRunner run_dialog_ = ExecModal;
 };
 
 }  // namespace kartela

@@ -109,9 +109,7 @@ std::int32_t SaveMaskOfChecks(const SaveMaskChecks& checks) {
 }
 
 SettingsCommands::SettingsCommands(AppContext& context, TDataWindow& data_window)
-    : context_(context),
-      data_window_(data_window),
-      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
+    : context_(context), data_window_(data_window) {}
 
 SettingsCommands::~SettingsCommands() = default;
 

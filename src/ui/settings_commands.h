@@ -13,7 +13,7 @@
 
 #include "model/settings.h"
 #include "ui/app_context.h"
-#include "ui/map_commands.h"
+#include "ui/dialog_runner.h"
 
 class QDialog;
 class QWidget;
@@ -111,7 +111,7 @@ class SettingsCommands {
 
   AppContext& context_;
   TDataWindow& data_window_;
-  DialogRunner run_dialog_;
+  DialogRunner run_dialog_ = ExecModal;
   // Created at first use and kept, so each shows its last contents again.
   QPointer<TDirSelectDialog> dir_select_dialog_;
   QPointer<TDataExtDialog> data_ext_dialog_;

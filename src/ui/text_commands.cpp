@@ -18,9 +18,7 @@ constexpr int kDialogRows = 4;
 }  // namespace
 
 TextCommands::TextCommands(AppContext& context, TDrawWindow& draw_window)
-    : context_(context),
-      draw_window_(draw_window),
-      run_dialog_([](QDialog& dialog) { return dialog.exec(); }) {}
+    : context_(context), draw_window_(draw_window) {}
 
 TextCommands::~TextCommands() = default;
 

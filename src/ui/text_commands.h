@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "ui/app_context.h"
-#include "ui/map_commands.h"
+#include "ui/dialog_runner.h"
 
 namespace kartela {
 
@@ -34,7 +34,7 @@ class TextCommands {
 
   AppContext& context_;
   TDrawWindow& draw_window_;
-  DialogRunner run_dialog_;
+  DialogRunner run_dialog_ = ExecModal;
 };
 
 }  // namespace kartela
