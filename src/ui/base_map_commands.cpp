@@ -20,10 +20,6 @@ namespace {
 constexpr int kDialogColumns = 20;
 constexpr int kDialogRows = 4;
 
-bool HasWildcard(const QString& name) {
-  return name.contains('*') || name.contains('?');
-}
-
 // Directories are listed by the chooser too, but only a file can be a map.
 bool IsFile(const std::filesystem::path& path) {
   std::error_code error;

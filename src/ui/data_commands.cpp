@@ -21,10 +21,6 @@ constexpr int kNoData = 10;
 // The comment of the read dialog shows line 2 of a data file, its title.
 constexpr int kDataTitleLine = 2;
 
-bool HasWildcard(const QString& name) {
-  return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
-}
-
 bool Exists(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::exists(path, error);

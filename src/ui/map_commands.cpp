@@ -14,6 +14,7 @@
 #include "ui/draw_window.h"
 #include "ui/idt_select_dialog.h"
 #include "ui/place_dialog.h"
+#include "ui/qt_text.h"
 #include "ui/wait_cursor.h"
 
 namespace kartela {
@@ -127,7 +128,7 @@ std::optional<QString> MapCommands::ChosenBaseMapName() {
   PlaceDialog(context_, dialog, 30, 4);
   if (run_dialog_(dialog) != QDialog::Accepted) return std::nullopt;
   const QString name = dialog.SelectedName();
-  if (name.isEmpty() || name.contains('*') || name.contains('?')) return std::nullopt;
+  if (name.isEmpty() || HasWildcard(name)) return std::nullopt;
   return name;
 }
 

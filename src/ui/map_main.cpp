@@ -78,10 +78,6 @@ bool IsMapDocument(const std::filesystem::path& path) {
   return PathText(path.extension()).toUpper() == QStringLiteral(".KTD");
 }
 
-bool HasWildcard(const QString& name) {
-  return name.contains('*') || name.contains('?');
-}
-
 }  // namespace
 
 int CountNumericValues(const Workspace& workspace) {

@@ -36,4 +36,9 @@ inline std::filesystem::path PathOf(const QString& text) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// A chosen file name that still holds a wildcard names no file.
+inline bool HasWildcard(const QString& name) {
+  return name.contains('*') || name.contains('?');
+}
+
 }  // namespace kartela
