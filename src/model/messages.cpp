@@ -67,6 +67,14 @@ void ShowMessage(Reporter& reporter, int number, std::string_view text) {
   if (const auto message = ComposeMessage(number, text)) reporter.Show(*message);
 }
 
+void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text,
+                           std::string_view reason) {
+  auto message = ComposeMessage(number, text);
+  if (!message) return;
+  if (!reason.empty()) message->text.append("\n").append(reason);
+  reporter.Show(*message);
+}
+
 std::string OverwriteQuestion(const std::filesystem::path& path) {
   return DisplayPath(path.filename()).append(kOverwriteQuestionTail);
 }

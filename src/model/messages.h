@@ -20,6 +20,28 @@ struct CatalogueMessage {
   MessageIcon icon = MessageIcon::kWarning;
 };
 
+// The numbers of the catalogue entries, one name each.
+inline constexpr int kMsgBaseMapNotReadable = 1;  // 基本地図：… が読めません！
+inline constexpr int kMsgNoBaseMap = 2;           // 基本地図が指定されていません。
+inline constexpr int kMsgIdtReadFailed = 3;  // ＩＤＴファイル：… の読み込みに失敗しました！
+inline constexpr int kMsgFileReadFailed = 4;  // ファイル：… の読み込みに失敗しました。
+inline constexpr int kMsgSaveFailed = 5;   // 保存に失敗しました。
+inline constexpr int kMsgBadFileName = 6;  // ファイル指定エラーです。
+inline constexpr int kMsgNotABitmap = 7;  // … ビットマップファイルではありません。
+inline constexpr int kMsgBitmapFailed = 8;  // ビットマップの展開に失敗しました。
+inline constexpr int kMsgExponentData = 9;  // 指数表示形式(例 2.0E15)のデータがあります。
+inline constexpr int kMsgNoData = 10;        // データがありません
+inline constexpr int kMsgNegativeData = 11;  // マイナスデータがあります。
+inline constexpr int kMsgTooFewData = 12;    // データが少なすぎます。
+inline constexpr int kMsgBadSetting = 13;    // 設定データに誤りがあります。
+inline constexpr int kMsgDecorationsFull = 14;  // 修飾能力オーバー。これ以上、描けません。
+inline constexpr int kMsgNoDataMap = 15;  // データに基づく地図が描かれていません。
+inline constexpr int kMsgNoMapToSave = 16;  // 地図が描かれていないので保存できません。
+inline constexpr int kMsgSearchNotFound = 17;    // 検索文字列がみつかりません。
+inline constexpr int kMsgTooManyInstances = 18;  // 既に多くの … が開いています。
+inline constexpr int kMsgReservedExtension = 19;  // 拡張子 … はシステムが使っているので駄目です。
+inline constexpr int kMsgNoPicture = 20;  // 適切に絵が選ばれていません。
+
 // A path as UTF-8 text, the form in which messages name files.
 std::string DisplayPath(const std::filesystem::path& path);
 
@@ -29,6 +51,11 @@ std::optional<CatalogueMessage> ComposeMessage(int number, std::string_view text
 
 // Shows entry `number` through `reporter`; 0 and numbers above 20 show nothing.
 void ShowMessage(Reporter& reporter, int number, std::string_view text = {});
+
+// ShowMessage with a second line that says why, such as the reason a reader
+// gave for refusing a file; an empty `reason` adds nothing.
+void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text,
+                           std::string_view reason);
 
 // The question asked before a save replaces `path`: its file name and
 // extension directly followed by "...同名ファイルがあります。上書きしますか？".
