@@ -10,6 +10,7 @@
 #include "allocation_counter.h"
 #include "gdi/qt/painter_device_context.h"
 #include "model/base_map_file.h"
+#include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "model/reporter.h"
 #include "render/map_frame.h"
@@ -29,8 +30,8 @@ class NoReports : public Reporter {
 };
 
 bool LoadBaseMap(const std::string& reference, Workspace& workspace) {
-  const auto path = ResolveBaseMapPath(kBaseMaps, reference);
-  if (!path || ReadBaseMap(*path, workspace.base_map) != BaseMapStatus::kOk) return false;
+  const auto found = FindBaseMap(reference, kBaseMaps);
+  if (!found || ReadBaseMap(found->path, workspace.base_map) != BaseMapStatus::kOk) return false;
   workspace.base_map.LoadedMapFile = reference;
   return true;
 }

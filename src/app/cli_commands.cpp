@@ -90,9 +90,10 @@ int RunInfoCommand(const CliContext& context, const std::vector<std::string>& ar
   const std::filesystem::path path(arguments[0]);
   AreaList header;
   BaseMap map;
-  if (ReadBaseMapHeader(path, header) != BaseMapStatus::kOk ||
-      ReadBaseMap(path, map) != BaseMapStatus::kOk) {
-    ShowMessage(context.reporter, 3, arguments[0]);
+  BaseMapResult read = ReadBaseMapHeader(path, header);
+  if (read == BaseMapStatus::kOk) read = ReadBaseMap(path, map);
+  if (read != BaseMapStatus::kOk) {
+    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, arguments[0], read.reason);
     return kExitFailure;
   }
   Print(context, DescribeBaseMap(header, map));

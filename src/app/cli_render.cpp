@@ -17,6 +17,7 @@
 #include "base/text_helpers.h"
 #include "gdi/qt/painter_device_context.h"
 #include "model/base_map_file.h"
+#include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "model/reporter.h"
 #include "model/settings_file.h"
@@ -32,7 +33,6 @@ constexpr std::string_view kUsage =
 
 constexpr int kSettingsInvalid = 13;
 constexpr int kFileNotUsable = 6;
-constexpr int kBaseMapUnreadable = 3;
 constexpr double kScreenDpi = 96;
 
 bool IsBaseMapFile(const std::filesystem::path& path) {
@@ -52,12 +52,27 @@ bool LoadSettings(const CliContext& context, const CliArguments& arguments, Sett
   return true;
 }
 
-bool LoadBaseMap(const CliContext& context, const std::string& reference, Workspace& workspace) {
-  const auto path = ResolveBaseMapPath(context.program_dir, reference);
-  if (!path || ReadBaseMap(*path, workspace.base_map) != BaseMapStatus::kOk) {
-    ShowMessage(context.reporter, kBaseMapUnreadable, sjis::ToUtf8Lossy(reference));
+// Reads the base map at `path`; `shown` names it in a failure message.
+bool LoadBaseMapAt(const CliContext& context, const std::filesystem::path& path,
+                   const std::string& shown, Workspace& workspace) {
+  const BaseMapResult read = ReadBaseMap(path, workspace.base_map);
+  if (read != BaseMapStatus::kOk) {
+    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, shown, read.reason);
     return false;
   }
+  return true;
+}
+
+// The base map of the data, as the data file reader found it.
+bool LoadDataBaseMap(const CliContext& context, Workspace& workspace) {
+  const std::string& reference = workspace.area_list.CurrentBaseMapFile;
+  const std::string shown = sjis::ToUtf8Lossy(reference);
+  const auto found = FindBaseMap(reference, context.program_dir);
+  if (!found) {
+    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, shown, kBaseMapNotFoundReason);
+    return false;
+  }
+  if (!LoadBaseMapAt(context, found->path, shown, workspace)) return false;
   workspace.base_map.LoadedMapFile = reference;
   return true;
 }
@@ -122,9 +137,13 @@ bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace
       ShowMessage(context.reporter, 10);
       return false;
     }
-    const std::string reference = std::filesystem::absolute(input).string();
+    // Opened by its path as given; a name without a Shift-JIS form is only
+    // remembered in another form, which no data file refers to anyway.
     workspace.view.Kind = MapKind::kWhiteMap;
-    return LoadBaseMap(context, sjis::FromUtf8(reference).value_or(reference), workspace);
+    if (!LoadBaseMapAt(context, input, DisplayPath(input), workspace)) return false;
+    const std::string full = std::filesystem::absolute(input).string();
+    workspace.base_map.LoadedMapFile = sjis::FromUtf8(full).value_or(full);
+    return true;
   }
   if (!ReadDataFile(input, context.program_dir, workspace.area_list, workspace.data,
                     context.reporter)) {
@@ -132,7 +151,7 @@ bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace
   }
   if (kind == "paint" && !Classify(context, arguments, workspace)) return false;
   workspace.view.Kind = kind == "paint" ? MapKind::kPaintMap : MapKind::kWhiteMap;
-  return LoadBaseMap(context, workspace.area_list.CurrentBaseMapFile, workspace);
+  return LoadDataBaseMap(context, workspace);
 }
 
 PaintParams ParamsOf(const CliArguments& arguments, double scale) {

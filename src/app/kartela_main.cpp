@@ -14,9 +14,11 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program_dir.h"
+#include "model/messages.h"
 #include "model/window_metrics.h"
 #include "render/workspace.h"
 #include "ui/app_context.h"
@@ -29,6 +31,12 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Said at start when the program directory cannot be the default data
+// directory, which the settings keep in Shift-JIS.
+constexpr std::string_view kNoShiftJisProgramDir =
+    "プログラムのフォルダ名に Shift-JIS で表せない文字があるため、"
+    "データの既定フォルダは空になっています：\n";
 
 // The standard buttons and dialogs of Qt in Japanese, when the translations
 // are installed.
@@ -114,6 +122,11 @@ int main(int argc, char** argv) {
     } else {
       main_window->show();
     }
+  }
+  if (!context.paths.HasShiftJisForm()) {
+    reporter.Show(
+        {0, std::string(kNoShiftJisProgramDir) + kartela::DisplayPath(context.paths.ProgramDir),
+         "警告", kartela::MessageIcon::kWarning});
   }
   // Reading shows its own hourglass; its messages get the arrow.
   if (!main_window->OpenOnStart().empty()) {

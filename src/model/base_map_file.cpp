@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <limits>
 #include <new>
 #include <string>
@@ -23,6 +24,16 @@ constexpr std::string_view kEndMarkerKey = "@STARTOFPOINTS";
 
 // A point record: x then y, each a little-endian int16.
 constexpr std::size_t kRecordBytes = 4;
+
+// Bounds of a file: the title, kMaxAreas area lines and room for control
+// lines, each a whole line with its CR LF, then the records the store holds.
+constexpr std::uintmax_t kMaxHeaderLines = 1 + kMaxAreas + 64;
+constexpr std::uintmax_t kMaxHeaderBytes = kMaxHeaderLines * (kMaxLineLength + 2);
+constexpr std::uintmax_t kMaxRecords =
+    std::uintmax_t{PointStore::kMaxBlocks} * PointStore::kBlockRecords;
+
+// The header is read in pieces of this size, up to the end marker.
+constexpr std::size_t kHeaderPiece = 64 * 1024;
 
 using AnchorRow = std::array<MapPoint, kMaxAnchors + 1>;
 
@@ -64,18 +75,32 @@ void AddArea(std::string_view name, std::string value, bool with_anchors, Header
   if (with_anchors) header.anchors.push_back(ReadAnchors(std::move(value)));
 }
 
+BaseMapResult Failure(BaseMapStatus status, std::string reason) {
+  return {status, std::move(reason)};
+}
+
+BaseMapResult NoEndMarker() {
+  return Failure(BaseMapStatus::kNoEndMarker, std::string(kEndMarkerKey) + " がありません");
+}
+
 // Reads the header lines up to and including the end marker.
-BaseMapStatus ParseHeader(std::string_view bytes, bool with_anchors, Header& header) {
+BaseMapResult ParseHeader(std::string_view bytes, bool with_anchors, Header& header) {
   LineReader reader(bytes);
-  if (!reader.Next(header.title)) return BaseMapStatus::kNoEndMarker;
+  if (!reader.Next(header.title)) return NoEndMarker();
+  // Cut where the line was cut, but never inside a double-byte character.
+  if (reader.LastLineWasCut()) {
+    header.title.resize(sjis::CutToBytes(header.title, kMaxLineLength).size());
+  }
   std::string line;
-  while (reader.Next(line)) {
+  for (int line_number = 2; reader.Next(line); ++line_number) {
     auto [key, value] = SplitAt('=', line);
     TrimComment(key);
     TrimComment(value);
     if (!key.starts_with('@')) {
       if (header.names.size() == static_cast<std::size_t>(kMaxAreas)) {
-        return BaseMapStatus::kTooManyAreas;
+        return Failure(BaseMapStatus::kTooManyAreas,
+                       std::to_string(line_number) + " 行目: 地域が " + std::to_string(kMaxAreas) +
+                           " を超えています");
       }
       AddArea(key, std::move(value), with_anchors, header);
       continue;
@@ -83,7 +108,7 @@ BaseMapStatus ParseHeader(std::string_view bytes, bool with_anchors, Header& hea
     const std::string control = sjis::ToUpper(key);
     if (control == kEndMarkerKey) {
       header.end = reader.Offset();
-      return BaseMapStatus::kOk;
+      return {};
     }
     if (control == kResolutionKey) {
       const MapPoint size = ReadPair(value);
@@ -92,7 +117,7 @@ BaseMapStatus ParseHeader(std::string_view bytes, bool with_anchors, Header& hea
       header.index_position = ReadPair(value);
     }
   }
-  return BaseMapStatus::kNoEndMarker;
+  return NoEndMarker();
 }
 
 // The point section begins at the first 0 byte at or after the end of the
@@ -130,55 +155,79 @@ std::int32_t CloseStream(std::int32_t records, PointStore& points) {
   return records;
 }
 
-template <typename Model>
-BaseMapStatus ReadFile(const std::filesystem::path& path, Model& model,
-                       BaseMapStatus (*parse)(std::string_view, Model&)) {
-  try {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) return BaseMapStatus::kCannotOpen;
-    return parse(*bytes, model);
-  } catch (const std::bad_alloc&) {
-    // Too large to hold; nothing was changed, as the models are filled only
-    // after every allocation has succeeded.
-    return BaseMapStatus::kCannotOpen;
-  }
-}
-
-}  // namespace
-
-std::optional<std::filesystem::path> ResolveBaseMapPath(const std::filesystem::path& program_dir,
-                                                        std::string_view reference) {
-  const std::optional<std::string> utf8 = sjis::ToUtf8(reference);
-  if (!utf8) return std::nullopt;
-  const std::filesystem::path path(
-      std::u8string(reinterpret_cast<const char8_t*>(utf8->data()), utf8->size()));
-  if (path.is_absolute() || utf8->find(':') != std::string::npos) return path;
-  return program_dir / path;
-}
-
-BaseMapStatus ParseBaseMapHeader(std::string_view bytes, AreaList& areas) {
-  Header header;
-  if (const auto status = ParseHeader(bytes, false, header); status != BaseMapStatus::kOk) {
-    return status;
-  }
+void StoreHeader(Header& header, AreaList& areas) {
   areas.AreaNames = std::move(header.names);
   areas.LongestAreaName = header.longest_name;
   areas.BaseMapTitle = std::move(header.title);
   areas.HeaderResolution = header.resolution;
-  return BaseMapStatus::kOk;
 }
 
-BaseMapStatus ParseBaseMap(std::string_view bytes, BaseMap& map) {
+BaseMapResult CannotOpen() {
+  return Failure(BaseMapStatus::kCannotOpen, "ファイルを開けません");
+}
+
+BaseMapResult TooLarge() {
+  return Failure(BaseMapStatus::kTooLarge, std::string(kFileTooLargeReason));
+}
+
+// Reads the file piece by piece until the header is complete: it is parsed
+// once a piece holds a 0 byte (the point section starts with one) or the file
+// ends, and is complete when the end marker's line has ended.
+BaseMapResult ReadHeaderPieces(std::ifstream& in, Header& header) {
+  std::string bytes;
+  for (;;) {
+    const std::size_t old_size = bytes.size();
+    bytes.resize(old_size + kHeaderPiece);
+    in.read(bytes.data() + old_size, static_cast<std::streamsize>(kHeaderPiece));
+    bytes.resize(old_size + static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return CannotOpen();
+    const bool at_end = in.eof() || bytes.size() >= kMaxHeaderBytes;
+    if (!at_end && bytes.find('\0', old_size) == std::string::npos) continue;
+    header = Header{};
+    BaseMapResult result = ParseHeader(bytes, false, header);
+    const bool marker_line_ended = header.end < bytes.size();
+    if (at_end || (result == BaseMapStatus::kOk && marker_line_ended) ||
+        (result != BaseMapStatus::kOk && result != BaseMapStatus::kNoEndMarker)) {
+      return result;
+    }
+  }
+}
+
+// Whether the file at `path` can be opened and is not too large to be read.
+BaseMapResult CheckFileSize(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return CannotOpen();
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return CannotOpen();
+  if (size > MaxBaseMapFileBytes()) return TooLarge();
+  return {};
+}
+
+}  // namespace
+
+std::uintmax_t MaxBaseMapFileBytes() {
+  return kMaxHeaderBytes + kMaxRecords * kRecordBytes;
+}
+
+BaseMapResult ParseBaseMapHeader(std::string_view bytes, AreaList& areas) {
   Header header;
-  if (const auto status = ParseHeader(bytes, true, header); status != BaseMapStatus::kOk) {
-    return status;
+  BaseMapResult result = ParseHeader(bytes, false, header);
+  if (result == BaseMapStatus::kOk) StoreHeader(header, areas);
+  return result;
+}
+
+BaseMapResult ParseBaseMap(std::string_view bytes, BaseMap& map) {
+  Header header;
+  if (BaseMapResult result = ParseHeader(bytes, true, header); result != BaseMapStatus::kOk) {
+    return result;
   }
   const std::string_view section = FindPointSection(bytes, header.end);
   const std::size_t records = section.size() / kRecordBytes;
   // Growing only adds blocks; the records held so far stay as they are.
   if (records > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
       !map.Points.Grow(static_cast<std::int32_t>(records))) {
-    return BaseMapStatus::kTooManyPoints;
+    return Failure(BaseMapStatus::kTooManyPoints,
+                   "点が多すぎます (" + std::to_string(records) + " 個)");
   }
   map.MapAreaNames = std::move(header.names);
   map.AreaAnchors = std::move(header.anchors);
@@ -186,15 +235,30 @@ BaseMapStatus ParseBaseMap(std::string_view bytes, BaseMap& map) {
   map.IndexPosition = header.index_position;
   DecodeRecords(section, map.Points);
   map.PointCount = CloseStream(static_cast<std::int32_t>(records), map.Points);
-  return BaseMapStatus::kOk;
+  return {};
 }
 
-BaseMapStatus ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas) {
-  return ReadFile(path, areas, &ParseBaseMapHeader);
+BaseMapResult ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas) {
+  if (BaseMapResult checked = CheckFileSize(path); checked != BaseMapStatus::kOk) return checked;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return CannotOpen();
+  Header header;
+  BaseMapResult result = ReadHeaderPieces(in, header);
+  if (result == BaseMapStatus::kOk) StoreHeader(header, areas);
+  return result;
 }
 
-BaseMapStatus ReadBaseMap(const std::filesystem::path& path, BaseMap& map) {
-  return ReadFile(path, map, &ParseBaseMap);
+BaseMapResult ReadBaseMap(const std::filesystem::path& path, BaseMap& map) {
+  try {
+    FileBytes read = ReadFileUpTo(path, MaxBaseMapFileBytes());
+    if (read.status == FileReadStatus::kTooLarge) return TooLarge();
+    if (read.status != FileReadStatus::kOk) return CannotOpen();
+    return ParseBaseMap(read.bytes, map);
+  } catch (const std::bad_alloc&) {
+    // Nothing was changed, as the model is filled only after every
+    // allocation has succeeded.
+    return CannotOpen();
+  }
 }
 
 }  // namespace kartela

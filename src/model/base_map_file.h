@@ -9,8 +9,9 @@
 // the end-marker line and is a sequence of little-endian (x, y) int16 pairs.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
-#include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/area_list.h"
@@ -21,29 +22,40 @@ namespace kartela {
 enum class BaseMapStatus {
   kOk,
   kCannotOpen,     // missing or unreadable file
+  kTooLarge,       // larger than a header and the most point records
   kTooManyAreas,   // more than kMaxAreas area lines
   kNoEndMarker,    // the header has no @STARTOFPOINTS line
   kTooManyPoints,  // the point section needs more than the store's blocks
 };
 
-// The file a base-map reference names: a relative reference lies in the
-// program directory, an absolute one or one with a drive letter is used as it
-// stands. nullopt when the reference is not valid Shift-JIS.
-std::optional<std::filesystem::path> ResolveBaseMapPath(const std::filesystem::path& program_dir,
-                                                        std::string_view reference);
+// What a reader found; on failure `reason` says why in words (UTF-8), to be
+// shown under the failure message, for example "@STARTOFPOINTS がありません".
+struct BaseMapResult {
+  BaseMapStatus status = BaseMapStatus::kOk;
+  std::string reason;
 
-// Fills `areas` from the header of `path`. On failure `areas` is unchanged.
-// CurrentBaseMapFile is left for the caller to set.
-BaseMapStatus ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas);
+  // A result compares as its status, so success reads as `== kOk`.
+  operator BaseMapStatus() const { return status; }
+};
+
+// The largest base-map file read: a header of the title, every area line and
+// a few control lines, each a whole line long, then as many point records as
+// the store holds. A larger file is refused before it is read.
+std::uintmax_t MaxBaseMapFileBytes();
+
+// Fills `areas` from the header of `path`, reading the file only as far as
+// the end marker. On failure `areas` is unchanged. CurrentBaseMapFile is left
+// for the caller to set.
+BaseMapResult ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas);
 
 // Fills `map` from the whole file. On failure `map` is unchanged.
 // LoadedMapFile is left for the caller to set. The point stream always ends
 // with a separator: one is appended when the file's does not (so an empty
 // point section reads as a single separator, PointCount 0).
-BaseMapStatus ReadBaseMap(const std::filesystem::path& path, BaseMap& map);
+BaseMapResult ReadBaseMap(const std::filesystem::path& path, BaseMap& map);
 
 // The two readers over the bytes of a whole file already in memory.
-BaseMapStatus ParseBaseMapHeader(std::string_view bytes, AreaList& areas);
-BaseMapStatus ParseBaseMap(std::string_view bytes, BaseMap& map);
+BaseMapResult ParseBaseMapHeader(std::string_view bytes, AreaList& areas);
+BaseMapResult ParseBaseMap(std::string_view bytes, BaseMap& map);
 
 }  // namespace kartela

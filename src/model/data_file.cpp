@@ -8,6 +8,7 @@
 #include "base/sjis.h"
 #include "base/text_helpers.h"
 #include "model/base_map_file.h"
+#include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/reporter.h"
 
@@ -16,9 +17,11 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-constexpr int kBaseMapUnreadable = 3;
 constexpr int kFileUnreadable = 4;
-constexpr int kFileNotUsable = 6;
+
+// The largest data file read: a reference, a title and a value line for every
+// area, each a whole line with its CR LF.
+constexpr std::uintmax_t kMaxDataFileBytes = (kMaxAreas + 2) * (kMaxLineLength + 2);
 
 // A data file split into its lines, before the base map is looked at.
 struct DataFileLines {
@@ -54,17 +57,24 @@ bool SplitLines(std::string_view bytes, DataFileLines& lines) {
   return true;
 }
 
-// The area list of the base map `reference` names; nullopt when it cannot be
-// read. A NUL byte would end the name early at the file system and so open
-// another file than the one named.
+// The area list of the base map `reference` names, found by FindBaseMap
+// from the data file at `path`; nullopt when it cannot be read, with the
+// reason in `reason`.
 std::optional<AreaList> ReadReferencedAreas(const std::filesystem::path& program_dir,
-                                            const std::string& reference) {
-  if (reference.find('\0') != std::string::npos) return std::nullopt;
-  const auto base_map_path = ResolveBaseMapPath(program_dir, reference);
-  if (!base_map_path) return std::nullopt;
+                                            const std::filesystem::path& path,
+                                            const std::string& reference, std::string& reason) {
+  const auto base_map = FindBaseMap(reference, program_dir, path.parent_path());
+  if (!base_map) {
+    reason = kBaseMapNotFoundReason;
+    return std::nullopt;
+  }
   AreaList areas;
-  if (ReadBaseMapHeader(*base_map_path, areas) != BaseMapStatus::kOk) return std::nullopt;
-  areas.CurrentBaseMapFile = reference;
+  BaseMapResult read = ReadBaseMapHeader(base_map->path, areas);
+  if (read != BaseMapStatus::kOk) {
+    reason = std::move(read.reason);
+    return std::nullopt;
+  }
+  areas.CurrentBaseMapFile = base_map->reference;
   return areas;
 }
 
@@ -72,12 +82,16 @@ std::optional<AreaList> ReadReferencedAreas(const std::filesystem::path& program
 
 bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path& program_dir,
                   AreaList& areas, DataSet& data, Reporter& reporter) {
-  const auto bytes = ReadFileBytes(path);
-  if (!bytes) {
-    ShowMessage(reporter, kFileNotUsable);
+  const FileBytes read = ReadFileUpTo(path, kMaxDataFileBytes);
+  if (read.status == FileReadStatus::kTooLarge) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), kFileTooLargeReason);
     return false;
   }
-  return ParseDataFile(*bytes, path, program_dir, areas, data, reporter);
+  if (read.status != FileReadStatus::kOk) {
+    ShowMessage(reporter, kMsgBadFileName);
+    return false;
+  }
+  return ParseDataFile(read.bytes, path, program_dir, areas, data, reporter);
 }
 
 bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
@@ -88,9 +102,10 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
     ShowMessage(reporter, kFileUnreadable, DisplayPath(path));
     return false;
   }
-  auto new_areas = ReadReferencedAreas(program_dir, lines.reference);
+  std::string reason;
+  auto new_areas = ReadReferencedAreas(program_dir, path, lines.reference, reason);
   if (!new_areas) {
-    ShowMessage(reporter, kBaseMapUnreadable, sjis::ToUtf8Lossy(lines.reference));
+    ShowMessageWithReason(reporter, kMsgIdtReadFailed, sjis::ToUtf8Lossy(lines.reference), reason);
     return false;
   }
   areas = std::move(*new_areas);

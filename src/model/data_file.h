@@ -13,9 +13,11 @@ namespace kartela {
 
 class Reporter;
 
-// Reads `path` into `data`, loading the area list of its base map (a bare
-// reference is looked up in `program_dir`). Reports open failure (message 6),
-// an unreadable base map (message 3) and a malformed file (message 4). On
+// Reads `path` into `data`, loading the area list of its base map (found by
+// FindBaseMap from `program_dir` and the data file's directory; the area list
+// keeps the reference as FindBaseMap gives it). Reports open failure
+// (message 6), an unreadable base map (message 3 with the reason) and a
+// malformed or too large file (message 4). On
 // success CurrentBaseMapFile, the area list, DataTitle and DataValues are
 // replaced; DataFileName and DataModified are left to the caller. On failure
 // `areas` and `data` are unchanged.

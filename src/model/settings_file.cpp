@@ -347,7 +347,8 @@ void ParseSettings(std::string_view bytes, Settings& settings) {
 }
 
 void ReadSettings(const std::filesystem::path& path, Settings& settings) {
-  if (const auto bytes = ReadFileBytes(path)) ParseSettings(*bytes, settings);
+  const FileBytes read = ReadFileUpTo(path, kMaxSettingsFileBytes);
+  if (read.status == FileReadStatus::kOk) ParseSettings(read.bytes, settings);
 }
 
 bool ShouldWriteSettings(const Settings& settings) {

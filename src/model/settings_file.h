@@ -8,6 +8,7 @@
 // run without changes leaves it byte for byte as it was.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,8 +22,12 @@ namespace kartela {
 // are ignored; a later line of a key overrides an earlier one. Never fails.
 void ParseSettings(std::string_view bytes, Settings& settings);
 
-// ParseSettings on the file at `path`; a missing or unreadable file leaves
-// `settings` as it was, silently.
+// The largest settings or user-tools file read; a real one is a few
+// kilobytes, so a larger file was named by mistake.
+inline constexpr std::uintmax_t kMaxSettingsFileBytes = 1024 * 1024;
+
+// ParseSettings on the file at `path`; a missing or unreadable file, or one
+// larger than kMaxSettingsFileBytes, leaves `settings` as it was, silently.
 void ReadSettings(const std::filesystem::path& path, Settings& settings);
 
 // Whether shutdown has anything to write: a change whose bit SaveMask keeps,

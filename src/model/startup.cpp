@@ -2,6 +2,7 @@
 
 #include "base/sjis.h"
 #include "model/base_map_file.h"
+#include "model/base_map_reference.h"
 #include "model/command_line.h"
 #include "model/settings_file.h"
 
@@ -9,17 +10,25 @@ namespace kartela {
 namespace {
 
 // The program directory as the Shift-JIS text the settings keep, with its
-// trailing separator; empty when the name has no Shift-JIS form.
-std::string ProgramDirText(const std::filesystem::path& program_dir) {
+// trailing separator; nullopt when the name has no Shift-JIS form.
+std::optional<std::string> ProgramDirText(const std::filesystem::path& program_dir) {
   const std::u8string utf8 = (program_dir / "").u8string();
-  return sjis::FromUtf8({reinterpret_cast<const char*>(utf8.data()), utf8.size()})
-      .value_or(std::string());
+  return sjis::FromUtf8({reinterpret_cast<const char*>(utf8.data()), utf8.size()});
+}
+
+// The default base map under its name as it is on disk, so that a name
+// whose letter case differs (the settings file keeps ".IDT") is kept as the
+// file is called; unchanged when no such file exists.
+void UseNameOnDisk(const ProgramPaths& paths, Settings& settings) {
+  if (const auto base_map = FindBaseMap(settings.BaseMapFile, paths.ProgramDir)) {
+    settings.BaseMapFile = base_map->reference;
+  }
 }
 
 void ReadDefaultAreaList(const ProgramPaths& paths, const Settings& settings, AreaList& areas) {
   AreaList read;
-  const auto path = ResolveBaseMapPath(paths.ProgramDir, settings.BaseMapFile);
-  if (path && ReadBaseMapHeader(*path, read) == BaseMapStatus::kOk) {
+  const auto base_map = FindBaseMap(settings.BaseMapFile, paths.ProgramDir);
+  if (base_map && ReadBaseMapHeader(base_map->path, read) == BaseMapStatus::kOk) {
     read.CurrentBaseMapFile = settings.BaseMapFile;
     areas = std::move(read);
   } else {
@@ -33,16 +42,21 @@ std::filesystem::path ProgramPaths::SettingsFile() const {
   return ProgramDir / std::filesystem::path(ProgramName + ".INI");
 }
 
+bool ProgramPaths::HasShiftJisForm() const {
+  return ProgramDirText(ProgramDir).has_value();
+}
+
 ProgramPaths ProgramPathsOf(const std::filesystem::path& executable) {
   return ProgramPaths{executable.parent_path(), executable.stem().string()};
 }
 
 std::filesystem::path StartUp(const ProgramPaths& paths, const std::vector<std::string>& arguments,
                               Settings& settings, AreaList& areas) {
-  settings = DefaultSettings(ProgramDirText(paths.ProgramDir));
+  settings = DefaultSettings(ProgramDirText(paths.ProgramDir).value_or(std::string()));
   areas.CurrentBaseMapFile = settings.BaseMapFile;
   ReadSettings(paths.SettingsFile(), settings);
   std::filesystem::path open_on_start = ApplyCommandLine(arguments, settings);
+  UseNameOnDisk(paths, settings);
   if (open_on_start.empty()) ReadDefaultAreaList(paths, settings, areas);
   return open_on_start;
 }

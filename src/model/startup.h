@@ -17,12 +17,17 @@ struct ProgramPaths {
 
   // ProgramDir + ProgramName + ".INI", the settings file beside the program.
   std::filesystem::path SettingsFile() const;
+
+  // Whether ProgramDir can be written in Shift-JIS, the form in which the
+  // settings keep it as the default data directory (left empty otherwise).
+  bool HasShiftJisForm() const;
 };
 
 ProgramPaths ProgramPathsOf(const std::filesystem::path& executable);
 
 // Sets the defaults, reads the settings file and applies `arguments` (the
-// command line without the program name). When no file is named there, the
+// command line without the program name). The default base map takes the
+// letter case of its file on disk. When no file is named there, the
 // header of the default base map is read into `areas`; when that fails the
 // area list stays empty and nothing is reported, as at every start without
 // base maps. Returns the file to open at start, empty when there is none.

@@ -4,6 +4,7 @@
 #include "base/line_reader.h"
 #include "base/sjis.h"
 #include "base/text_helpers.h"
+#include "model/settings_file.h"
 
 namespace kartela {
 namespace {
@@ -54,9 +55,9 @@ std::vector<UserTool> ParseUserTools(std::string_view bytes, std::string_view pr
 
 std::vector<UserTool> ReadUserTools(const std::filesystem::path& path,
                                     std::string_view program_dir) {
-  const auto bytes = ReadFileBytes(path);
-  if (!bytes) return {};
-  return ParseUserTools(*bytes, program_dir);
+  const FileBytes read = ReadFileUpTo(path, kMaxSettingsFileBytes);
+  if (read.status != FileReadStatus::kOk) return {};
+  return ParseUserTools(read.bytes, program_dir);
 }
 
 }  // namespace kartela

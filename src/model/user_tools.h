@@ -28,7 +28,8 @@ struct UserTool {
 // quoted when it holds blanks. Commands are cut to kMaxToolCommandBytes.
 std::vector<UserTool> ParseUserTools(std::string_view bytes, std::string_view program_dir);
 
-// ParseUserTools on the file at `path`; a missing file gives no tools.
+// ParseUserTools on the file at `path`; a missing file, or one larger than
+// the settings file may be (kMaxSettingsFileBytes), gives no tools.
 std::vector<UserTool> ReadUserTools(const std::filesystem::path& path,
                                     std::string_view program_dir);
 

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/sjis.h"
+#include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/settings.h"
 #include "ui/about_base_map_dialog.h"
@@ -57,11 +58,10 @@ void BaseMapCommands::SelectBaseClick() {
   const QString name = dialog.SelectedName();
   if (name.isEmpty() || HasWildcard(name)) return;
   const std::filesystem::path file_name = std::filesystem::path(name.toStdString()).filename();
-  if (!IsFile(context_.paths.ProgramDir / file_name)) return;
   // The settings keep the name in Shift-JIS: a name it cannot hold is
   // refused rather than stored changed.
   const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(file_name));
-  if (!reference) {
+  if (!reference && IsFile(context_.paths.ProgramDir / file_name)) {
     context_.reporter.Show(
         CatalogueMessage{0,
                          "ファイル名「" + DisplayPath(file_name) +
@@ -69,7 +69,11 @@ void BaseMapCommands::SelectBaseClick() {
                          "警告", MessageIcon::kWarning});
     return;
   }
-  settings.BaseMapFile = *reference;
+  // Kept as the file is called on disk, so that the next start finds it.
+  const auto base_map =
+      reference ? FindBaseMap(*reference, context_.paths.ProgramDir) : std::nullopt;
+  if (!base_map) return;
+  settings.BaseMapFile = base_map->reference;
   settings.ChangedMask |= kChangedBaseMap;
 }
 

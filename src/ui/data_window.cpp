@@ -18,6 +18,7 @@
 #include "base/text_helpers.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/base_map_file.h"
+#include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "model/messages.h"
 #include "ui/qt_text.h"
@@ -425,7 +426,8 @@ bool TDataWindow::NewDataForBaseMap() {
   const std::string& base_map = context_.workspace.settings.BaseMapFile;
   AreaList& areas = context_.workspace.area_list;
   if (areas.CurrentBaseMapFile != base_map) {
-    const auto path = ResolveBaseMapPath(context_.paths.ProgramDir, base_map);
+    const auto found = FindBaseMap(base_map, context_.paths.ProgramDir);
+    const auto path = found ? std::optional(found->path) : std::nullopt;
     if (!ReadAreaList(path, sjis::ToUtf8Lossy(base_map))) return false;
   }
   areas.CurrentBaseMapFile = base_map;
@@ -453,13 +455,14 @@ std::optional<std::string> TDataWindow::BaseMapReference(
 
 bool TDataWindow::ReadAreaList(const std::optional<std::filesystem::path>& path,
                                const std::string& shown_name) {
-  BaseMapStatus status = BaseMapStatus::kCannotOpen;  // a name the file system cannot take
+  // No path: no file was found, or its name has no form the file system takes.
+  BaseMapResult read{BaseMapStatus::kCannotOpen, std::string(kBaseMapNotFoundReason)};
   if (path) {
     WaitCursor wait;
-    status = ReadBaseMapHeader(*path, context_.workspace.area_list);
+    read = ReadBaseMapHeader(*path, context_.workspace.area_list);
   }
-  if (status == BaseMapStatus::kOk) return true;
-  ShowMessage(context_.reporter, kBaseMapUnreadable, shown_name);
+  if (read == BaseMapStatus::kOk) return true;
+  ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, shown_name, read.reason);
   return false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/sjis.h"
 #include "model/base_map_file.h"
+#include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/value_syntax.h"
 #include "render/classification.h"
@@ -176,21 +177,21 @@ bool MapCommands::EnsureBaseMap(const std::string& reference) {
   }
   if (context_.workspace.base_map.LoadedMapFile == reference) return true;
   ClearMap(true);
-  const std::optional<std::filesystem::path> path =
-      ResolveBaseMapPath(context_.paths.ProgramDir, reference);
-  return ReadBaseMapAt(path.value_or(std::filesystem::path()), reference);
+  const std::optional<BaseMapLocation> found = FindBaseMap(reference, context_.paths.ProgramDir);
+  return ReadBaseMapAt(found ? found->path : std::filesystem::path(), reference);
 }
 
 bool MapCommands::ReadBaseMapAt(const std::filesystem::path& path, const std::string& reference) {
   BaseMap& map = context_.workspace.base_map;
-  BaseMapStatus status = BaseMapStatus::kCannotOpen;
+  BaseMapResult read{BaseMapStatus::kCannotOpen, std::string(kBaseMapNotFoundReason)};
   if (!path.empty()) {
     const WaitCursor wait;
-    status = ReadBaseMap(path, map);
+    read = ReadBaseMap(path, map);
   }
-  if (status != BaseMapStatus::kOk) {
+  if (read != BaseMapStatus::kOk) {
     map.LoadedMapFile.clear();
-    ShowMessage(context_.reporter, kBaseMapUnreadable, sjis::ToUtf8Lossy(reference));
+    ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, sjis::ToUtf8Lossy(reference),
+                          read.reason);
     return false;
   }
   map.LoadedMapFile = reference;

@@ -21,6 +21,7 @@
 #include "base/sjis.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/base_map_file.h"
+#include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/settings_file.h"
 #include "model/startup.h"
@@ -551,9 +552,8 @@ void TMapMain::MenuCheck() {
 bool TMapMain::ReadDefaultAreaList() {
   const Settings& settings = workspace_.settings;
   AreaList areas;
-  const auto path = ResolveBaseMapPath(context_.paths.ProgramDir, settings.BaseMapFile);
-  if (settings.BaseMapFile.empty() || !path ||
-      ReadBaseMapHeader(*path, areas) != BaseMapStatus::kOk) {
+  const auto base_map = FindBaseMap(settings.BaseMapFile, context_.paths.ProgramDir);
+  if (!base_map || ReadBaseMapHeader(base_map->path, areas) != BaseMapStatus::kOk) {
     workspace_.area_list.AreaNames.clear();
     return false;
   }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 
 #include "model/test_support.h"
 
@@ -69,9 +70,20 @@ TEST_F(CliCommandsTest, InfoDescribesTheWholeBaseMap) {
   EXPECT_EQ(result_["areas"][2]["anchors"], Json::array());
 }
 
-TEST_F(CliCommandsTest, InfoReportsAnUnreadableMapWithMessage3) {
-  EXPECT_EQ(Run(RunInfoCommand, {InDir("NONE.IDT")}), kExitFailure);
-  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{3});
+TEST_F(CliCommandsTest, InfoReportsAnUnreadableMapWithMessage3AndTheReason) {
+  dir_.Write("OPEN.IDT", Sjis("試験地図\r\n北海道\r\n"));
+  const std::pair<const char*, std::string> cases[] = {
+      {"NONE.IDT", "ファイルを開けません"},
+      {"OPEN.IDT", "@STARTOFPOINTS がありません"},
+  };
+  for (const auto& [name, reason] : cases) {
+    SCOPED_TRACE(name);
+    reporter_.messages.clear();
+    EXPECT_EQ(Run(RunInfoCommand, {InDir(name)}), kExitFailure);
+    EXPECT_EQ(reporter_.Numbers(), std::vector<int>{3});
+    EXPECT_EQ(reporter_.messages.at(0).text,
+              "ＩＤＴファイル：" + InDir(name) + " の読み込みに失敗しました！\n" + reason);
+  }
   EXPECT_EQ(Run(RunInfoCommand, {}), kExitUsage);
 }
 
@@ -131,6 +143,15 @@ TEST_F(CliCommandsTest, RenderPaintsEachAreaWithTheBrushOfItsClass) {
   EXPECT_EQ(image.pixelColor(70, 30), QColor(255, 255, 0));
   EXPECT_EQ(image.pixelColor(10, 25), QColor(0, 0, 0));     // the outline
   EXPECT_EQ(image.pixelColor(5, 77), QColor(255, 255, 0));  // the second legend box
+}
+
+TEST_F(CliCommandsTest, RenderOpensABaseMapWhoseNameHasNoShiftJisForm) {
+  const char* name = "\xF0\xA0\xAE\xB7.IDT";  // U+20BB7 has no Shift-JIS form
+  dir_.Write(name, FilledSquaresMap());
+  const std::string out = InDir("white.png");
+  ASSERT_EQ(Run(RunRenderCommand, {InDir(name), "--out", out, "--no-text"}), kExitOk);
+  EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(100, 80));
+  EXPECT_TRUE(reporter_.messages.empty());
 }
 
 TEST_F(CliCommandsTest, RenderRefusesBadInput) {

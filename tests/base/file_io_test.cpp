@@ -7,6 +7,8 @@
 #include <fstream>
 #include <random>
 
+#include "base/file_size_limit.h"
+
 namespace kartela {
 namespace {
 
@@ -57,10 +59,73 @@ TEST_F(FileIoTest, AFailedWriteLeavesTheOldFile) {
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
   }
   EXPECT_EQ(ReadFileBytes(dir_ / "keep.INI"), "old");
+  {
+    const testing::FileSizeLimit limit(2);  // binds root as well
+    EXPECT_FALSE(WriteFileAtomically(dir_ / "keep.INI", "new"));
+  }
+  EXPECT_EQ(ReadFileBytes(dir_ / "keep.INI"), "old");
+  EXPECT_EQ(EntryCount(), 1u);
   // A directory in the way of the rename: the write fails, nothing is left over.
   fs::create_directory(dir_ / "sub.DAT");
   EXPECT_FALSE(WriteFileAtomically(dir_ / "sub.DAT", "new"));
   EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(FileIoTest, AReplacedFileKeepsItsModeAndAProtectedOneIsRefused) {
+  struct Case {
+    fs::perms mode;
+    bool replaced;
+  };
+  using P = fs::perms;
+  for (const Case& c :
+       {Case{P::owner_read | P::owner_write, true},
+        Case{P::owner_read | P::owner_write | P::group_read, true},
+        Case{P::owner_all | P::group_read | P::group_exec, true},
+        Case{P::owner_read | P::group_read | P::others_read, false}, Case{P::none, false}}) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    const fs::path file = dir_ / "mode.DAT";
+    fs::remove(file);
+    ASSERT_TRUE(WriteFileAtomically(file, "old"));
+    fs::permissions(file, c.mode);
+    EXPECT_EQ(WriteFileAtomically(file, "new"), c.replaced);
+    EXPECT_EQ(fs::status(file).permissions(), c.mode);
+    fs::permissions(file, P::owner_read, fs::perm_options::add);
+    EXPECT_EQ(ReadFileBytes(file), c.replaced ? "new" : "old");
+    EXPECT_EQ(EntryCount(), 1u);
+  }
+}
+
+TEST_F(FileIoTest, ALinkIsFollowedToItsTargetAndStaysALink) {
+  fs::create_directory(dir_ / "real");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "real" / "t.DAT", "old"));
+  fs::permissions(dir_ / "real" / "t.DAT", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real/t.DAT", dir_ / "link.DAT");
+  fs::create_symlink("link.DAT", dir_ / "chain.DAT");
+  fs::create_symlink("real/new.DAT", dir_ / "dangling.DAT");
+
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "chain.DAT", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "chain.DAT"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.DAT"));
+  EXPECT_EQ(ReadFileBytes(dir_ / "real" / "t.DAT"), "new");
+  EXPECT_EQ(fs::status(dir_ / "real" / "t.DAT").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "dangling.DAT", "made"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.DAT"));
+  EXPECT_EQ(ReadFileBytes(dir_ / "real" / "new.DAT"), "made");
+  // The temporary file went beside the target, and is gone.
+  EXPECT_EQ(EntryCount(), 4u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "real"), fs::directory_iterator()), 2);
+
+  fs::create_symlink("loop.DAT", dir_ / "loop.DAT");
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "loop.DAT", "new"));
+}
+
+TEST_F(FileIoTest, AFileLargerThanTheCapIsNotRead) {
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "ten", "0123456789"));
+  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 10).bytes, "0123456789");
+  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 10).status, FileReadStatus::kOk);
+  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 9).status, FileReadStatus::kTooLarge);
+  EXPECT_EQ(ReadFileUpTo(dir_ / "none", 9).status, FileReadStatus::kCannotOpen);
 }
 
 }  // namespace

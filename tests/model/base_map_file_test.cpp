@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,10 +103,10 @@ std::string Describe(const BaseMap& map) {
 
 class BaseMapFileTest : public ::testing::Test {
  protected:
-  BaseMapStatus ReadHeader(const Idt& idt) {
+  BaseMapResult ReadHeader(const Idt& idt) {
     return ReadBaseMapHeader(dir_.Write("map.IDT", idt.bytes()), areas_);
   }
-  BaseMapStatus ReadMap(const Idt& idt) {
+  BaseMapResult ReadMap(const Idt& idt) {
     return ReadBaseMap(dir_.Write("map.IDT", idt.bytes()), map_);
   }
   // Both readers on the same file.
@@ -239,16 +240,6 @@ TEST_F(BaseMapFileTest, ReadsTheLargestPointSection) {
   EXPECT_EQ(map_.PointY(kMostRecords - 1), 2);
 }
 
-TEST_F(BaseMapFileTest, ResolvesReferencesAgainstTheProgramDirectory) {
-  const std::filesystem::path dir("/opt/kartela");
-  EXPECT_EQ(ResolveBaseMapPath(dir, Sjis("全国２.IDT")),
-            std::filesystem::path(u8"/opt/kartela/全国２.IDT"));
-  EXPECT_EQ(ResolveBaseMapPath(dir, "sub/a.IDT"), std::filesystem::path("/opt/kartela/sub/a.IDT"));
-  EXPECT_EQ(ResolveBaseMapPath(dir, "/data/a.IDT"), std::filesystem::path("/data/a.IDT"));
-  EXPECT_EQ(ResolveBaseMapPath(dir, "C:\\MAPS\\A.IDT"), std::filesystem::path("C:\\MAPS\\A.IDT"));
-  EXPECT_FALSE(ResolveBaseMapPath(dir, "\x85\x40.IDT").has_value()) << "not CP932";
-}
-
 // ---- Unusual and bad input -------------------------------------------------
 
 TEST_F(BaseMapFileTest, OddBytesAndNumbersAreKeptWithinTheirFields) {
@@ -283,6 +274,7 @@ struct BadFile {
   Idt idt;
   BaseMapStatus header_status;
   BaseMapStatus map_status;
+  const char* reason;  // of each read that fails
 };
 
 Idt WithAreas(int count) {
@@ -296,26 +288,71 @@ TEST_F(BaseMapFileTest, BadFilesFailWithTheirReasonAndChangeNothing) {
   ReadBoth(SampleMap());
   const std::string areas_before = Describe(areas_), map_before = Describe(map_);
   const BadFile bad_files[] = {
-      {"empty", Idt::Empty(), BaseMapStatus::kNoEndMarker, BaseMapStatus::kNoEndMarker},
+      {"empty", Idt::Empty(), BaseMapStatus::kNoEndMarker, BaseMapStatus::kNoEndMarker,
+       "@STARTOFPOINTS がありません"},
       {"no marker", Idt().Line("区=1,1").Record(0, 0), BaseMapStatus::kNoEndMarker,
-       BaseMapStatus::kNoEndMarker},
+       BaseMapStatus::kNoEndMarker, "@STARTOFPOINTS がありません"},
       {"3441 areas", WithAreas(kMaxAreas + 1).End(), BaseMapStatus::kTooManyAreas,
-       BaseMapStatus::kTooManyAreas},
+       BaseMapStatus::kTooManyAreas, "3442 行目: 地域が 3440 を超えています"},
       {"100 blocks", Idt().End().Separators(kMostRecords + 1), BaseMapStatus::kOk,
-       BaseMapStatus::kTooManyPoints},
+       BaseMapStatus::kTooManyPoints, "点が多すぎます (1536000 個)"},
   };
   for (const BadFile& bad : bad_files) {
     SCOPED_TRACE(bad.name);
-    EXPECT_EQ(ReadHeader(bad.idt), bad.header_status);
+    const BaseMapResult header = ReadHeader(bad.idt);
+    EXPECT_EQ(header, bad.header_status);
     if (bad.header_status != BaseMapStatus::kOk) {
+      EXPECT_EQ(header.reason, bad.reason);
       EXPECT_EQ(Describe(areas_), areas_before);
     }
-    EXPECT_EQ(ReadMap(bad.idt), bad.map_status);
+    const BaseMapResult map = ReadMap(bad.idt);
+    EXPECT_EQ(map, bad.map_status);
+    EXPECT_EQ(map.reason, bad.reason);
     EXPECT_EQ(Describe(map_), map_before);
     ASSERT_EQ(ReadHeader(SampleMap()), BaseMapStatus::kOk);
   }
   ReadBoth(WithAreas(kMaxAreas).End());
   EXPECT_EQ(map_.MapAreaCount(), kMaxAreas);
+}
+
+// Bytes the process has read from files so far (Linux).
+std::uint64_t BytesReadByProcess() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  std::uint64_t value = 0;
+  while (io >> key >> value) {
+    if (key == "rchar:") return value;
+  }
+  return 0;
+}
+
+TEST_F(BaseMapFileTest, SizeIsCheckedFirstAndTheHeaderReaderStopsAtTheEndMarker) {
+  ReadBoth(SampleMap());
+  const std::string areas_before = Describe(areas_), map_before = Describe(map_);
+  // A large point section, within what a base map may hold.
+  const auto path = dir_.Write("big.IDT", Idt().Line("区").End().Separators(kMostRecords).bytes());
+  const std::uint64_t before = BytesReadByProcess();
+  ASSERT_EQ(ReadBaseMapHeader(path, areas_), BaseMapStatus::kOk);
+  EXPECT_LT(BytesReadByProcess() - before, 1024u * 1024u) << "the point section was read";
+  EXPECT_EQ(areas_.AreaCount(), 1);
+
+  // One byte more than the most a base map may hold, as a sparse file.
+  ReadBoth(SampleMap());
+  std::filesystem::resize_file(path, MaxBaseMapFileBytes() + 1);
+  for (const BaseMapResult& result : {ReadBaseMapHeader(path, areas_), ReadBaseMap(path, map_)}) {
+    EXPECT_EQ(result, BaseMapStatus::kTooLarge);
+    EXPECT_EQ(result.reason, "ファイルが大きすぎます");
+  }
+  EXPECT_EQ(Describe(areas_), areas_before);
+  EXPECT_EQ(Describe(map_), map_before);
+}
+
+TEST_F(BaseMapFileTest, ALongTitleIsCutBetweenCharacters) {
+  std::string title;
+  for (int i = 0; i < 128; ++i)
+    title += "あ";  // 256 bytes; the 256th is the second byte of the 128th
+  ReadBoth(Idt(title).End());
+  EXPECT_EQ(areas_.BaseMapTitle, Sjis(title.substr(0, 127 * 3)));
 }
 
 // Every prefix of a good file either reads or fails as a missing end marker,

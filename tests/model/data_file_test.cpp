@@ -1,11 +1,13 @@
 #include "model/data_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/file_size_limit.h"
 #include "test_support.h"
 
 namespace kartela {
@@ -181,13 +183,42 @@ TEST_F(DataFileTest, BrokenBaseMapIsReportedWithItsReference) {
   program_dir_.Write("BAD.IDT", Sjis("見出し") + "\r\nA\r\nB\r\n");  // no end of header
   EXPECT_FALSE(Read(DataBytes({"BAD.IDT", "", "1"})));
   ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].text, "ＩＤＴファイル：BAD.IDT の読み込みに失敗しました！");
+  EXPECT_EQ(reporter_.messages[0].text,
+            "ＩＤＴファイル：BAD.IDT の読み込みに失敗しました！\n@STARTOFPOINTS がありません");
   ExpectModelUnchanged();
 
   reporter_.messages.clear();
   EXPECT_FALSE(Read(DataBytes({"\x81\xFF.IDT", ""})));
   EXPECT_EQ(reporter_.messages.at(0).text,
-            "ＩＤＴファイル：\xEF\xBF\xBD\xEF\xBF\xBD.IDT の読み込みに失敗しました！");
+            "ＩＤＴファイル：\xEF\xBF\xBD\xEF\xBF\xBD.IDT の読み込みに失敗しました！\n"
+            "ファイルが見つかりません");
+}
+
+TEST_F(DataFileTest, FindsItsBaseMapWhateverTheLetterCaseOrWhereWindowsPutIt) {
+  data_dir_.Write("beside.idt", BaseMapBytes({"X"}));
+  const std::string beside = (data_dir_.path() / "beside.idt").string();
+  const std::pair<std::string, std::string> cases[] = {
+      {"t.idt \t", "T.IDT"},                   // kept as the file is called
+      {Sjis("C:\\地図\\T.IDT"), "T.IDT"},      // not beside the data: the program's
+      {Sjis("C:\\地図\\BESIDE.IDT"), beside},  // beside the data first
+      {"BESIDE.IDT", beside},                  // as a save writes it back
+  };
+  for (const auto& [reference, kept] : cases) {
+    SCOPED_TRACE(reference);
+    ASSERT_TRUE(Read(DataBytes({reference, "", "1"})));
+    EXPECT_EQ(areas_.CurrentBaseMapFile, kept);
+    EXPECT_EQ(FormatDataFile(areas_, data_).substr(0, 2), kept == beside ? "be" : "T.");
+  }
+}
+
+TEST_F(DataFileTest, TooLargeFileIsRefusedBeforeItIsRead) {
+  const auto path = data_dir_.Write("BIG.DAT", DataBytes({"T.IDT", ""}));
+  std::filesystem::resize_file(path, (kMaxAreas + 2) * 257 + 1);
+  EXPECT_FALSE(ReadPath(path));
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_EQ(reporter_.messages[0].text,
+            "ファイル：" + path.string() + " の読み込みに失敗しました。\nファイルが大きすぎます");
+  ExpectModelUnchanged();
 }
 
 TEST_F(DataFileTest, MalformedFileIsReportedWithItsPath) {
@@ -260,14 +291,19 @@ TEST_F(DataFileWriteTest, FailedWriteLeavesWhatWasThere) {
 }
 
 TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "directory permissions do not bind root";
   const auto path = data_dir_.Write("OLD.DAT", "old contents");
-  std::filesystem::permissions(data_dir_.path(), std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::remove);
-  EXPECT_FALSE(WriteDataFile(path, areas_, data_));
-  std::filesystem::permissions(data_dir_.path(), std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add);
+  {
+    const testing::FileSizeLimit full_disk(4);
+    EXPECT_FALSE(WriteDataFile(path, areas_, data_));
+  }
   EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
+  // A file the user protected is refused, by root as well.
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  EXPECT_FALSE(WriteDataFile(path, areas_, data_));
+  EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data_dir_.path()),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 }  // namespace

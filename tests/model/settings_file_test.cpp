@@ -1,12 +1,11 @@
 #include "model/settings_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
+#include "base/file_size_limit.h"
 #include "model/command_line.h"
 #include "model/settings.h"
 #include "model/window_metrics.h"
@@ -15,6 +14,7 @@
 namespace kartela {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::ScratchDir;
 using testing::Sjis;
 
@@ -347,29 +347,6 @@ TEST_F(SettingsFileTest, MissingDirectoryFailsWithoutCreatingAnything) {
   EXPECT_FALSE(WriteSettings(dir_.path() / "missing" / kIniName, settings));
   EXPECT_FALSE(std::filesystem::exists(dir_.path() / "missing"));
 }
-
-// Lowers the file-size limit so that every write beyond a few bytes fails,
-// as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved_;
-    limited.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit saved_{};
-  void (*old_handler_)(int) = nullptr;
-};
 
 TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFile) {
   const std::string original = "ItemLength = 20\r\n";

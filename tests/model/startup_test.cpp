@@ -51,6 +51,29 @@ TEST_F(StartUpTest, TheSettingsFileChoosesTheBaseMap) {
   EXPECT_EQ(areas_.BaseMapTitle, Sjis("他"));
 }
 
+// The settings file keeps ".IDT"; a base map chosen as "tokyo.idt" must
+// still be the one loaded at the next start.
+TEST_F(StartUpTest, TheBaseMapIsFoundWhateverItsLetterCaseAndKeptAsOnDisk) {
+  dir_.Write("tokyo.idt", TwoAreaHeader("東京"));
+  for (const char* line :
+       {"BaseMap = tokyo.idt\r\n", "BaseMap = TOKYO.IDT ; chosen\r\n", "BaseMap=Tokyo.Idt"}) {
+    SCOPED_TRACE(line);
+    dir_.Write("kartela.INI", line);
+    EXPECT_TRUE(Start().empty());
+    EXPECT_EQ(settings_.BaseMapFile, "tokyo.idt");
+    EXPECT_EQ(areas_.CurrentBaseMapFile, "tokyo.idt");
+    EXPECT_EQ(areas_.BaseMapTitle, Sjis("東京"));
+  }
+  Start({(dir_.path() / "x.DAT").string()});
+  EXPECT_EQ(settings_.BaseMapFile, "tokyo.idt") << "also when a file is opened at start";
+}
+
+TEST_F(StartUpTest, AProgramDirectoryWithoutAShiftJisFormIsRecognised) {
+  EXPECT_TRUE(Paths().HasShiftJisForm());
+  // U+20BB7 has no Shift-JIS form.
+  EXPECT_FALSE(ProgramPathsOf(dir_.path() / "\xF0\xA0\xAE\xB7" / "kartela").HasShiftJisForm());
+}
+
 TEST_F(StartUpTest, AMissingBaseMapLeavesAnEmptyAreaListSilently) {
   areas_.AreaNames = {"stale"};
   EXPECT_TRUE(Start().empty());

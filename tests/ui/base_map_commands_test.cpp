@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "model/settings_file.h"
+#include "model/startup.h"
 #include "model/test_support.h"
 #include "ui/about_base_map_dialog.h"
 #include "ui/data_test_support.h"
@@ -88,6 +90,22 @@ TEST_F(BaseMapCommandsTest, ChoosingAMapMakesItTheBaseMap) {
   EXPECT_EQ(workspace_.area_list.CurrentBaseMapFile, Sjis("データの地図.IDT"))
       << "the data keep their map";
   EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(BaseMapCommandsTest, AMapChosenInLowerCaseIsLoadedAtTheNextStart) {
+  dir_.Write("tokyo.idt", testing::BaseMapBytes({"千代田区", "港区"}));
+  for (const char* typed : {"tokyo.idt", "TOKYO.IDT"}) {
+    SCOPED_TRACE(typed);
+    chosen_name_ = typed;
+    commands_.SelectBaseClick();
+    EXPECT_EQ(BaseMapFile(), "tokyo.idt") << "kept as the file is called";
+  }
+  ASSERT_TRUE(WriteSettings(context_.paths.SettingsFile(), workspace_.settings));
+  Settings settings;
+  AreaList areas;
+  StartUp(context_.paths, {}, settings, areas);
+  EXPECT_EQ(settings.BaseMapFile, "tokyo.idt");
+  EXPECT_EQ(areas.AreaCount(), 2);
 }
 
 TEST_F(BaseMapCommandsTest, ChoosingTheSameMapAgainStillMarksItChanged) {
