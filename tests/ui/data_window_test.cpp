@@ -364,7 +364,7 @@ TEST_F(DataWindowTest, NewDataReadsTheBaseMapOnlyWhenItChanged) {
   EXPECT_FALSE(window_->NewDataForBaseMap());
   EXPECT_EQ(bed_.reporter.Numbers(), std::vector<int>{3});
   EXPECT_EQ(bed_.reporter.messages[0].text,
-            "ＩＤＴファイル：MISSING.IDT の読み込みに失敗しました！");
+            "ＩＤＴファイル：MISSING.IDT の読み込みに失敗しました！\nファイルが見つかりません");
   EXPECT_EQ(bed_.workspace.area_list.CurrentBaseMapFile, "U.IDT");
 }
 
