@@ -5,6 +5,7 @@
 #include "base/numbers.h"
 #include "base/sjis.h"
 #include "base/text_helpers.h"
+#include "model/value_syntax.h"
 
 namespace kartela {
 namespace {
@@ -140,7 +141,8 @@ PastedData ParsePastedText(std::string_view text) {
   std::vector<std::string> items = CutPasteItems(text, separator);
   PastedData pasted;
   auto item = items.begin();
-  if (item != items.end() && !IsPasteNumber(*item)) {
+  // A number typed in full width or with separators is a value, not a title.
+  if (item != items.end() && !IsPasteNumber(NormalizeTypedNumber(*item))) {
     std::string title = std::move(*item++);
     if (separator == PasteSeparator::kLine && IsQuoted(title))
       title = title.substr(1, title.size() - 2);
@@ -148,7 +150,7 @@ PastedData ParsePastedText(std::string_view text) {
   }
   for (; item != items.end(); ++item) {
     TrimComment(*item);
-    pasted.values.push_back(std::move(*item));
+    pasted.values.push_back(NormalizeTypedNumber(*item));
   }
   return pasted;
 }

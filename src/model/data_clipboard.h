@@ -53,7 +53,9 @@ bool IsPasteNumber(std::string_view item);
 
 struct PastedData {
   std::optional<std::string> title;  // the first item when it is not a number
-  std::vector<std::string> values;   // the value items, comments and blanks trimmed
+  // The value items, comments and blanks trimmed, numbers in their ASCII
+  // form (NormalizeTypedNumber).
+  std::vector<std::string> values;
 };
 
 // Reads a pasted text: separator, items, title and values.

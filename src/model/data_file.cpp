@@ -1,5 +1,7 @@
 #include "model/data_file.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -16,8 +18,7 @@ namespace kartela {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-constexpr int kFileUnreadable = 4;
+constexpr std::size_t kFirstValueLine = 3;
 
 // The largest data file read: a reference, a title and a value line for every
 // area, each a whole line with its CR LF.
@@ -27,34 +28,67 @@ constexpr std::uintmax_t kMaxDataFileBytes = (kMaxAreas + 2) * (kMaxLineLength +
 struct DataFileLines {
   std::string reference;
   std::string title;
-  std::vector<std::string> values = std::vector<std::string>(kMaxAreas);
+  std::vector<std::string> body;  // every line after the title, whole
 };
 
-// The title that starts at `line_begin` of a line longer than the reader
-// keeps: cut to the title's limit without splitting a double-byte character.
-std::string CutTitle(std::string_view bytes, std::size_t line_begin) {
-  return std::string(
-      sjis::CutToBytes(bytes.substr(line_begin, kMaxTitleBytes + 1), kMaxTitleBytes));
+// What a read takes into the data set once the area count is known.
+struct ReadValues {
+  std::vector<std::string> values = std::vector<std::string>(kMaxAreas);
+  std::vector<std::string> notes;
+};
+
+// The line that starts at `begin`, however long.
+std::string_view WholeLine(std::string_view bytes, std::size_t begin) {
+  const std::size_t end = bytes.find_first_of("\r\n", begin);
+  return bytes.substr(begin, end == std::string_view::npos ? end : end - begin);
 }
 
-// Splits `bytes` into reference, title and values. False when the file has
-// no reference line, the reference is longer than a line may be (cutting it
-// would name another file), or a kept value is longer than a value may be
-// (cutting it would change the number). A missing title line leaves the
-// title and all values empty; value lines beyond kMaxAreas are ignored.
-bool SplitLines(std::string_view bytes, DataFileLines& lines) {
+std::string TooLongValueReason(std::size_t line) {
+  return std::to_string(line) + " 行目の値が " + std::to_string(kMaxValueBytes) +
+         " バイトを超えています";
+}
+
+// Splits `bytes` into reference, title and the lines after them. The reason
+// when the file has no reference line or the reference is longer than a line
+// may be (cutting it would name another file); empty otherwise. A long title
+// is cut without splitting a double-byte character.
+std::string SplitLines(std::string_view bytes, DataFileLines& lines) {
   LineReader reader(bytes);
-  if (!reader.Next(lines.reference) || reader.LastLineWasCut()) return false;
-  const std::size_t title_begin = reader.Offset();
-  if (!reader.Next(lines.title)) return true;
-  if (reader.LastLineWasCut()) lines.title = CutTitle(bytes, title_begin);
-  std::string value;
-  for (std::string& slot : lines.values) {
-    if (!reader.Next(value)) break;
-    if (value.size() > kMaxValueBytes) return false;
-    slot = std::move(value);
+  if (!reader.Next(lines.reference)) return "ファイルが空です";
+  if (reader.LastLineWasCut()) {
+    return "1 行目（基本地図の名前）が " + std::to_string(kMaxLineLength) + " バイトを超えています";
   }
-  return true;
+  std::size_t begin = reader.Offset();
+  if (!reader.Next(lines.title)) return {};
+  if (reader.LastLineWasCut())
+    lines.title = std::string(sjis::CutToBytes(WholeLine(bytes, begin), kMaxTitleBytes));
+  std::string line;
+  for (begin = reader.Offset(); reader.Next(line); begin = reader.Offset())
+    lines.body.emplace_back(WholeLine(bytes, begin));
+  return {};
+}
+
+// The first `area_count` lines of `body` are the values, the lines after
+// them notes kept whole. The reason when a value is longer than a value may
+// be (cutting it would change the number); empty otherwise.
+std::string TakeValues(std::vector<std::string> body, std::size_t area_count, ReadValues& read) {
+  const std::size_t value_lines = std::min(body.size(), area_count);
+  for (std::size_t i = 0; i < value_lines; ++i) {
+    if (body[i].size() > kMaxValueBytes) return TooLongValueReason(i + kFirstValueLine);
+    read.values[i] = std::move(body[i]);
+  }
+  const auto first_note = body.begin() + static_cast<std::ptrdiff_t>(value_lines);
+  read.notes.assign(std::make_move_iterator(first_note), std::make_move_iterator(body.end()));
+  return {};
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string AreaOfRow(const AreaList& areas, std::size_t index) {
+  return "区域 " + std::to_string(index + 1) + "（" + sjis::ToUtf8Lossy(areas.AreaNames[index]) +
+         "）";
 }
 
 // The area list of the base map `reference` names, found by FindBaseMap
@@ -98,8 +132,8 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
                    const std::filesystem::path& program_dir, AreaList& areas, DataSet& data,
                    Reporter& reporter) {
   DataFileLines lines;
-  if (!SplitLines(bytes, lines)) {
-    ShowMessage(reporter, kFileUnreadable, DisplayPath(path));
+  if (const std::string reason = SplitLines(bytes, lines); !reason.empty()) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), reason);
     return false;
   }
   std::string reason;
@@ -108,9 +142,17 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
     ShowMessageWithReason(reporter, kMsgIdtReadFailed, sjis::ToUtf8Lossy(lines.reference), reason);
     return false;
   }
+  ReadValues read;
+  const auto area_count = static_cast<std::size_t>(new_areas->AreaCount());
+  if (const std::string reason = TakeValues(std::move(lines.body), area_count, read);
+      !reason.empty()) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), reason);
+    return false;
+  }
   areas = std::move(*new_areas);
   data.DataTitle = std::move(lines.title);
-  data.DataValues = std::move(lines.values);
+  data.DataValues = std::move(read.values);
+  data.DataNotes = std::move(read.notes);
   return true;
 }
 
@@ -123,11 +165,31 @@ std::string FormatDataFile(const AreaList& areas, const DataSet& data) {
     if (i < data.DataValues.size()) bytes.append(data.DataValues[i]);
     bytes.append(kLineEnd);
   }
+  for (const std::string& note : data.DataNotes)
+    bytes.append(note).append(kLineEnd);
   return bytes;
 }
 
-bool WriteDataFile(const std::filesystem::path& path, const AreaList& areas, const DataSet& data) {
-  return WriteFileAtomically(path, FormatDataFile(areas, data));
+std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data) {
+  if (HasLineBreak(data.DataTitle)) return "タイトルに改行があります";
+  const std::size_t value_count =
+      std::min(static_cast<std::size_t>(areas.AreaCount()), data.DataValues.size());
+  for (std::size_t i = 0; i < value_count; ++i) {
+    const std::string& value = data.DataValues[i];
+    if (value.size() > kMaxValueBytes) {
+      return AreaOfRow(areas, i) + "の値が " + std::to_string(kMaxValueBytes) +
+             " バイトを超えています";
+    }
+    if (HasLineBreak(value)) return AreaOfRow(areas, i) + "の値に改行があります";
+  }
+  return {};
+}
+
+DataFileWrite WriteDataFile(const std::filesystem::path& path, const AreaList& areas,
+                            const DataSet& data) {
+  std::string refusal = DataFileWriteRefusal(areas, data);
+  if (!refusal.empty()) return {false, std::move(refusal)};
+  return {WriteFileAtomically(path, FormatDataFile(areas, data)), {}};
 }
 
 }  // namespace kartela

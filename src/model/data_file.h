@@ -17,10 +17,12 @@ class Reporter;
 // FindBaseMap from `program_dir` and the data file's directory; the area list
 // keeps the reference as FindBaseMap gives it). Reports open failure
 // (message 6), an unreadable base map (message 3 with the reason) and a
-// malformed or too large file (message 4). On
-// success CurrentBaseMapFile, the area list, DataTitle and DataValues are
-// replaced; DataFileName and DataModified are left to the caller. On failure
-// `areas` and `data` are unchanged.
+// malformed or too large file (message 4 with a second line that says why,
+// such as a value line inside the area count longer than a value may be).
+// The lines after the last area's value are notes, kept whole in DataNotes.
+// On success CurrentBaseMapFile, the area list, DataTitle, DataValues and
+// DataNotes are replaced; DataFileName and DataModified are left to the
+// caller. On failure `areas` and `data` are unchanged.
 bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path& program_dir,
                   AreaList& areas, DataSet& data, Reporter& reporter);
 
@@ -30,11 +32,24 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
                    const std::filesystem::path& program_dir, AreaList& areas, DataSet& data,
                    Reporter& reporter);
 
-// The bytes of the data file for `data` on `areas`.
+// The bytes of the data file for `data` on `areas`: reference, title, one
+// line per area, then the notes.
 std::string FormatDataFile(const AreaList& areas, const DataSet& data);
 
-// Writes the data file, replacing `path` only with a complete file. Does not
-// change the data set.
-bool WriteDataFile(const std::filesystem::path& path, const AreaList& areas, const DataSet& data);
+// Why `data` cannot be written as a file that reads back the same: a value of
+// areas 1..AreaCount longer than a value may be, or a line break in the title
+// or a value. The reason names the area; empty when the data can be written.
+std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data);
+
+struct DataFileWrite {
+  bool ok = false;
+  std::string reason;  // why the data were refused; empty for a failed write
+};
+
+// Writes the data file, replacing `path` only with a complete file; refuses,
+// writing nothing, what DataFileWriteRefusal names. Does not change the data
+// set.
+DataFileWrite WriteDataFile(const std::filesystem::path& path, const AreaList& areas,
+                            const DataSet& data);
 
 }  // namespace kartela

@@ -22,6 +22,9 @@ struct DataSet {
   // at most kMaxValueBytes); an empty text is an area without a value. The
   // table always has kMaxAreas slots; only 1..AreaCount are shown or saved.
   std::vector<std::string> DataValues = std::vector<std::string>(kMaxAreas);
+  // Lines after the last area's value in the file the data were read from
+  // (a source, a remark), kept whole and written back after the values.
+  std::vector<std::string> DataNotes;
   std::filesystem::path DataFileName;  // empty for new data
   bool DataModified = false;
 };

@@ -262,22 +262,30 @@ struct KeptKey {
   RawSlot slot;
   void (*read)(std::string_view value, Settings& settings);
   std::string (*format)(const Settings& settings);
+  // The text the value holds whole (DataDir) or the font whose face it
+  // starts with; each must read back as it is written.
+  std::string Settings::*whole_text = nullptr;
+  LogFont Settings::*font = nullptr;
 };
 
 constexpr std::array<KeptKey, 15> kKeptKeys = {{
     {"Position", kChangedWindow, kRawPosition, ReadPosition, FormatPosition},
     {"BaseMap", kChangedBaseMap, kRawBaseMap, ReadBaseMap, FormatBaseMap},
-    {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir},
+    {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir, &Settings::DataDir},
     {"DataExt", kChangedDataExt, kRawDataExt, ReadDataExt, FormatDataExt},
     {"PrintSize", kChangedPrintSize, kRawPrintSize, ReadPrintSize, FormatPrintSize},
     {"DrawSize", kChangedDrawSize, kRawDrawSize, ReadDrawSize, FormatDrawSize},
     {"DrawPosition", kChangedDrawPosition, kRawDrawPosition, ReadDrawPosition, FormatDrawPosition},
     {"Division", kChangedDivision, kRawDivision, ReadDivision, FormatDivision},
     {"Pattern", kChangedPattern, kRawPattern, ReadPattern, FormatPattern},
-    {"TitleFont", kChangedTitleFont, kRawTitleFont, ReadTitleFont, FormatTitleFont},
-    {"IndexFont", kChangedIndexFont, kRawIndexFont, ReadIndexFont, FormatIndexFont},
-    {"FancyFont", kChangedFancyFont, kRawFancyFont, ReadFancyFont, FormatFancyFont},
-    {"AreaFont", kChangedAreaFont, kRawAreaFont, ReadAreaFont, FormatAreaFont},
+    {"TitleFont", kChangedTitleFont, kRawTitleFont, ReadTitleFont, FormatTitleFont, nullptr,
+     &Settings::TitleFont},
+    {"IndexFont", kChangedIndexFont, kRawIndexFont, ReadIndexFont, FormatIndexFont, nullptr,
+     &Settings::IndexFont},
+    {"FancyFont", kChangedFancyFont, kRawFancyFont, ReadFancyFont, FormatFancyFont, nullptr,
+     &Settings::FancyFont},
+    {"AreaFont", kChangedAreaFont, kRawAreaFont, ReadAreaFont, FormatAreaFont, nullptr,
+     &Settings::AreaFont},
     {"LineWidth", kChangedLineWidth, kRawLineWidth, ReadLineWidth, FormatLineWidth},
     {"ColorChange", kChangedColorChange, kRawColorChange, ReadColorChange, FormatColorChange},
 }};
@@ -294,6 +302,15 @@ constexpr std::array<PlainKey, 4> kPlainKeys = {{
     {"ShowHint", ReadShowHint},
     {"Zflag", ReadZflag},
 }};
+
+// Whether the current value of `key` reads back as it is written.
+bool Storable(const KeptKey& key, const Settings& settings) {
+  if (key.whole_text != nullptr)
+    return UnstorableSettingCharacter(settings.*key.whole_text, SettingText::kDataDir) == 0;
+  if (key.font != nullptr)
+    return UnstorableSettingCharacter((settings.*key.font).FaceName, SettingText::kFaceName) == 0;
+  return true;
+}
 
 bool SameKey(std::string_view upper_key, std::string_view name) {
   return upper_key == ToUpperAscii(name);
@@ -338,6 +355,16 @@ bool ShouldWriteShowHint(const Settings& settings) {
 
 }  // namespace
 
+char UnstorableSettingCharacter(std::string_view text, SettingText kind) {
+  const std::string_view ends = " \t";
+  if (!text.empty() && ends.find(text.front()) != std::string_view::npos) return text.front();
+  if (!text.empty() && ends.find(text.back()) != std::string_view::npos) return text.back();
+  // Trail bytes of double-byte characters are 0x40 or above: none of these.
+  const std::string_view stops = kind == SettingText::kFaceName ? ";,\r\n" : ";\r\n";
+  const std::size_t stop = text.find_first_of(stops);
+  return stop == std::string_view::npos ? '\0' : text[stop];
+}
+
 void ParseSettings(std::string_view bytes, Settings& settings) {
   LineReader reader(bytes);
   std::string line;
@@ -361,7 +388,8 @@ std::string FormatSettings(const Settings& settings) {
   text += Line("Embiroment", Int(settings.SaveMask));
   const auto saved_changes = settings.ChangedMask & settings.SaveMask;
   for (const auto& kept : kKeptKeys) {
-    if ((saved_changes & kept.changed_bit) != 0) {
+    // A value that would read back differently keeps the line as read.
+    if ((saved_changes & kept.changed_bit) != 0 && Storable(kept, settings)) {
       text += Line(kept.name, kept.format(settings));
     } else if (const auto& raw = settings.RawSettingLines[kept.slot]; !raw.empty()) {
       text += Line(kept.name, raw);

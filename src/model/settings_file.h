@@ -17,6 +17,19 @@
 
 namespace kartela {
 
+// What a value of the settings file holds.
+enum class SettingText {
+  kDataDir,   // the whole value of its line
+  kFaceName,  // the first field of a font key's value, before a comma
+};
+
+// The character that makes `text` (Shift-JIS) read back differently from the
+// settings file: ";" starts a comment anywhere, "," ends a face name, a line
+// break ends the line, and a blank or tab at either end is trimmed. 0 when
+// `text` reads back as it is. The commands refuse such a value where it is
+// entered; the writer keeps the old line of a key whose new value has one.
+char UnstorableSettingCharacter(std::string_view text, SettingText kind);
+
 // Applies every known key of the settings text `bytes` to `settings`, keeping
 // the value texts in RawSettingLines. Unknown keys, blank lines and comments
 // are ignored; a later line of a key overrides an earlier one. Never fails.

@@ -1,12 +1,75 @@
 #include "model/value_syntax.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "base/numbers.h"
 #include "base/real48.h"
 #include "base/sjis.h"
 
 namespace kartela {
+namespace {
+
+// The ASCII character of a full-width digit, sign, point or comma, given by
+// its Shift-JIS bytes; 0 for any other character.
+char AsciiOfFullWidth(unsigned char lead, unsigned char trail) {
+  if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) return static_cast<char>('0' + trail - 0x4F);
+  if (lead != 0x81) return 0;
+  switch (trail) {
+    case 0x7B:
+      return '+';
+    case 0x7C:
+      return '-';
+    case 0x44:
+      return '.';
+    case 0x43:
+      return ',';
+    default:
+      return 0;
+  }
+}
+
+// `text` with its full-width digits, signs, points and commas in ASCII;
+// nothing when it holds any other double-byte character.
+std::optional<std::string> HalfWidth(std::string_view text) {
+  std::string ascii;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!sjis::IsLeadByte(byte)) {
+      ascii.push_back(text[i]);
+      continue;
+    }
+    if (i + 1 >= text.size()) return std::nullopt;
+    const char converted = AsciiOfFullWidth(byte, static_cast<unsigned char>(text[++i]));
+    if (converted == 0) return std::nullopt;
+    ascii.push_back(converted);
+  }
+  return ascii;
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Whether the commas of `text` group the digits before the point by three:
+// one to three digits, then groups of a comma and three digits, and no comma
+// after the point.
+bool CommasGroupByThree(std::string_view text) {
+  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  const std::string_view whole = text.substr(0, text.find('.'));
+  if (text.substr(whole.size()).find(',') != std::string_view::npos) return false;
+  const std::size_t first_comma = whole.find(',');
+  if (first_comma == 0 || first_comma > 3 || (whole.size() - first_comma) % 4 != 0) return false;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    const bool comma_place = i >= first_comma && (i - first_comma) % 4 == 0;
+    if (comma_place ? whole[i] != ',' : !IsDigit(whole[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 bool HasExponentLetter(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -23,6 +86,17 @@ bool HasExponentLetter(std::string_view text) {
 double ConvertValueText(std::string_view text) {
   const auto number = ParseDataValue(text);
   return number ? RoundToReal48(*number) : kMissingValue;
+}
+
+std::string NormalizeTypedNumber(std::string_view text) {
+  std::optional<std::string> ascii = HalfWidth(text);
+  if (!ascii) return std::string(text);
+  if (ascii->find(',') != std::string::npos) {
+    if (!CommasGroupByThree(*ascii)) return std::string(text);
+    std::erase(*ascii, ',');
+  }
+  if (!ParseDataValue(*ascii)) return std::string(text);
+  return std::move(*ascii);
 }
 
 ValueSyntaxReport ValueSyntax(const DataSet& data, int area_count) {

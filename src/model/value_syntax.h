@@ -2,6 +2,7 @@
 // before the data are saved.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "model/data_set.h"
@@ -30,6 +31,13 @@ bool HasExponentLetter(std::string_view text);
 // The number of a value text, stored as a 48-bit real; kMissingValue when the
 // text does not convert (an empty text does not).
 double ConvertValueText(std::string_view text);
+
+// The ASCII form of a number as Japanese users type or copy it: full-width
+// digits, sign ("＋", "－"), point ("．") and comma become ASCII, and commas
+// that group the digits before the point by three ("1,237,984") are removed.
+// When that form is not a number, `text` comes back unchanged: a note such as
+// "－" or "１２，３" stays as typed.
+std::string NormalizeTypedNumber(std::string_view text);
 
 // Checks the values of areas 1..area_count in order. A text with an exponent
 // letter stops the check at once: exponent notation is never accepted, even

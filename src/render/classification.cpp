@@ -259,6 +259,20 @@ PaintClasses BuildClassThresholds(BreakTexts& class_breaks) {
   return classes;
 }
 
+std::optional<BoundaryFault> FindBoundaryFault(std::span<const std::string> texts) {
+  std::vector<double> numbers;
+  for (const std::string& text : texts)
+    numbers.push_back(ConvertValueText(text));
+  const auto last_number = std::find_if(numbers.rbegin(), numbers.rend(), IsValid);
+  const auto used = static_cast<std::size_t>(numbers.rend() - last_number);
+  for (std::size_t i = 0; i < used; ++i) {
+    if (!IsValid(numbers[i])) return BoundaryFault{BoundaryFault::Kind::kNotANumber, i};
+    if (i > 0 && numbers[i] <= numbers[i - 1])
+      return BoundaryFault{BoundaryFault::Kind::kNotIncreasing, i};
+  }
+  return std::nullopt;
+}
+
 std::optional<int> ClassOfValue(double value, const PaintClasses& classes, int division_method) {
   if (!IsValid(value)) return std::nullopt;
   const auto& t = classes.ClassThresholds;

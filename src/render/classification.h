@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,26 @@ struct PaintClasses {
 // does not (an empty text does not) ends them. With no boundary there is one
 // class holding every value. Blanks the last entry of `class_breaks`.
 PaintClasses BuildClassThresholds(BreakTexts& class_breaks);
+
+// A boundary of the data information dialog that would not give the classes
+// the user sees.
+struct BoundaryFault {
+  enum class Kind {
+    kNotANumber,     // does not convert, but a later boundary does
+    kNotIncreasing,  // not above the boundary before it
+  };
+  Kind kind = Kind::kNotANumber;
+  // The boundary at fault, 0 for boundary 1; for kNotIncreasing the boundary
+  // it is not above is index - 1.
+  std::size_t index = 0;
+};
+
+// The first fault among the boundary texts `texts` (Shift-JIS, boundary 1
+// first). The boundaries in force are the leading ones that convert, so one
+// that does not convert is a fault only when a later one does (it would end
+// the classes early, silently); an empty tail is how fewer classes are
+// asked for. Nothing when the boundaries are usable.
+std::optional<BoundaryFault> FindBoundaryFault(std::span<const std::string> texts);
 
 // The class of `value`: the first whose range holds it, the lower end
 // included under division method 1, the upper end under method 2. None for

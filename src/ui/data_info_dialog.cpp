@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/sjis.h"
 #include "ui/qt_text.h"
@@ -38,8 +40,53 @@ constexpr std::array<NamedCaption, kDataStatCount> kStatistics = {{
 constexpr const char* kRefusedBoundary =
     "区分値に Shift-JIS で表せない文字があります。数値を入力してください。";
 
+// How many areas with invalid values the dialog names; the rest are counted.
+constexpr int kNamedInvalidAreas = 10;
+
 std::optional<std::string> SjisOf(const QLineEdit& box) {
   return sjis::FromUtf8(box.text().toStdString());
+}
+
+// The areas whose values did not convert: the first ten by name, then how
+// many more. Empty when every value converted.
+QString InvalidAreasText(const AreaList& areas, const std::vector<double>& numbers) {
+  QStringList names;
+  int more = 0;
+  for (std::size_t i = 0; i < areas.AreaNames.size() && i < numbers.size(); ++i) {
+    if (numbers[i] != kMissingValue) continue;
+    if (names.size() == kNamedInvalidAreas) {
+      ++more;
+      continue;
+    }
+    const std::string& name = areas.AreaNames[i];
+    names << (name.empty() ? QString("（区域 %1）").arg(i + 1) : ShownText(name));
+  }
+  if (names.isEmpty()) return {};
+  QString text = "無効データの区域：" + names.join("、");
+  if (more > 0) text += QString(" ほか %1 件").arg(more);
+  return text;
+}
+
+// The message for `fault` among the boundary boxes' texts (UTF-8).
+QString FaultMessage(const BoundaryFault& fault, const std::vector<QString>& texts) {
+  const std::size_t i = fault.index;
+  if (fault.kind == BoundaryFault::Kind::kNotIncreasing) {
+    return QString(
+               "区分値 %1「%2」が区分値 %3「%4」より大きくありません。"
+               "区分値は小さい順に入力してください。")
+        .arg(i + 1)
+        .arg(texts[i].trimmed())
+        .arg(i)
+        .arg(texts[i - 1].trimmed());
+  }
+  const QString shown = texts[i].trimmed().isEmpty()
+                            ? QString("が空欄です")
+                            : QString("「%1」は数値ではありません").arg(texts[i].trimmed());
+  return QString(
+             "区分値 %1 %2。後の区分値が使われなくなるため、数値を入力するか、"
+             "後の区分値も空欄にしてください。")
+      .arg(i + 1)
+      .arg(shown);
 }
 
 // A label that shows one number, right-aligned in a sunken box.
@@ -64,6 +111,7 @@ TDataInfoDialog::TDataInfoDialog(AppContext& context, QWidget* parent)
   BuildStatistics(*grid);
   BuildDeciles(*grid);
   BuildBoundaries(*grid);
+  BuildInvalidAreas(*grid);
   BuildButtons(*grid);
 }
 
@@ -110,6 +158,15 @@ void TDataInfoDialog::BuildBoundaries(QGridLayout& grid) {
   grid.addLayout(column, 0, 4, static_cast<int>(kDataStatCount), 1);
 }
 
+void TDataInfoDialog::BuildInvalidAreas(QGridLayout& grid) {
+  invalid_areas_ = new QLabel(this);
+  invalid_areas_->setObjectName("InvalidAreas");
+  invalid_areas_->setTextFormat(Qt::PlainText);
+  invalid_areas_->setWordWrap(true);
+  invalid_areas_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  grid.addWidget(invalid_areas_, static_cast<int>(kDataStatCount), 0, 1, 5);
+}
+
 void TDataInfoDialog::BuildButtons(QGridLayout& grid) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
@@ -118,7 +175,7 @@ void TDataInfoDialog::BuildButtons(QGridLayout& grid) {
   buttons->button(QDialogButtonBox::Cancel)->setText("キャンセル");
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  grid.addWidget(buttons, static_cast<int>(kDataStatCount), 0, 1, 5);
+  grid.addWidget(buttons, static_cast<int>(kDataStatCount) + 1, 0, 1, 5);
 }
 
 void TDataInfoDialog::Load(ClassTables& tables) {
@@ -129,6 +186,9 @@ void TDataInfoDialog::Load(ClassTables& tables) {
     deciles_[i]->setText(ShownText(tables.DecileTexts[i]));
   for (std::size_t i = 0; i < boundaries_.size(); ++i)
     boundaries_[i]->setText(ShownText(tables.ProposedBreaks[i]));
+  const QString invalid = InvalidAreasText(context_.workspace.area_list, tables.NumericValues);
+  invalid_areas_->setText(invalid);
+  invalid_areas_->setVisible(!invalid.isEmpty());
   method2_->setChecked(tables.DivisionMethod == 2);
   method1_->setChecked(tables.DivisionMethod != 2);
 }
@@ -146,14 +206,33 @@ int TDataInfoDialog::UnencodableBox() const {
   return -1;
 }
 
+bool TDataInfoDialog::RefuseBoundaries() {
+  const int unencodable = UnencodableBox();
+  if (unencodable >= 0) {
+    RefuseBox(static_cast<std::size_t>(unencodable), kRefusedBoundary);
+    return true;
+  }
+  std::vector<std::string> texts;
+  std::vector<QString> shown;
+  for (const QLineEdit* box : boundaries_) {
+    texts.push_back(*SjisOf(*box));
+    shown.push_back(box->text());
+  }
+  const std::optional<BoundaryFault> fault = FindBoundaryFault(texts);
+  if (!fault) return false;
+  RefuseBox(fault->index, FaultMessage(*fault, shown));
+  return true;
+}
+
+void TDataInfoDialog::RefuseBox(std::size_t index, const QString& message) {
+  context_.reporter.Show(CatalogueMessage{0, message.toStdString(), "警告", MessageIcon::kWarning});
+  boundaries_[index]->setFocus();
+  boundaries_[index]->selectAll();
+}
+
 void TDataInfoDialog::done(int result) {
   if (tables_ != nullptr) {
-    const int refused = result == Accepted ? UnencodableBox() : -1;
-    if (refused >= 0) {
-      context_.reporter.Show(CatalogueMessage{0, kRefusedBoundary, "警告", MessageIcon::kWarning});
-      boundaries_[static_cast<std::size_t>(refused)]->setFocus();
-      return;
-    }
+    if (result == Accepted && RefuseBoundaries()) return;
     StoreInto(*tables_);
     tables_ = nullptr;
   }

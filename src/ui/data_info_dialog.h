@@ -26,12 +26,16 @@ class TDataInfoDialog : public QDialog {
   explicit TDataInfoDialog(AppContext& context, QWidget* parent = nullptr);
 
   // Shows the statistics, percentiles, proposed boundaries and division
-  // method of `tables`. Whenever the dialog then closes, by OK or by Cancel,
-  // the boundary boxes go back into tables.ProposedBreaks and the method into
-  // tables.DivisionMethod.
+  // method of `tables`, and names the areas whose values are invalid (the
+  // first ten, then how many more). Whenever the dialog then closes, by OK
+  // or by Cancel, the boundary boxes go back into tables.ProposedBreaks and
+  // the method into tables.DivisionMethod.
   void Load(ClassTables& tables);
 
-  // OK refuses a boundary that Shift-JIS cannot hold, with a message.
+  // OK refuses, with a message that names it, a boundary that Shift-JIS
+  // cannot hold, one that does not convert while a later one does, or one
+  // not above the boundary before it; the dialog stays open with that box
+  // selected.
   void done(int result) override;
 
  protected:
@@ -41,9 +45,13 @@ class TDataInfoDialog : public QDialog {
   void BuildStatistics(QGridLayout& grid);
   void BuildDeciles(QGridLayout& grid);
   void BuildBoundaries(QGridLayout& grid);
+  void BuildInvalidAreas(QGridLayout& grid);
   void BuildButtons(QGridLayout& grid);
   // The first box whose text has no Shift-JIS form, or -1.
   int UnencodableBox() const;
+  // Whether OK must be refused; shows why and selects the box at fault.
+  bool RefuseBoundaries();
+  void RefuseBox(std::size_t index, const QString& message);
   void StoreInto(ClassTables& tables) const;
 
   AppContext& context_;
@@ -53,6 +61,8 @@ class TDataInfoDialog : public QDialog {
   std::array<QLineEdit*, kBoundaryBoxCount> boundaries_{};
   QRadioButton* method1_ = nullptr;
   QRadioButton* method2_ = nullptr;
+  // The areas whose values are invalid, named.
+  QLabel* invalid_areas_ = nullptr;
 };
 
 }  // namespace kartela

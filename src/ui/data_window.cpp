@@ -21,6 +21,7 @@
 #include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "model/messages.h"
+#include "model/value_syntax.h"
 #include "ui/qt_text.h"
 #include "ui/wait_cursor.h"
 
@@ -60,14 +61,16 @@ QString FirstUnrepresentable(const QString& text) {
 // its commit string is.
 class SjisValidator : public QValidator {
  public:
-  SjisValidator(std::size_t max_bytes, QObject* parent)
-      : QValidator(parent), max_bytes_(max_bytes) {}
+  SjisValidator(std::size_t max_bytes, bool numbers, QObject* parent)
+      : QValidator(parent), max_bytes_(max_bytes), numbers_(numbers) {}
 
   State validate(QString& input, int& /*position*/) const override {
     const auto bytes = SjisText(input);
     refused_ = bytes ? QString() : FirstUnrepresentable(input);
     if (!bytes) return Invalid;
-    return bytes->size() > max_bytes_ ? Invalid : Acceptable;
+    // A value counts in the form it is committed in.
+    const std::size_t size = numbers_ ? NormalizeTypedNumber(*bytes).size() : bytes->size();
+    return size > max_bytes_ ? Invalid : Acceptable;
   }
 
   std::size_t max_bytes() const { return max_bytes_; }
@@ -76,6 +79,7 @@ class SjisValidator : public QValidator {
 
  private:
   std::size_t max_bytes_;
+  bool numbers_;
   mutable QString refused_;
 };
 
@@ -193,7 +197,8 @@ QLineEdit* TDataWindow::MakeEdit(const char* name, std::size_t max_bytes) {
   edit->setObjectName(QString::fromLatin1(name));
   edit->setFocusPolicy(Qt::ClickFocus);  // moved by the grid's keys, not by Tab
   edit->setCursor(Qt::IBeamCursor);
-  auto* validator = new SjisValidator(max_bytes, edit);
+  // The value box (the one of kValueEditBytes) measures a number as committed.
+  auto* validator = new SjisValidator(max_bytes, max_bytes == kValueEditBytes, edit);
   edit->setValidator(validator);
   edit->installEventFilter(this);
   connect(edit, &QLineEdit::inputRejected, this, [this, edit, validator] {
@@ -262,6 +267,7 @@ void TDataWindow::CommitValue() {
     return;
   }
   TrimComment(*value);  // "12 ; remark" is the value 12
+  *value = NormalizeTypedNumber(*value);
   std::string cut(sjis::CutToBytes(*value, kMaxValueBytes));
   if (cut == stored) return;
   stored = std::move(cut);
@@ -412,6 +418,7 @@ void TDataWindow::ClearDataSet() {
   DataSet& data = context_.workspace.data;
   data.DataTitle.clear();
   data.DataValues.assign(kMaxAreas, std::string());
+  data.DataNotes.clear();
   LoadEdits();
   data.DataModified = false;
   data.DataFileName.clear();
@@ -492,13 +499,13 @@ bool TDataWindow::OpenDataFile(const std::filesystem::path& path) {
 
 bool TDataWindow::SaveDataFile(const std::filesystem::path& path) {
   CommitEdits();
-  bool ok;
+  DataFileWrite written;
   {
     WaitCursor wait;
-    ok = WriteDataFile(path, context_.workspace.area_list, context_.workspace.data);
+    written = WriteDataFile(path, context_.workspace.area_list, context_.workspace.data);
   }
-  if (!ok) {
-    ShowMessage(context_.reporter, kSaveFailed);
+  if (!written.ok) {
+    ShowMessageWithReason(context_.reporter, kSaveFailed, {}, written.reason);
     return false;
   }
   SetDataFileName(path);

@@ -8,6 +8,7 @@
 #include "base/sjis.h"
 #include "model/messages.h"
 #include "model/reporter.h"
+#include "model/settings_file.h"
 #include "ui/data_ext_dialog.h"
 #include "ui/data_window.h"
 #include "ui/dir_select_dialog.h"
@@ -15,6 +16,7 @@
 #include "ui/item_len_dialog.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/text_boxes.h"
 
 namespace kartela {
 namespace {
@@ -146,6 +148,13 @@ void SettingsCommands::DefDataDirClick() {
   const auto data_dir = SjisText(WithTrailingSeparator(chosen));
   if (!data_dir) {
     ShowRefusal(kNotShiftJisDirectory);
+    return;
+  }
+  if (const char stop = UnstorableSettingCharacter(*data_dir, SettingText::kDataDir)) {
+    ShowMessageWithReason(context_.reporter, kMsgBadSetting, {},
+                          QString("ディレクトリ名に%1を含むため、設定ファイルに保存できません。")
+                              .arg(SettingCharacterName(stop))
+                              .toStdString());
     return;
   }
   if (!QFileInfo(chosen).isDir() && !CreateMissingDirectory(chosen)) return;

@@ -14,6 +14,7 @@
 #include "gdi/qt/font_substitution.h"
 #include "model/reporter.h"
 #include "model/settings.h"
+#include "model/settings_file.h"
 #include "ui/qt_text.h"
 
 namespace kartela {
@@ -76,9 +77,26 @@ QStringList FontFaceChoices(std::span<const std::string> installed) {
   return faces;
 }
 
+QString SettingCharacterName(char character) {
+  switch (character) {
+    case ' ':
+    case '\t':
+      return "先頭や末尾の空白";
+    case '\r':
+    case '\n':
+      return "改行";
+    default:
+      return QString("「%1」").arg(QLatin1Char(character));
+  }
+}
+
 QString FaceRefusal(const QString& text) {
   const std::optional<std::string> face = sjis::FromUtf8(text.toStdString());
   if (!face) return QString("フォント名「%1」には Shift-JIS で表せない文字があります。").arg(text);
+  if (const char stop = UnstorableSettingCharacter(*face, SettingText::kFaceName)) {
+    return QString("フォント名「%1」は%2を含むため、設定ファイルに保存できません。")
+        .arg(text, SettingCharacterName(stop));
+  }
   if (face->size() > kMaxFaceNameBytes) {
     return QString("フォント名「%1」が長すぎます。Shift-JIS で %2 バイトまでです。")
         .arg(text)

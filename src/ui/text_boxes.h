@@ -32,8 +32,13 @@ inline constexpr double kMaxFontSize = 4096;
 // families (UTF-8); each once, and only those a record can hold.
 QStringList FontFaceChoices(std::span<const std::string> installed);
 
+// How a message names the character UnstorableSettingCharacter found:
+// "「;」", "「,」", "先頭や末尾の空白", "改行".
+QString SettingCharacterName(char character);
+
 // Why the typed face `text` cannot go into a font record (no Shift-JIS form,
-// or longer than kMaxFaceNameBytes); empty when it can.
+// a character the settings file cannot hold in a face name, or longer than
+// kMaxFaceNameBytes); empty when it can.
 QString FaceRefusal(const QString& text);
 
 // The font height of the typed size `text`: −Round(s) for a real s of at most

@@ -104,6 +104,18 @@ TEST(ParsePastedTextTest, ANumberFirstMeansNoTitle) {
   EXPECT_EQ(pasted.values, (Items{"1.5E3", "2", "3,5"}));
 }
 
+TEST(ParsePastedTextTest, NumbersInFullWidthOrWithSeparatorsArePastedInAsciiBeforeTheLimit) {
+  // A column from a formatted spreadsheet, or typed with an input method: the
+  // first cell is a value, and each value fits the limit once in ASCII.
+  const PastedData column =
+      ParsePastedText(Sjis("１，２３７，９８４\n12,345,678.5\n５２２４６１４\n1,23\n"));
+  EXPECT_FALSE(column.title.has_value());
+  EXPECT_EQ(column.values, (Items{"1237984", "12345678.5", "5224614", "1,23"}));
+  EXPECT_FALSE(OverlongPastedValue(column, 1, 4));
+  // A heading stays as it is.
+  EXPECT_EQ(ParsePastedText(Sjis("２０２０年\n1\n")).title, Sjis("２０２０年"));
+}
+
 TEST(ParsePastedTextTest, ATextEndsAtANul) {
   EXPECT_EQ(ParsePastedText(std::string("1\n2\0\n3", 6)).values, (Items{"1", "2"}));
   EXPECT_EQ(ParsePastedText("").values, Items{});

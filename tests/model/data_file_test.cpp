@@ -133,15 +133,26 @@ TEST_F(DataFileTest, LongTitleIsCutWithoutSplittingACharacter) {
   EXPECT_EQ(data_.DataValues[0], "2");
 }
 
-TEST_F(DataFileTest, ValueLinesBeyondTheTableAreIgnored) {
-  std::vector<std::string> lines = {"T.IDT", "title"};
+TEST_F(DataFileTest, LinesAfterTheLastAreaAreNotesKeptWhole) {
+  // A source line after the values, as statistics offices publish them, and
+  // surplus lines of any length: none of them is a value of the three areas.
+  const std::string source = Sjis("出典：総務省統計局「国勢調査」");
+  const std::string long_note(300, 'n');
+  std::vector<std::string> lines = {"T.IDT", "title", "1", "2", "3", source, "", long_note};
   for (int i = 1; i <= kMaxAreas; ++i)
     lines.push_back(std::to_string(i));
-  lines.push_back("not a value and far too long for one");
-  lines.push_back("3442");
-  ASSERT_TRUE(Read(DataBytes(lines)));
+  const std::string bytes = DataBytes(lines);
+  ASSERT_TRUE(Read(bytes));
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(FirstValues(4), (std::vector<std::string>{"1", "2", "3", ""}));
   EXPECT_EQ(data_.DataValues.size(), static_cast<std::size_t>(kMaxAreas));
-  EXPECT_EQ(data_.DataValues.back(), "3440");
+  ASSERT_EQ(data_.DataNotes.size(), 3u + kMaxAreas);
+  EXPECT_EQ(data_.DataNotes[0], source);
+  EXPECT_EQ(data_.DataNotes[2], long_note);
+  EXPECT_EQ(FormatDataFile(areas_, data_), bytes) << "written back as read";
+
+  ASSERT_TRUE(Read(DataBytes({"T.IDT", "title", "1"})));
+  EXPECT_TRUE(data_.DataNotes.empty()) << "a file without notes drops the old ones";
 }
 
 TEST_F(DataFileTest, ValueOfElevenBytesIsKept) {
@@ -156,25 +167,33 @@ TEST_F(DataFileTest, FailuresLeaveTheModelUnchanged) {
     const char* what;
     std::string bytes;
     int message;
+    std::string reason;  // the second line of the message
   };
   const std::vector<Case> cases = {
-      {"empty file", "", 4},
-      {"value of twelve bytes", DataBytes({"T.IDT", "", "1", "-12345678.90"}), 4},
+      {"empty file", "", 4, "ファイルが空です"},
+      {"value of twelve bytes", DataBytes({"T.IDT", "", "1", "-12345678.90"}), 4,
+       "4 行目の値が 11 バイトを超えています"},
       {"value of twelve bytes in double-byte characters",
-       DataBytes({"T.IDT", "", Sjis("１２３４５６")}), 4},
-      {"value line longer than a line", DataBytes({"T.IDT", "", std::string(300, '1')}), 4},
-      {"reference longer than a line", DataBytes({too_long_reference, ""}), 4},
-      {"missing base map", DataBytes({"NONE.IDT", "", "1"}), 3},
-      {"empty reference", DataBytes({"", "", "1"}), 3},
-      {"base map reference that is not Shift-JIS", DataBytes({"\x81\xFF.IDT", ""}), 3},
+       DataBytes({"T.IDT", "", Sjis("１２３４５６")}), 4, "3 行目の値が 11 バイトを超えています"},
+      {"value line longer than a line", DataBytes({"T.IDT", "", "1", "2", std::string(300, '1')}),
+       4, "5 行目の値が 11 バイトを超えています"},
+      {"reference longer than a line", DataBytes({too_long_reference, ""}), 4,
+       "1 行目（基本地図の名前）が 255 バイトを超えています"},
+      {"missing base map", DataBytes({"NONE.IDT", "", "1"}), 3, "ファイルが見つかりません"},
+      {"empty reference", DataBytes({"", "", "1"}), 3, "ファイルが見つかりません"},
+      {"base map reference that is not Shift-JIS", DataBytes({"\x81\xFF.IDT", ""}), 3,
+       "ファイルが見つかりません"},
       {"NUL byte after an existing base map's name",
-       DataBytes({std::string("T.IDT\0/X.IDT", 12), ""}), 3},
+       DataBytes({std::string("T.IDT\0/X.IDT", 12), ""}), 3, "ファイルが見つかりません"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     reporter_.messages.clear();
     EXPECT_FALSE(Read(c.bytes));
-    EXPECT_EQ(reporter_.Numbers(), std::vector<int>{c.message});
+    ASSERT_EQ(reporter_.Numbers(), std::vector<int>{c.message});
+    const std::string& text = reporter_.messages[0].text;
+    const std::size_t second_line = text.find('\n');
+    EXPECT_EQ(second_line == std::string::npos ? "" : text.substr(second_line + 1), c.reason);
     ExpectModelUnchanged();
   }
 }
@@ -225,8 +244,9 @@ TEST_F(DataFileTest, MalformedFileIsReportedWithItsPath) {
   const auto path = data_dir_.Write("データ.DAT", DataBytes({"T.IDT", "", "123456789012"}));
   EXPECT_FALSE(ReadPath(path));
   ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].text,
-            "ファイル：" + path.string() + " の読み込みに失敗しました。");
+  EXPECT_EQ(reporter_.messages[0].text, "ファイル：" + path.string() +
+                                            " の読み込みに失敗しました。\n"
+                                            "3 行目の値が 11 バイトを超えています");
 }
 
 TEST_F(DataFileTest, UnopenableFileIsReportedAsUnusable) {
@@ -267,7 +287,7 @@ TEST_F(DataFileWriteTest, ReferenceIsTheBaseMapsNameWithoutDirectory) {
 TEST_F(DataFileWriteTest, RoundTripsByteForByte) {
   program_dir_.Write("T.IDT", BaseMapBytes({"A", "B", "C", "D"}));
   const auto path = data_dir_.path() / "R.DAT";
-  ASSERT_TRUE(WriteDataFile(path, areas_, data_));
+  ASSERT_TRUE(WriteDataFile(path, areas_, data_).ok);
 
   AreaList areas;
   DataSet data;
@@ -279,14 +299,45 @@ TEST_F(DataFileWriteTest, RoundTripsByteForByte) {
   EXPECT_EQ(FormatDataFile(areas, data), data_dir_.Read("R.DAT"));
 }
 
+// Only what reads back the same is written: a longer value, or a line break,
+// would make the file unreadable or shift every later value.
+TEST_F(DataFileWriteTest, RefusesDataThatWouldNotReadBack) {
+  struct Case {
+    const char* what;
+    std::size_t area;  // index of the value changed; kMaxAreas for the title
+    std::string text;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"value of twelve bytes", 1, "123456789012", "区域 2（青森）の値が 11 バイトを超えています"},
+      {"line break in a value", 3, "1\r\n2", "区域 4（宮城）の値に改行があります"},
+      {"line break in the title", kMaxAreas, "a\nb", "タイトルに改行があります"},
+  };
+  const auto path = data_dir_.Write("OLD.DAT", "old contents");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DataSet data = data_;
+    (c.area == kMaxAreas ? data.DataTitle : data.DataValues[c.area]) = c.text;
+    const DataFileWrite written = WriteDataFile(path, areas_, data);
+    EXPECT_FALSE(written.ok);
+    EXPECT_EQ(written.reason, c.reason);
+    EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
+  }
+  // Slots beyond the areas are never written, so they do not count.
+  data_.DataValues[4] = "123456789012";
+  data_.DataNotes = {Sjis("出典：総務省統計局「国勢調査」")};
+  EXPECT_TRUE(WriteDataFile(path, areas_, data_).ok);
+  EXPECT_TRUE(data_dir_.Read("OLD.DAT").ends_with(data_.DataNotes[0] + "\r\n"));
+}
+
 TEST_F(DataFileWriteTest, FailedWriteLeavesWhatWasThere) {
-  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "no such dir" / "X.DAT", areas_, data_));
+  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "no such dir" / "X.DAT", areas_, data_).ok);
   EXPECT_FALSE(std::filesystem::exists(data_dir_.path() / "no such dir"));
 
   // A directory cannot be replaced by the file.
   std::filesystem::create_directory(data_dir_.path() / "D.DAT");
   data_dir_.Write("D.DAT/inside", "kept");
-  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "D.DAT", areas_, data_));
+  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "D.DAT", areas_, data_).ok);
   EXPECT_EQ(data_dir_.Read("D.DAT/inside"), "kept");
 }
 
@@ -294,12 +345,12 @@ TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFile) {
   const auto path = data_dir_.Write("OLD.DAT", "old contents");
   {
     const testing::FileSizeLimit full_disk(4);
-    EXPECT_FALSE(WriteDataFile(path, areas_, data_));
+    EXPECT_FALSE(WriteDataFile(path, areas_, data_).ok);
   }
   EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
   // A file the user protected is refused, by root as well.
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  EXPECT_FALSE(WriteDataFile(path, areas_, data_));
+  EXPECT_FALSE(WriteDataFile(path, areas_, data_).ok);
   EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data_dir_.path()),
                           std::filesystem::directory_iterator()),

@@ -284,6 +284,48 @@ TEST_F(SettingsFileTest, FormattedValuesReadBackTheSame) {
   EXPECT_EQ(read.LegendStyle, 6);
 }
 
+// A data directory or a face name reads back as written exactly when the
+// refusal rule lets it through; one it refuses keeps the line as read.
+TEST_F(SettingsFileTest, OnlyTextsThatReadBackTheSameAreWritten) {
+  const std::vector<std::string> texts = {"/home/user/data/",
+                                          Sjis("/home/地図/統計/"),
+                                          "/data/a;b/",
+                                          "/data/x,y/",
+                                          "IPAexGothic",
+                                          Sjis("ＭＳ 明朝"),
+                                          "Foo, Bar",
+                                          "Foo;Bar",
+                                          " Foo",
+                                          "Foo\t",
+                                          "a\nb"};
+  Settings old_file = DefaultSettings(kProgramDir);
+  old_file.ChangedMask = 0xFFFF;
+  old_file.SaveMask = 0xFFFF;
+  const Settings before = Parsed(FormatSettings(old_file));
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    Settings written = before;
+    written.ChangedMask = kChangedDataDir | kChangedTitleFont | kChangedAreaFont;
+    written.SaveMask = 0xFFFF;
+    written.DataDir = text;
+    written.TitleFont.FaceName = text;
+    written.AreaFont.FaceName = text;
+    written.AreaNameFlags = 3;
+    const Settings read = Parsed(FormatSettings(written));
+
+    const bool dir_storable = UnstorableSettingCharacter(text, SettingText::kDataDir) == 0;
+    EXPECT_EQ(read.DataDir == text, dir_storable);
+    EXPECT_EQ(read.DataDir, dir_storable ? text : before.DataDir);
+    const bool face_storable = UnstorableSettingCharacter(text, SettingText::kFaceName) == 0;
+    EXPECT_EQ(read.TitleFont.FaceName == text, face_storable);
+    EXPECT_EQ(read.AreaFont.FaceName, face_storable ? text : before.AreaFont.FaceName);
+    EXPECT_EQ(read.AreaNameFlags, face_storable ? 3 : before.AreaNameFlags);
+  }
+  EXPECT_EQ(UnstorableSettingCharacter("/data/a;b/", SettingText::kDataDir), ';');
+  EXPECT_EQ(UnstorableSettingCharacter("/data/x,y/", SettingText::kDataDir), '\0');
+  EXPECT_EQ(UnstorableSettingCharacter("Foo, Bar", SettingText::kFaceName), ',');
+}
+
 TEST_F(SettingsFileTest, SwitchOnAFreshInstallationThenOff) {
   Run({"/Z"});
   const std::string with_flag = IniText();

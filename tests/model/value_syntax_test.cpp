@@ -96,3 +96,45 @@ TEST(ValueSyntaxTest, NoDataAndTooFewData) {
 
 }  // namespace
 }  // namespace kartela
+
+namespace kartela {
+namespace {
+
+TEST(NormalizeTypedNumberTest, TurnsTypedAndCopiedNumbersIntoTheirAsciiForm) {
+  struct Case {
+    const char* typed;  // UTF-8, as the user typed or pasted it
+    const char* stored;
+  };
+  const std::vector<Case> cases = {
+      // full-width digits, sign and point, as an input method types them
+      {"５２２４６１４", "5224614"},
+      {"－１２．５", "-12.5"},
+      {"＋．５", "+.5"},
+      {"１2３", "123"},
+      // thousands separators in groups of three, also full-width
+      {"1,237,984", "1237984"},
+      {"１，２３７，９８４", "1237984"},
+      {"-12,345.678", "-12345.678"},
+      {" 999,999", " 999999"},
+      // anything else stays as typed
+      {"12", "12"},
+      {"", ""},
+      {"1,23", "1,23"},
+      {"1234,567", "1234,567"},
+      {",123", ",123"},
+      {"1,234,56", "1,234,56"},
+      {"1,234.567,8", "1,234.567,8"},
+      {"１２，３", "１２，３"},
+      {"－", "－"},
+      {"１２ ", "１２ "},
+      {"１２万", "１２万"},
+      {"１Ｅ３", "１Ｅ３"},
+      {"1,000e3", "1,000e3"},
+      {"　１２", "　１２"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(NormalizeTypedNumber(Sjis(c.typed)), Sjis(c.stored)) << c.typed;
+}
+
+}  // namespace
+}  // namespace kartela

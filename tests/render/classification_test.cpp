@@ -217,6 +217,33 @@ TEST(ClassOfValueTest, ClassCountOutsideTheTableIsClamped) {
   EXPECT_EQ(ClassOfValue(100, classes, 1), std::nullopt);
 }
 
+TEST(FindBoundaryFaultTest, NamesAGapBeforeALaterBoundaryAndBoundariesThatDoNotIncrease) {
+  using Kind = BoundaryFault::Kind;
+  struct Case {
+    std::vector<std::string> texts;
+    std::optional<std::pair<Kind, std::size_t>> fault;
+  };
+  const std::vector<Case> cases = {
+      {{"  3", "  5", "  7", "", "", "", ""}, std::nullopt},
+      {{"1", "2.5", "3O17", "", "", "", ""}, std::nullopt},  // a last text ends the classes
+      {{"", "", "", "", "", "", ""}, std::nullopt},
+      {{"1", "3O17", "5000", "", "", "", ""}, std::pair{Kind::kNotANumber, 1u}},
+      {{"1", "2", "", "4", "", "", ""}, std::pair{Kind::kNotANumber, 2u}},
+      {{"", "", "", "", "", "", "9"}, std::pair{Kind::kNotANumber, 0u}},
+      {{"1", "5", "3", "", "", "", ""}, std::pair{Kind::kNotIncreasing, 2u}},
+      {{"1", "5", "5", "", "", "", ""}, std::pair{Kind::kNotIncreasing, 2u}},
+      {{"-2", "-1.5", "0", "1E3", "", "", ""}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const auto fault = FindBoundaryFault(c.texts);
+    SCOPED_TRACE(c.texts[1] + " " + c.texts[2]);
+    ASSERT_EQ(fault.has_value(), c.fault.has_value());
+    if (!fault) continue;
+    EXPECT_EQ(fault->kind, c.fault->first);
+    EXPECT_EQ(fault->index, c.fault->second);
+  }
+}
+
 TEST(ParseClassCountTest, AcceptsTwoToEight) {
   EXPECT_EQ(ParseClassCount("2"), 2);
   EXPECT_EQ(ParseClassCount(" 8"), 8);

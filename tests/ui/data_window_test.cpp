@@ -239,10 +239,10 @@ TEST_F(DataWindowTest, BoxesRefuseTextBeyondTheirBytesAndCharactersShiftJisLacks
                    [&refused](const QString& message) { refused = message; });
   ClickRow(1);
   Value().clear();
-  Type(Value(), "１２３４５");  // ten bytes: the limit
-  EXPECT_EQ(Value().text(), "１２３４５");
+  Type(Value(), "あいうえお");  // ten bytes: the limit
+  EXPECT_EQ(Value().text(), "あいうえお");
   Type(Value(), "6");
-  EXPECT_EQ(Value().text(), "１２３４５");
+  EXPECT_EQ(Value().text(), "あいうえお");
   EXPECT_FALSE(refused.isEmpty());
 
   Title().setFocus();
@@ -253,7 +253,27 @@ TEST_F(DataWindowTest, BoxesRefuseTextBeyondTheirBytesAndCharactersShiftJisLacks
   EXPECT_TRUE(refused.contains("한"));
   Press(Qt::Key_Return);
   EXPECT_EQ(data().DataTitle, Sjis("東京"));
-  EXPECT_EQ(data().DataValues[0], Sjis("１２３４５"));
+  EXPECT_EQ(data().DataValues[0], Sjis("あいうえお"));
+}
+
+TEST_F(DataWindowTest, NumbersTypedInFullWidthOrWithSeparatorsAreStoredInAscii) {
+  struct Case {
+    QString typed;
+    std::string stored;
+  };
+  // Each is longer than the box in the form typed; the box takes it whole.
+  const std::vector<Case> cases = {
+      {"５２２４６１４", "5224614"},  {"１，２３７，９８４", "1237984"},
+      {"123,456,789", "123456789"},   {"－１２３４．５６", "-1234.56"},
+      {"１２，３", Sjis("１２，３")},  // not a number: as typed
+  };
+  for (const Case& c : cases) {
+    ClickRow(1);
+    Value().clear();
+    Type(Value(), c.typed);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(data().DataValues[0], c.stored) << c.typed.toStdString();
+  }
 }
 
 TEST_F(DataWindowTest, ATitleWithUndefinedBytesIsKeptUnlessEditedAndNeverTakenLossily) {

@@ -416,5 +416,66 @@ TEST_F(DataInfoDialogTest, OkRefusesABoundaryShiftJisCannotHold) {
   EXPECT_EQ(tables_.ProposedBreaks[2], "  7") << "a box without a Shift-JIS form keeps its value";
 }
 
+TEST_F(DataInfoDialogTest, OkRefusesBoundariesThatWouldNotGiveTheClassesShown) {
+  struct Case {
+    std::vector<QString> boxes;  // Sep1..Sep4; Sep5..Sep7 stay empty
+    const char* selected;
+    const char* named;  // part of the message
+  };
+  const std::vector<Case> cases = {
+      {{"3", "3O17", "5000", "9000"}, "Sep2", "「3O17」は数値ではありません"},
+      {{"3", "", "7", ""}, "Sep2", "区分値 2 が空欄です"},
+      {{"3", "7", "5", "9"}, "Sep3", "区分値 3「5」が区分値 2「7」より大きくありません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.named);
+    reporter_.messages.clear();
+    dialog_.Load(tables_);
+    for (std::size_t i = 0; i < c.boxes.size(); ++i)
+      Box(dialog_, QString("Sep%1").arg(i + 1)).setText(c.boxes[i]);
+    dialog_.open();
+    dialog_.done(QDialog::Accepted);
+    EXPECT_TRUE(dialog_.isVisible()) << "the dialog stays open";
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_NE(reporter_.messages[0].text.find(c.named), std::string::npos)
+        << reporter_.messages[0].text;
+    QLineEdit& selected = Box(dialog_, c.selected);
+    EXPECT_EQ(dialog_.focusWidget(), &selected);
+    EXPECT_EQ(selected.selectedText(), selected.text());
+    dialog_.done(QDialog::Rejected);
+  }
+  // Fewer classes by emptying the last boxes, and ordered boundaries, draw.
+  reporter_.messages.clear();
+  dialog_.Load(tables_);
+  Box(dialog_, "Sep3").setText("8");
+  Box(dialog_, "Sep4").clear();
+  dialog_.open();
+  dialog_.done(QDialog::Accepted);
+  EXPECT_FALSE(dialog_.isVisible());
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+}
+
+TEST_F(DataInfoDialogTest, NamesTheAreasWhoseValuesAreInvalid) {
+  EXPECT_FALSE(dialog_.findChild<QLabel*>("InvalidAreas")->isVisibleTo(&dialog_));
+  DataSet data;
+  for (int i = 0; i < 15; ++i) {
+    workspace_.area_list.AreaNames.push_back(Sjis("区") + std::to_string(i + 1));
+    // Eleven areas end up invalid: ten are named, one is counted.
+    data.DataValues[static_cast<std::size_t>(i)] = i % 2 == 0 ? std::to_string(i) : "x";
+  }
+  data.DataValues[14] = "";
+  for (const std::size_t i : {0u, 2u, 4u})
+    data.DataValues[i] = Sjis("－");
+  ClassTables tables;
+  ASSERT_EQ(ComputeDataStatistics(data, 15, 5, tables), ValueSyntaxResult::kOk);
+  dialog_.Load(tables);
+  const QLabel* label = dialog_.findChild<QLabel*>("InvalidAreas");
+  EXPECT_TRUE(label->isVisibleTo(&dialog_));
+  EXPECT_EQ(label->text(),
+            "無効データの区域：区1、区2、区3、区4、区5、区6、区8、区10、区12、区14 ほか 1 件");
+  EXPECT_EQ(LabelText(dialog_, "Invalid"), "11");
+}
+
 }  // namespace
 }  // namespace kartela

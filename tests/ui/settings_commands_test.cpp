@@ -267,7 +267,13 @@ TEST_F(SettingsCommandsTest, UnusableDirectoriesAreRefusedAndChangeNothing) {
   // A name Shift-JIS cannot hold is refused before anything is asked or made.
   ChooseDirectory(Text(Dir()) + QString::fromUtf8("/\xF0\x9F\x98\x80"));
   commands_->DefDataDirClick();
-  EXPECT_EQ(Messages(), (std::vector<int>{0, 13, 0}));
+  // The settings file would cut a name with ";" at the comment.
+  std::filesystem::create_directory(Dir() / "a;b");
+  ChooseDirectory(Text(Dir() / "a;b"));
+  commands_->DefDataDirClick();
+  EXPECT_EQ(Messages(), (std::vector<int>{0, 13, 0, 13}));
+  EXPECT_NE(bed_.reporter.messages[3].text.find("\n"), std::string::npos);
+  EXPECT_NE(bed_.reporter.messages[3].text.find("「;」"), std::string::npos);
   EXPECT_EQ(bed_.reporter.questions.size(), 1U);
   EXPECT_EQ(SnapshotOf(settings()), before);
 }

@@ -82,6 +82,9 @@ TEST(TextBoxesTest, FaceIsRefusedWhenShiftJisCannotHoldItOrItIsTooLong) {
   EXPECT_FALSE(FaceRefusal(QString(32, 'A')).isEmpty());
   EXPECT_FALSE(FaceRefusal(QString(16, QChar(0x3042))).isEmpty()) << "32 bytes";
   EXPECT_FALSE(FaceRefusal("\xF0\xA0\xAE\xB7野家").isEmpty()) << "U+20BB7 has no CP932 form";
+  // The settings file ends a face at a comma and cuts a line at a semicolon.
+  EXPECT_TRUE(FaceRefusal("Noto Sans, Bold").contains("「,」"));
+  EXPECT_TRUE(FaceRefusal("A;B").contains("「;」"));
 }
 
 // --- the commands --------------------------------------------------------------
@@ -212,7 +215,9 @@ TEST_F(TextCommandsTest, AFaceNotInstalledIsShownAndKept) {
 }
 
 TEST_F(TextCommandsTest, OkRefusesAFaceARecordCannotHold) {
-  for (const QString& face : {QString("\xF0\xA0\xAE\xB7野家"), QString(32, 'A')}) {
+  // The last two would read back cut or shifted from the settings file.
+  for (const QString& face :
+       {QString("\xF0\xA0\xAE\xB7野家"), QString(32, 'A'), QString("Foo, Bar"), QString("A;B")}) {
     SCOPED_TRACE(face.toStdString());
     reporter_.messages.clear();
     const auto before = TextSettings(settings());
