@@ -135,14 +135,26 @@ bool IsPasteNumber(std::string_view item) {
   return ParseDataValue(item.substr(0, exponent)).has_value();
 }
 
-PastedData ParsePastedText(std::string_view text) {
+namespace {
+
+// A heading is a first item that is not a number. An empty first item is the
+// empty cell of a first area as often as an empty heading: it is taken as the
+// heading only when there are more items than areas to hold them.
+// A number typed in full width or with separators is a value, not a heading.
+bool IsHeading(const std::vector<std::string>& items, int area_count) {
+  if (items.empty() || IsPasteNumber(NormalizeTypedNumber(items.front()))) return false;
+  return !items.front().empty() || items.size() > static_cast<std::size_t>(std::max(area_count, 0));
+}
+
+}  // namespace
+
+PastedData ParsePastedText(std::string_view text, int area_count) {
   text = text.substr(0, text.find('\0'));  // the text ends at a NUL, as it did in C
   const PasteSeparator separator = ChooseSeparator(text);
   std::vector<std::string> items = CutPasteItems(text, separator);
   PastedData pasted;
   auto item = items.begin();
-  // A number typed in full width or with separators is a value, not a title.
-  if (item != items.end() && !IsPasteNumber(NormalizeTypedNumber(*item))) {
+  if (IsHeading(items, area_count)) {
     std::string title = std::move(*item++);
     if (separator == PasteSeparator::kLine && IsQuoted(title))
       title = title.substr(1, title.size() - 2);

@@ -58,8 +58,10 @@ struct PastedData {
   std::vector<std::string> values;
 };
 
-// Reads a pasted text: separator, items, title and values.
-PastedData ParsePastedText(std::string_view text);
+// Reads a pasted text for data of `area_count` areas: separator, items, title
+// and values. An empty first item is an empty title only when the text has
+// more items than there are areas; otherwise it is the first area's value.
+PastedData ParsePastedText(std::string_view text, int area_count);
 
 // The first value that would be stored in areas first_area..area_count but is
 // longer than a value may be (kMaxValueBytes); cutting it would change a

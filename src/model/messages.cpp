@@ -75,6 +75,10 @@ void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text
   reporter.Show(*message);
 }
 
+void ShowWarning(Reporter& reporter, std::string_view text) {
+  reporter.Show({0, std::string(text), std::string(kWarningTitle), kWarning});
+}
+
 std::string OverwriteQuestion(const std::filesystem::path& path) {
   return DisplayPath(path.filename()).append(kOverwriteQuestionTail);
 }

@@ -57,6 +57,10 @@ void ShowMessage(Reporter& reporter, int number, std::string_view text = {});
 void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text,
                            std::string_view reason);
 
+// A message outside the catalogue, such as a refused input: `text` with the
+// title "警告", the warning icon and the OK button.
+void ShowWarning(Reporter& reporter, std::string_view text);
+
 // The question asked before a save replaces `path`: its file name and
 // extension directly followed by "...同名ファイルがあります。上書きしますか？".
 std::string OverwriteQuestion(const std::filesystem::path& path);

@@ -22,4 +22,10 @@ struct AppContext {
   bool layout_pending = false;
 };
 
+// The owner of a command's dialogs: the main window, or `fallback` where
+// there is none (a child window run on its own, as in tests).
+inline QWidget* DialogOwner(const AppContext& context, QWidget* fallback = nullptr) {
+  return context.main_window != nullptr ? context.main_window : fallback;
+}
+
 }  // namespace kartela

@@ -61,7 +61,7 @@ bool TAreaFindDialog::TakeSearchText() {
                         : text->size() > kMaxSearchBytes ? kTooLong
                                                          : nullptr;
   if (refusal != nullptr) {
-    reporter_.Show(CatalogueMessage{0, refusal, "警告", MessageIcon::kWarning});
+    ShowWarning(reporter_, refusal);
     return false;
   }
   search_text_ = *text;

@@ -38,7 +38,7 @@ void BaseMapCommands::SetDialogRunner(DialogRunner runner) {
 }
 
 void BaseMapCommands::AboutBaseMapClick() {
-  TAboutBaseMapDialog dialog(DialogOwner());
+  TAboutBaseMapDialog dialog(DialogOwner(context_));
   dialog.SetBaseName(context_.workspace.settings.BaseMapFile);
   PlaceDialog(context_, dialog, kDialogColumns, kDialogRows);
   run_dialog_(dialog);
@@ -46,7 +46,7 @@ void BaseMapCommands::AboutBaseMapClick() {
 
 void BaseMapCommands::SelectBaseClick() {
   Settings& settings = context_.workspace.settings;
-  TIdtSelectDialog dialog(context_.reporter, DialogOwner());
+  TIdtSelectDialog dialog(context_.reporter, DialogOwner(context_));
   dialog.setWindowTitle("基本地図の選択");
   dialog.SetDirectory(context_.paths.ProgramDir);
   dialog.SetFileMask("*.idt");
@@ -62,11 +62,9 @@ void BaseMapCommands::SelectBaseClick() {
   // refused rather than stored changed.
   const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(file_name));
   if (!reference && IsFile(context_.paths.ProgramDir / file_name)) {
-    context_.reporter.Show(
-        CatalogueMessage{0,
-                         "ファイル名「" + DisplayPath(file_name) +
-                             "」には Shift-JIS で表せない文字があるため、基本地図にできません。",
-                         "警告", MessageIcon::kWarning});
+    ShowWarning(context_.reporter,
+                "ファイル名「" + DisplayPath(file_name) +
+                    "」には Shift-JIS で表せない文字があるため、基本地図にできません。");
     return;
   }
   // Kept as the file is called on disk, so that the next start finds it.

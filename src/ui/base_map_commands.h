@@ -24,8 +24,6 @@ class BaseMapCommands {
   void SetDialogRunner(DialogRunner runner);
 
  private:
-  QWidget* DialogOwner() const { return context_.main_window; }
-
   AppContext& context_;
   DialogRunner run_dialog_ = ExecModal;
 };

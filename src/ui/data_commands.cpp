@@ -15,11 +15,11 @@
 namespace kartela {
 namespace {
 
-constexpr int kNoBaseMap = 2;
-constexpr int kNoSuchFile = 6;
-constexpr int kNoData = 10;
 // The comment of the read dialog shows line 2 of a data file, its title.
 constexpr int kDataTitleLine = 2;
+
+constexpr std::string_view kNotReadableYet = "この形式はまだ読み込めません";
+constexpr std::string_view kNotWritableYet = "この形式ではまだ保存できません";
 
 bool Exists(const std::filesystem::path& path) {
   std::error_code error;
@@ -87,6 +87,16 @@ QString InitialDirectory(std::string_view directory) {
   return utf8 ? ExistingDirectory(QString::fromStdString(*utf8)) : QString();
 }
 
+bool IsLaterFormat(const std::filesystem::path& path) {
+  const QString ext = PathText(path.extension()).toUpper();
+  return ext == QStringLiteral(".KTD") || ext == QStringLiteral(".WMF") ||
+         ext == QStringLiteral(".EMF");
+}
+
+void ReportUnreadableFormat(Reporter& reporter, const std::filesystem::path& path) {
+  ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), kNotReadableYet);
+}
+
 DataCommands::DataCommands(AppContext& context, TDataWindow& data_window)
     : context_(context), data_window_(data_window), dialogs_(PlatformDialogs(context)) {}
 
@@ -101,13 +111,13 @@ bool DataCommands::HasDataToSave() {
       ValueSyntaxResult::kNoData) {
     return true;
   }
-  ShowMessage(context_.reporter, kNoData);
+  ShowMessage(context_.reporter, kMsgNoData);
   return false;
 }
 
 bool DataCommands::NewDataBasClick() {
   if (context_.workspace.settings.BaseMapFile.empty()) {
-    ShowMessage(context_.reporter, kNoBaseMap);
+    ShowMessage(context_.reporter, kMsgNoBaseMap);
     return false;
   }
   if (!data_window_.ConfirmDiscard()) return false;
@@ -130,15 +140,19 @@ bool DataCommands::NewDataSelClick() {
 
 bool DataCommands::ReadDataFileClick() {
   if (!data_window_.ConfirmDiscard()) return false;
-  const auto name = ChooseDataFile(dialogs_.open_data_file, QStringLiteral("データ読み込み"), {});
+  const auto name = ChooseDataFile(dialogs_.open_data_file, QStringLiteral("データ読み込み"));
   if (!name) return false;
   auto file = PathOf(*name);
   if (!Exists(file)) {
     if (file.has_extension() || !Exists(PathOf(*name + DataExt()))) {
-      ShowMessage(context_.reporter, kNoSuchFile);
+      ShowMessage(context_.reporter, kMsgBadFileName);
       return false;
     }
     file = PathOf(*name + DataExt());
+  }
+  if (IsLaterFormat(file)) {
+    ReportUnreadableFormat(context_.reporter, file);
+    return false;
   }
   return data_window_.OpenDataFile(file);
 }
@@ -156,24 +170,41 @@ bool DataCommands::SaveOverClick() {
 }
 
 std::optional<QString> DataCommands::ChooseDataFile(const DataDialogs::Dialog& dialog,
-                                                    const QString& title,
-                                                    const QString& preset) const {
+                                                    const QString& title) const {
   const Settings& settings = context_.workspace.settings;
+  // The name box starts empty: the filter shows the extension, and a name
+  // typed without one gets it.
   const auto name =
-      dialog({title, InitialDirectory(settings.DataDir), DataFileFilter(settings.DataExt), preset});
+      dialog({title, InitialDirectory(settings.DataDir), DataFileFilter(settings.DataExt), {}});
   // A name with wildcards ends the command silently.
   if (!name || name->isEmpty() || HasWildcard(*name)) return std::nullopt;
   return name;
 }
 
+// A name typed after the extension, where the box used to preset it
+// (".DATtokyo"), is the name without it; the extension alone names nothing.
+std::optional<std::filesystem::path> DataCommands::SaveName(const QString& chosen) const {
+  const std::filesystem::path path = PathOf(chosen);
+  QString name = PathText(path.filename());
+  const QString ext = DataExt();
+  if (!ext.isEmpty() && name.startsWith(ext)) name.remove(0, ext.size());
+  if (name.isEmpty()) return std::nullopt;
+  auto file = path.parent_path() / PathOf(name);
+  if (!file.has_extension()) file += PathOf(ext);
+  return file;
+}
+
 bool DataCommands::SaveAs() {
-  const auto name =
-      ChooseDataFile(dialogs_.save_data_file, QStringLiteral("データ保存"), DataExt());
-  if (!name) return false;
-  auto file = PathOf(*name);
-  if (!file.has_extension()) file = PathOf(*name + DataExt());
-  if (!ConfirmOverwrite(context_.reporter, file)) return false;
-  return data_window_.SaveDataFile(file);
+  const auto chosen = ChooseDataFile(dialogs_.save_data_file, QStringLiteral("データ保存"));
+  if (!chosen) return false;
+  const auto file = SaveName(*chosen);
+  if (!file) return false;
+  if (IsLaterFormat(*file)) {
+    ShowMessageWithReason(context_.reporter, kMsgSaveFailed, {}, kNotWritableYet);
+    return false;
+  }
+  if (!ConfirmOverwrite(context_.reporter, *file)) return false;
+  return data_window_.SaveDataFile(*file);
 }
 
 }  // namespace kartela

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -39,6 +40,14 @@ QString DataFileFilter(std::string_view data_ext);
 // it names no existing directory.
 QString InitialDirectory(std::string_view directory);
 
+// Whether `path` names a map document or a metafile (.KTD, .WMF, .EMF in any
+// letter case): formats the program cannot read or write yet.
+bool IsLaterFormat(const std::filesystem::path& path);
+
+// Tells the user that the format of `path` cannot be read yet (message 4
+// with the reason).
+void ReportUnreadableFormat(Reporter& reporter, const std::filesystem::path& path);
+
 class DataCommands {
  public:
   DataCommands(AppContext& context, TDataWindow& data_window);
@@ -56,9 +65,12 @@ class DataCommands {
  private:
   bool HasDataToSave();  // shows message 10 when there is none
   bool SaveAs();
+  // The file a name chosen in the save dialog stands for; nothing when it
+  // names no file.
+  std::optional<std::filesystem::path> SaveName(const QString& chosen) const;
   // The data file chosen in `dialog`; nothing when cancelled or wildcarded.
-  std::optional<QString> ChooseDataFile(const DataDialogs::Dialog& dialog, const QString& title,
-                                        const QString& preset) const;
+  std::optional<QString> ChooseDataFile(const DataDialogs::Dialog& dialog,
+                                        const QString& title) const;
   QString DataExt() const;
 
   AppContext& context_;

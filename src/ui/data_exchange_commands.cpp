@@ -29,22 +29,18 @@ QString CodePoint(const QString& character) {
 DataExchangeCommands::DataExchangeCommands(AppContext& context, TDataWindow& data_window)
     : context_(context),
       data_window_(data_window),
-      clip_dialog_(new TDataClipDialog(DialogOwner())),
-      paste_dialog_(new TDataPasteDialog(DialogOwner())),
-      find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner())) {}
+      clip_dialog_(new TDataClipDialog(DialogOwner(context, &data_window_))),
+      paste_dialog_(new TDataPasteDialog(DialogOwner(context, &data_window_))),
+      find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner(context, &data_window_))) {}
 
 DataExchangeCommands::~DataExchangeCommands() = default;
-
-QWidget* DataExchangeCommands::DialogOwner() const {
-  return context_.main_window != nullptr ? context_.main_window : &data_window_;
-}
 
 void DataExchangeCommands::SetDialogRunner(DialogRunner runner) {
   run_dialog_ = std::move(runner);
 }
 
 void DataExchangeCommands::Refuse(const QString& text) {
-  context_.reporter.Show(CatalogueMessage{0, text.toStdString(), "警告", MessageIcon::kWarning});
+  ShowWarning(context_.reporter, text.toStdString());
 }
 
 // --- Copy ---
@@ -87,10 +83,10 @@ std::string DataExchangeCommands::RefusedCopyPlace(std::size_t line, bool with_t
 void DataExchangeCommands::PasteDataClick() {
   const std::optional<std::string> text = ClipboardText();
   if (!text) return;
-  const PastedData pasted = ParsePastedText(*text);
+  const int area_count = context_.workspace.area_list.AreaCount();
+  const PastedData pasted = ParsePastedText(*text, area_count);
   const std::optional<int> first_area = FirstPastedArea(pasted);
   if (!first_area) return;
-  const int area_count = context_.workspace.area_list.AreaCount();
   if (const auto overlong = OverlongPastedValue(pasted, *first_area, area_count)) {
     Refuse(QString("値「%1」は %2 バイトを超えるため、貼り付けできません。"
                    "データは変更していません。")
@@ -144,8 +140,7 @@ void DataExchangeCommands::FindAreaClick() {
 }
 
 int DataExchangeCommands::SearchStartRow() const {
-  const auto* value_edit = data_window_.findChild<QLineEdit*>("ValueEdit");
-  if (value_edit == nullptr || !value_edit->hasFocus()) return 1;
+  if (!data_window_.ValueBoxFocused()) return 1;
   const int next = data_window_.ValueRow() + 1;
   return next > context_.workspace.area_list.AreaCount() ? 1 : next;
 }

@@ -35,7 +35,6 @@ class DataExchangeCommands {
   void SetDialogRunner(DialogRunner runner);
 
  private:
-  QWidget* DialogOwner() const;
   // The clipboard's text in Shift-JIS; nothing when there is none or it
   // cannot be held (said to the user).
   std::optional<std::string> ClipboardText();

@@ -31,9 +31,6 @@ namespace {
 constexpr std::size_t kValueEditBytes = 10;
 constexpr std::size_t kMaxSearchBytes = 21;
 constexpr int kRowNumberColumns = 7;
-constexpr int kSaveFailed = 5;
-constexpr int kBaseMapUnreadable = 3;
-constexpr int kSearchFailed = 17;
 
 // "ＭＳ ゴシック" in Shift-JIS.
 constexpr std::string_view kGridFace = "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e";
@@ -238,6 +235,10 @@ TDataWindow::Box TDataWindow::FocusedBox() const {
   return Box::kNone;
 }
 
+bool TDataWindow::ValueBoxFocused() const {
+  return FocusedBox() == Box::kValue;
+}
+
 // --- Taking the boxes into the data set ---
 
 void TDataWindow::CommitTitle() {
@@ -345,21 +346,36 @@ void TDataWindow::ScrollTo(int position) {
   scroll_bar_->setValue(position);
 }
 
-void TDataWindow::ScrollIntoView(int row, bool round_up) {
+// One row step at a time: down while the row is below the last visible row,
+// up while it is above the first. Each loop moves one way only and stops at
+// its end of the range. In a grid shorter than one row the two rules
+// overlap: the loop in the direction of the move runs first, the other one
+// then steps back once, so the row is in view and nothing swings.
+void TDataWindow::ScrollIntoView(int row, bool moving_up) {
   const int row_h = context_.metrics.RowH;
+  const int top = scroll_bar_->minimum();
+  const int bottom = scroll_bar_->maximum();
+  const auto first_visible = [&](int scroll) {
+    return scroll / row_h + (moving_up && scroll % row_h != 0 ? 1 : 0);
+  };
+  const auto last_visible = [&](int scroll) {
+    return first_visible(scroll) + height() / row_h - 1;
+  };
   int scroll = ScrollPosition();
-  for (;;) {
-    const int first = scroll / row_h + (round_up && scroll % row_h != 0 ? 1 : 0);
-    const int last = first + height() / row_h - 1;
-    int next = scroll;
-    if (row < first) {
-      next = scroll - row_h;
-    } else if (row > last) {
-      next = scroll + row_h;
-    }
-    next = std::clamp(next, scroll_bar_->minimum(), scroll_bar_->maximum());
-    if (next == scroll) break;  // visible, or the grid's end is reached
-    scroll = next;
+  const auto scroll_down = [&] {
+    while (row > last_visible(scroll) && scroll < bottom)
+      scroll = std::min(scroll + row_h, bottom);
+  };
+  const auto scroll_up = [&] {
+    while (row < first_visible(scroll) && scroll > top)
+      scroll = std::max(scroll - row_h, top);
+  };
+  if (moving_up) {
+    scroll_up();
+    scroll_down();
+  } else {
+    scroll_down();
+    scroll_up();
   }
   ScrollTo(scroll);
 }
@@ -489,12 +505,17 @@ bool TDataWindow::OpenDataFile(const std::filesystem::path& path) {
                       context_.reporter);
   }
   if (ok) SetDataFileName(path);
+  emit ClearMapRequested(false);
+  ShowDataSet();
+  return ok;
+}
+
+void TDataWindow::ShowDataSet() {
+  LoadEdits();
   ScrollTo(0);
   Refresh();
-  emit ClearMapRequested(false);
   ActivateWindow();
   FocusTitle();
-  return ok;
 }
 
 bool TDataWindow::SaveDataFile(const std::filesystem::path& path) {
@@ -505,7 +526,7 @@ bool TDataWindow::SaveDataFile(const std::filesystem::path& path) {
     written = WriteDataFile(path, context_.workspace.area_list, context_.workspace.data);
   }
   if (!written.ok) {
-    ShowMessageWithReason(context_.reporter, kSaveFailed, {}, written.reason);
+    ShowMessageWithReason(context_.reporter, kMsgSaveFailed, {}, written.reason);
     return false;
   }
   SetDataFileName(path);
@@ -522,7 +543,7 @@ void TDataWindow::FindArea(std::string_view text, int start_row) {
   auto row = FindMatch(names, pattern, std::max(start_row, 1), count);
   if (!row) row = FindMatch(names, pattern, 1, count);
   if (!row) {
-    ShowMessage(context_.reporter, kSearchFailed);
+    ShowMessage(context_.reporter, kMsgSearchNotFound);
     return;
   }
   CommitEdits();  // the box leaves its row: keep what was typed there

@@ -77,6 +77,9 @@ class TDataWindow : public QWidget {
   bool NewDataForFile(const std::filesystem::path& base_map);
   void SetDataFileName(const std::filesystem::path& path);
   bool OpenDataFile(const std::filesystem::path& path);
+  // Shows the data set as a read leaves it: the boxes loaded, the grid at its
+  // top, the window active and the title box focused.
+  void ShowDataSet();
   bool SaveDataFile(const std::filesystem::path& path);
   // Moves to the next area from `start_row` whose name matches `text`
   // (Shift-JIS): "*x" finds names containing x, "x*" and "x" names beginning
@@ -93,6 +96,8 @@ class TDataWindow : public QWidget {
   void ShowRowNumber(int row);
   // The area row under the value box (1 or more).
   int ValueRow() const { return value_row_; }
+  // Whether the value box has the keyboard focus.
+  bool ValueBoxFocused() const;
   const DataGridGeometry& Geometry() const { return geometry_; }
 
  signals:
@@ -124,7 +129,7 @@ class TDataWindow : public QWidget {
   void PlaceValueEdit(int row);
   void FocusTitle();
   void FocusValue(int row);
-  void ScrollIntoView(int row, bool round_up);
+  void ScrollIntoView(int row, bool moving_up);
   void ScrollTo(int position);
   void UpdateScrollRange();
   void PositionEdits();

@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "ui/text_boxes.h"
@@ -25,10 +24,7 @@ TDrawPosDialog::~TDrawPosDialog() = default;
 
 void TDrawPosDialog::Load(std::int16_t pos_x, std::int16_t pos_y) {
   boxes_->Load(pos_x, pos_y);
-  if (auto* x_pos = findChild<QLineEdit*>("XPos")) {
-    x_pos->setFocus();
-    x_pos->selectAll();
-  }
+  boxes_->FocusX();
 }
 
 void TDrawPosDialog::StoreInto(std::int16_t& pos_x, std::int16_t& pos_y) const {

@@ -13,26 +13,17 @@
 #include "ui/sep_num_dialog.h"
 
 namespace kartela {
-namespace {
-
-constexpr int kSettingError = 13;  // 設定データに誤りがあります。
-
-}  // namespace
 
 DrawingCommands::DrawingCommands(AppContext& context, TDrawWindow& draw_window)
     : context_(context),
       draw_window_(draw_window),
-      draw_size_dialog_(new TDrawSizeDialog(DialogOwner())),
-      draw_pos_dialog_(new TDrawPosDialog(DialogOwner())),
-      sep_num_dialog_(new TSepNumDialog(DialogOwner())),
-      pattern_dialog_(new TPatternDialog(context.reporter, DialogOwner())),
-      border_style_dialog_(new TBorderStyleDialog(DialogOwner())) {}
+      draw_size_dialog_(new TDrawSizeDialog(DialogOwner(context, &draw_window_))),
+      draw_pos_dialog_(new TDrawPosDialog(DialogOwner(context, &draw_window_))),
+      sep_num_dialog_(new TSepNumDialog(DialogOwner(context, &draw_window_))),
+      pattern_dialog_(new TPatternDialog(context.reporter, DialogOwner(context, &draw_window_))),
+      border_style_dialog_(new TBorderStyleDialog(DialogOwner(context, &draw_window_))) {}
 
 DrawingCommands::~DrawingCommands() = default;
-
-QWidget* DrawingCommands::DialogOwner() const {
-  return context_.main_window != nullptr ? context_.main_window : &draw_window_;
-}
 
 void DrawingCommands::SetDialogRunner(DialogRunner runner) {
   run_dialog_ = std::move(runner);
@@ -91,7 +82,7 @@ void DrawingCommands::DefSepNumberClick() {
   if (!Run(*sep_num_dialog_, 20, 5)) return;
   const std::optional<int> count = sep_num_dialog_->ClassCount();
   if (!count) {
-    ShowMessage(context_.reporter, kSettingError);
+    ShowMessage(context_.reporter, kMsgBadSetting);
     return;
   }
   settings.ClassCount = static_cast<std::int16_t>(*count);

@@ -37,7 +37,6 @@ class DrawingCommands {
 
  private:
   // The parent of the dialogs: the main window, or the map window without one.
-  QWidget* DialogOwner() const;
   // Places `dialog` and runs it; true when it ended with OK.
   bool Run(QDialog& dialog, int columns, int rows);
   // After patterns or pens changed: new drawing objects, and a repaint.

@@ -99,7 +99,7 @@ void TIdtSelectDialog::SelectEntry() {
   const QByteArray utf8 = name.toUtf8();
   const TextLine title = ReadTextLine(directory_ / std::u8string(utf8.begin(), utf8.end()), 1);
   if (!title.ok) {
-    reporter_.Show({0, name.toStdString() + ": " + title.error, "エラー", MessageIcon::kWarning});
+    ShowWarning(reporter_, name.toStdString() + ": " + title.error);
     return;
   }
   idt_comment_->setText(QString::fromStdString(sjis::ToUtf8Lossy(title.text)));

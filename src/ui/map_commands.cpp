@@ -21,9 +21,6 @@
 namespace kartela {
 namespace {
 
-constexpr int kBaseMapUnreadable = 3;
-constexpr int kNoBaseMap = 2;
-
 bool ShowsData(MapKind kind) {
   return kind == MapKind::kPaintMap || kind == MapKind::kCircleGraph ||
          kind == MapKind::kPictureGraph;
@@ -53,11 +50,7 @@ MapCommands::MapCommands(AppContext& context, TDataWindow& data_window, TDrawWin
     : context_(context),
       data_window_(data_window),
       draw_window_(draw_window),
-      info_dialog_(new TDataInfoDialog(context, DialogOwner())) {}
-
-QWidget* MapCommands::DialogOwner() const {
-  return context_.main_window != nullptr ? context_.main_window : &draw_window_;
-}
+      info_dialog_(new TDataInfoDialog(context, DialogOwner(context, &draw_window_))) {}
 
 void MapCommands::SetDialogRunner(DialogRunner runner) {
   run_dialog_ = std::move(runner);
@@ -112,14 +105,14 @@ void MapCommands::WhiteSelMapClick() {
   const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(path));
   if (!reference) {
     context_.workspace.base_map.LoadedMapFile.clear();
-    ShowMessage(context_.reporter, kBaseMapUnreadable, DisplayPath(path));
+    ShowMessage(context_.reporter, kMsgIdtReadFailed, DisplayPath(path));
     return;
   }
   if (ReadBaseMapAt(path, *reference)) ShowNewMap(MapKind::kWhiteMap);
 }
 
 std::optional<QString> MapCommands::ChosenBaseMapName() {
-  TIdtSelectDialog dialog(context_.reporter, DialogOwner());
+  TIdtSelectDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
   dialog.setWindowTitle("白地図：地図選択");
   dialog.SetSelectedName(
       QString::fromStdString(sjis::ToUtf8Lossy(context_.workspace.settings.BaseMapFile)));
@@ -172,7 +165,7 @@ void MapCommands::ClearMap(bool keep_background) {
 bool MapCommands::EnsureBaseMap(const std::string& reference) {
   // An empty reference names no map, even while nothing is loaded.
   if (reference.empty()) {
-    ShowMessage(context_.reporter, kNoBaseMap);
+    ShowMessage(context_.reporter, kMsgNoBaseMap);
     return false;
   }
   if (context_.workspace.base_map.LoadedMapFile == reference) return true;

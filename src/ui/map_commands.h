@@ -42,7 +42,6 @@ class MapCommands {
 
  private:
   // The parent of the dialogs: the main window, or the map window without one.
-  QWidget* DialogOwner() const;
   // Checks and classifies the data for the paint map; false with a message
   // when they cannot be drawn.
   bool PrepareStatistics();

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -36,7 +35,6 @@
 #include "ui/drawing_commands.h"
 #include "ui/help_window.h"
 #include "ui/map_commands.h"
-#include "ui/my_open_dialog.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/settings_commands.h"
@@ -74,10 +72,6 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
      "DecCross", "DecFree",
      // speed buttons of the same commands
      "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedCMapBtn", "SpeedGMapBtn"});
-
-bool IsMapDocument(const std::filesystem::path& path) {
-  return PathText(path.extension()).toUpper() == QStringLiteral(".KTD");
-}
 
 }  // namespace
 
@@ -328,12 +322,13 @@ void TMapMain::UpdateWindowList() {
   window_list_.clear();
   if (mdi_area_ == nullptr) return;
   window_list_.push_back(help_menu_->addSeparator());
-  auto* group = new QActionGroup(help_menu_);
+  // One group for the life of the menu: a deleted item leaves it by itself.
+  if (window_group_ == nullptr) window_group_ = new QActionGroup(help_menu_);
   int number = 1;
   for (QMdiSubWindow* window : mdi_area_->subWindowList()) {
     QAction* item =
         help_menu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
-    item->setActionGroup(group);
+    item->setActionGroup(window_group_);
     item->setCheckable(true);
     item->setChecked(window == mdi_area_->activeSubWindow());
     connect(item, &QAction::triggered, this,
@@ -411,6 +406,7 @@ void TMapMain::ApplyHints() {
 void TMapMain::CreateChildren() {
   mdi_area_ = new QMdiArea(this);
   mdi_area_->setObjectName(QStringLiteral("ClientArea"));
+  mdi_area_->setBackground(Qt::white);  // the frame's colour, behind the children
   setCentralWidget(mdi_area_);
 
   draw_window_ = new TDrawWindow(context_);
@@ -503,8 +499,10 @@ void TMapMain::ConnectSpeedButtons() {
   const auto& buttons = speed_buttons_.actions;
   connect(buttons[kSpeedNewData], &QAction::triggered, this,
           [this] { RunReplacingCommand(&DataCommands::NewDataSelClick); });
-  connect(buttons[kSpeedOpen], &QAction::triggered, this, &TMapMain::SpeedOpen);
-  connect(buttons[kSpeedSave], &QAction::triggered, this, &TMapMain::SpeedSave);
+  connect(buttons[kSpeedOpen], &QAction::triggered, this,
+          [this] { RunReplacingCommand(&DataCommands::ReadDataFileClick); });
+  connect(buttons[kSpeedSave], &QAction::triggered, this,
+          [this] { data_commands_->SaveOverClick(); });
   connect(buttons[kSpeedPaintMap], &QAction::triggered, this,
           [this] { map_commands_->MePaintMapClick(); });
   connect(buttons[kSpeedWhiteMap], &QAction::triggered, this,
@@ -563,8 +561,14 @@ bool TMapMain::ReadDefaultAreaList() {
 
 // The tests are made on the whole path, case-sensitively and in this order;
 // several may apply. A name that no test takes still gets the default base
-// map's areas, as a start without a file does.
+// map's areas, as a start without a file does. Whatever was read, the edit
+// boxes then show it as after the read command.
 void TMapMain::OpenByExtension(const std::filesystem::path& path) {
+  ApplyExtensionRules(path);
+  data_window_->ShowDataSet();
+}
+
+void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
   Settings& settings = workspace_.settings;
   AreaList& areas = workspace_.area_list;
   const QString name = PathText(path);
@@ -580,6 +584,17 @@ void TMapMain::OpenByExtension(const std::filesystem::path& path) {
       list_read = true;
     }
   }
+  // Map documents and metafiles have no reader yet: say so, then go on as
+  // after a failed read.
+  for (const QString& later :
+       {QStringLiteral(".KTD"), QStringLiteral(".WMF"), QStringLiteral(".EMF")}) {
+    if (!name.contains(later)) continue;
+    ReportUnreadableFormat(context_.reporter, path);
+    opened = false;
+    list_ready = ReadDefaultAreaList();
+    list_read = true;
+    break;
+  }
   if (name.contains(QStringLiteral(".IDT"))) {
     AreaList read;
     const auto reference = sjis::FromUtf8(name.toStdString());
@@ -587,75 +602,14 @@ void TMapMain::OpenByExtension(const std::filesystem::path& path) {
     read.CurrentBaseMapFile = *reference;
     areas = std::move(read);
     opened = list_ready = true;
-    data_window_->Refresh();
   }
   if (list_ready && !opened) {
     if (!list_read) ReadDefaultAreaList();
     areas.CurrentBaseMapFile = settings.BaseMapFile;
-    data_window_->Refresh();
   }
   if (!list_ready) {
-    ShowMessage(context_.reporter, 2);
+    ShowMessage(context_.reporter, kMsgNoBaseMap);
     settings.BaseMapFile.clear();
-  }
-}
-
-void TMapMain::SpeedOpen() {
-  if (!data_window_->ConfirmDiscard()) return;
-  const Settings& settings = workspace_.settings;
-  TMyOpenDialog dialog(this);
-  dialog.setWindowTitle(QStringLiteral("ファイル読み込み"));
-  dialog.SetPreviewLine(2);
-  dialog.setDirectory(InitialDirectory(settings.DataDir));
-  dialog.setNameFilter(DataFileFilter(settings.DataExt));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  SpeedOpenFile(PathOf(dialog.selectedFiles().front()));
-}
-
-void TMapMain::SpeedOpenFile(const std::filesystem::path& path) {
-  if (HasWildcard(PathText(path.filename()))) return;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    ShowMessage(context_.reporter, 6);
-    return;
-  }
-  if (IsMapDocument(path)) return;  // map documents have no reader yet
-  data_window_->OpenDataFile(path);
-  mdi_area_->activateNextSubWindow();
-}
-
-void TMapMain::SpeedSave() {
-  const ValueSyntaxResult check =
-      ComputeDataStatistics(workspace_.data, workspace_.area_list.AreaCount(),
-                            workspace_.settings.ClassCount, workspace_.class_tables);
-  if (check == ValueSyntaxResult::kNoData) {
-    ShowMessage(context_.reporter, 10);
-    return;
-  }
-  const Settings& settings = workspace_.settings;
-  QFileDialog dialog(this, QStringLiteral("データ保存"), QString(),
-                     DataFileFilter(settings.DataExt));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the overwrite question is ours
-  const std::filesystem::path& current = workspace_.data.DataFileName;
-  if (!current.empty()) {
-    dialog.setDirectory(PathText(current.parent_path()));
-    dialog.selectFile(PathText(current.filename()));
-  } else {
-    dialog.setDirectory(InitialDirectory(settings.DataDir));
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  SpeedSaveFile(PathOf(dialog.selectedFiles().front()));
-}
-
-void TMapMain::SpeedSaveFile(std::filesystem::path path) {
-  if (HasWildcard(PathText(path.filename()))) return;
-  if (!path.has_extension()) {
-    path += PathOf(Utf8Text(sjis::ToUtf8Lossy(workspace_.settings.DataExt)));
-  }
-  if (IsMapDocument(path)) return;  // map documents have no writer yet
-  if (path == workspace_.data.DataFileName || ConfirmOverwrite(context_.reporter, path)) {
-    data_window_->SaveDataFile(path);
   }
 }
 

@@ -17,6 +17,7 @@
 #include "ui/app_context.h"
 #include "ui/speed_buttons.h"
 
+class QActionGroup;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -75,13 +76,6 @@ class TMapMain : public QMainWindow {
   // Takes over the data window's edits and enables the menu items.
   void MenuCheck();
 
-  // The speed buttons for data files: each asks for a file, then acts on it.
-  void SpeedOpen();
-  void SpeedSave();
-  // What the two do with the file chosen.
-  void SpeedOpenFile(const std::filesystem::path& path);
-  void SpeedSaveFile(std::filesystem::path path);
-
   void DefHintClick();
   void MapHelpClick();
   void TechHelpClick();
@@ -136,6 +130,8 @@ class TMapMain : public QMainWindow {
   void RunReplacingCommand(bool (DataCommands::*command)());
 
   bool ReadDefaultAreaList();
+  // OpenByExtension but for loading the edit boxes.
+  void ApplyExtensionRules(const std::filesystem::path& path);
   void ShowHelpFile(const std::string& suffix);
 
   void WindowSize();
@@ -150,6 +146,7 @@ class TMapMain : public QMainWindow {
   QMenu* help_menu_ = nullptr;
   QAction* about_item_ = nullptr;
   std::vector<QAction*> window_list_;
+  QActionGroup* window_group_ = nullptr;
   QLabel* row_number_ = nullptr;
 
   QMdiArea* mdi_area_ = nullptr;

@@ -127,7 +127,7 @@ QLineEdit* TPatternDialog::UnencodableBox() const {
 void TPatternDialog::done(int result) {
   if (result == Accepted) {
     if (QLineEdit* refused = UnencodableBox()) {
-      reporter_.Show(CatalogueMessage{0, kRefusedOrder, "警告", MessageIcon::kWarning});
+      ShowWarning(reporter_, kRefusedOrder);
       refused->setFocus();
       return;
     }

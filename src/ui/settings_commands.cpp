@@ -21,9 +21,6 @@
 namespace kartela {
 namespace {
 
-constexpr int kInvalidSetting = 13;
-constexpr int kReservedExtension = 19;
-
 constexpr const char* kNextStartNotice = "この設定は、次回の起動から有効になります。";
 constexpr const char* kNotShiftJisDirectory =
     "ディレクトリ名にシフト JIS で表せない文字があるため、データディレクトリにできません。";
@@ -124,17 +121,13 @@ bool SettingsCommands::PlacedAndAccepted(QDialog& dialog, int columns, int rows)
   return run_dialog_(dialog) == QDialog::Accepted;
 }
 
-QWidget* SettingsCommands::DialogOwner() const {
-  return context_.main_window != nullptr ? context_.main_window : &data_window_;
-}
-
 void SettingsCommands::ShowRefusal(const QString& text) {
-  context_.reporter.Show({0, text.toStdString(), "警告", MessageIcon::kWarning});
+  ShowWarning(context_.reporter, text.toStdString());
 }
 
 void SettingsCommands::DefDataDirClick() {
   Settings& settings = context_.workspace.settings;
-  TDirSelectDialog& dialog = Created(dir_select_dialog_, DialogOwner());
+  TDirSelectDialog& dialog = Created(dir_select_dialog_, DialogOwner(context_, &data_window_));
   // A directory that is gone leaves the dialog as it was last time.
   const QString current = ChosenDirectory(ShownText(settings.DataDir));
   if (QFileInfo(current).isDir()) dialog.SetDirectory(current);
@@ -142,7 +135,7 @@ void SettingsCommands::DefDataDirClick() {
 
   const QString chosen = ChosenDirectory(dialog.DirectoryText());
   if (chosen.isEmpty()) {
-    ShowMessage(context_.reporter, kInvalidSetting);
+    ShowMessage(context_.reporter, kMsgBadSetting);
     return;
   }
   const auto data_dir = SjisText(WithTrailingSeparator(chosen));
@@ -175,7 +168,7 @@ bool SettingsCommands::CreateMissingDirectory(const QString& directory) {
 
 void SettingsCommands::DefDataExtClick() {
   Settings& settings = context_.workspace.settings;
-  TDataExtDialog& dialog = Created(data_ext_dialog_, DialogOwner());
+  TDataExtDialog& dialog = Created(data_ext_dialog_, DialogOwner(context_, &data_window_));
   dialog.Load(ShownText(settings.DataExt));
   if (!PlacedAndAccepted(dialog, 15, 4)) return;
 
@@ -189,10 +182,10 @@ void SettingsCommands::DefDataExtClick() {
     case DataExtVerdict::kEmpty:
       return;  // an empty box keeps the extension
     case DataExtVerdict::kReserved:
-      ShowMessage(context_.reporter, kReservedExtension, sjis::ToUtf8Lossy(check.ext));
+      ShowMessage(context_.reporter, kMsgReservedExtension, sjis::ToUtf8Lossy(check.ext));
       return;
     case DataExtVerdict::kMalformed:
-      ShowMessage(context_.reporter, kInvalidSetting);
+      ShowMessage(context_.reporter, kMsgBadSetting);
       return;
     case DataExtVerdict::kAccepted:
       settings.DataExt = check.ext;
@@ -203,7 +196,7 @@ void SettingsCommands::DefDataExtClick() {
 
 void SettingsCommands::DefAreaLengthClick() {
   Settings& settings = context_.workspace.settings;
-  TItemLenDialog& dialog = Created(item_len_dialog_, DialogOwner());
+  TItemLenDialog& dialog = Created(item_len_dialog_, DialogOwner(context_, &data_window_));
   dialog.Load(settings.ItemLength);  // the length in effect, not a pending one
   if (!PlacedAndAccepted(dialog, 15, 5)) return;
 
@@ -211,7 +204,7 @@ void SettingsCommands::DefAreaLengthClick() {
   const QString typed = dialog.LengthText().normalized(QString::NormalizationForm_KC);
   const auto length = ParseItemLength(typed.toStdString());
   if (!length) {
-    ShowMessage(context_.reporter, kInvalidSetting);
+    ShowMessage(context_.reporter, kMsgBadSetting);
     return;
   }
   context_.reporter.Show({0, kNextStartNotice, "注意", MessageIcon::kInformation});
@@ -222,7 +215,7 @@ void SettingsCommands::DefAreaLengthClick() {
 
 void SettingsCommands::DefINIFileClick() {
   Settings& settings = context_.workspace.settings;
-  TIniEmbDialog& dialog = Created(ini_emb_dialog_, DialogOwner());
+  TIniEmbDialog& dialog = Created(ini_emb_dialog_, DialogOwner(context_, &data_window_));
   dialog.Load(ChecksOfSaveMask(settings.SaveMask));
   if (!PlacedAndAccepted(dialog, 15, 4)) return;
   settings.SaveMask = SaveMaskOfChecks(dialog.Checks());

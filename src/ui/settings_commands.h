@@ -100,7 +100,6 @@ class SettingsCommands {
 
  private:
   // The parent of the dialogs: the main window, or the data window without one.
-  QWidget* DialogOwner() const;
   // Places `dialog` at the given offsets and shows it; true when it ended with OK.
   bool PlacedAndAccepted(QDialog& dialog, int columns, int rows);
   // Asks to create the missing `directory` and creates it on Yes; false when

@@ -146,7 +146,7 @@ void FontBoxes::Load(const LogFont& font) {
 bool FontBoxes::AcceptFace(Reporter& reporter) const {
   const QString refusal = FaceRefusal(font_type_->currentText());
   if (refusal.isEmpty()) return true;
-  reporter.Show(CatalogueMessage{0, refusal.toStdString(), "警告", MessageIcon::kWarning});
+  ShowWarning(reporter, refusal.toStdString());
   font_type_->setFocus();
   return false;
 }
@@ -170,6 +170,11 @@ OffsetBoxes::OffsetBoxes(QDialog& dialog, QFormLayout& form, const QString& x_la
 void OffsetBoxes::Load(std::int16_t x, std::int16_t y) {
   x_pos_->setText(QString::number(x));
   y_pos_->setText(QString::number(y));
+}
+
+void OffsetBoxes::FocusX() {
+  x_pos_->setFocus();
+  x_pos_->selectAll();
 }
 
 void OffsetBoxes::StoreInto(std::int16_t& x, std::int16_t& y) const {

@@ -81,6 +81,8 @@ class OffsetBoxes {
   void Load(std::int16_t x, std::int16_t y);
   // Each offset whose box converts; a box that does not keeps its value.
   void StoreInto(std::int16_t& x, std::int16_t& y) const;
+  // Focuses the x box with its text selected, so that typing replaces it.
+  void FocusX();
 
  private:
   QLineEdit* x_pos_;

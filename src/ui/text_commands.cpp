@@ -26,10 +26,6 @@ void TextCommands::SetDialogRunner(DialogRunner runner) {
   run_dialog_ = std::move(runner);
 }
 
-QWidget* TextCommands::DialogOwner() const {
-  return context_.main_window != nullptr ? context_.main_window : &draw_window_;
-}
-
 // The dialog edits the settings only when it ends with OK; the drawing
 // objects are then made again so that the map shows the new font.
 void TextCommands::EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit) {
@@ -44,17 +40,17 @@ void TextCommands::EditSettings(FontSettingsDialog& dialog, std::uint16_t change
 }
 
 void TextCommands::DefTitleClick() {
-  TTitlePosDialog dialog(context_.reporter, DialogOwner());
+  TTitlePosDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
   EditSettings(dialog, kChangedTitleFont);
 }
 
 void TextCommands::DefIndexClick() {
-  TIndexPosDialog dialog(context_.reporter, DialogOwner());
+  TIndexPosDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
   EditSettings(dialog, kChangedIndexFont);
 }
 
 void TextCommands::DefAreaNameClick() {
-  TAreaDispDialog dialog(context_.reporter, DialogOwner());
+  TAreaDispDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
   EditSettings(dialog, kChangedAreaFont);
 }
 

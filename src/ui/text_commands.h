@@ -29,7 +29,6 @@ class TextCommands {
 
  private:
   // The dialog's parent: the main window, or the map window without one.
-  QWidget* DialogOwner() const;
   void EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit);
 
   AppContext& context_;

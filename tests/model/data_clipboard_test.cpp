@@ -90,16 +90,16 @@ TEST(IsPasteNumberTest, DecimalAndExponentFormsWithLeadingBlanks) {
 // --- Reading a pasted text ---
 
 TEST(ParsePastedTextTest, AHeadingFirstIsTheTitle) {
-  const PastedData pasted = ParsePastedText(Sjis("人口\r\n1\r\n 12 ; note\r\n"));
+  const PastedData pasted = ParsePastedText(Sjis("人口\r\n1\r\n 12 ; note\r\n"), 47);
   EXPECT_EQ(pasted.title, Sjis("人口"));
   EXPECT_EQ(pasted.values, (Items{"1", "12"}));
 
-  EXPECT_EQ(ParsePastedText(Sjis("\"人口\"\n5\n")).title, Sjis("人口"));
-  EXPECT_EQ(ParsePastedText("\"T,1\",2").title, "T,1");  // comma mode drops quotes itself
+  EXPECT_EQ(ParsePastedText(Sjis("\"人口\"\n5\n"), 47).title, Sjis("人口"));
+  EXPECT_EQ(ParsePastedText("\"T,1\",2", 47).title, "T,1");  // comma mode drops quotes itself
 }
 
 TEST(ParsePastedTextTest, ANumberFirstMeansNoTitle) {
-  const PastedData pasted = ParsePastedText("1.5E3,2,\"3,5\"\r\n");
+  const PastedData pasted = ParsePastedText("1.5E3,2,\"3,5\"\r\n", 47);
   EXPECT_FALSE(pasted.title.has_value());
   EXPECT_EQ(pasted.values, (Items{"1.5E3", "2", "3,5"}));
 }
@@ -108,17 +108,38 @@ TEST(ParsePastedTextTest, NumbersInFullWidthOrWithSeparatorsArePastedInAsciiBefo
   // A column from a formatted spreadsheet, or typed with an input method: the
   // first cell is a value, and each value fits the limit once in ASCII.
   const PastedData column =
-      ParsePastedText(Sjis("１，２３７，９８４\n12,345,678.5\n５２２４６１４\n1,23\n"));
+      ParsePastedText(Sjis("１，２３７，９８４\n12,345,678.5\n５２２４６１４\n1,23\n"), 4);
   EXPECT_FALSE(column.title.has_value());
   EXPECT_EQ(column.values, (Items{"1237984", "12345678.5", "5224614", "1,23"}));
   EXPECT_FALSE(OverlongPastedValue(column, 1, 4));
   // A heading stays as it is.
-  EXPECT_EQ(ParsePastedText(Sjis("２０２０年\n1\n")).title, Sjis("２０２０年"));
+  EXPECT_EQ(ParsePastedText(Sjis("２０２０年\n1\n"), 1).title, Sjis("２０２０年"));
+}
+
+TEST(ParsePastedTextTest, AnEmptyFirstCellIsATitleOnlyWhenTheAreasCannotHoldEveryItem) {
+  struct Case {
+    std::string_view text;
+    int area_count;
+    std::optional<std::string> title;
+    Items values;
+  };
+  const Case cases[] = {
+      {"\n5\n6\n", 3, std::nullopt, {"", "5", "6"}},  // a column whose first cell is empty
+      {"\r\n5\r\n6\r\n", 4, std::nullopt, {"", "5", "6"}},
+      {",5,6", 3, std::nullopt, {"", "5", "6"}},
+      {"\n5\n6\n", 2, "", {"5", "6"}},  // one line more than areas: the title row
+      {"\n", 0, "", {}},
+  };
+  for (const Case& c : cases) {
+    const PastedData pasted = ParsePastedText(c.text, c.area_count);
+    EXPECT_EQ(pasted.title, c.title) << c.text << " / " << c.area_count;
+    EXPECT_EQ(pasted.values, c.values) << c.text << " / " << c.area_count;
+  }
 }
 
 TEST(ParsePastedTextTest, ATextEndsAtANul) {
-  EXPECT_EQ(ParsePastedText(std::string("1\n2\0\n3", 6)).values, (Items{"1", "2"}));
-  EXPECT_EQ(ParsePastedText("").values, Items{});
+  EXPECT_EQ(ParsePastedText(std::string("1\n2\0\n3", 6), 47).values, (Items{"1", "2"}));
+  EXPECT_EQ(ParsePastedText("", 47).values, Items{});
 }
 
 // --- Storing ---

@@ -73,7 +73,7 @@ TEST_F(DataCommandsTest, SavedDataReadsBackThroughTheCommands) {
   ASSERT_TRUE(commands_->SaveDataClick());
   const FileDialogSetup& setup = save_.setups.at(0);
   EXPECT_EQ(setup.title, "データ保存");
-  EXPECT_EQ(setup.file_name, ".DAT");
+  EXPECT_EQ(setup.file_name, "");  // the filter shows the extension
   EXPECT_EQ(setup.filter, "ﾃﾞｰﾀﾌｧｲﾙ(*.DAT);;全ファイル(*.*)");
   EXPECT_EQ(data_dir_.Read("out.DAT"), "T.IDT\r\n" + Sjis("人口") + "\r\n12\r\n\r\n 3.5\r\n");
   EXPECT_EQ(bed_.reporter.notices, std::vector<std::string>{"保存しました。"});
@@ -155,6 +155,46 @@ TEST_F(DataCommandsTest, ReadingNeedsAnExistingFile) {
   open_.answer.reset();  // cancelled
   EXPECT_FALSE(commands_->ReadDataFileClick());
   EXPECT_EQ(bed_.reporter.messages.size(), 2u);
+}
+
+// Typed into the save dialog the user sees: what is typed is the name, and
+// a name typed after the extension the box once preset is taken without it.
+TEST_F(DataCommandsTest, ANameTypedIntoTheSaveDialogGetsTheExtensionAfterIt) {
+  bed_.workspace.settings.DataDir = DisplayPath(data_dir_.path());
+  DataCommands commands(bed_.context, *window_);  // the real dialogs
+  Values({"1"});
+  testing::TypeIntoNextFileDialog("tokyo");
+  ASSERT_TRUE(commands.SaveDataClick());
+  EXPECT_EQ(data().DataFileName, data_dir_.path() / "tokyo.DAT");
+
+  for (const char* typed : {".DATosaka", ".DATosaka.DAT"}) {
+    save_.answer = InDataDir(typed);
+    ASSERT_TRUE(commands_->SaveDataClick()) << typed;
+    EXPECT_EQ(data().DataFileName, data_dir_.path() / "osaka.DAT") << typed;
+  }
+  save_.answer = InDataDir(".DAT");  // nothing typed
+  EXPECT_FALSE(commands_->SaveDataClick());
+  EXPECT_FALSE(std::filesystem::exists(data_dir_.path() / ".DAT.DAT"));
+  EXPECT_EQ(bed_.reporter.questions.size(), 1u);  // osaka.DAT, the second time
+}
+
+TEST_F(DataCommandsTest, MapDocumentsAndMetafilesAreRefusedWithAReason) {
+  Values({"1"});
+  for (const char* name : {"map.KTD", "pic.wmf", "pic.Emf"}) {
+    data_dir_.Write(name, "T.IDT\r\n\r\n1\r\n");
+    open_.answer = InDataDir(name);
+    EXPECT_FALSE(commands_->ReadDataFileClick()) << name;
+    save_.answer = InDataDir(name);
+    EXPECT_FALSE(commands_->SaveDataClick()) << name;
+  }
+  ASSERT_EQ(bed_.reporter.messages.size(), 6u);
+  EXPECT_EQ(bed_.reporter.messages[0].number, 4);
+  EXPECT_EQ(bed_.reporter.messages[0].text,
+            "ファイル：" + DisplayPath(data_dir_.path() / "map.KTD") +
+                " の読み込みに失敗しました。\nこの形式はまだ読み込めません");
+  EXPECT_EQ(bed_.reporter.messages[1].text, "保存に失敗しました。\nこの形式ではまだ保存できません");
+  EXPECT_TRUE(bed_.reporter.questions.empty());
+  EXPECT_TRUE(data().DataFileName.empty());
 }
 
 TEST_F(DataCommandsTest, ReplacingModifiedDataAsksFirst) {

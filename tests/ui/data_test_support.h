@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -49,6 +52,30 @@ inline void ShowActive(QWidget& window) {
   window.show();
   window.activateWindow();
   QApplication::processEvents();
+}
+
+// Answers the next file dialog as a user does: types `typed` into the box
+// that has its focus (the name box), then presses Enter. A dialog still open
+// a while later is cancelled, so that a test fails instead of waiting.
+inline void TypeIntoNextFileDialog(const QString& typed) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, typed] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || !dialog->isVisible() || dialog->focusWidget() == nullptr) return;
+    poll->stop();
+    poll->deleteLater();
+    QWidget* box = dialog->focusWidget();
+    for (const QChar character : typed) {
+      QKeyEvent key(QEvent::KeyPress, character.toUpper().unicode(), Qt::NoModifier,
+                    QString(character));
+      QApplication::sendEvent(box, &key);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QTimer::singleShot(3000, dialog, [dialog] { dialog->reject(); });
+  });
+  poll->start();
 }
 
 }  // namespace kartela::testing

@@ -184,6 +184,24 @@ TEST_F(DataWindowTest, MovingScrollsTheCurrentRowIntoView) {
   EXPECT_EQ(ScrollOf(*window_), 0);
 }
 
+// Shorter than one row, no position shows a whole row: moving must still end,
+// with the row at the top of what can be seen.
+TEST_F(DataWindowTest, MovingInAGridShorterThanARowEndsWithTheRowAtTheTop) {
+  window_->resize(400, 10);
+  Title().setFocus();
+  for (int row = 1; row <= 5; ++row) {
+    Press(Qt::Key_Down);
+    EXPECT_EQ(window_->ValueRow(), row);
+    EXPECT_LT(Value().y(), 10) << row;
+    EXPECT_GT(Value().y() + Value().height(), 0) << row;
+  }
+  for (int row = 4; row >= 1; --row) {
+    Press(Qt::Key_Up);
+    EXPECT_LT(Value().y(), 10) << row;
+    EXPECT_GT(Value().y() + Value().height(), 0) << row;
+  }
+}
+
 TEST_F(DataWindowTest, EnterStoresTheValueWithoutItsRemark) {
   ClickRow(1);
   Value().clear();

@@ -3,19 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
 #include <memory>
+#include <set>
 
+#include "data_test_support.h"
 #include "model/test_support.h"
 #include "ui/data_window.h"
 #include "ui/delay_dialog.h"
@@ -312,22 +318,73 @@ TEST_F(MapMainTest, WithoutAnyBaseMapTheUserIsTold) {
   EXPECT_TRUE(workspace_->settings.BaseMapFile.empty());
 }
 
+TEST_F(MapMainTest, AfterAStartWithAFileTheBoxesAreLoadedAsAfterARead) {
+  dir_.Write("OTHER.IDT", BaseMapBytes("別", {"甲", "乙"}));
+  dir_.Write("lower.dat", Sjis("全国２.IDT\r\n人口\r\n10\r\n"));
+  dir_.Write("BROKEN.DAT", Sjis("NONE.IDT\r\n人口\r\n10\r\n"));
+  dir_.Write("POP.DAT", Sjis("全国２.IDT\r\n人口\r\n10\r\n"));
+  const std::pair<const char*, const char*> cases[] = {{"POP.DAT", "10"},   {"OTHER.IDT", ""},
+                                                       {"lower.dat", ""},   {"BROKEN.DAT", ""},
+                                                       {"MISSING.DAT", ""}, {"MAP.KTD", ""}};
+  for (const auto& [file, first_value] : cases) {
+    workspace_->data = DataSet{};  // as at a fresh start
+    workspace_->area_list = AreaList{};
+    Start({(dir_.path() / file).string()});
+    window_->show();
+    window_->OpenByExtension(window_->OpenOnStart());
+    auto* value = window_->DataWindow().findChild<QLineEdit*>(QStringLiteral("ValueEdit"));
+    EXPECT_TRUE(value->isVisible()) << file;
+    EXPECT_EQ(value->text(), first_value) << file;
+    EXPECT_EQ(window_->DataWindow().ValueRow(), 1) << file;
+    EXPECT_GT(workspace_->area_list.AreaCount(), 0) << file;
+    window_.reset();
+  }
+}
+
+TEST_F(MapMainTest, MapDocumentsAndMetafilesNamedAtStartAreToldNotReadable) {
+  for (const char* file : {"MAP.KTD", "PIC.WMF", "PIC.EMF"}) {
+    reporter_.messages.clear();
+    Start({(dir_.path() / file).string()});
+    window_->OpenByExtension(window_->OpenOnStart());
+    ASSERT_EQ(reporter_.Numbers(), std::vector<int>{4}) << file;
+    EXPECT_NE(reporter_.messages[0].text.find("この形式はまだ読み込めません"), std::string::npos);
+    EXPECT_EQ(workspace_->area_list.AreaCount(), 3) << file;  // the default base map
+    window_.reset();
+  }
+}
+
+// The speed buttons run the menu commands: the same dialogs, checks and
+// messages.
 TEST_F(MapMainTest, SpeedOpenOfAMissingFileShowsMessage6) {
   Start();
-  window_->SpeedOpenFile(dir_.path() / "NONE.DAT");
+  workspace_->settings.DataDir = DisplayPath(dir_.path());
+  testing::TypeIntoNextFileDialog("NONE.DAT");
+  Item("SpeedOpenBtn")->trigger();
   EXPECT_EQ(reporter_.Numbers(), std::vector<int>{6});
+}
+
+TEST_F(MapMainTest, SpeedOpenOfAMapDocumentSaysItCannotBeReadYet) {
+  Start();
+  workspace_->settings.DataDir = DisplayPath(dir_.path());
+  dir_.Write("MAP.KTD", "KTD");
+  testing::TypeIntoNextFileDialog("MAP.KTD");
+  Item("SpeedOpenBtn")->trigger();
+  ASSERT_EQ(reporter_.Numbers(), std::vector<int>{4});
+  EXPECT_NE(reporter_.messages[0].text.find("この形式はまだ読み込めません"), std::string::npos);
 }
 
 TEST_F(MapMainTest, SpeedSaveWithoutDataShowsMessage10BeforeAnyDialog) {
   Start();
-  window_->SpeedSave();
+  Item("SpeedSaveBtn")->trigger();
   EXPECT_EQ(reporter_.Numbers(), std::vector<int>{10});
 }
 
 TEST_F(MapMainTest, SpeedSaveAddsTheDataExtensionToABareName) {
   Start();
+  workspace_->settings.DataDir = DisplayPath(dir_.path());
   SetValues({"1", "2", "3"});
-  window_->SpeedSaveFile(dir_.path() / "NEW");
+  testing::TypeIntoNextFileDialog("NEW");
+  Item("SpeedSaveBtn")->trigger();
   EXPECT_NE(dir_.Read("NEW.DAT"), "<missing>");
   EXPECT_EQ(workspace_->data.DataFileName, dir_.path() / "NEW.DAT");
   EXPECT_TRUE(reporter_.questions.empty());
@@ -335,16 +392,18 @@ TEST_F(MapMainTest, SpeedSaveAddsTheDataExtensionToABareName) {
 
 TEST_F(MapMainTest, SpeedSaveAsksBeforeReplacingAnotherFile) {
   Start();
+  workspace_->settings.DataDir = DisplayPath(dir_.path());
   SetValues({"1", "2", "3"});
   dir_.Write("OLD.DAT", "old");
   reporter_.ok_answer = false;
-  window_->SpeedSaveFile(dir_.path() / "OLD.DAT");
+  testing::TypeIntoNextFileDialog("OLD");
+  Item("SpeedSaveBtn")->trigger();
   EXPECT_EQ(dir_.Read("OLD.DAT"), "old");
   ASSERT_EQ(reporter_.questions.size(), 1u);
 
   // The file the data came from is written back without a question.
   workspace_->data.DataFileName = dir_.path() / "OLD.DAT";
-  window_->SpeedSaveFile(dir_.path() / "OLD.DAT");
+  Item("SpeedSaveBtn")->trigger();
   EXPECT_NE(dir_.Read("OLD.DAT"), "old");
   EXPECT_EQ(reporter_.questions.size(), 1u);
 }
@@ -391,6 +450,76 @@ TEST_F(MapMainTest, ClosingAChildWindowMinimisesIt) {
     EXPECT_TRUE(child->isMinimized());
   }
   EXPECT_EQ(area->subWindowList().size(), 2);
+}
+
+TEST_F(MapMainTest, TheClientAreaIsWhite) {
+  Start();
+  EXPECT_EQ(window_->findChild<QMdiArea*>()->background().color(), QColor(Qt::white));
+}
+
+TEST_F(MapMainTest, TheWindowListKeepsOneGroupHoweverOftenTheMenuOpens) {
+  Start();
+  for (int i = 0; i < 5; ++i)
+    Menu("menu7")->aboutToShow();
+  EXPECT_EQ(Menu("menu7")->findChildren<QActionGroup*>().size(), 1);
+  int listed = 0;
+  for (const QAction* item : Menu("menu7")->actions())
+    listed += item->actionGroup() != nullptr ? 1 : 0;
+  EXPECT_EQ(listed, 2);  // the data window and the map window
+}
+
+// --- the help files ---------------------------------------------------------
+
+// A caption as the menu shows it: "&F" is drawn as an underlined F.
+QString ShownCaption(QString caption) {
+  return caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+      .remove(QLatin1Char('&'))
+      .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+QString HelpText(const char* name) {
+  QFile file(QStringLiteral(KARTELA_SOURCE_DIR "/help/") + QLatin1String(name));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+  return QString::fromUtf8(file.readAll()).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+}
+
+// Every 「menu」→「item」 the help names is there as the user sees it, with
+// no access-key markup.
+TEST_F(MapMainTest, TheHelpNamesMenusAndItemsAsTheUserSeesThem) {
+  Start();
+  std::set<QString> menus;
+  std::set<QString> items;
+  for (const QMenu* menu : window_->findChildren<QMenu*>()) {
+    menus.insert(ShownCaption(menu->title()));
+    for (const QAction* item : menu->actions())
+      items.insert(ShownCaption(item->text()));
+  }
+  const QRegularExpression path(QStringLiteral("「([^」]+)」→「([^」]+)」"));
+  int paths = 0;
+  for (const char* name : {"kartela.html", "kartelaT.html"}) {
+    const QString help = HelpText(name);
+    EXPECT_FALSE(help.contains(QStringLiteral("(&"))) << name;
+    for (const auto& match : path.globalMatch(help)) {
+      ++paths;
+      EXPECT_TRUE(menus.contains(match.captured(1))) << match.captured(1).toStdString();
+      EXPECT_TRUE(menus.contains(match.captured(2)) || items.contains(match.captured(2)))
+          << match.captured(2).toStdString();
+    }
+  }
+  EXPECT_GT(paths, 10);
+}
+
+// As the help says: with fewer than two valid values the menu item is grey,
+// and the speed button tells why.
+TEST_F(MapMainTest, WithOneValueThePaintMapItemIsGreyAndItsButtonSaysWhy) {
+  Start();
+  SetValues({"12", "abc"});
+  Menu("menu5")->aboutToShow();
+  EXPECT_FALSE(Enabled("MePaintMap"));
+  Item("SpeedPMapBtn")->trigger();
+  SetValues({"", "abc"});
+  Item("SpeedPMapBtn")->trigger();
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{12, 10}));
 }
 
 // --- quitting --------------------------------------------------------------
