@@ -16,9 +16,11 @@ namespace kartela::gdi {
 
 // Which pitch a substituted Japanese face takes. The fixed-pitch IPA faces
 // centre narrow Latin glyphs in half-em cells, so a Latin name looks spaced
-// wide; the proportional ones draw Latin letters at their own widths. A grid
-// whose columns count bytes (the data window) needs the fixed pitch; texts
-// placed by their measured extent (the map) read better proportional.
+// wide; the proportional ones draw Latin letters at their own widths, wider
+// than half an em for most capitals. Texts laid out by their byte count (the
+// data window, whose leaders start a fixed step per byte after the name) need
+// the fixed pitch; texts placed by their measured extent (the map) read
+// better proportional.
 enum class FacePitch {
   kOfTheFace,  // fixed for "ＭＳ 明朝" and "ＭＳ ゴシック", proportional for the others
   kProportional,  // proportional for every substituted face
