@@ -139,7 +139,8 @@ void DrawSpecialLines(const PaintContext& context, RunBuffer& run) {
 }
 
 // The brush of the area's class; hollow without a value, and hollow for a
-// value no class holds (boundaries out of order).
+// value beyond the outer thresholds, the only values no class holds
+// (boundaries out of order still leave every value between them a class).
 const gdi::Brush& AreaBrush(const PaintContext& context, const PaintClasses& classes, int area) {
   const ClassTables& tables = context.workspace.class_tables;
   const auto index = static_cast<std::size_t>(area - 1);

@@ -1,14 +1,16 @@
 #include "ui/draw_window.h"
 
-#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "gdi/qt/painter_device_context.h"
+#include "render/map_frame.h"
 #include "render/map_painter.h"
 
 namespace kartela {
@@ -18,9 +20,13 @@ QColor ToQColor(gdi::Color color) {
   return QColor(color.r, color.g, color.b);
 }
 
-QSize ScreenSize() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->size() : QSize();
+// The scroll position along one axis that keeps the point at the centre of
+// a view `view` pixels long there when the magnification goes from `before`
+// to `after`.
+int CentredPosition(int position, int view, double before, double after) {
+  if (!(before > 0)) return position;
+  const double centre = (position + view / 2.0) * (after / before);
+  return static_cast<int>(std::lround(std::clamp(centre - view / 2.0, -1e9, 1e9)));
 }
 
 }  // namespace
@@ -39,11 +45,29 @@ TDrawWindow::~TDrawWindow() = default;
 void TDrawWindow::SetUpScrollBars() {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  const QSize screen = ScreenSize();
-  horizontalScrollBar()->setRange(0, screen.width() + kExtraScrollWidth);
-  verticalScrollBar()->setRange(0, screen.height() + kExtraScrollHeight);
   horizontalScrollBar()->setSingleStep(kScrollLineStep);
   verticalScrollBar()->setSingleStep(kScrollLineStep);
+  UpdateScrollRange();
+}
+
+void TDrawWindow::UpdateScrollRange() {
+  const gdi::Size extent = DrawingExtent(context_.workspace);
+  horizontalScrollBar()->setRange(0, std::max(0, extent.cx - viewport()->width()));
+  verticalScrollBar()->setRange(0, std::max(0, extent.cy - viewport()->height()));
+}
+
+void TDrawWindow::MagnificationChanged(double before_x, double before_y) {
+  const Settings& settings = context_.workspace.settings;
+  QScrollBar& horizontal = *horizontalScrollBar();
+  QScrollBar& vertical = *verticalScrollBar();
+  const int x =
+      CentredPosition(horizontal.value(), viewport()->width(), before_x, settings.DrawResX);
+  const int y =
+      CentredPosition(vertical.value(), viewport()->height(), before_y, settings.DrawResY);
+  UpdateScrollRange();
+  horizontal.setValue(x);
+  vertical.setValue(y);
+  Invalidate();
 }
 
 void TDrawWindow::ApplyWindowColour() {
@@ -92,6 +116,9 @@ void TDrawWindow::Activate() {
 void TDrawWindow::paintEvent(QPaintEvent*) {
   // Children wait while the main window lays them out again.
   if (context_.layout_pending) return;
+  painting_ = true;
+  UpdateScrollRange();  // the drawing may have grown or shrunk since the last paint
+  painting_ = false;
   QPainter painter(viewport());
   RePaint(painter);
   painter.end();
@@ -120,13 +147,30 @@ void TDrawWindow::ApplyScrollReset() {
 
 void TDrawWindow::scrollContentsBy(int, int) {
   // The map is painted from the scroll position, never shifted.
-  viewport()->update();
+  if (!painting_) viewport()->update();
 }
 
 void TDrawWindow::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   horizontalScrollBar()->setPageStep(std::max(kScrollLineStep, viewport()->width()));
   verticalScrollBar()->setPageStep(std::max(kScrollLineStep, viewport()->height()));
+  UpdateScrollRange();
+}
+
+void TDrawWindow::wheelEvent(QWheelEvent* event) {
+  const QPoint angle = event->angleDelta();
+  if (!event->modifiers().testFlag(Qt::ShiftModifier) ||
+      std::abs(angle.y()) <= std::abs(angle.x())) {
+    QAbstractScrollArea::wheelEvent(event);
+    return;
+  }
+  // Without Shift, which would make the scroll bar step by pages.
+  QWheelEvent sideways(event->position(), event->globalPosition(), event->pixelDelta().transposed(),
+                       angle.transposed(), event->buttons(),
+                       event->modifiers() & ~Qt::ShiftModifier, event->phase(), event->inverted(),
+                       event->source());
+  QAbstractScrollArea::wheelEvent(&sideways);
+  event->setAccepted(sideways.isAccepted());
 }
 
 }  // namespace kartela

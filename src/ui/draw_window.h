@@ -14,9 +14,6 @@ class QPainter;
 
 namespace kartela {
 
-// Extra scroll range beyond the screen's size, in pixels.
-inline constexpr int kExtraScrollWidth = 1280;
-inline constexpr int kExtraScrollHeight = 1024;
 inline constexpr int kScrollLineStep = 16;
 
 // The caption of the map window while it shows no document.
@@ -41,11 +38,17 @@ class TDrawWindow : public QAbstractScrollArea {
   gdi::DeviceContext& MeasuringContext();
   // Brings the window to the front of its MDI area and gives it the focus.
   void Activate();
+  // After the magnification changed from `before_x` and `before_y` (the old
+  // DrawResX and DrawResY): the scroll range follows the new drawing extent
+  // and the point at the centre of the view stays at the centre.
+  void MagnificationChanged(double before_x, double before_y);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Shift turns the wheel sideways, as everywhere on Linux.
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // The screen paint: the whole map at the scroll position, at scale 1.
@@ -53,6 +56,8 @@ class TDrawWindow : public QAbstractScrollArea {
   // After a paint: a pending ScrollReset puts both scroll positions at 0.
   void ApplyScrollReset();
   void SetUpScrollBars();
+  // Each scroll bar reaches as far as the drawing extends beyond the view.
+  void UpdateScrollRange();
   void ApplyWindowColour();
 
   AppContext& context_;
@@ -61,6 +66,9 @@ class TDrawWindow : public QAbstractScrollArea {
   QImage measure_image_;
   std::unique_ptr<QPainter> measure_painter_;
   std::unique_ptr<gdi::DeviceContext> measure_dc_;
+  // Set while a paint adjusts the scroll range: the paint already draws at
+  // the adjusted position.
+  bool painting_ = false;
 };
 
 }  // namespace kartela

@@ -65,13 +65,19 @@ void DrawingCommands::DefDrawPositionClick() {
 }
 
 void DrawingCommands::ZoomIn() {
-  kartela::ZoomIn(context_.workspace.settings);
-  draw_window_.Invalidate();
+  Zoom(kartela::ZoomIn);
 }
 
 void DrawingCommands::ZoomOut() {
-  kartela::ZoomOut(context_.workspace.settings);
-  draw_window_.Invalidate();
+  Zoom(kartela::ZoomOut);
+}
+
+void DrawingCommands::Zoom(void (&zoom)(Settings&)) {
+  Settings& settings = context_.workspace.settings;
+  const double before_x = settings.DrawResX;
+  const double before_y = settings.DrawResY;
+  zoom(settings);
+  draw_window_.MagnificationChanged(before_x, before_y);
 }
 
 // The new count takes effect at the next paint map command.

@@ -39,6 +39,8 @@ class DrawingCommands {
   // The parent of the dialogs: the main window, or the map window without one.
   // Places `dialog` and runs it; true when it ended with OK.
   bool Run(QDialog& dialog, int columns, int rows);
+  // Changes the magnification by `zoom`, keeping the centre of the view.
+  void Zoom(void (&zoom)(Settings&));
   // After patterns or pens changed: new drawing objects, and a repaint.
   void RepaintWithNewResources();
 

@@ -34,6 +34,13 @@ TEST(FontSubstitutionTest, WindowsJapaneseFacesBecomeIpaFontsOfTheSameStyleAndPi
   EXPECT_EQ(Substitute("ＭＳ ＵＩ Gothic", kIpaFonts), "IPAPGothic");
   // Half-width kana, as some old files spell the face.
   EXPECT_EQ(Substitute("ＭＳ ｺﾞｼｯｸ", kIpaFonts), "IPAGothic");
+  // Map texts take the proportional variant of every substituted face.
+  EXPECT_EQ(SubstituteFaceName(Sjis("ＭＳ 明朝"), kIpaFonts, FacePitch::kProportional),
+            "IPAPMincho");
+  EXPECT_EQ(SubstituteFaceName(Sjis("ＭＳ ゴシック"), kNotoFonts, FacePitch::kProportional),
+            "Noto Sans CJK JP");
+  EXPECT_EQ(SubstituteFaceName(Sjis("IPAMincho"), kIpaFonts, FacePitch::kProportional), "IPAMincho")
+      << "an installed face as it is";
 }
 
 TEST(FontSubstitutionTest, WindowsJapaneseFacesBecomeNotoFontsWhenNoIpaFontIsInstalled) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <QImage>
 #include <QPdfWriter>
 
+#include "base/sjis.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/test_support.h"
 #include "qt_test_app.h"
@@ -415,6 +418,103 @@ TEST_F(PainterDeviceContextTest, TextExtentMeasuresShiftJisTextInLogicalUnits) {
   EXPECT_LE(at_screen->cy, 15);
   EXPECT_EQ(at_double->cx, 24);
   EXPECT_NEAR(at_double->cy, at_screen->cy, 1);
+}
+
+// The printable ASCII characters and the kana (full-width hiragana and
+// katakana, half-width katakana), each as Shift-JIS.
+std::vector<std::string> AsciiAndKana() {
+  std::vector<std::string> glyphs;
+  for (char c = '!'; c <= '~'; ++c)
+    glyphs.emplace_back(1, c);
+  for (unsigned char c = 0xA1; c <= 0xDF; ++c)
+    glyphs.emplace_back(1, static_cast<char>(c));
+  for (const auto& [first, last] : {std::pair{u'ぁ', u'ん'}, std::pair{u'ァ', u'ヶ'}}) {
+    for (char16_t c = first; c <= last; ++c)
+      glyphs.push_back(Sjis(QString(QChar(c)).toStdString()));
+  }
+  return glyphs;
+}
+
+// How much of its ink box one glyph covers (0..1, grey counting in part),
+// and whether any pixel has a colour rather than a grey.
+struct GlyphInk {
+  double coverage = 0;
+  bool coloured = false;
+};
+
+GlyphInk MeasureGlyph(const QImage& image) {
+  InkBox box;
+  GlyphInk result;
+  double ink = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      if ((pixel & 0xFFFFFF) == 0xFFFFFF) continue;
+      result.coloured |= qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel);
+      ink += (255 - qGray(pixel)) / 255.0;
+      box = InkBox{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                   std::max(box.bottom, y)};
+    }
+  }
+  // Strokes one or two pixels thin ("l", "-", "ｰ") fill their box by nature.
+  const int width = box.right - box.left + 1;
+  const int height = box.bottom - box.top + 1;
+  if (!box.empty() && width > 2 && height > 2) result.coverage = ink / (width * height);
+  return result;
+}
+
+// At the default size of each text a capital M, the digits and every kana
+// keep their strokes apart, in grey levels without colour fringes, both on
+// the map (through the device context) and in the data window's grid font.
+TEST_F(PainterDeviceContextTest, NoGlyphIsAFilledBoxAtTheDefaultSizes) {
+  const std::vector<std::string> installed = InstalledFamilies();
+  struct Face {
+    const char* face;
+    std::int32_t height;
+    bool grid;  // drawn as the data window draws its grid
+  };
+  const Face faces[] = {
+      {"ＭＳ 明朝", -12, false}, {"ＭＳ ゴシック", -12, false}, {"ＭＳ ゴシック", 13, true}};
+  for (const Face& face : faces) {
+    LogFont record;
+    record.Height = face.height;
+    record.FaceName = Sjis(face.face);
+    for (const std::string& glyph : AsciiAndKana()) {
+      Clear(kWhite, 40, 40);
+      if (face.grid) {
+        QPainter painter(&image_);
+        painter.setFont(MakeQFont(record, 1.0, installed));
+        painter.setPen(Qt::black);
+        painter.drawText(8, 24, QString::fromStdString(sjis::ToUtf8Lossy(glyph)));
+      } else {
+        Paint([&](DeviceContext& dc) {
+          dc.SelectFont(record);
+          dc.SetBackgroundMode(BackgroundMode::kTransparent);
+          dc.TextOut({8, 8}, glyph);
+        });
+      }
+      const GlyphInk ink = MeasureGlyph(image_);
+      const std::string shown = sjis::ToUtf8Lossy(glyph);
+      EXPECT_LT(ink.coverage, 0.8) << face.face << " " << face.height << " \"" << shown << "\"";
+      EXPECT_FALSE(ink.coloured) << face.face << " \"" << shown << "\"";
+    }
+  }
+}
+
+// Map texts draw Latin letters at their own widths, not in half-em cells;
+// full-width characters keep the em.
+TEST_F(PainterDeviceContextTest, MapTextsSpaceLatinLettersByTheirWidths) {
+  std::optional<Size> narrow;
+  std::optional<Size> wide;
+  std::optional<Size> kanji;
+  Paint([&](DeviceContext& dc) {
+    narrow = dc.TextExtent("iiii");
+    wide = dc.TextExtent("MMMM");
+    kanji = dc.TextExtent(Sjis("日本"));
+  });
+  ASSERT_TRUE(narrow && wide && kanji);
+  EXPECT_LT(narrow->cx * 3 / 2, wide->cx);
+  EXPECT_EQ(kanji->cx, 24);
 }
 
 TEST_F(PainterDeviceContextTest, TextExtentFailsOnAPainterThatIsNotActive) {

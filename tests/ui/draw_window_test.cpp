@@ -2,19 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QImage>
-#include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <functional>
+#include <vector>
 
 #include "model/base_map_file.h"
 #include "model/test_support.h"
+#include "render/map_frame.h"
+#include "ui/drawing_commands.h"
 #include "ui/square_map.h"
 
 namespace kartela {
 namespace {
 
+using testing::kSquareSide;
+using testing::kSquareTop;
 using testing::SquareAnchor;
+using testing::SquareLeft;
 
 constexpr gdi::Color kWindowColour{200, 210, 220};
 const QColor kWhiteFill(255, 255, 255);  // class 0 of 3 by the default order
@@ -40,9 +47,32 @@ class DrawWindowTest : public ::testing::Test {
     workspace_.view.ScrollReset = false;
     window_ = std::make_unique<TDrawWindow>(context_);
     window_->resize(320, 200);
+    Render();  // lays out the viewport, and with it the scroll range
   }
 
   QImage Render() { return window_->viewport()->grab().toImage(); }
+
+  // A new magnification set as the magnification dialog sets it, painted.
+  void SetMagnification(double magnification) {
+    workspace_.settings.DrawResX = magnification;
+    workspace_.settings.DrawResY = magnification;
+    window_->Invalidate();
+    Render();
+  }
+
+  // The base-map point at the centre of the view.
+  QPointF CentreOfView() const {
+    const Settings& settings = workspace_.settings;
+    return QPointF((window_->horizontalScrollBar()->value() + window_->viewport()->width() / 2.0) /
+                       settings.DrawResX,
+                   (window_->verticalScrollBar()->value() + window_->viewport()->height() / 2.0) /
+                       settings.DrawResY);
+  }
+
+  QColor AtCentre() {
+    const QImage image = Render();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+  }
 
   static QColor At(const QImage& image, MapPoint p) { return image.pixelColor(p.x, p.y); }
 
@@ -57,13 +87,26 @@ class DrawWindowTest : public ::testing::Test {
   std::unique_ptr<TDrawWindow> window_;
 };
 
-TEST_F(DrawWindowTest, ScrollFrameReachesBeyondTheScreen) {
-  const QSize screen = QGuiApplication::primaryScreen()->size();
+TEST_F(DrawWindowTest, ScrollRangeFollowsTheDrawingAtTheMagnification) {
   const QScrollBar& horizontal = *window_->horizontalScrollBar();
   const QScrollBar& vertical = *window_->verticalScrollBar();
+  DrawingCommands commands(context_, *window_);
+  for (const double magnification : {1.0, 10.0, 11.0, 30.0}) {
+    SetMagnification(magnification);
+    const gdi::Size extent = DrawingExtent(workspace_);
+    EXPECT_EQ(horizontal.maximum(), extent.cx - window_->viewport()->width()) << magnification;
+    EXPECT_EQ(vertical.maximum(), extent.cy - window_->viewport()->height()) << magnification;
+  }
+  commands.ZoomOut();  // the zoom button too: no paint needed to see the new range
+  EXPECT_EQ(horizontal.maximum(), DrawingExtent(workspace_).cx - window_->viewport()->width());
+  ScrollTo(horizontal.maximum(), vertical.maximum());
+  SetMagnification(0.25);
+  EXPECT_EQ(horizontal.maximum(), 0) << "the whole map fits the view";
+  EXPECT_EQ(vertical.maximum(), 0);
+  EXPECT_EQ(horizontal.value(), 0) << "a shrunk drawing pulls the view back";
+  EXPECT_EQ(At(Render(), MapPoint{12, 5}), kYellowFill) << "area 2 at a quarter";
+
   EXPECT_EQ(horizontal.minimum(), 0);
-  EXPECT_EQ(horizontal.maximum(), screen.width() + 1280);
-  EXPECT_EQ(vertical.maximum(), screen.height() + 1024);
   EXPECT_EQ(horizontal.singleStep(), 16);
   EXPECT_EQ(vertical.singleStep(), 16);
   EXPECT_EQ(window_->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -123,6 +166,46 @@ TEST_F(DrawWindowTest, RecreatedResourcesFollowTheSettings) {
   context_.layout_pending = true;
   EXPECT_EQ(Render().pixelColor(300, 150), QColor(10, 20, 30))
       << "the window colour fills even an unpainted window";
+}
+
+// The view is centred near the left edge of area 2; were the top-left
+// corner kept, zooming in would move the gap before it to the centre.
+TEST_F(DrawWindowTest, ZoomKeepsThePointAtTheCentreOfTheView) {
+  DrawingCommands commands(context_, *window_);
+  SetMagnification(10.0);
+  const QPointF target(SquareLeft(2) + 1, kSquareTop + kSquareSide / 2);
+  ScrollTo(static_cast<int>(target.x() * 10 - window_->viewport()->width() / 2.0),
+           static_cast<int>(target.y() * 10 - window_->viewport()->height() / 2.0));
+  ASSERT_EQ(AtCentre(), kYellowFill);
+  const std::vector<std::function<void()>> zooms = {
+      [&] { commands.ZoomIn(); }, [&] { commands.ZoomIn(); }, [&] { commands.ZoomOut(); },
+      [&] { commands.ZoomOut(); }, [&] { commands.ZoomOut(); }};
+  for (std::size_t step = 0; step < zooms.size(); ++step) {
+    zooms[step]();
+    EXPECT_NEAR(CentreOfView().x(), target.x(), 0.2) << "step " << step;
+    EXPECT_NEAR(CentreOfView().y(), target.y(), 0.2) << "step " << step;
+    EXPECT_EQ(AtCentre(), kYellowFill) << "step " << step;
+  }
+}
+
+TEST_F(DrawWindowTest, ShiftTurnsTheWheelSideways) {
+  SetMagnification(10.0);
+  const QScrollBar& horizontal = *window_->horizontalScrollBar();
+  const QScrollBar& vertical = *window_->verticalScrollBar();
+  const auto wheel_down = [&](Qt::KeyboardModifiers modifiers) {
+    const QPointF at(10, 10);
+    QWheelEvent event(at, window_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window_->viewport(), &event);
+  };
+  wheel_down(Qt::ShiftModifier);
+  EXPECT_GT(horizontal.value(), 0) << "down with Shift goes right";
+  EXPECT_LT(horizontal.value(), horizontal.pageStep()) << "by lines, not by a page";
+  EXPECT_EQ(vertical.value(), 0);
+  const int sideways = horizontal.value();
+  wheel_down(Qt::NoModifier);
+  EXPECT_GT(vertical.value(), 0);
+  EXPECT_EQ(horizontal.value(), sideways);
 }
 
 TEST_F(DrawWindowTest, MeasuringContextMeasuresText) {

@@ -128,12 +128,14 @@ void ApplyWidth(QFont& font, std::int32_t record_width, double scale) {
 
 }  // namespace
 
-std::string SubstituteFaceName(std::string_view face, std::span<const std::string> installed) {
+std::string SubstituteFaceName(std::string_view face, std::span<const std::string> installed,
+                               FacePitch pitch) {
   // The record keeps the face in a zero-terminated slot.
   const std::string face_utf8 = sjis::ToUtf8Lossy(face.substr(0, face.find('\0')));
-  if (face_utf8.empty()) return SubstituteFaceName(kDefaultFaceName, installed);
+  if (face_utf8.empty()) return SubstituteFaceName(kDefaultFaceName, installed, pitch);
   if (const std::string* found = FindInstalled(face_utf8, installed)) return *found;
-  const FaceStyle style = ClassifyFace(FoldedKey(face_utf8));
+  FaceStyle style = ClassifyFace(FoldedKey(face_utf8));
+  if (pitch == FacePitch::kProportional) style.proportional = true;
   if (const std::string* found = JapaneseFamily(style.gothic, style.proportional, installed)) {
     return *found;
   }
@@ -150,9 +152,10 @@ std::vector<std::string> InstalledFamilies() {
   return families;
 }
 
-QFont MakeQFont(const LogFont& record, double scale, std::span<const std::string> installed) {
-  QFont font(QString::fromStdString(SubstituteFaceName(record.FaceName, installed)));
-  font.setStyleStrategy(QFont::NoAntialias);
+QFont MakeQFont(const LogFont& record, double scale, std::span<const std::string> installed,
+                FacePitch pitch) {
+  QFont font(QString::fromStdString(SubstituteFaceName(record.FaceName, installed, pitch)));
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   font.setKerning(false);
   font.setWeight(record.Weight == 0
                      ? QFont::Normal

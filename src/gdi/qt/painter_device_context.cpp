@@ -87,7 +87,7 @@ PainterDeviceContext::PainterDeviceContext(QPainter& painter)
   painter_.resetTransform();
   painter_.setBrushOrigin(0, 0);
   painter_.setRenderHint(QPainter::Antialiasing, false);
-  painter_.setRenderHint(QPainter::TextAntialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
@@ -177,7 +177,7 @@ const QBrush& PainterDeviceContext::DeviceBrush() {
 const QFont& PainterDeviceContext::DeviceFont() {
   if (!font_) {
     if (installed_families_.empty()) installed_families_ = InstalledFamilies();
-    font_ = MakeQFont(state_.font, scale_y_, installed_families_);
+    font_ = MakeQFont(state_.font, scale_y_, installed_families_, FacePitch::kProportional);
   }
   return *font_;
 }

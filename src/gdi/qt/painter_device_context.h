@@ -5,15 +5,18 @@
 //   out their last point, polygons fill by the pixel-centre rule;
 // - hatch and pattern brushes tile 8x8 device pixels from the device origin;
 //   the gaps of a hatch take the background colour in opaque mode and stay
-//   unpainted in transparent mode; pattern brushes paint ink and white in
-//   either mode; so do the gaps of a dotted pen (3 pixels on, 3 off);
+//   unpainted in transparent mode, and so do the gaps of a dotted pen;
+//   pattern brushes paint ink and white in either mode;
+// - a thin dotted pen is 3 pixels on, 3 off; a wide one draws square dots as
+//   wide as the pen (GDI would draw it solid, but the setting asks for dots);
 // - a width-0 pen is one device pixel at any scale;
 // - WINDING fills self-crossing outlines completely, ALTERNATE by parity;
 // - a negative font height is the em size in pixels, a positive one the
 //   cell height; text is aligned by TA_LEFT/CENTER/RIGHT and
 //   TA_TOP/BASELINE/BOTTOM and, in opaque mode, drawn on a cell filled with
 //   the background colour;
-// - nothing is antialiased.
+// - texts are antialiased in grey levels; fills, lines and hatches are not,
+//   so neighbouring fills meet without seams and hatches stay sharp.
 // Limits: the painter's transform may scale and translate; rotation and
 // shear move the points correctly but pens, fonts and hatches keep their
 // upright pixel sizes. On a high-DPI screen a device pixel is the widget's
