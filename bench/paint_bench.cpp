@@ -6,13 +6,16 @@
 #include <QImage>
 #include <QPainter>
 #include <filesystem>
+#include <string>
 
 #include "allocation_counter.h"
+#include "base/numbers.h"
 #include "gdi/qt/painter_device_context.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "model/reporter.h"
+#include "render/circle_map.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
 
@@ -60,6 +63,27 @@ bool LoadCountyWhiteMap(Workspace& workspace) {
   return LoadBaseMap("\x95\xc4\x8d\x91\x8c\x53.IDT", workspace);  // 米国郡.IDT
 }
 
+// The circle map of the counties over a made-up change in percent per
+// county, from -100.0 to 100.0, with the default settings and the proposed
+// reference value: both colours and circles of every size.
+bool LoadCountyCircleMap(Workspace& workspace) {
+  if (!LoadBaseMap("\x95\xc4\x8d\x91\x8c\x53.IDT", workspace)) return false;  // 米国郡.IDT
+  const int count = workspace.base_map.MapAreaCount();
+  workspace.area_list.AreaNames = workspace.base_map.MapAreaNames;
+  for (int i = 0; i < count; ++i) {
+    const std::int64_t tenths = static_cast<std::int64_t>(i) * 7919 % 2001 - 1000;
+    workspace.data.DataValues[static_cast<std::size_t>(i)] =
+        FormatFixed(static_cast<long double>(tenths) / 10, 0, 1);
+  }
+  const SymbolDataStats stats =
+      ScanSymbolData(workspace.data, count, workspace.class_tables.NumericValues);
+  if (ApplyCircleFields(InitialCircleFields(workspace.symbols, stats), workspace.symbols) != 0) {
+    return false;
+  }
+  StartCircleMap(workspace);
+  return true;
+}
+
 void PaintInto(QImage& image, Workspace& workspace) {
   image.fill(Qt::white);
   QPainter painter(&image);
@@ -88,6 +112,11 @@ void BM_PaintCountyWhiteMap(benchmark::State& state) {
   PaintBenchmark(state, LoadCountyWhiteMap);
 }
 BENCHMARK(BM_PaintCountyWhiteMap)->Unit(benchmark::kMillisecond);
+
+void BM_PaintCountyCircleMap(benchmark::State& state) {
+  PaintBenchmark(state, LoadCountyCircleMap);
+}
+BENCHMARK(BM_PaintCountyCircleMap)->Unit(benchmark::kMillisecond);
 
 void BM_MapToDevice(benchmark::State& state) {
   Workspace workspace;

@@ -19,8 +19,10 @@
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/data_file.h"
+#include "model/messages.h"
 #include "model/reporter.h"
 #include "model/settings_file.h"
+#include "render/circle_map.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
 
@@ -28,11 +30,11 @@ namespace kartela {
 namespace {
 
 constexpr std::string_view kUsage =
-    "render INPUT --out FILE.png|.svg|.pdf [--map paint|white] [--scale S] [--classes K]\n"
-    "       [--breaks B1,B2,...] [--method 1|2] [--settings FILE.INI] [--mono] [--no-text]";
+    "render INPUT --out FILE.png|.svg|.pdf [--map paint|white|circle] [--scale S]\n"
+    "       [--classes K] [--breaks B1,B2,...] [--method 1|2] [--settings FILE.INI]\n"
+    "       [--ref-radius R] [--ref-value TEXT] [--base-value V] [--plus-colour I]\n"
+    "       [--minus-colour I] [--mono] [--no-text]";
 
-constexpr int kSettingsInvalid = 13;
-constexpr int kFileNotUsable = 6;
 constexpr double kScreenDpi = 96;
 
 bool IsBaseMapFile(const std::filesystem::path& path) {
@@ -45,7 +47,7 @@ bool LoadSettings(const CliContext& context, const CliArguments& arguments, Sett
   const auto file = arguments.Value("settings");
   if (!file) return true;
   if (!std::filesystem::is_regular_file(*file)) {
-    ShowMessage(context.reporter, kFileNotUsable);
+    ShowMessage(context.reporter, kMsgBadFileName);
     return false;
   }
   ReadSettings(*file, settings);
@@ -100,14 +102,14 @@ bool Classify(const CliContext& context, const CliArguments& arguments, Workspac
   if (const auto classes = arguments.Value("classes")) {
     const auto count = ParseClassCount(*classes);
     if (!count) {
-      ShowMessage(context.reporter, kSettingsInvalid);
+      ShowMessage(context.reporter, kMsgBadSetting);
       return false;
     }
     class_count = *count;
   }
   const std::string method = arguments.Value("method").value_or("1");
   if (method != "1" && method != "2") {
-    ShowMessage(context.reporter, kSettingsInvalid);
+    ShowMessage(context.reporter, kMsgBadSetting);
     return false;
   }
   ClassTables& tables = workspace.class_tables;
@@ -122,19 +124,76 @@ bool Classify(const CliContext& context, const CliArguments& arguments, Workspac
   return true;
 }
 
+// A colour option: one digit from 0 to 8, the dialog's buttons in order.
+std::optional<std::int16_t> ColourOf(const std::string& text) {
+  if (text.size() != 1 || text[0] < '0' || text[0] >= '0' + kCircleColourCount) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(text[0] - '0');
+}
+
+// The dialog's fields with the options typed over them; false for a colour
+// or a reference value the dialog could not hold.
+bool ReadCircleOptions(const CliArguments& arguments, CircleFields& fields) {
+  if (const auto radius = arguments.Value("ref-radius")) fields.Radius = *radius;
+  if (const auto base = arguments.Value("base-value")) fields.BaseValue = *base;
+  if (const auto ref = arguments.Value("ref-value")) {
+    const auto text = sjis::FromUtf8(*ref);
+    if (!text) return false;
+    fields.RefValue = *text;
+  }
+  for (const auto& [name, colour] : {std::pair{"plus-colour", &fields.PlusColour},
+                                     std::pair{"minus-colour", &fields.MinusColour}}) {
+    const auto text = arguments.Value(name);
+    if (!text) continue;
+    const auto index = ColourOf(*text);
+    if (!index) return false;
+    *colour = *index;
+  }
+  return true;
+}
+
+// The circle map command without its dialog: the same checks and messages,
+// the options in place of what the user would type.
+bool PrepareCircleMap(const CliContext& context, const CliArguments& arguments,
+                      Workspace& workspace) {
+  const SymbolDataStats stats = ScanSymbolData(workspace.data, workspace.area_list.AreaCount(),
+                                               workspace.class_tables.NumericValues);
+  if (const int message = CircleDataMessage(stats)) {
+    ShowMessage(context.reporter, message);
+    return false;
+  }
+  CircleFields fields = InitialCircleFields(workspace.symbols, stats);
+  const int message = ReadCircleOptions(arguments, fields)
+                          ? ApplyCircleFields(fields, workspace.symbols)
+                          : kMsgBadSetting;
+  if (message != 0) {
+    ShowMessage(context.reporter, message);
+    return false;
+  }
+  return true;
+}
+
+MapKind MapKindOf(const std::string& kind) {
+  if (kind == "paint") return MapKind::kPaintMap;
+  if (kind == "circle") return MapKind::kCircleGraph;
+  if (kind == "white") return MapKind::kWhiteMap;
+  return MapKind::kNone;
+}
+
 // Fills the workspace with the map to draw: the white map of a base map, or
-// the paint or white map of a data file.
+// the paint, circle or white map of a data file.
 bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace& workspace) {
   const std::filesystem::path input(arguments.files[0]);
-  const std::string kind =
-      arguments.Value("map").value_or(IsBaseMapFile(input) ? "white" : "paint");
-  if (kind != "paint" && kind != "white") {
-    ShowMessage(context.reporter, kSettingsInvalid);
+  const MapKind kind =
+      MapKindOf(arguments.Value("map").value_or(IsBaseMapFile(input) ? "white" : "paint"));
+  if (kind == MapKind::kNone) {
+    ShowMessage(context.reporter, kMsgBadSetting);
     return false;
   }
   if (IsBaseMapFile(input)) {
-    if (kind == "paint") {
-      ShowMessage(context.reporter, 10);
+    if (kind != MapKind::kWhiteMap) {
+      ShowMessage(context.reporter, kMsgNoData);
       return false;
     }
     // Opened by its path as given; a name without a Shift-JIS form is only
@@ -149,8 +208,11 @@ bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace
                     context.reporter)) {
     return false;
   }
-  if (kind == "paint" && !Classify(context, arguments, workspace)) return false;
-  workspace.view.Kind = kind == "paint" ? MapKind::kPaintMap : MapKind::kWhiteMap;
+  if (kind == MapKind::kPaintMap && !Classify(context, arguments, workspace)) return false;
+  if (kind == MapKind::kCircleGraph && !PrepareCircleMap(context, arguments, workspace)) {
+    return false;
+  }
+  workspace.view.Kind = kind;
   return LoadDataBaseMap(context, workspace);
 }
 
@@ -220,13 +282,15 @@ std::unique_ptr<QGuiApplication> StartGui() {
 }  // namespace
 
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  const auto parsed = ParseCliArguments(
-      arguments, {"out", "map", "scale", "classes", "breaks", "method", "settings"},
-      {"mono", "no-text"});
+  const auto parsed =
+      ParseCliArguments(arguments,
+                        {"out", "map", "scale", "classes", "breaks", "method", "settings",
+                         "ref-radius", "ref-value", "base-value", "plus-colour", "minus-colour"},
+                        {"mono", "no-text"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kUsage);
   const auto scale = ScaleOf(*parsed);
   if (!scale) {
-    ShowMessage(context.reporter, kSettingsInvalid);
+    ShowMessage(context.reporter, kMsgBadSetting);
     return kExitFailure;
   }
   const auto gui = StartGui();
@@ -239,7 +303,7 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
   const QSize size(std::max(1, static_cast<int>(RoundHalfEven(extent.cx * *scale))),
                    std::max(1, static_cast<int>(RoundHalfEven(extent.cy * *scale))));
   if (!WritePicture(workspace, ParamsOf(*parsed, *scale), size, *parsed->Value("out"))) {
-    ShowMessage(context.reporter, 5);
+    ShowMessage(context.reporter, kMsgSaveFailed);
     return kExitFailure;
   }
   return kExitOk;

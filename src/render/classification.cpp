@@ -42,16 +42,6 @@ struct Scan {
   double maximum = kLowerSentinel;
 };
 
-// Raises IntWidth and DecimalDigits to the widths of a valid value text:
-// the characters before and after its point, or the whole text and none.
-void MeasureValueText(std::string_view text, ClassTables& tables) {
-  const std::size_t point = text.find('.');
-  const std::size_t before = point == std::string_view::npos ? text.size() : point;
-  const std::size_t after = point == std::string_view::npos ? 0 : text.size() - point - 1;
-  tables.IntWidth = std::max(tables.IntWidth, Width(before));
-  tables.DecimalDigits = std::max(tables.DecimalDigits, Width(after));
-}
-
 // Converts areas 1..area_count in order, stopping at a text with an exponent
 // letter, and measures the valid texts.
 Scan ScanValues(const DataSet& data, int area_count, ClassTables& tables) {
@@ -72,7 +62,7 @@ Scan ScanValues(const DataSet& data, int area_count, ClassTables& tables) {
     }
     scan.minimum = scan.valid == 0 ? number : std::min(scan.minimum, number);
     scan.maximum = scan.valid == 0 ? number : std::max(scan.maximum, number);
-    MeasureValueText(text, tables);
+    MeasureValueText(text, tables.IntWidth, tables.DecimalDigits);
     ++scan.valid;
   }
   return scan;
@@ -198,6 +188,15 @@ int ClampedAreaCount(int area_count, const DataSet& data, const ClassTables& tab
 }
 
 }  // namespace
+
+void MeasureValueText(std::string_view text, std::uint16_t& int_width,
+                      std::uint16_t& decimal_digits) {
+  const std::size_t point = text.find('.');
+  const std::size_t before = point == std::string_view::npos ? text.size() : point;
+  const std::size_t after = point == std::string_view::npos ? 0 : text.size() - point - 1;
+  int_width = std::max(int_width, Width(before));
+  decimal_digits = std::max(decimal_digits, Width(after));
+}
 
 std::string SlotText(std::string_view text) {
   return std::string(sjis::CutToBytes(text, kClassTextBytes));

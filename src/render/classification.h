@@ -60,6 +60,11 @@ struct ClassTables {
 // character.
 std::string SlotText(std::string_view text);
 
+// Raises the widths to those of a valid value text: the characters before
+// and after its point, or the whole text and none.
+void MeasureValueText(std::string_view text, std::uint16_t& int_width,
+                      std::uint16_t& decimal_digits);
+
 // Converts the value texts of areas 1..area_count into NumericValues and sets
 // DataMin and DataMax from the values that convert. Returns how many did not.
 int ConvertDataValues(const DataSet& data, int area_count, ClassTables& tables);

@@ -45,14 +45,22 @@ void CoverShape(const ShapeDecoration& shape, Extent& extent) {
   const std::int64_t dy = shape.Y1 - shape.Y2;
   const std::int64_t radius = RoundHalfEven(std::sqrt(static_cast<long double>(dx * dx + dy * dy)));
   const std::int64_t half_side = std::max(std::abs(dx), std::abs(dy));
-  const int base = shape.Kind < kShapeCircle ? shape.Kind : shape.Kind & ~0x0F;
-  const bool known_fill = shape.Kind - base < kFillCount;
-  if (base >= kShapeLine && base <= kShapeRectangle) {
-    extent.Cover(std::max(shape.X1, shape.X2), std::max(shape.Y1, shape.Y2));
-  } else if (known_fill && (base == kShapeCircle || base == kShapeTriangle)) {
-    extent.Cover(shape.X1 + radius, shape.Y1 + radius);
-  } else if (known_fill && (base == kShapeSquare || base == kShapeCross)) {
-    extent.Cover(shape.X1 + half_side, shape.Y1 + half_side);
+  switch (SplitShapeKind(shape.Kind).mode) {
+    case DecorationMode::kLine:
+    case DecorationMode::kDottedLine:
+    case DecorationMode::kRectangle:
+      extent.Cover(std::max(shape.X1, shape.X2), std::max(shape.Y1, shape.Y2));
+      break;
+    case DecorationMode::kCircle:
+    case DecorationMode::kTriangle:
+      extent.Cover(shape.X1 + radius, shape.Y1 + radius);
+      break;
+    case DecorationMode::kSquare:
+    case DecorationMode::kCross:
+      extent.Cover(shape.X1 + half_side, shape.Y1 + half_side);
+      break;
+    default:  // the kind draws nothing
+      break;
   }
 }
 

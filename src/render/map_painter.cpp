@@ -4,7 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "render/circle_map.h"
 #include "render/classification.h"
+#include "render/decoration_painter.h"
 #include "render/legend.h"
 #include "render/map_frame.h"
 
@@ -189,14 +191,8 @@ void PaintBackgroundPicture(const PaintContext& context) {
       context.dc, BackgroundRect(view, context.params.PaintScale, context.params.PaintOrigin));
 }
 
-// The circle graph and the picture graph have no renderer yet: their maps
-// are left empty.
-void PaintCircleGraph(const PaintContext&) {}
+// The picture graph has no renderer yet: its map is left empty.
 void PaintPictureGraph(const PaintContext&) {}
-
-// Decorations are kept, saved and counted in DrawingExtent, but not drawn yet.
-void DrawShapeDecorations(const PaintContext&) {}
-void DrawTextDecorations(const PaintContext&) {}
 
 void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
   switch (context.workspace.view.Kind) {
@@ -207,7 +203,7 @@ void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
       PaintChoropleth(context, tables);
       break;
     case MapKind::kCircleGraph:
-      PaintCircleGraph(context);
+      DrawCircleMap(context);
       break;
     case MapKind::kPictureGraph:
       PaintPictureGraph(context);

@@ -11,6 +11,7 @@
 #include "model/data_set.h"
 #include "model/decorations.h"
 #include "model/settings.h"
+#include "model/symbol_settings.h"
 #include "render/classification.h"
 #include "render/drawing_resources.h"
 
@@ -67,8 +68,10 @@ struct Workspace {
   DataSet data;
   ClassTables class_tables;
   MapView view;
+  SymbolSettings symbols;  // the circle map's reference circle, base value and colours
   DecorationLists decorations;
-  ScreenColors screen_colors;  // captured from the system at start-up
+  DecorationTools decoration_tools;  // the mouse's tool on the map window
+  ScreenColors screen_colors;        // captured from the system at start-up
   std::int16_t PrintLineWidth = kDefaultPrintLineWidth;
 };
 

@@ -165,5 +165,54 @@ TEST_F(CliCommandsTest, RenderRefusesBadInput) {
   EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT")}), kExitUsage);
 }
 
+TEST_F(CliCommandsTest, RenderCircleMapWithItsOptions) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n100\r\n-50\r\n");
+  const std::string out = InDir("map.png");
+  const auto pixel = [&](int x, int y) {
+    return QImage(QString::fromStdString(out)).pixelColor(x, y);
+  };
+  ASSERT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", out, "--map", "circle", "--ref-value",
+                                   "100", "--ref-radius", "10", "--no-text"}),
+            kExitOk);
+  EXPECT_EQ(pixel(25, 25), QColor(0, 0, 255));  // 100 above the base 0: blue, radius 10
+  EXPECT_EQ(pixel(33, 25), QColor(0, 0, 255));
+  EXPECT_EQ(pixel(65, 25), QColor(255, 255, 0));  // -50 below it: yellow, radius 7
+  EXPECT_EQ(pixel(74, 25), QColor(255, 255, 255));
+  EXPECT_EQ(pixel(10, 70), QColor(0, 0, 255));  // the reference circle at the legend corner
+
+  // The suggested reference value 75 by default; the colours by number.
+  ASSERT_EQ(
+      Run(RunRenderCommand, {InDir("x.DAT"), "--out", out, "--map", "circle", "--plus-colour", "5",
+                             "--minus-colour", "3", "--base-value", "-200", "--no-text"}),
+      kExitOk);
+  EXPECT_EQ(pixel(25, 25), QColor(255, 0, 0));
+  EXPECT_EQ(pixel(65, 25), QColor(255, 0, 0));  // -50 is above the base -200
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(CliCommandsTest, RenderCircleMapRefusesWhatTheCommandRefuses) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n100\r\n-50\r\n");
+  dir_.Write("zero.DAT", "MAP.IDT\r\nT\r\n0\r\n\r\n");
+  const std::string out = InDir("map.png");
+  const auto render = [&](std::string input, std::vector<std::string> options) {
+    std::vector<std::string> arguments = {InDir(input), "--out", out, "--map", "circle"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    return Run(RunRenderCommand, arguments);
+  };
+  EXPECT_EQ(render("zero.DAT", {}), kExitFailure);
+  EXPECT_EQ(render("MAP.IDT", {}), kExitFailure);
+  EXPECT_EQ(render("x.DAT", {"--ref-value", "0"}), kExitFailure);
+  EXPECT_EQ(render("x.DAT", {"--ref-value", "abc"}), kExitFailure);
+  EXPECT_EQ(render("x.DAT", {"--ref-value", "5", "--base-value", "5.0"}), kExitFailure);
+  EXPECT_EQ(render("x.DAT", {"--plus-colour", "9"}), kExitFailure);
+  EXPECT_EQ(render("x.DAT", {"--minus-colour", "-1"}), kExitFailure);
+  EXPECT_EQ(render("x.DAT", {"--map", "pie"}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{10, 10, 13, 13, 13, 13, 13, 13}));
+  EXPECT_FALSE(std::filesystem::exists(out));
+  EXPECT_EQ(render("x.DAT", {"--ref-radius"}), kExitUsage);
+}
+
 }  // namespace
 }  // namespace kartela

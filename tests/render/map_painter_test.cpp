@@ -316,8 +316,8 @@ TEST_F(MapPainterTest, BackgroundPictureFirstInItsRectangle) {
   EXPECT_EQ(testing::DrawingLayers(dc_).front(), CallKind::kRectangle);
 }
 
-TEST_F(MapPainterTest, NothingForNoMapAndTheGraphMapsYet) {
-  for (const MapKind kind : {MapKind::kNone, MapKind::kCircleGraph, MapKind::kPictureGraph}) {
+TEST_F(MapPainterTest, NothingForNoMapAndThePictureGraphYet) {
+  for (const MapKind kind : {MapKind::kNone, MapKind::kPictureGraph}) {
     ws_.view.Kind = kind;
     Paint();
     EXPECT_TRUE(testing::DrawingLayers(dc_).empty());

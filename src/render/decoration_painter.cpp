@@ -1,0 +1,169 @@
+#include "render/decoration_painter.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "base/real48.h"
+#include "render/drawing_resources.h"
+
+namespace kartela {
+namespace {
+
+constexpr int kFirstCircleColourBrush = 24;
+constexpr std::uint32_t kLeftTopAlign = gdi::kAlignLeft | gdi::kAlignTop;
+
+std::int32_t Clamped(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+gdi::Point Offset(gdi::Point centre, std::int64_t dx, std::int64_t dy) {
+  return gdi::Point{Clamped(centre.x + dx), Clamped(centre.y + dy)};
+}
+
+gdi::Rect Around(gdi::Point centre, std::int64_t half) {
+  const gdi::Point top_left = Offset(centre, -half, -half);
+  const gdi::Point bottom_right = Offset(centre, half, half);
+  return gdi::Rect{top_left.x, top_left.y, bottom_right.x, bottom_right.y};
+}
+
+// The distances from the other point to the centre.
+struct Drag {
+  Drag(gdi::Point centre, gdi::Point other)
+      : dx(std::int64_t{centre.x} - other.x), dy(std::int64_t{centre.y} - other.y) {}
+  std::int64_t Radius() const {
+    return RoundHalfEven(
+        std::sqrt(static_cast<long double>(dx) * dx + static_cast<long double>(dy) * dy));
+  }
+  std::int64_t LargerSide() const { return std::max(std::abs(dx), std::abs(dy)); }
+
+  std::int64_t dx;
+  std::int64_t dy;
+};
+
+void SelectFill(gdi::DeviceContext& dc, int fill) {
+  const bool coloured = fill >= 0 && fill < kFillHollow;
+  dc.SelectBrush(BrushAt(coloured ? kFirstCircleColourBrush + fill : kHollowBrush));
+}
+
+int SizeOf(std::int64_t size) {
+  return Clamped(size);
+}
+
+void DrawRectangleSides(gdi::DeviceContext& dc, gdi::Point p1, gdi::Point p2) {
+  dc.MoveTo(p1);
+  dc.LineTo(gdi::Point{p2.x, p1.y});
+  dc.LineTo(p2);
+  dc.LineTo(gdi::Point{p1.x, p2.y});
+  dc.LineTo(p1);
+}
+
+}  // namespace
+
+int DrawCircleShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill) {
+  SelectFill(dc, fill);
+  const std::int64_t r = Drag(centre, other).Radius();
+  dc.Ellipse(Around(centre, r));
+  return SizeOf(r);
+}
+
+int DrawSquareShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill) {
+  SelectFill(dc, fill);
+  const std::int64_t s = Drag(centre, other).LargerSide();
+  dc.Rectangle(Around(centre, s));
+  return SizeOf(s);
+}
+
+// Apex up, inscribed in the circle of the drag's radius.
+int DrawTriangleShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill) {
+  SelectFill(dc, fill);
+  const std::int64_t r = Drag(centre, other).Radius();
+  const std::int64_t h = RoundHalfEven(static_cast<long double>(r) * std::sqrt(3.0L) * 0.5L);
+  const std::int64_t v = RoundHalfEven(static_cast<long double>(r) * 0.5L);
+  const std::array<gdi::Point, 4> points = {Offset(centre, 0, -r), Offset(centre, -h, v),
+                                            Offset(centre, h, v), Offset(centre, 0, -r)};
+  dc.Polygon(points);
+  return SizeOf(r);
+}
+
+// A diagonal cross of twelve corners, its arms t = 0.6 s wide.
+int DrawCrossShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill) {
+  SelectFill(dc, fill);
+  const std::int64_t s = Drag(centre, other).LargerSide();
+  const std::int64_t t = RoundHalfEven(static_cast<long double>(s) * 3 * 0.2L);
+  const std::array<gdi::Point, 13> points = {
+      Offset(centre, -t, -s), Offset(centre, 0, -s + t), Offset(centre, t, -s),
+      Offset(centre, s, -t),  Offset(centre, s - t, 0),  Offset(centre, s, t),
+      Offset(centre, t, s),   Offset(centre, 0, s - t),  Offset(centre, -t, s),
+      Offset(centre, -s, t),  Offset(centre, -s + t, 0), Offset(centre, -s, -t),
+      Offset(centre, -t, -s)};
+  dc.Polygon(points);
+  return SizeOf(s);
+}
+
+int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2) {
+  const ShapeKindParts parts = SplitShapeKind(kind);
+  switch (parts.mode) {
+    case DecorationMode::kLine:
+    case DecorationMode::kDottedLine:
+      dc.MoveTo(p1);
+      dc.LineTo(p2);
+      return 0;
+    case DecorationMode::kRectangle:
+      DrawRectangleSides(dc, p1, p2);
+      return 0;
+    case DecorationMode::kCircle:
+      return DrawCircleShape(dc, p1, p2, parts.fill);
+    case DecorationMode::kSquare:
+      return DrawSquareShape(dc, p1, p2, parts.fill);
+    case DecorationMode::kTriangle:
+      return DrawTriangleShape(dc, p1, p2, parts.fill);
+    case DecorationMode::kCross:
+      return DrawCrossShape(dc, p1, p2, parts.fill);
+    default:  // the kind draws nothing
+      break;
+  }
+  return 0;
+}
+
+int DrawRubberBand(gdi::DeviceContext& dc, DecorationMode mode, gdi::Point p1, gdi::Point p2) {
+  DecorationTools hollow;
+  hollow.CircleFill = hollow.SquareFill = hollow.TriangleFill = hollow.CrossFill = kFillHollow;
+  return DrawShapeOfKind(dc, ShapeKindFor(hollow, mode), p1, p2);
+}
+
+gdi::Point DecorationToDevice(std::int32_t x, std::int32_t y, const PaintParams& params) {
+  const long double scale = params.PaintScale;
+  return gdi::Point{Clamped(RoundHalfEven(x * scale) - params.PaintOrigin.x),
+                    Clamped(RoundHalfEven(y * scale) - params.PaintOrigin.y)};
+}
+
+void DrawShapeDecorations(const PaintContext& context) {
+  gdi::DeviceContext& dc = context.dc;
+  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
+  for (const ShapeDecoration& shape : context.workspace.decorations.Shapes()) {
+    dc.SelectPen(context.Pen(shape.Kind == kShapeDottedLine ? kPenDotted : kPenLegend));
+    DrawShapeOfKind(dc, shape.Kind, DecorationToDevice(shape.X1, shape.Y1, context.params),
+                    DecorationToDevice(shape.X2, shape.Y2, context.params));
+  }
+  dc.SetRasterOp(gdi::RasterOp::kCopyPen);
+}
+
+void DrawTextDecorations(const PaintContext& context) {
+  if (context.no_text()) return;
+  gdi::DeviceContext& dc = context.dc;
+  dc.SelectFont(ScaledFont(context.resources.fonts[kFontDecoration], context.params.PaintScale));
+  dc.SetTextColor(context.TextColor());
+  dc.SetBackgroundColor(context.BackgroundColor());
+  dc.SetTextAlign(kLeftTopAlign);
+  for (const TextDecoration& text : context.workspace.decorations.Texts()) {
+    if (text.Style == kTextCleared) dc.SetBackgroundMode(gdi::BackgroundMode::kOpaque);
+    if (text.Style == kTextTransparent) dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
+    dc.TextOut(DecorationToDevice(text.X, text.Y, context.params), text.Text);
+  }
+}
+
+}  // namespace kartela

@@ -1,0 +1,41 @@
+// The decorations on top of every map: the shape routines shared with the
+// map window's rubber bands, and the two paint steps that draw the lists.
+#pragma once
+
+#include <cstdint>
+
+#include "gdi/device_context.h"
+#include "model/decorations.h"
+#include "render/paint_context.h"
+
+namespace kartela {
+
+// The shape routines. `centre` and `other` are device points: the press and
+// the end of the drag. Each selects the brush of `fill` (0..8 the circle
+// colours, anything else hollow), draws with the pen already selected and
+// returns the shape's size, which the next drag of its type starts from.
+int DrawCircleShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill);
+int DrawSquareShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill);
+int DrawTriangleShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill);
+int DrawCrossShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill);
+
+// A shape of `kind` between `p1` and `p2` with the pen selected: a line, the
+// four sides of a rectangle, or a filled shape's routine. Returns the
+// routine's size; 0 for lines, rectangles and kinds that draw nothing.
+int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2);
+
+// The rubber band of a drag in `mode`: the shape without fill. Returns its
+// size as DrawShapeOfKind does.
+int DrawRubberBand(gdi::DeviceContext& dc, DecorationMode mode, gdi::Point p1, gdi::Point p2);
+
+// Where a stored decoration point is drawn: scaled and rounded half to even,
+// then moved by the origin. At scale 1 on screen this is where it was placed.
+gdi::Point DecorationToDevice(std::int32_t x, std::int32_t y, const PaintParams& params);
+
+// Every shape decoration in list order, also when texts are left out.
+void DrawShapeDecorations(const PaintContext& context);
+
+// Every text decoration in the decoration font; nothing without texts.
+void DrawTextDecorations(const PaintContext& context);
+
+}  // namespace kartela

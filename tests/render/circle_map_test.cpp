@@ -1,0 +1,235 @@
+#include "render/circle_map.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/messages.h"
+#include "render/map_painter.h"
+#include "render_test_support.h"
+
+namespace kartela {
+namespace {
+
+using gdi::CallKind;
+using gdi::RecordedCall;
+using gdi::Rect;
+using testing::BaseMapBuilder;
+using testing::Square;
+
+const gdi::Brush& Blue() {
+  return BrushAt(30);  // circle colour 6, the default above the base value
+}
+const gdi::Brush& Yellow() {
+  return BrushAt(25);  // circle colour 1, the default below it
+}
+
+TEST(SuggestRefValueTest, MiddleCutToTheSpreadsDigitsThenTrimmed) {
+  struct Case {
+    double max, min;
+    int value_width, decimal_digits;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {5678, 1234, 5, 0, "3400"},       // mid 3456, e = d = 3: one digit more than the spread
+      {3456, 3456, 5, 0, "3456"},       // equal values: d = 0, the mantissa to e + 1 digits
+      {12.5, 3.25, 5, 2, "7.80"},       // "7.800": only one trailing zero goes
+      {0.034, 0.012, 5, 3, "0.020"},    // below 1: e = d = -1 truncated toward zero
+      {9, 1, 2, 0, "5"},                // "5.0": the zero, then the bare point
+      {1234567, 1234, 8, 0, "600000"},  // a wide spread keeps one digit
+      {0, 0, 2, 0, "0"},                // no positive middle: nothing to propose
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SuggestRefValue(c.max, c.min, c.value_width, c.decimal_digits), c.expected)
+        << c.max << ".." << c.min;
+  }
+}
+
+TEST(ScanSymbolDataTest, AbsoluteRangeAndWidthsOfTheValuesThatConvert) {
+  DataSet data;
+  data.DataValues = {" 12", "", "-3.25", "x", "0.5"};
+  std::vector<double> numbers(5, 99);
+  const SymbolDataStats stats = ScanSymbolData(data, 5, numbers);
+  EXPECT_TRUE(stats.Found);
+  EXPECT_EQ(stats.ValidCount, 3);
+  EXPECT_EQ(stats.AbsMax, 12);
+  EXPECT_EQ(stats.AbsMin, 0.5);
+  EXPECT_EQ(stats.IntWidth, 3);  // " 12": its blank counts
+  EXPECT_EQ(stats.DecimalDigits, 2);
+  EXPECT_EQ(stats.ValueWidth, 6);
+  EXPECT_EQ(numbers, (std::vector<double>{12, kMissingValue, -3.25, kMissingValue, 0.5}));
+  EXPECT_EQ(CircleDataMessage(stats), 0);
+
+  const CircleFields fields = InitialCircleFields(SymbolSettings{}, stats);
+  EXPECT_EQ(fields.MaxText, " 12.00");
+  EXPECT_EQ(fields.MinText, "  0.50");
+  EXPECT_EQ(fields.BaseValue, "0.00");
+  EXPECT_EQ(fields.Radius, "10");
+  EXPECT_EQ(fields.RefValue, "6.00");  // mid 6.25, spread 11.5: one digit
+  EXPECT_EQ(fields.PlusColour, 6);
+  EXPECT_EQ(fields.MinusColour, 1);
+
+  data.DataValues = {"0", "-0.0", ""};
+  EXPECT_EQ(CircleDataMessage(ScanSymbolData(data, 3, numbers)), kMsgNoData);
+  EXPECT_EQ(CircleDataMessage(ScanSymbolData(data, 0, numbers)), kMsgNoData);
+}
+
+TEST(ApplyCircleFieldsTest, RefusalsChangeNothing) {
+  SymbolSettings before;
+  before.RefValueText = "500";
+  CircleFields fields;
+  fields.Radius = "25";
+  fields.BaseValue = "7";
+  fields.PlusColour = 5;
+  fields.MinusColour = 2;
+  // Each refused: a reference value of 0 (empty and non-numeric texts are
+  // 0), one equal to the base value, one longer than the settings hold, and
+  // a colour that is not one of the nine.
+  for (const std::string& ref :
+       std::vector<std::string>{"0", "", "abc", "7.0", "1" + std::string(80, '0')}) {
+    fields.RefValue = ref;
+    SymbolSettings settings = before;
+    EXPECT_EQ(ApplyCircleFields(fields, settings), kMsgBadSetting) << ref;
+    EXPECT_EQ(settings.RefRadius, before.RefRadius);
+    EXPECT_EQ(settings.BaseValue, before.BaseValue);
+    EXPECT_EQ(settings.RefValueText, "500");
+  }
+  fields.RefValue = "100";
+  fields.PlusColour = 9;
+  SymbolSettings settings = before;
+  EXPECT_EQ(ApplyCircleFields(fields, settings), kMsgBadSetting);
+
+  fields.PlusColour = 5;
+  fields.Radius = "12ab";
+  fields.RefValue = " 100";
+  EXPECT_EQ(ApplyCircleFields(fields, settings), 0);
+  EXPECT_EQ(settings.RefRadius, 12);
+  EXPECT_EQ(settings.BaseValue, 7);
+  EXPECT_EQ(settings.RefValueText, " 100");  // as typed, blank kept
+  EXPECT_EQ(settings.PlusColour, 5);
+  EXPECT_EQ(settings.MinusColour, 2);
+  fields.Radius = "";
+  EXPECT_EQ(ApplyCircleFields(fields, settings), 0);
+  EXPECT_EQ(settings.RefRadius, 0);
+}
+
+class CircleMapTest : public ::testing::Test {
+ protected:
+  CircleMapTest() {
+    // Areas A..G with values 100, 20, 0, -60, 200, 50 (no anchor) and none.
+    BaseMapBuilder builder;
+    const std::vector<std::string> values = {"100", "20", "0", "-60", "200", "50", "x"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const auto x = static_cast<std::int16_t>(10 + 40 * i);
+      const std::string name(1, static_cast<char>('A' + i));
+      if (i == 5) {
+        builder.Area(name, {});
+      } else {
+        builder.Area(name, {{0, Square(x, 10, 20)}}, {{static_cast<std::int16_t>(x + 10), 20}});
+      }
+      ws_.area_list.AreaNames.push_back(name);
+      ws_.data.DataValues[i] = values[i];
+    }
+    ws_.base_map = builder.Build();
+    ws_.base_map.IndexPosition = MapPoint{300, 100};
+    ScanSymbolData(ws_.data, 7, ws_.class_tables.NumericValues);
+    ws_.symbols.BaseValue = 20;
+    ws_.symbols.RefValueText = "100";
+    ws_.view.Kind = MapKind::kCircleGraph;
+  }
+
+  void Paint(PaintParams params = {}) {
+    dc_.Clear();
+    PaintMap(ws_, dc_, params);
+  }
+
+  std::vector<RecordedCall> Circles() const { return dc_.CallsOf(CallKind::kEllipse); }
+
+  Workspace ws_;
+  gdi::RecordingDeviceContext dc_;
+};
+
+TEST_F(CircleMapTest, RadiusFromTheBaseValueAndColourBySign) {
+  ws_.settings.AreaNameFlags = 1;
+  Paint();
+  const std::vector<RecordedCall> circles = Circles();
+  ASSERT_EQ(circles.size(), 5u);
+  // 100 is the reference: radius 10, blue.
+  EXPECT_EQ(circles[0].rect, (Rect{10, 10, 30, 30}));
+  EXPECT_EQ(circles[0].state.brush, Blue());
+  // 20 equals the base value: radius 0, and the brush of the circle before.
+  EXPECT_EQ(circles[1].rect, (Rect{60, 20, 60, 20}));
+  EXPECT_EQ(circles[1].state.brush, Blue());
+  // 0 draws nothing; -60 is as far below the base as the reference above it.
+  EXPECT_EQ(circles[2].rect, (Rect{130, 10, 150, 30}));
+  EXPECT_EQ(circles[2].state.brush, Yellow());
+  // 200: sqrt(180 / 80) = 1.5 times the reference radius.
+  EXPECT_EQ(circles[3].rect, (Rect{165, 5, 195, 35}));
+  EXPECT_EQ(circles[3].state.brush, Blue());
+  // The reference circle with its corner at the legend corner, and its label.
+  EXPECT_EQ(circles[4].rect, (Rect{300, 100, 320, 120}));
+  EXPECT_EQ(circles[4].state.brush, Blue());
+  const int h = ws_.settings.IndexFont.Height / 2;
+  const std::vector<RecordedCall> texts = dc_.Texts();
+  ASSERT_GE(texts.size(), 2u);  // the (empty) title, the label, then the names
+  EXPECT_EQ(texts[1].text, "= 100");
+  EXPECT_EQ(texts[1].at(), (gdi::Point{320 - h, 110 + h}));
+  EXPECT_EQ(texts[1].state.font.Height, ws_.settings.IndexFont.Height);
+  // The outlines come first, the names last, over the circles.
+  using enum CallKind;
+  const std::vector<CallKind> layers = testing::DrawingLayers(dc_);
+  EXPECT_EQ(layers.front(), kPolygon);
+  EXPECT_EQ(layers.back(), kTextOut);
+  EXPECT_EQ(dc_.TextStrings().back(), "G");
+
+  // The horizontal magnification widens every radius; the vertical one does not.
+  ws_.settings.DrawResX = 2;
+  Paint();
+  EXPECT_EQ(Circles()[0].rect, (Rect{20, 0, 60, 40}));
+  EXPECT_EQ(Circles()[4].rect.right - Circles()[4].rect.left, 40);
+}
+
+TEST_F(CircleMapTest, ReferenceLabelBlankSignAndTexts) {
+  ws_.symbols.RefValueText = "  150";
+  Paint();
+  EXPECT_EQ(dc_.TextStrings(), (std::vector<std::string>{"", "=  150"}));
+
+  // A negative reference takes the colour below the base, whatever the base.
+  ws_.symbols.RefValueText = "-100";
+  ws_.symbols.BaseValue = -500;
+  Paint();
+  EXPECT_EQ(Circles().back().state.brush, Yellow());
+  EXPECT_EQ(dc_.TextStrings().back(), "= -100");
+
+  // Without texts the reference circle stays but its label goes.
+  Paint(PaintParams{kPaintNoText, {}, 1.0});
+  EXPECT_EQ(Circles().size(), 5u);
+  EXPECT_TRUE(dc_.Texts().empty());
+
+  // A hidden legend has no reference circle.
+  ws_.settings.LegendStyle = 0;
+  Paint();
+  EXPECT_EQ(Circles().size(), 4u);
+
+  // A reference equal to the base (a damaged document) gives no radius:
+  // only the reference circle is drawn.
+  ws_.settings.LegendStyle = 1;
+  ws_.symbols.BaseValue = -100;
+  Paint();
+  EXPECT_EQ(Circles().size(), 1u);
+}
+
+TEST(StartCircleMapTest, MakesTheCircleMapCurrentWithoutDecorations) {
+  Workspace ws;
+  ws.view.ScrollReset = false;
+  AddShapeDecoration(ws.decorations, ShapeDecoration{1, 1, 2, 2, kShapeLine});
+  AddTextDecoration(ws.decorations, TextDecoration{1, 1, kTextCleared, "a"});
+  StartCircleMap(ws);
+  EXPECT_EQ(ws.view.Kind, MapKind::kCircleGraph);
+  EXPECT_TRUE(ws.view.ScrollReset);
+  EXPECT_FALSE(HasDecorations(ws.decorations));
+}
+
+}  // namespace
+}  // namespace kartela
