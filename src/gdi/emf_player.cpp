@@ -30,6 +30,12 @@ std::int64_t ToPixels(std::int64_t hundredths, std::int32_t pixels, std::int32_t
   return (scaled >= 0 ? scaled + divisor / 2 : scaled - divisor / 2) / divisor;
 }
 
+// Picture coordinates stay within 2^29, so that sizes never overflow.
+std::int32_t Bounded(std::int64_t value) {
+  constexpr std::int64_t kLimit = std::int64_t{1} << 29;
+  return static_cast<std::int32_t>(std::clamp(value, -kLimit, kLimit));
+}
+
 // The frame maps onto the target; an empty frame falls back to the bounds.
 Rect PictureOf(const U_EMRHEADER& header) {
   const U_RECTL& frame = header.rclFrame;
@@ -38,20 +44,17 @@ Rect PictureOf(const U_EMRHEADER& header) {
                             frame.right >= frame.left && frame.bottom >= frame.top;
   if (frame_usable) {
     const auto x = [&](std::int64_t v) {
-      return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-          ToPixels(v, header.szlDevice.cx, header.szlMillimeters.cx), -(1LL << 30), 1LL << 30));
+      return Bounded(ToPixels(v, header.szlDevice.cx, header.szlMillimeters.cx));
     };
     const auto y = [&](std::int64_t v) {
-      return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-          ToPixels(v, header.szlDevice.cy, header.szlMillimeters.cy), -(1LL << 30), 1LL << 30));
+      return Bounded(ToPixels(v, header.szlDevice.cy, header.szlMillimeters.cy));
     };
     const Rect picture{x(frame.left), y(frame.top), x(frame.right + 1LL), y(frame.bottom + 1LL)};
     if (picture.right > picture.left && picture.bottom > picture.top) return picture;
   }
   const U_RECTL& bounds = header.rclBounds;
-  return {bounds.left, bounds.top,
-          static_cast<std::int32_t>(std::min<std::int64_t>(bounds.right + 1LL, INT32_MAX)),
-          static_cast<std::int32_t>(std::min<std::int64_t>(bounds.bottom + 1LL, INT32_MAX))};
+  return {Bounded(bounds.left), Bounded(bounds.top), Bounded(bounds.right + 1LL),
+          Bounded(bounds.bottom + 1LL)};
 }
 
 std::variant<EmfHeader, MetafileError> ReadHeader(std::string_view bytes) {
@@ -69,6 +72,9 @@ std::variant<EmfHeader, MetafileError> ReadHeader(std::string_view bytes) {
     return MetafileError{0, "file cut off: the header gives " +
                                 std::to_string(header.record.nBytes) + " bytes, " +
                                 std::to_string(bytes.size()) + " present"};
+  }
+  if (header.record.nBytes < emr.nSize) {
+    return MetafileError{0, "the header gives a file shorter than itself"};
   }
   header.length = header.record.nBytes;
   header.picture = PictureOf(header.record);
@@ -169,7 +175,7 @@ bool Played(std::uint32_t type) {
 class EmfPlayer {
  public:
   EmfPlayer(const EmfHeader& header, DeviceContext& dc, const Rect& target)
-      : header_(header), playback_(dc, target) {
+      : playback_(dc, target) {
     playback_.SetPicture(header.picture);
     playback_.SetTableSize(1, std::max<std::uint32_t>(header.record.nHandles, 1) - 1);
   }
@@ -198,7 +204,6 @@ class EmfPlayer {
   Point PointOf(const RecordBytes& record) const;
   std::uint32_t Value(const RecordBytes& record) const;
 
-  const EmfHeader& header_;
   Playback playback_;
 };
 

@@ -21,6 +21,9 @@ static_assert(std::endian::native == std::endian::little,
 // millimetres and pixels convert exactly.
 constexpr std::int32_t kReferenceMillimetres = 254;
 
+// Empty bounds: "not given".
+constexpr U_RECTL kNoBounds{0, 0, -1, -1};
+
 U_POINTL ToPointL(Point p) {
   return point32_set(p.x, p.y);
 }
@@ -30,7 +33,7 @@ U_RECTL ToRectL(const Rect& r) {
 }
 
 U_RECTL BoundsOf(std::span<const Point> points) {
-  if (points.empty()) return U_RCL_DEF;
+  if (points.empty()) return kNoBounds;
   U_RECTL bounds{points[0].x, points[0].y, points[0].x, points[0].y};
   for (const Point& p : points) {
     bounds.left = std::min(bounds.left, p.x);
@@ -265,7 +268,7 @@ void EmfWriter::TextOut(Point p, std::string_view text) {
                        p.y + std::abs(wanted().font.Height)};
   const std::unique_ptr<char, FreeDeleter> emr_text(
       emrtext_set(ToPointL(p), static_cast<std::uint32_t>(units.size()), 2, units.data(),
-                  U_ETO_NO_RECT, U_RCL_DEF, dx.data()));
+                  U_ETO_NO_RECT, kNoBounds, dx.data()));
   Append(U_EMREXTTEXTOUTW_set(bounds, U_GM_COMPATIBLE, 1.0F, 1.0F,
                               reinterpret_cast<PU_EMRTEXT>(emr_text.get())));
 }

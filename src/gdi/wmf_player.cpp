@@ -52,6 +52,9 @@ std::variant<WmfHeader, MetafileError> ReadHeader(std::string_view bytes) {
   const std::uint64_t words =
       result.header.Sizew[0] | (static_cast<std::uint64_t>(result.header.Sizew[1]) << 16);
   const std::uint64_t length = result.records_at + 2 * words;
+  if (2 * words < U_SIZE_WMRHEADER) {
+    return MetafileError{0, "the header gives a file shorter than itself"};
+  }
   if (length > bytes.size()) {
     return MetafileError{0, "file cut off: the header gives " + std::to_string(length) +
                                 " bytes, " + std::to_string(bytes.size()) + " present"};
