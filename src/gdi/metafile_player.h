@@ -1,0 +1,49 @@
+// Plays an EMF or a WMF (placeable or not) into any device context, scaled
+// into a target rectangle. Every record's size, count, offset and object
+// index is checked against the file before use; a damaged or hostile file
+// gives the offset of the record at fault and the reason, never a crash or
+// a hang.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "gdi/device_context.h"
+
+namespace kartela::gdi {
+
+enum class MetafileFormat : std::uint8_t { kEmf, kPlaceableWmf, kWmf };
+
+struct MetafileError {
+  std::size_t offset = 0;  // of the record at fault, from the start of the file
+  std::string reason;
+};
+
+struct MetafileInfo {
+  MetafileFormat format = MetafileFormat::kEmf;
+  // EMF: the device bounds of the header (inclusive, reference pixels).
+  // Placeable WMF: the bounding box (logical units). Plain WMF: empty.
+  Rect bounds;
+  // The picture's size: the EMF frame in reference-device pixels, the
+  // placeable WMF's bounding box in pixels at 96 per inch; zero for a plain
+  // WMF.
+  Size size;
+};
+
+// Reads the header of `bytes`.
+std::variant<MetafileInfo, MetafileError> InspectMetafile(std::string_view bytes);
+
+// Plays `bytes` into `dc`, the picture filling `target`. Records before a
+// fault have been drawn; check a file once with CheckMetafile before keeping
+// it to draw later.
+std::optional<MetafileError> PlayMetafile(std::string_view bytes, DeviceContext& dc,
+                                          const Rect& target);
+
+// Plays `bytes` into nothing: the whole file is checked, nothing is drawn.
+std::optional<MetafileError> CheckMetafile(std::string_view bytes);
+
+}  // namespace kartela::gdi

@@ -1,0 +1,77 @@
+// What the EMF and WMF writers share. They keep the state the drawing code
+// asks for and, before each drawing call, write records only for the values
+// that differ from what the file holds, so a paint routine that reselects
+// the same pen for every area costs nothing in the file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gdi/device_context.h"
+
+namespace kartela::gdi {
+
+// Object slots of a metafile: each new object takes the lowest free index.
+class ObjectSlots {
+ public:
+  explicit ObjectSlots(std::uint32_t first) : first_(first) {}
+  std::uint32_t Take();
+  void Release(std::uint32_t index);
+  // One past the highest index ever used.
+  std::uint32_t End() const { return first_ + static_cast<std::uint32_t>(used_.size()); }
+
+ private:
+  std::uint32_t first_;
+  std::vector<bool> used_;
+};
+
+class MetafileWriter : public DeviceContext {
+ public:
+  // `measurer` (may be null) answers TextExtent and spaces the characters
+  // of the written texts; without it texts are spaced by a guess (full-width
+  // characters as wide as the font is high, others half as wide) and
+  // TextExtent fails, as on any target that cannot measure.
+  explicit MetafileWriter(DeviceContext* measurer) : measurer_(measurer) {}
+
+  void SelectPen(const Pen& pen) override { wanted_.pen = pen; }
+  void SelectBrush(const Brush& brush) override { wanted_.brush = brush; }
+  void SelectFont(const LogFont& font) override { wanted_.font = font; }
+  void SetTextColor(Color color) override { wanted_.text_color = color; }
+  void SetBackgroundColor(Color color) override { wanted_.background_color = color; }
+  void SetBackgroundMode(BackgroundMode mode) override { wanted_.background_mode = mode; }
+  void SetTextAlign(std::uint32_t align) override { wanted_.text_align = align; }
+  void SetFillMode(FillMode mode) override { wanted_.fill_mode = mode; }
+  void SetRasterOp(RasterOp op) override { wanted_.raster_op = op; }
+  std::optional<Size> TextExtent(std::string_view text) override;
+
+  // Ends the file and returns its bytes; the writer takes no calls after.
+  virtual std::string Finish() = 0;
+
+ protected:
+  // Writes what differs between the wanted state and the file's.
+  void SyncState();
+  const DeviceState& wanted() const { return wanted_; }
+  // The advance of each Shift-JIS character of `text` in logical units.
+  std::vector<std::int32_t> CharacterAdvances(std::string_view text);
+
+  virtual void WritePen(const Pen& pen) = 0;
+  virtual void WriteBrush(const Brush& brush) = 0;
+  virtual void WriteFont(const LogFont& font) = 0;
+  virtual void WriteTextColor(Color color) = 0;
+  virtual void WriteBackgroundColor(Color color) = 0;
+  virtual void WriteBackgroundMode(BackgroundMode mode) = 0;
+  virtual void WriteTextAlign(std::uint32_t align) = 0;
+  virtual void WriteFillMode(FillMode mode) = 0;
+  virtual void WriteRasterOp(RasterOp op) = 0;
+
+ private:
+  DeviceState wanted_;
+  DeviceState written_;  // a fresh device context's, but no font yet
+  bool font_written_ = false;
+  DeviceContext* measurer_;
+};
+
+}  // namespace kartela::gdi

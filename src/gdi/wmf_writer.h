@@ -1,0 +1,62 @@
+// A device context that writes a placeable WMF: the 22-byte placeable header
+// (bounding box at 96 units per inch), then records whose window is the
+// picture's logical extent. Texts are Shift-JIS bytes, as WMF texts are
+// bytes in the code page of the font's character set.
+#pragma once
+
+#include <string>
+
+#include "gdi/metafile_options.h"
+#include "gdi/metafile_writer.h"
+
+namespace kartela::gdi {
+
+class WmfWriter final : public MetafileWriter {
+ public:
+  explicit WmfWriter(const MetafileOptions& options, DeviceContext* measurer = nullptr);
+
+  void MoveTo(Point p) override;
+  void LineTo(Point p) override;
+  void Polyline(std::span<const Point> points) override;
+  void Polygon(std::span<const Point> points) override;
+  void Rectangle(const Rect& r) override;
+  void Ellipse(const Rect& r) override;
+  void TextOut(Point p, std::string_view text) override;
+
+  std::string Finish() override;
+
+ private:
+  // Takes a record made by libUEMF, appends it and frees it.
+  void Append(char* record);
+  void WriteHeader();
+  void WriteMapping();
+  void WritePalette();
+  // Selects the new object in slot `index` in place of `*current` and
+  // deletes that.
+  void Replace(std::optional<std::uint32_t>* current, std::uint32_t index);
+
+  void WritePen(const Pen& pen) override;
+  void WriteBrush(const Brush& brush) override;
+  void WriteFont(const LogFont& font) override;
+  void WriteTextColor(Color color) override;
+  void WriteBackgroundColor(Color color) override;
+  void WriteBackgroundMode(BackgroundMode mode) override;
+  void WriteTextAlign(std::uint32_t align) override;
+  void WriteFillMode(FillMode mode) override;
+  void WriteRasterOp(RasterOp op) override;
+
+  MetafileOptions options_;
+  std::string bytes_;
+  std::uint32_t largest_record_ = 0;  // in 16-bit words
+  ObjectSlots slots_{0};
+  std::optional<std::uint32_t> pen_;  // none: the device context's own
+  std::optional<std::uint32_t> brush_;
+  std::optional<std::uint32_t> font_;
+};
+
+// The character set a WMF font record carries: the texts are Shift-JIS
+// bytes, so the default character set (which means Shift-JIS only on a
+// Japanese system) is written as Shift-JIS.
+std::uint8_t WmfCharSet(std::uint8_t char_set);
+
+}  // namespace kartela::gdi

@@ -1,0 +1,441 @@
+// The EMF and WMF writers and the metafile player, through their real paths:
+// a scene drawn straight into a recording device context must come back the
+// same after writer -> bytes -> player; damaged files must be refused with
+// the offset and the reason.
+#include <uemf.h>
+#include <uwmf.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "gdi/emf_writer.h"
+#include "gdi/metafile_player.h"
+#include "gdi/recording_device_context.h"
+#include "gdi/wmf_writer.h"
+#include "model/test_support.h"
+
+namespace kartela::gdi {
+namespace {
+
+using testing::Sjis;
+
+constexpr Size kPicture{640, 400};
+constexpr Rect kWholePicture{0, 0, 640, 400};
+
+// Polygons, a polyline, a rectangle, an ellipse, lines and Japanese texts
+// with solid, hatched, pattern and hollow brushes and solid, dotted and wide
+// pens.
+void DrawScene(DeviceContext& dc) {
+  LogFont mincho;
+  mincho.Height = -16;
+  mincho.CharSet = 128;
+  dc.SelectFont(mincho);
+  const Point square[] = {{10, 10}, {110, 10}, {110, 90}, {10, 90}};
+  const Point triangle[] = {{200, 20}, {300, 20}, {250, 120}};
+  const Point zigzag[] = {{20, 300}, {60, 260}, {100, 300}, {140, 260}};
+  dc.SelectPen({PenStyle::kSolid, 0, {10, 20, 30}});
+  dc.SelectBrush({BrushKind::kSolid, {200, 100, 50}});
+  dc.Polygon(square);
+  dc.SetBackgroundMode(BackgroundMode::kTransparent);
+  dc.SelectBrush({BrushKind::kHatch, {0, 0, 255}, HatchStyle::kDiagonalCross});
+  dc.Polygon(triangle);
+  dc.SelectBrush({BrushKind::kHatch, {0, 128, 0}, HatchStyle::kBackwardDiagonal});
+  dc.SetFillMode(FillMode::kWinding);
+  dc.Polygon(square);
+  dc.SelectBrush({BrushKind::kPattern,
+                  {90, 0, 90},
+                  HatchStyle::kHorizontal,
+                  {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}});
+  dc.Rectangle({320, 40, 420, 140});
+  dc.SelectPen({PenStyle::kDot, 0, {0, 0, 255}});
+  dc.Polyline(zigzag);
+  dc.SelectPen({PenStyle::kSolid, 3, {255, 0, 0}});
+  dc.SelectBrush(Brush{});  // hollow
+  dc.Ellipse({450, 200, 600, 330});
+  dc.SetRasterOp(RasterOp::kNotXorPen);
+  dc.MoveTo({5, 390});
+  dc.LineTo({630, 390});
+  dc.SetRasterOp(RasterOp::kCopyPen);
+  dc.SetTextColor({0, 0, 128});
+  dc.SetBackgroundColor({255, 255, 200});
+  dc.SetTextAlign(kAlignCenter | kAlignBaseline);
+  dc.TextOut({320, 200}, Sjis("東京都 人口 2020"));
+  LogFont gothic = mincho;
+  gothic.FaceName = Sjis("ＭＳ ゴシック");
+  gothic.Weight = 700;
+  gothic.Height = -12;
+  dc.SelectFont(gothic);
+  dc.SetTextAlign(kAlignLeft | kAlignTop);
+  dc.SetBackgroundMode(BackgroundMode::kOpaque);
+  dc.TextOut({20, 350}, Sjis("凡例 ～ 100"));
+}
+
+std::string Describe(const Pen& pen) {
+  std::ostringstream out;
+  out << "pen " << int(pen.style) << "/" << pen.width << "/" << int(pen.color.r) << ","
+      << int(pen.color.g) << "," << int(pen.color.b);
+  return out.str();
+}
+
+std::string Describe(const Brush& brush) {
+  std::ostringstream out;
+  out << "brush " << int(brush.kind) << "/" << int(brush.color.r) << "," << int(brush.color.g)
+      << "," << int(brush.color.b);
+  if (brush.kind == BrushKind::kHatch) out << "/hatch " << int(brush.hatch);
+  if (brush.kind == BrushKind::kPattern) {
+    for (const std::uint8_t row : brush.pattern)
+      out << " " << int(row);
+  }
+  return out.str();
+}
+
+// Each drawing call with what it drew and the state it drew with.
+std::vector<std::string> DrawingCalls(const RecordingDeviceContext& dc) {
+  std::vector<std::string> described;
+  for (const RecordedCall& call : dc.calls()) {
+    if (call.kind < CallKind::kMoveTo || call.kind == CallKind::kTextExtent) continue;
+    std::ostringstream out;
+    out << "call " << int(call.kind) << ":";
+    for (const Point& p : call.points)
+      out << " (" << p.x << "," << p.y << ")";
+    out << " rect " << call.rect.left << "," << call.rect.top << "," << call.rect.right << ","
+        << call.rect.bottom << " text '" << call.text << "' " << Describe(call.state.pen) << " "
+        << Describe(call.state.brush) << " font " << call.state.font.Height << "/"
+        << call.state.font.Weight << "/" << int(call.state.font.CharSet) << "/'"
+        << call.state.font.FaceName << "' colours " << int(call.state.text_color.b) << ","
+        << int(call.state.background_color.b) << " modes " << int(call.state.background_mode) << ","
+        << call.state.text_align << "," << int(call.state.fill_mode) << ","
+        << int(call.state.raster_op);
+    described.push_back(out.str());
+  }
+  return described;
+}
+
+std::string Write(MetafileWriter&& writer) {
+  DrawScene(writer);
+  return writer.Finish();
+}
+
+std::string WriteEmf(const MetafileOptions& options) {
+  return Write(EmfWriter(options));
+}
+std::string WriteWmf(const MetafileOptions& options) {
+  return Write(WmfWriter(options));
+}
+
+// A plain WMF: the placeable header taken off.
+std::string WithoutPlaceableHeader(const std::string& wmf) {
+  return wmf.substr(U_SIZE_WMRPLACEABLE);
+}
+
+MetafileOptions OneToOne() {
+  MetafileOptions options;
+  options.picture = kPicture;
+  return options;
+}
+
+struct RoundTrip {
+  const char* name;
+  std::function<std::string()> write;
+};
+
+void PrintTo(const RoundTrip& trip, std::ostream* out) {
+  *out << trip.name;
+}
+
+class MetafileRoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(MetafileRoundTripTest, PlaysBackWhatWasDrawn) {
+  RecordingDeviceContext direct;
+  DrawScene(direct);
+  const std::string bytes = GetParam().write();
+  RecordingDeviceContext played;
+  const std::optional<MetafileError> error = PlayMetafile(bytes, played, kWholePicture);
+  ASSERT_FALSE(error) << error->offset << ": " << error->reason;
+  const std::vector<std::string> want = DrawingCalls(direct);
+  const std::vector<std::string> got = DrawingCalls(played);
+  ASSERT_EQ(got.size(), want.size());
+  for (std::size_t i = 0; i < want.size(); ++i)
+    EXPECT_EQ(got[i], want[i]) << "call " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, MetafileRoundTripTest,
+    ::testing::Values(
+        RoundTrip{"EmfFile", [] { return WriteEmf(EmfFileOptions(kPicture, 96)); }},
+        RoundTrip{"EmfFileAt120Dpi", [] { return WriteEmf(EmfFileOptions(kPicture, 120)); }},
+        RoundTrip{"EnhancedCopy",
+                  [] {
+                    return WriteEmf(EnhancedMetafileCopyOptions(kPicture, {kBlack, kWhite}));
+                  }},
+        RoundTrip{"PlaceableWmf", [] { return WriteWmf(OneToOne()); }},
+        RoundTrip{"PlainWmf", [] { return WithoutPlaceableHeader(WriteWmf(OneToOne())); }},
+        RoundTrip{"WmfWithPalette",
+                  [] {
+                    MetafileOptions options = OneToOne();
+                    options.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+                    return WriteWmf(options);
+                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MetafileWriterTest, FaceNamesAndTextsAreStoredAsTheSettingsHoldThem) {
+  const std::string emf = WriteEmf(EmfFileOptions(kPicture, 96));
+  const std::u16string mincho = u"ＭＳ 明朝";
+  const std::u16string text = u"東京都 人口 2020";
+  const auto contains = [&](const std::u16string& wanted) {
+    return emf.find(std::string(reinterpret_cast<const char*>(wanted.data()), wanted.size() * 2)) !=
+           std::string::npos;
+  };
+  EXPECT_TRUE(contains(mincho));
+  EXPECT_TRUE(contains(text));
+  const std::string wmf = WriteWmf(OneToOne());
+  EXPECT_NE(wmf.find(Sjis("ＭＳ 明朝")), std::string::npos);
+  EXPECT_NE(wmf.find(Sjis("凡例 ～ 100")), std::string::npos);
+}
+
+TEST(MetafileWriterTest, PlaceableHeaderGivesTheBoxAtNinetySixUnitsPerInchWithItsChecksum) {
+  const std::string wmf = WriteWmf(WmfFileOptions(kPicture, 120));
+  std::uint16_t words[11];
+  std::memcpy(words, wmf.data(), sizeof words);
+  EXPECT_EQ(words[0] | (words[1] << 16), 0x9AC6CDD7u);
+  EXPECT_EQ(words[5], 640 * 96 / 120);  // right
+  EXPECT_EQ(words[6], 400 * 96 / 120);  // bottom
+  EXPECT_EQ(words[7], 96);
+  std::uint16_t checksum = 0;
+  for (int i = 0; i < 10; ++i)
+    checksum ^= words[i];
+  EXPECT_EQ(words[10], checksum);
+  const auto info = std::get<MetafileInfo>(InspectMetafile(wmf));
+  EXPECT_EQ(info.format, MetafileFormat::kPlaceableWmf);
+  EXPECT_EQ(info.bounds, (Rect{0, 0, 512, 320}));
+}
+
+TEST(MetafileWriterTest, EmfHeaderGivesThePictureSizeAndDeviceBounds) {
+  const auto info =
+      std::get<MetafileInfo>(InspectMetafile(WriteEmf(EnhancedMetafileCopyOptions(kPicture, {}))));
+  EXPECT_EQ(info.format, MetafileFormat::kEmf);
+  EXPECT_EQ(info.size, kPicture);
+  EXPECT_EQ(info.bounds, (Rect{0, 0, 639, 399}));
+}
+
+TEST(MetafileWriterTest, WmfTargetsEnlargeThePictureSlightlyInsideItsBox) {
+  const Point corner[] = {{600, 300}, {600, 300}, {600, 300}};
+  for (const MetafileOptions& options :
+       {WmfFileOptions(kPicture, 96), MetafilePictureOptions(kPicture, {})}) {
+    WmfWriter writer(options);
+    writer.Polygon(corner);
+    RecordingDeviceContext played;
+    ASSERT_FALSE(PlayMetafile(writer.Finish(), played, kWholePicture));
+    const Point p = played.Polygons().at(0).points[0];
+    const double across = double(options.viewport_extent.cx) / options.window_extent.cx;
+    const double down = double(options.viewport_extent.cy) / options.window_extent.cy;
+    EXPECT_NEAR(p.x, 600 * across, 1.0);
+    EXPECT_NEAR(p.y, 300 * down, 1.0);
+  }
+  EXPECT_EQ(MetafilePictureExtent({640, 400}), (Size{9600, 6000}));
+}
+
+TEST(MetafilePlayerTest, ScalesThePictureIntoTheTarget) {
+  const Point corner[] = {{320, 200}, {640, 400}, {0, 400}};
+  for (const bool emf : {true, false}) {
+    std::unique_ptr<MetafileWriter> writer;
+    if (emf) {
+      writer = std::make_unique<EmfWriter>(OneToOne());
+    } else {
+      writer = std::make_unique<WmfWriter>(OneToOne());
+    }
+    writer->SelectPen({PenStyle::kSolid, 2, kBlack});
+    writer->Polygon(corner);
+    RecordingDeviceContext played;
+    ASSERT_FALSE(PlayMetafile(writer->Finish(), played, {100, 50, 420, 250}));
+    const RecordedCall polygon = played.Polygons().at(0);
+    EXPECT_EQ(polygon.points, (std::vector<Point>{{260, 150}, {420, 250}, {100, 250}}));
+    EXPECT_EQ(polygon.state.pen.width, 1);
+  }
+}
+
+TEST(MetafileWriterTest, MeasuresTextsWithTheGivenMeasurer) {
+  RecordingDeviceContext measurer;
+  EmfWriter measuring(OneToOne(), &measurer);
+  EXPECT_EQ(measuring.TextExtent("abcd"), (Size{24, 12}));
+  EmfWriter blind(OneToOne());
+  EXPECT_FALSE(blind.TextExtent("abcd"));
+}
+
+// Damaged files: each is refused at the record at fault, with a reason.
+
+// Offsets of the records of an EMF or (after its headers) a WMF.
+std::vector<std::size_t> EmfRecordOffsets(const std::string& emf) {
+  std::vector<std::size_t> offsets;
+  for (std::size_t at = 0; at + 8 <= emf.size();) {
+    offsets.push_back(at);
+    std::uint32_t size;
+    std::memcpy(&size, emf.data() + at + 4, 4);
+    at += size;
+  }
+  return offsets;
+}
+
+std::size_t FindEmfRecord(const std::string& emf, std::uint32_t type) {
+  for (const std::size_t at : EmfRecordOffsets(emf)) {
+    std::uint32_t found;
+    std::memcpy(&found, emf.data() + at, 4);
+    if (found == type) return at;
+  }
+  ADD_FAILURE() << "no record " << type;
+  return 0;
+}
+
+std::size_t FindWmfRecord(const std::string& wmf, std::uint16_t function) {
+  for (std::size_t at = U_SIZE_WMRPLACEABLE + U_SIZE_WMRHEADER; at + 6 <= wmf.size();) {
+    std::uint32_t words;
+    std::uint16_t found;
+    std::memcpy(&words, wmf.data() + at, 4);
+    std::memcpy(&found, wmf.data() + at + 4, 2);
+    if (found == function) return at;
+    at += 2 * words;
+  }
+  ADD_FAILURE() << "no record " << function;
+  return 0;
+}
+
+template <typename Value>
+std::string Patched(std::string bytes, std::size_t at, Value value) {
+  std::memcpy(bytes.data() + at, &value, sizeof value);
+  return bytes;
+}
+
+struct Damage {
+  const char* name;
+  std::function<std::string()> bytes;
+  // The offset of the record at fault (SIZE_MAX: any) and a part of the reason.
+  std::function<std::size_t(const std::string&)> offset;
+  const char* reason;
+};
+
+std::string Emf() {
+  return WriteEmf(EmfFileOptions(kPicture, 96));
+}
+std::string Wmf() {
+  return WriteWmf(OneToOne());
+}
+
+std::size_t AtStart(const std::string&) {
+  return 0;
+}
+
+std::string RandomBytes(std::uint32_t seed, std::uint8_t first) {
+  std::mt19937 random(seed);
+  std::string bytes(4096, '\0');
+  for (char& byte : bytes)
+    byte = static_cast<char>(random());
+  const std::uint32_t type = first;
+  std::memcpy(bytes.data(), &type, sizeof type);
+  return bytes;
+}
+
+void PrintTo(const Damage& damage, std::ostream* out) {
+  *out << damage.name;
+}
+
+class MetafileDamageTest : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(MetafileDamageTest, IsRefusedWithTheOffsetAndTheReason) {
+  const std::string bytes = GetParam().bytes();
+  RecordingDeviceContext played;
+  const std::optional<MetafileError> error = PlayMetafile(bytes, played, kWholePicture);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->offset, GetParam().offset(bytes));
+  EXPECT_NE(error->reason.find(GetParam().reason), std::string::npos) << error->reason;
+  EXPECT_TRUE(CheckMetafile(bytes));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MetafileDamageTest,
+    ::testing::Values(
+        Damage{"EmptyFile", [] { return std::string(); }, AtStart, "too short"},
+        Damage{"TruncatedEmf", [] { return Emf().substr(0, 700); }, AtStart, "cut off"},
+        Damage{
+            "EmfRecordLongerThanTheFile",
+            [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_POLYGON16) + 4, 0x7FFFFFF0u); },
+            [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); }, "left"},
+        Damage{"EmfRecordSizeNotAMultipleOfFour",
+               [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_POLYGON16) + 4, 30u); },
+               [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); },
+               "multiple of 4"},
+        Damage{"EmfPointCountPastTheRecord",
+               [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_POLYGON16) + 24, 100000u); },
+               [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); }, ""},
+        Damage{"EmfSelectsAnObjectNeverCreated",
+               [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_SELECTOBJECT) + 8, 60u); },
+               [](const std::string& b) { return FindEmfRecord(b, U_EMR_SELECTOBJECT); },
+               "does not exist"},
+        Damage{"EmfCreatesAnObjectOutsideTheTable",
+               [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_CREATEPEN) + 8, 5000u); },
+               [](const std::string& b) { return FindEmfRecord(b, U_EMR_CREATEPEN); },
+               "outside the table"},
+        Damage{"EmfZeroWindowExtent",
+               [] {
+                 const std::string emf = WriteEmf(MetafilePictureOptions(kPicture, {}));
+                 return Patched(emf, FindEmfRecord(emf, U_EMR_SETWINDOWEXTEX) + 8, 0u);
+               },
+               [](const std::string& b) { return FindEmfRecord(b, U_EMR_SETWINDOWEXTEX); },
+               "zero window extent"},
+        Damage{"EmfWithoutEndRecord",
+               [] {
+                 const std::string emf = Emf();
+                 const std::size_t end = FindEmfRecord(emf, U_EMR_EOF);
+                 return Patched(emf.substr(0, end), 48, static_cast<std::uint32_t>(end));
+               },
+               [](const std::string& b) { return b.size(); }, "no end-of-file record"},
+        Damage{"TruncatedWmf", [] { return Wmf().substr(0, 400); }, AtStart, "cut off"},
+        Damage{"WmfRecordLongerThanTheFile",
+               [] { return Patched(Wmf(), FindWmfRecord(Wmf(), 0x0324), 0x00FFFFFFu); },
+               [](const std::string& b) { return FindWmfRecord(b, 0x0324); }, "left"},
+        Damage{"WmfSelectsAnObjectNeverCreated",
+               [] { return Patched(Wmf(), FindWmfRecord(Wmf(), 0x012D) + 6, std::uint16_t{40}); },
+               [](const std::string& b) { return FindWmfRecord(b, 0x012D); }, "does not exist"},
+        Damage{"WmfPointCountPastTheRecord",
+               [] { return Patched(Wmf(), FindWmfRecord(Wmf(), 0x0324) + 6, std::uint16_t{9000}); },
+               [](const std::string& b) { return FindWmfRecord(b, 0x0324); }, ""},
+        Damage{"PlainWmfWithoutWindow",
+               [] {
+                 const std::string wmf = Wmf();
+                 const std::size_t window = FindWmfRecord(wmf, 0x020C);
+                 // Turn the window extent into a record no player knows.
+                 return WithoutPlaceableHeader(Patched(wmf, window + 4, std::uint16_t{0x00F8}));
+               },
+               [](const std::string& b) {
+                 return FindWmfRecord(std::string(U_SIZE_WMRPLACEABLE, '\0') + b, 0x0324) -
+                        U_SIZE_WMRPLACEABLE;
+               },
+               "picture's size"},
+        Damage{"RandomBytes", [] { return RandomBytes(1, 0x55); }, AtStart, "not a WMF"},
+        Damage{"RandomBytesWithAnEmfType", [] { return RandomBytes(2, 0x01); }, AtStart,
+               "not an EMF"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MetafilePlayerTest, RandomDamageNeverCrashesOrHangs) {
+  const std::string files[] = {Emf(), Wmf()};
+  std::mt19937 random(7);
+  for (const std::string& file : files) {
+    for (int round = 0; round < 300; ++round) {
+      std::string bytes = file;
+      for (int k = 0; k < 4; ++k)
+        bytes[random() % bytes.size()] = static_cast<char>(random());
+      RecordingDeviceContext played;
+      PlayMetafile(bytes, played, kWholePicture);  // must return, drawn or refused
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kartela::gdi
