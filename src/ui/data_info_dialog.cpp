@@ -225,7 +225,7 @@ bool TDataInfoDialog::RefuseBoundaries() {
 }
 
 void TDataInfoDialog::RefuseBox(std::size_t index, const QString& message) {
-  context_.reporter.Show(CatalogueMessage{0, message.toStdString(), "警告", MessageIcon::kWarning});
+  ShowWarning(context_.reporter, message.toStdString());
   boundaries_[index]->setFocus();
   boundaries_[index]->selectAll();
 }

@@ -596,12 +596,13 @@ void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
     break;
   }
   if (name.contains(QStringLiteral(".IDT"))) {
-    AreaList read;
-    const auto reference = sjis::FromUtf8(name.toStdString());
-    if (!reference || ReadBaseMapHeader(path, read) != BaseMapStatus::kOk) return;
-    read.CurrentBaseMapFile = *reference;
-    areas = std::move(read);
-    opened = list_ready = true;
+    if (OpenBaseMapNamedAtStart(path)) {
+      opened = list_ready = true;
+    } else {
+      opened = false;
+      list_ready = ReadDefaultAreaList();
+      list_read = true;
+    }
   }
   if (list_ready && !opened) {
     if (!list_read) ReadDefaultAreaList();
@@ -611,6 +612,22 @@ void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
     ShowMessage(context_.reporter, kMsgNoBaseMap);
     settings.BaseMapFile.clear();
   }
+}
+
+bool TMapMain::OpenBaseMapNamedAtStart(const std::filesystem::path& path) {
+  AreaList read;
+  BaseMapResult result = ReadBaseMapHeader(path, read);
+  const auto reference = sjis::FromUtf8(DisplayPath(path));
+  if (result == BaseMapStatus::kOk && !reference) {
+    result = {BaseMapStatus::kCannotOpen, "名前を Shift-JIS で表せません"};
+  }
+  if (result != BaseMapStatus::kOk) {
+    ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, DisplayPath(path), result.reason);
+    return false;
+  }
+  read.CurrentBaseMapFile = *reference;
+  workspace_.area_list = std::move(read);
+  return true;
 }
 
 // --- settings, help and tools ------------------------------------------

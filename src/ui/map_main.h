@@ -132,6 +132,9 @@ class TMapMain : public QMainWindow {
   bool ReadDefaultAreaList();
   // OpenByExtension but for loading the edit boxes.
   void ApplyExtensionRules(const std::filesystem::path& path);
+  // Makes the base map named on the command line the current area list;
+  // false, after message 3 with the reason, when it cannot be read.
+  bool OpenBaseMapNamedAtStart(const std::filesystem::path& path);
   void ShowHelpFile(const std::string& suffix);
 
   void WindowSize();

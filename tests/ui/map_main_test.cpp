@@ -353,6 +353,15 @@ TEST_F(MapMainTest, MapDocumentsAndMetafilesNamedAtStartAreToldNotReadable) {
   }
 }
 
+TEST_F(MapMainTest, ABrokenBaseMapNamedAtStartSaysWhyAndKeepsTheDefault) {
+  dir_.Write("BROKEN.IDT", "not a base map\r\n");
+  Start({(dir_.path() / "BROKEN.IDT").string()});
+  window_->OpenByExtension(window_->OpenOnStart());
+  ASSERT_EQ(reporter_.Numbers(), std::vector<int>{3});
+  EXPECT_NE(reporter_.messages[0].text.find('\n'), std::string::npos) << "a reason line";
+  EXPECT_EQ(workspace_->area_list.AreaCount(), 3);  // the default base map
+}
+
 // The speed buttons run the menu commands: the same dialogs, checks and
 // messages.
 TEST_F(MapMainTest, SpeedOpenOfAMissingFileShowsMessage6) {
