@@ -69,9 +69,11 @@ bool ReplaceThroughTemporary(const fs::path& target, const struct stat* existing
   fs::path temporary;
   const int fd = CreateTemporaryBeside(target, temporary);
   if (fd < 0) return false;
+  // The mode is set before any byte is written, so the contents of a private
+  // file are never readable by others through the temporary file.
   const bool complete =
-      WriteAll(fd, bytes) && fsync(fd) == 0 &&
-      (existing == nullptr || fchmod(fd, existing->st_mode & kPermissionBits) == 0);
+      (existing == nullptr || fchmod(fd, existing->st_mode & kPermissionBits) == 0) &&
+      WriteAll(fd, bytes) && fsync(fd) == 0;
   const bool closed = close(fd) == 0;
   if (complete && closed && std::rename(temporary.c_str(), target.c_str()) == 0) return true;
   std::remove(temporary.c_str());
