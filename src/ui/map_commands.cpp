@@ -10,6 +10,7 @@
 #include "model/messages.h"
 #include "model/value_syntax.h"
 #include "render/classification.h"
+#include "ui/circle_info_dialog.h"
 #include "ui/data_info_dialog.h"
 #include "ui/data_window.h"
 #include "ui/draw_window.h"
@@ -34,11 +35,6 @@ ValueSyntaxResult RedrawRefusal(MapKind kind, int invalid, int areas) {
   return ValueSyntaxResult::kOk;
 }
 
-void EmptyDecorations(DecorationLists& decorations) {
-  decorations.ShapeCount = 0;
-  decorations.TextDecorationCount = 0;
-}
-
 bool FileExists(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::exists(path, error);
@@ -56,8 +52,16 @@ void MapCommands::SetDialogRunner(DialogRunner runner) {
   run_dialog_ = std::move(runner);
 }
 
+void MapCommands::SetToolResetHandler(std::function<void()> handler) {
+  tool_reset_ = std::move(handler);
+}
+
+bool MapCommands::MayClearDecorations() {
+  return ConfirmClearDecorations(context_.reporter, context_.workspace.decorations);
+}
+
 void MapCommands::MePaintMapClick() {
-  if (!PrepareStatistics() || !ConfirmBoundaries()) return;
+  if (!PrepareStatistics() || !MayClearDecorations() || !ConfirmBoundaries()) return;
   Workspace& workspace = context_.workspace;
   ClassTables& tables = workspace.class_tables;
   std::copy_n(tables.ProposedBreaks.begin(), kBoundaryBoxCount, tables.ClassBreaks.begin());
@@ -87,12 +91,42 @@ bool MapCommands::ConfirmBoundaries() {
   return run_dialog_(dialog) == QDialog::Accepted;
 }
 
+void MapCommands::MeCircleMapClick() {
+  Workspace& workspace = context_.workspace;
+  SymbolDataStats stats;
+  {
+    const WaitCursor wait;
+    data_window_.CommitEdits();
+    stats = ScanSymbolData(workspace.data, workspace.area_list.AreaCount(),
+                           workspace.class_tables.NumericValues);
+  }
+  if (const int message = CircleDataMessage(stats); message != 0) {
+    ShowMessage(context_.reporter, message);
+    return;
+  }
+  if (!MayClearDecorations() || !EditCircleSettings(stats)) return;
+  if (!EnsureBaseMap(workspace.area_list.CurrentBaseMapFile)) return;
+  StartCircleMap(workspace);
+  draw_window_.Invalidate();
+}
+
+bool MapCommands::EditCircleSettings(const SymbolDataStats& stats) {
+  SymbolSettings& symbols = context_.workspace.symbols;
+  TCircleInfoDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
+  dialog.Load(InitialCircleFields(symbols, stats), symbols);
+  PlaceDialog(context_, dialog, 22, 5);
+  if (run_dialog_(dialog) != QDialog::Accepted) return false;
+  symbols = dialog.Symbols();
+  return true;
+}
+
 void MapCommands::WhiteBaseMapClick() {
-  if (EnsureBaseMap(context_.workspace.settings.BaseMapFile)) ShowNewMap(MapKind::kWhiteMap);
+  if (MayClearDecorations() && EnsureBaseMap(context_.workspace.settings.BaseMapFile))
+    ShowNewMap(MapKind::kWhiteMap);
 }
 
 void MapCommands::WhiteDataMapClick() {
-  if (EnsureBaseMap(context_.workspace.area_list.CurrentBaseMapFile))
+  if (MayClearDecorations() && EnsureBaseMap(context_.workspace.area_list.CurrentBaseMapFile))
     ShowNewMap(MapKind::kWhiteMap);
 }
 
@@ -100,7 +134,7 @@ void MapCommands::WhiteSelMapClick() {
   const std::optional<QString> name = ChosenBaseMapName();
   if (!name) return;
   const std::filesystem::path path = context_.paths.ProgramDir / name->toStdString();
-  if (!FileExists(path)) return;
+  if (!FileExists(path) || !MayClearDecorations()) return;
   // The map is remembered by its full path, which Shift-JIS must hold.
   const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(path));
   if (!reference) {
@@ -151,7 +185,9 @@ void MapCommands::ClearMap(bool keep_background) {
   MapView& view = context_.workspace.view;
   view.Kind = MapKind::kNone;
   view.ScrollReset = true;
-  EmptyDecorations(context_.workspace.decorations);
+  ClearDecorations(context_.workspace.decorations);
+  context_.workspace.decoration_tools.Mode = DecorationMode::kNone;
+  if (tool_reset_) tool_reset_();
   if (!keep_background) {
     view.Background = BackgroundMode::kNone;
     view.BackgroundSize = {};
@@ -195,7 +231,7 @@ void MapCommands::ShowNewMap(MapKind kind) {
   Workspace& workspace = context_.workspace;
   workspace.view.Kind = kind;
   workspace.view.ScrollReset = true;
-  EmptyDecorations(workspace.decorations);
+  ClearDecorations(workspace.decorations);
   draw_window_.Invalidate();
 }
 

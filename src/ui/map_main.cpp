@@ -31,6 +31,7 @@
 #include "ui/data_commands.h"
 #include "ui/data_exchange_commands.h"
 #include "ui/data_window.h"
+#include "ui/decoration_commands.h"
 #include "ui/draw_window.h"
 #include "ui/drawing_commands.h"
 #include "ui/help_window.h"
@@ -63,15 +64,15 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
      // map documents, metafiles, printing and the full-screen view
      "KTDSave", "KTDLoad", "WMetaSave", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy",
      "LineColorChange", "PrintMap", "FullScreen",
-     // the drawing settings
-     "DefDecor",
-     // circle and picture graphs
-     "MeCircleMap", "MeGlyphMap",
-     // decorations
-     "DecChar1", "DecChar2", "DecLine", "DecDot", "DecRect", "DecCircle", "DecSquare", "DecTri",
-     "DecCross", "DecFree",
+     // picture graphs
+     "MeGlyphMap",
      // speed buttons of the same commands
-     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedCMapBtn", "SpeedGMapBtn"});
+     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedGMapBtn"});
+
+// The items of the decoration tools, in the order of their modes 1..9.
+constexpr std::array<const char*, kDecorationToolCount> kToolItemNames = {
+    "DecChar1",  "DecChar2",  "DecLine", "DecDot",  "DecRect",
+    "DecCircle", "DecSquare", "DecTri",  "DecCross"};
 
 }  // namespace
 
@@ -430,6 +431,12 @@ void TMapMain::CreateChildren() {
   base_map_commands_ = std::make_unique<BaseMapCommands>(context_);
   settings_commands_ = std::make_unique<SettingsCommands>(context_, *data_window_);
   data_exchange_commands_ = std::make_unique<DataExchangeCommands>(context_, *data_window_);
+  std::array<QAction*, kDecorationToolCount> tool_items{};
+  for (std::size_t i = 0; i < tool_items.size(); ++i)
+    tool_items[i] = Item(kToolItemNames[i]);
+  decoration_commands_ = std::make_unique<DecorationCommands>(context_, tool_items, draw_window_);
+  map_commands_->SetToolResetHandler(
+      [this] { decoration_commands_->SetDecorationMode(DecorationMode::kNone); });
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -463,6 +470,7 @@ void TMapMain::ConnectCommands() {
   ConnectItem("Quit", [this] { close(); });
   ConnectItem("DefHint", &TMapMain::DefHintClick);
   ConnectItem("MePaintMap", [this] { map_commands_->MePaintMapClick(); });
+  ConnectItem("MeCircleMap", [this] { map_commands_->MeCircleMapClick(); });
   ConnectItem("WhiteBaseMap", [this] { map_commands_->WhiteBaseMapClick(); });
   ConnectItem("WhiteDataMap", [this] { map_commands_->WhiteDataMapClick(); });
   ConnectItem("WhiteSelMap", [this] { map_commands_->WhiteSelMapClick(); });
@@ -472,7 +480,17 @@ void TMapMain::ConnectCommands() {
   ConnectItem("TechHelp", &TMapMain::TechHelpClick);
   ConnectItem("AboutKartela", &TMapMain::AboutKartelaClick);
   ConnectSettingCommands();
+  ConnectDecorationCommands();
   ConnectSpeedButtons();
+}
+
+void TMapMain::ConnectDecorationCommands() {
+  for (std::size_t i = 0; i < kToolItemNames.size(); ++i) {
+    const auto mode = static_cast<DecorationMode>(i + 1);
+    ConnectItem(kToolItemNames[i], [this, mode] { decoration_commands_->ChooseTool(mode); });
+  }
+  ConnectItem("DecFree", [this] { decoration_commands_->ChooseTool(DecorationMode::kNone); });
+  ConnectItem("DefDecor", [this] { text_commands_->DefDecorClick(); });
 }
 
 void TMapMain::ConnectSettingCommands() {
@@ -505,6 +523,8 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { data_commands_->SaveOverClick(); });
   connect(buttons[kSpeedPaintMap], &QAction::triggered, this,
           [this] { map_commands_->MePaintMapClick(); });
+  connect(buttons[kSpeedCircleMap], &QAction::triggered, this,
+          [this] { map_commands_->MeCircleMapClick(); });
   connect(buttons[kSpeedWhiteMap], &QAction::triggered, this,
           [this] { map_commands_->WhiteDataMapClick(); });
   connect(buttons[kSpeedDataCopy], &QAction::triggered, this,
@@ -537,10 +557,13 @@ void TMapMain::MenuCheck() {
   SetItemEnabled("MeGlyphMap", states.symbol_maps);
   SetItemEnabled("WhiteBaseMap", states.white_base_map);
   SetItemEnabled("WhiteDataMap", states.white_data_map);
-  for (const char* name : {"DecChar1", "DecChar2", "DecLine", "DecDot", "DecRect", "DecCircle",
-                           "DecSquare", "DecTri", "DecCross"}) {
+  // Without a map or a picture there is nothing to decorate: no tool stays in use.
+  for (const char* name : kToolItemNames)
     SetItemEnabled(name, states.map_or_picture);
-  }
+  if (!states.map_or_picture && workspace_.decoration_tools.Mode != DecorationMode::kNone)
+    decoration_commands_->SetDecorationMode(DecorationMode::kNone);
+  SetItemEnabled("DecFree", states.map_or_picture &&
+                                workspace_.decoration_tools.Mode != DecorationMode::kNone);
 }
 
 // --- opening and saving --------------------------------------------------

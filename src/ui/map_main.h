@@ -28,6 +28,7 @@ namespace kartela {
 class BaseMapCommands;
 class DataCommands;
 class DataExchangeCommands;
+class DecorationCommands;
 class DrawingCommands;
 class MapCommands;
 class SettingsCommands;
@@ -114,6 +115,7 @@ class TMapMain : public QMainWindow {
   void ConnectCommands();
   void ConnectSpeedButtons();
   void ConnectSettingCommands();
+  void ConnectDecorationCommands();
   void ApplyEmfMode();
   void ApplyWindowBounds();
   void NoteNormalPlacement();
@@ -164,6 +166,7 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<BaseMapCommands> base_map_commands_;
   std::unique_ptr<SettingsCommands> settings_commands_;
   std::unique_ptr<DataExchangeCommands> data_exchange_commands_;
+  std::unique_ptr<DecorationCommands> decoration_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 

@@ -2,20 +2,13 @@
 
 #include "model/settings.h"
 #include "ui/area_disp_dialog.h"
+#include "ui/decor_font_dialog.h"
 #include "ui/draw_window.h"
 #include "ui/index_pos_dialog.h"
 #include "ui/place_dialog.h"
 #include "ui/title_pos_dialog.h"
 
 namespace kartela {
-namespace {
-
-// Where the three dialogs open, in character widths and text heights from
-// the main window's corner.
-constexpr int kDialogColumns = 20;
-constexpr int kDialogRows = 4;
-
-}  // namespace
 
 TextCommands::TextCommands(AppContext& context, TDrawWindow& draw_window)
     : context_(context), draw_window_(draw_window) {}
@@ -28,10 +21,11 @@ void TextCommands::SetDialogRunner(DialogRunner runner) {
 
 // The dialog edits the settings only when it ends with OK; the drawing
 // objects are then made again so that the map shows the new font.
-void TextCommands::EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit) {
+void TextCommands::EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit, int columns,
+                                int rows) {
   Settings& settings = context_.workspace.settings;
   dialog.Load(settings);
-  PlaceDialog(context_, dialog, kDialogColumns, kDialogRows);
+  PlaceDialog(context_, dialog, columns, rows);
   if (run_dialog_(dialog) != QDialog::Accepted) return;
   dialog.StoreInto(settings);
   settings.ChangedMask |= changed_bit;
@@ -52,6 +46,12 @@ void TextCommands::DefIndexClick() {
 void TextCommands::DefAreaNameClick() {
   TAreaDispDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
   EditSettings(dialog, kChangedAreaFont);
+}
+
+// Every text decoration is drawn again in the new font.
+void TextCommands::DefDecorClick() {
+  TDecorFontDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
+  EditSettings(dialog, kChangedFancyFont, 18, 7);
 }
 
 }  // namespace kartela

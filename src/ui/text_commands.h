@@ -1,5 +1,6 @@
 // The commands of the map's texts: title, legend (index) and area names,
-// each with its position or style and its font.
+// each with its position or style and its font, and the font of the text
+// decorations.
 #pragma once
 
 #include <cstdint>
@@ -23,13 +24,17 @@ class TextCommands {
   void DefTitleClick();
   void DefIndexClick();
   void DefAreaNameClick();
+  void DefDecorClick();
 
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);
 
  private:
   // The dialog's parent: the main window, or the map window without one.
-  void EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit);
+  // Places the dialog `columns` character widths and `rows` text heights
+  // from the main window's corner.
+  void EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit, int columns = 20,
+                    int rows = 4);
 
   AppContext& context_;
   TDrawWindow& draw_window_;

@@ -17,6 +17,7 @@
 #include "base/sjis.h"
 #include "model/base_map_file.h"
 #include "model/test_support.h"
+#include "ui/circle_info_dialog.h"
 #include "ui/data_info_dialog.h"
 #include "ui/data_window.h"
 #include "ui/draw_window.h"
@@ -65,6 +66,8 @@ class MapCommandsTest : public ::testing::Test {
       ++dialogs_run_;
       if (auto* info = qobject_cast<TDataInfoDialog*>(&dialog); info && edit_boundaries_)
         edit_boundaries_(*info);
+      if (auto* circle = qobject_cast<TCircleInfoDialog*>(&dialog); circle && edit_circle_)
+        edit_circle_(*circle);
       dialog.done(dialog_result_);
       return dialog.result();
     });
@@ -120,6 +123,7 @@ class MapCommandsTest : public ::testing::Test {
   int dialogs_run_ = 0;
   int dialog_result_ = QDialog::Accepted;
   std::function<void(TDataInfoDialog&)> edit_boundaries_;
+  std::function<void(TCircleInfoDialog&)> edit_circle_;
   std::optional<QString> chosen_name_;
   QString chooser_caption_;
   QString chooser_preset_;
@@ -216,6 +220,155 @@ TEST_F(MapCommandsTest, UnreadableBaseMapClearsTheWindowButKeepsTheBackground) {
   EXPECT_EQ(Kind(), MapKind::kNone);
   EXPECT_TRUE(DecorationsEmpty());
   EXPECT_EQ(workspace_.view.Background, BackgroundMode::kSize);
+}
+
+// --- circle map --------------------------------------------------------------
+
+auto SymbolFields(const SymbolSettings& s) {
+  return std::make_tuple(s.RefRadius, s.BaseValue, s.RefValueText, s.PlusColour, s.MinusColour);
+}
+
+TEST_F(MapCommandsTest, CircleMapWithoutANonZeroValueStopsBeforeTheDialog) {
+  for (const std::vector<std::string>& values :
+       {std::vector<std::string>{"", "x", ""}, std::vector<std::string>{"0", "", "-0"}}) {
+    reporter_.messages.clear();
+    SetValues(values);
+    commands_->MeCircleMapClick();
+    EXPECT_EQ(reporter_.Numbers(), std::vector<int>{10});  // データがありません
+    EXPECT_EQ(dialogs_run_, 0);
+    EXPECT_EQ(Kind(), MapKind::kNone);
+  }
+}
+
+// OK with settings that cannot be drawn keeps the dialog open with the
+// reference value selected and stores nothing; Cancel then ends the command.
+TEST_F(MapCommandsTest, CircleDialogRefusesWhatCannotBeDrawnAndCancelChangesNothing) {
+  SetValues({"100", "-400", ""});
+  AddDecorations();
+  workspace_.symbols.RefValueText = Sjis("50");
+  const auto before = SymbolFields(workspace_.symbols);
+  const struct {
+    const char* radius;
+    const char* ref;
+    const char* base;
+    const char* selected;
+  } cases[] = {
+      {"20", "0", "0", "Dat"},       {"20", "", "0", "Dat"},    {"20", "abc", "0", "Dat"},
+      {"20", "300", "300", "Dat"},   {"20", "1e3", "0", "Dat"}, {"20", "300", "😀", "Bas"},
+      {"20", "300.0", "300", "Dat"},
+  };
+  edit_circle_ = [&](TCircleInfoDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "円面積グラフ");
+    EXPECT_EQ(LabelText(dialog, "Max"), "  400") << "as wide as the widest value";
+    EXPECT_EQ(LabelText(dialog, "Min"), "  100");
+    EXPECT_EQ(Box(dialog, "Rad").text(), "10");
+    EXPECT_EQ(Box(dialog, "Dat").text(), "250") << "the proposal, not the previous text";
+    EXPECT_EQ(Box(dialog, "Bas").text(), "0");
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("PB7")->isChecked()) << "blue";
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("MB2")->isChecked()) << "yellow";
+    dialog.open();
+    EXPECT_EQ(dialog.focusWidget(), &Box(dialog, "Rad"));
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.ref) + " / " + c.base);
+      reporter_.messages.clear();
+      Box(dialog, "Rad").setText(c.radius);
+      Box(dialog, "Dat").setText(c.ref);
+      Box(dialog, "Bas").setText(c.base);
+      dialog.findChild<QRadioButton*>("PB6")->setChecked(true);
+      dialog.done(QDialog::Accepted);
+      EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
+      EXPECT_EQ(reporter_.Numbers(), std::vector<int>{13});  // 設定データに誤りがあります。
+      QLineEdit& selected = Box(dialog, c.selected);
+      EXPECT_EQ(dialog.focusWidget(), &selected);
+      EXPECT_EQ(selected.selectedText(), selected.text());
+      EXPECT_EQ(SymbolFields(dialog.Symbols()), before) << "nothing stored";
+    }
+    reporter_.messages.clear();
+  };
+  dialog_result_ = QDialog::Rejected;
+  commands_->MeCircleMapClick();
+  EXPECT_EQ(dialogs_run_, 1);
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(SymbolFields(workspace_.symbols), before);
+  EXPECT_EQ(Kind(), MapKind::kNone);
+  EXPECT_TRUE(Loaded().empty());
+  EXPECT_FALSE(DecorationsEmpty());
+}
+
+TEST_F(MapCommandsTest, CircleMapStoresTheSettingsAndDrawsTheCircles) {
+  SetValues({"100", "400", "-100"});
+  AddDecorations();
+  workspace_.view.ScrollReset = false;
+  edit_circle_ = [](TCircleInfoDialog& dialog) {
+    Box(dialog, "Rad").setText("8px");
+    Box(dialog, "Dat").setText(" 200");
+    Box(dialog, "Bas").setText("100");
+    dialog.findChild<QRadioButton*>("PB6")->setChecked(true);  // red
+    dialog.findChild<QRadioButton*>("MB4")->setChecked(true);  // green
+  };
+  commands_->MeCircleMapClick();
+  EXPECT_EQ(reporter_.questions.size(), 1u) << "asked before the decorations went";
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(SymbolFields(workspace_.symbols),
+            std::make_tuple(std::int16_t{8}, 100.0, std::string(" 200"), std::int16_t{5},
+                            std::int16_t{3}));
+  EXPECT_EQ(Kind(), MapKind::kCircleGraph);
+  EXPECT_EQ(Loaded(), Sjis(kDataMap));
+  EXPECT_TRUE(DecorationsEmpty());
+  EXPECT_TRUE(workspace_.view.ScrollReset);
+
+  // 400 is 300 above the base: radius 8 × √3 ≈ 14, red; 100 lies on the
+  // base and draws no circle; −100 is 200 below it: radius 8 × √2 ≈ 11, green.
+  const QImage image = draw_window_->viewport()->grab().toImage();
+  const MapPoint first = testing::SquareAnchor(1);
+  const MapPoint second = testing::SquareAnchor(2);
+  const MapPoint third = testing::SquareAnchor(3);
+  EXPECT_EQ(image.pixelColor(first.x - 7, first.y - 7), QColor(Qt::white));
+  EXPECT_EQ(image.pixelColor(second.x - 13, second.y), QColor(255, 0, 0));
+  EXPECT_EQ(image.pixelColor(third.x - 10, third.y), QColor(0, 255, 0));
+  EXPECT_NE(image.pixelColor(third.x - 12, third.y), QColor(0, 255, 0));
+}
+
+// --- the question before decorations go ----------------------------------------
+
+TEST_F(MapCommandsTest, NewMapsAskBeforeTheDecorationsGoAndCancelKeepsEverything) {
+  SetValues({"100", "400", "-100"});
+  const struct {
+    const char* command;
+    void (MapCommands::*run)();
+  } commands[] = {
+      {"paint map", &MapCommands::MePaintMapClick},
+      {"circle map", &MapCommands::MeCircleMapClick},
+      {"white map of the settings", &MapCommands::WhiteBaseMapClick},
+      {"white map of the data", &MapCommands::WhiteDataMapClick},
+      {"white map of a chosen file", &MapCommands::WhiteSelMapClick},
+  };
+  chosen_name_ = QString::fromUtf8(kOtherMap);
+  AddDecorations();
+  reporter_.ok_answer = false;
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    reporter_.questions.clear();
+    dialogs_run_ = 0;
+    ((*commands_).*c.run)();
+    EXPECT_EQ(reporter_.questions, std::vector<std::string>{"修飾を消去してもよろしいですか？"});
+    EXPECT_EQ(dialogs_run_, 0) << "asked before the settings dialog";
+    EXPECT_FALSE(DecorationsEmpty());
+    EXPECT_EQ(Kind(), MapKind::kNone);
+    EXPECT_TRUE(Loaded().empty());
+  }
+  reporter_.ok_answer = true;
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    AddDecorations();
+    ((*commands_).*c.run)();
+    EXPECT_TRUE(DecorationsEmpty());
+    EXPECT_NE(Kind(), MapKind::kNone);
+  }
+  reporter_.questions.clear();
+  commands_->WhiteDataMapClick();
+  EXPECT_TRUE(reporter_.questions.empty()) << "nothing to lose, nothing asked";
+  EXPECT_TRUE(reporter_.messages.empty());
 }
 
 // --- white maps --------------------------------------------------------------

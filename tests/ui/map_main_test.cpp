@@ -175,14 +175,41 @@ TEST_F(MapMainTest, CommandsOfLaterWorkStayDisabledWhateverTheState) {
   workspace_->view.Kind = MapKind::kPaintMap;
   for (const char* menu : {"menu1", "menu2", "menu5", "menu6"})
     Menu(menu)->aboutToShow();
-  for (const char* name :
-       {"PrintData", "KTDSave", "PrintMap", "MeCircleMap", "DecLine", "DefDecor", "SpeedCMapBtn"}) {
+  for (const char* name : {"PrintData", "KTDSave", "PrintMap", "MeGlyphMap", "SpeedGMapBtn"}) {
     EXPECT_FALSE(Enabled(name)) << name;
   }
   for (const char* name :
-       {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "DefHint", "MapHelp", "CopyData",
-        "DefDrawSize", "SelectBase", "SpeedOpenBtn", "SpeedPMapBtn", "SpeedExLargeBtn"}) {
+       {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "MeCircleMap", "DecLine", "DefDecor",
+        "DefHint", "MapHelp", "CopyData", "DefDrawSize", "SelectBase", "SpeedOpenBtn",
+        "SpeedPMapBtn", "SpeedCMapBtn", "SpeedExLargeBtn"}) {
     EXPECT_TRUE(Enabled(name)) << name;
+  }
+}
+
+// A tool is for a map or a picture: without one, and after a clear, no tool
+// is in use and none is checked.
+TEST_F(MapMainTest, DecorationToolsNeedAMapAndAClearPutsThemAway) {
+  Start();
+  workspace_->view.Kind = MapKind::kWhiteMap;
+  Menu("menu6")->aboutToShow();
+  EXPECT_FALSE(Enabled("DecFree")) << "no tool in use";
+  Item("DecLine")->trigger();
+  Menu("menu6")->aboutToShow();
+  EXPECT_TRUE(Item("DecLine")->isChecked());
+  EXPECT_TRUE(Enabled("DecFree"));
+
+  Item("ClearMap")->trigger();
+  EXPECT_EQ(workspace_->decoration_tools.Mode, DecorationMode::kNone);
+  EXPECT_FALSE(Item("DecLine")->isChecked());
+
+  workspace_->view.Kind = MapKind::kWhiteMap;
+  Item("DecRect")->trigger();
+  workspace_->view.Kind = MapKind::kNone;
+  Menu("menu6")->aboutToShow();
+  EXPECT_EQ(workspace_->decoration_tools.Mode, DecorationMode::kNone);
+  for (const char* name : {"DecChar1", "DecRect", "DecCross", "DecFree"}) {
+    EXPECT_FALSE(Enabled(name)) << name;
+    EXPECT_FALSE(Item(name)->isChecked()) << name;
   }
 }
 

@@ -33,7 +33,7 @@ Widget& Child(QDialog& dialog, const char* name) {
 auto TextSettings(const Settings& s) {
   return std::make_tuple(s.TitleOffsetX, s.TitleOffsetY, s.TitleFont, s.LegendOffsetX,
                          s.LegendOffsetY, s.LegendStyle, s.IndexFont, s.AreaNameFlags, s.AreaFont,
-                         s.ChangedMask);
+                         s.FancyFont, s.ChangedMask);
 }
 
 // --- conversions of the typed values ------------------------------------------
@@ -145,7 +145,8 @@ TEST_F(TextCommandsTest, CancelLeavesEverySettingAsItWas) {
   commands_->DefTitleClick();
   commands_->DefIndexClick();
   commands_->DefAreaNameClick();
-  EXPECT_EQ(dialogs_run_, 3);
+  commands_->DefDecorClick();
+  EXPECT_EQ(dialogs_run_, 4);
   EXPECT_TRUE(TextSettings(settings()) == before);
   EXPECT_EQ(draw_window_->resources().fonts[kFontTitle], title_font);
   EXPECT_TRUE(reporter_.messages.empty());
@@ -335,6 +336,30 @@ TEST_F(TextCommandsTest, EachDialogChangesOnlyItsOwnFont) {
   EXPECT_EQ(settings().AreaFont.Height, -8);
   EXPECT_EQ(draw_window_->resources().fonts[kFontAreaName], settings().AreaFont);
   EXPECT_EQ(settings().ChangedMask, kChangedIndexFont | kChangedAreaFont);
+  EXPECT_EQ(settings().FancyFont, LogFont{});
+}
+
+// The decoration font: a size that is no number changes only the face.
+TEST_F(TextCommandsTest, DecorationFontTakesTheFaceAndANumericSize) {
+  settings().FancyFont.Height = -12;
+  settings().FancyFont.Width = 5;
+  edit_ = [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "修飾フォント");
+    EXPECT_EQ(Child<QComboBox>(dialog, "FontSize").currentText(), "12");
+    Child<QComboBox>(dialog, "FontType").setCurrentText("ＭＳ ゴシック");
+    Child<QComboBox>(dialog, "FontSize").setCurrentText("大");
+  };
+  commands_->DefDecorClick();
+  EXPECT_EQ(settings().FancyFont.FaceName, Sjis("ＭＳ ゴシック"));
+  EXPECT_EQ(settings().FancyFont.Height, -12);
+  EXPECT_EQ(settings().FancyFont.Width, 5);
+  EXPECT_EQ(settings().ChangedMask, kChangedFancyFont);
+
+  edit_ = [](QDialog& dialog) { Child<QComboBox>(dialog, "FontSize").setCurrentText("20.5"); };
+  commands_->DefDecorClick();
+  EXPECT_EQ(settings().FancyFont.Height, -20) << "rounded half to even";
+  EXPECT_EQ(settings().FancyFont.Width, 0);
+  EXPECT_EQ(draw_window_->resources().fonts[kFontDecoration], settings().FancyFont);
 }
 
 }  // namespace
