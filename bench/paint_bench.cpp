@@ -1,9 +1,11 @@
-// Time to paint the shipped maps into an image of the map window's size, and
-// the cost of the coordinate transform, which must not allocate.
+// Time to paint the shipped maps into an image of the map window's size, the
+// cost of the coordinate transform, which must not allocate, and of a rubber
+// band's step in the map window.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <filesystem>
 #include <string>
@@ -18,6 +20,7 @@
 #include "render/circle_map.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
+#include "ui/draw_window.h"
 
 namespace kartela {
 namespace {
@@ -138,12 +141,51 @@ void BM_MapToDevice(benchmark::State& state) {
 }
 BENCHMARK(BM_MapToDevice)->Unit(benchmark::kMicrosecond);
 
+void SendMouse(QWidget& viewport, QEvent::Type type, QPoint at) {
+  QMouseEvent event(type, QPointF(at), viewport.mapToGlobal(QPointF(at)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&viewport, &event);
+}
+
+// One step of a drag over the county white map in a shown map window of
+// 1000 × 700: the mouse move and the paint it asks for, which draws the band
+// over the picture of the last full paint.
+void BM_RubberBandStepOverCountyMap(benchmark::State& state) {
+  Workspace workspace;
+  if (!LoadCountyWhiteMap(workspace)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  workspace.decoration_tools.Mode = static_cast<DecorationMode>(state.range(0));
+  NoReports reporter;
+  AppContext context{workspace, ProgramPaths{}, reporter, TextMetrics{}};
+  TDrawWindow window(context);
+  window.resize(1000, 700);
+  window.show();
+  QCoreApplication::processEvents();
+  QWidget& viewport = *window.viewport();
+  SendMouse(viewport, QEvent::MouseButtonPress, QPoint(300, 200));
+  const int paints_before = window.FullPaintCount();
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    SendMouse(viewport, QEvent::MouseMove, QPoint(400 + step % 200, 300 + step % 150));
+    QCoreApplication::processEvents();
+  }
+  state.counters["full_paints"] = window.FullPaintCount() - paints_before;
+}
+// A line, and a circle, whose band covers more of the map.
+BENCHMARK(BM_RubberBandStepOverCountyMap)
+    ->Arg(static_cast<int>(DecorationMode::kLine))
+    ->Arg(static_cast<int>(DecorationMode::kCircle))
+    ->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace kartela
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
+  QApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

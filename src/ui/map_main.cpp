@@ -440,6 +440,12 @@ void TMapMain::CreateChildren() {
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
+  // The mouse position shares the place of the area number, while the map
+  // window is the active one.
+  connect(draw_window_, &TDrawWindow::PositionChanged, row_number_, [this](const QString& text) {
+    if (mdi_area_->activeSubWindow() == draw_sub_window_) row_number_->setText(text);
+  });
+  draw_window_->SetInputBarPanel(speed_buttons_.bar);
 }
 
 bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
