@@ -446,6 +446,8 @@ void TMapMain::CreateChildren() {
     if (mdi_area_->activeSubWindow() == draw_sub_window_) row_number_->setText(text);
   });
   draw_window_->SetInputBarPanel(speed_buttons_.bar);
+  connect(decoration_commands_.get(), &DecorationCommands::ModeChanged, draw_window_,
+          &TDrawWindow::ApplyDecorationCursor);
 }
 
 bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
