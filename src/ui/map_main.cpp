@@ -35,6 +35,7 @@
 #include "ui/drawing_commands.h"
 #include "ui/help_window.h"
 #include "ui/map_commands.h"
+#include "ui/picture_commands.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/settings_commands.h"
@@ -61,8 +62,8 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
     {// data settings, data exchange and printing
      "PrintData",
      // map documents, metafiles, printing and the full-screen view
-     "KTDSave", "KTDLoad", "WMetaSave", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy",
-     "LineColorChange", "PrintMap", "FullScreen",
+     "KTDSave", "KTDLoad", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy", "PrintMap",
+     "FullScreen",
      // the drawing settings
      "DefDecor",
      // circle and picture graphs
@@ -220,6 +221,9 @@ void TMapMain::BuildPictureMenu() {
   AddItem(*menu, "KTDLoad", "Kartela形式 読み込み (&L)");
   AddItem(*menu, "WMetaSave", "ＷＭＦ形式 保存 (&W)");
   AddItem(*menu, "WMetaLoad", "ＷＭＦ形式 読み込み (&R)");
+  AddItem(*menu, "SvgSave", "SVG形式 保存 (&V)");
+  AddItem(*menu, "PdfSave", "PDF形式 保存 (&A)");
+  AddItem(*menu, "PngSave", "PNG形式 保存 (&N)");
   menu->addSeparator();
   AddItem(*menu, "WMetaCopy", "コピー (WMF形式) (&C)");
   AddItem(*menu, "WMetaSepCopy", "コピー (WMF/TEXT分離) (&T)");
@@ -430,6 +434,7 @@ void TMapMain::CreateChildren() {
   base_map_commands_ = std::make_unique<BaseMapCommands>(context_);
   settings_commands_ = std::make_unique<SettingsCommands>(context_, *data_window_);
   data_exchange_commands_ = std::make_unique<DataExchangeCommands>(context_, *data_window_);
+  picture_commands_ = std::make_unique<PictureCommands>(context_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -472,7 +477,16 @@ void TMapMain::ConnectCommands() {
   ConnectItem("TechHelp", &TMapMain::TechHelpClick);
   ConnectItem("AboutKartela", &TMapMain::AboutKartelaClick);
   ConnectSettingCommands();
+  ConnectPictureCommands();
   ConnectSpeedButtons();
+}
+
+void TMapMain::ConnectPictureCommands() {
+  ConnectItem("WMetaSave", [this] { picture_commands_->WMetaSaveClick(); });
+  ConnectItem("SvgSave", [this] { picture_commands_->SvgSaveClick(); });
+  ConnectItem("PdfSave", [this] { picture_commands_->PdfSaveClick(); });
+  ConnectItem("PngSave", [this] { picture_commands_->PngSaveClick(); });
+  ConnectItem("LineColorChange", [this] { picture_commands_->LineColorChangeClick(); });
 }
 
 void TMapMain::ConnectSettingCommands() {
@@ -528,8 +542,8 @@ void TMapMain::MenuCheck() {
   SetItemEnabled("PasteData", states.paste_data);
   SetItemEnabled("KTDSave", states.map_drawn);
   SetItemEnabled("WMetaSepCopy", states.map_drawn);
-  for (const char* name :
-       {"WMetaSave", "WMetaCopy", "BMapCopy", "PrintMap", "FullScreen", "RedrawMap"}) {
+  for (const char* name : {"WMetaSave", "SvgSave", "PdfSave", "PngSave", "WMetaCopy", "BMapCopy",
+                           "PrintMap", "FullScreen", "RedrawMap"}) {
     SetItemEnabled(name, states.map_or_picture);
   }
   SetItemEnabled("MePaintMap", states.paint_map);

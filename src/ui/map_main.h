@@ -30,6 +30,7 @@ class DataCommands;
 class DataExchangeCommands;
 class DrawingCommands;
 class MapCommands;
+class PictureCommands;
 class SettingsCommands;
 class TextCommands;
 class TAboutDialog;
@@ -114,6 +115,7 @@ class TMapMain : public QMainWindow {
   void ConnectCommands();
   void ConnectSpeedButtons();
   void ConnectSettingCommands();
+  void ConnectPictureCommands();
   void ApplyEmfMode();
   void ApplyWindowBounds();
   void NoteNormalPlacement();
@@ -161,6 +163,7 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<BaseMapCommands> base_map_commands_;
   std::unique_ptr<SettingsCommands> settings_commands_;
   std::unique_ptr<DataExchangeCommands> data_exchange_commands_;
+  std::unique_ptr<PictureCommands> picture_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 
