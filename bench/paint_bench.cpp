@@ -3,7 +3,7 @@
 // band's step in the map window.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -182,12 +182,3 @@ BENCHMARK(BM_RubberBandStepOverCountyMap)
 
 }  // namespace
 }  // namespace kartela
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
