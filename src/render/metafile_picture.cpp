@@ -16,7 +16,7 @@ std::variant<std::shared_ptr<const MetafilePicture>, std::string> MetafilePictur
   const auto inspected = gdi::InspectMetafile(bytes);
   if (const auto* error = std::get_if<gdi::MetafileError>(&inspected)) return Where(*error);
   const gdi::MetafileInfo& info = std::get<gdi::MetafileInfo>(inspected);
-  if (info.size.cx <= 0 || info.size.cy <= 0) return std::string("picture without a size");
+  if (info.size.cx <= 0 || info.size.cy <= 0) return std::string("大きさのない絵です");
   if (const auto error = gdi::CheckMetafile(bytes)) return Where(*error);
   return std::shared_ptr<const MetafilePicture>(new MetafilePicture(std::move(bytes), info));
 }
@@ -25,7 +25,7 @@ std::variant<std::shared_ptr<const MetafilePicture>, std::string> MetafilePictur
     const std::filesystem::path& path) {
   FileBytes file = ReadFileUpTo(path, kMaxMetafileBytes);
   if (file.status == FileReadStatus::kTooLarge) return std::string(kFileTooLargeReason);
-  if (file.status != FileReadStatus::kOk) return std::string("cannot be read");
+  if (file.status != FileReadStatus::kOk) return std::string("ファイルが読めません");
   return FromBytes(std::move(file.bytes));
 }
 
