@@ -12,6 +12,7 @@
 #include "gdi/qt/painter_device_context.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
+#include "ui/picture_graph_commands.h"
 
 namespace kartela {
 namespace {
@@ -119,6 +120,7 @@ void TDrawWindow::paintEvent(QPaintEvent*) {
   painting_ = true;
   UpdateScrollRange();  // the drawing may have grown or shrunk since the last paint
   painting_ = false;
+  RefreshGlyphPicture(context_);
   QPainter painter(viewport());
   RePaint(painter);
   painter.end();

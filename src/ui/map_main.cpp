@@ -35,6 +35,7 @@
 #include "ui/drawing_commands.h"
 #include "ui/help_window.h"
 #include "ui/map_commands.h"
+#include "ui/picture_graph_commands.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/settings_commands.h"
@@ -61,17 +62,17 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
     {// data settings, data exchange and printing
      "PrintData",
      // map documents, metafiles, printing and the full-screen view
-     "KTDSave", "KTDLoad", "WMetaSave", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy",
-     "LineColorChange", "PrintMap", "FullScreen",
+     "KTDSave", "KTDLoad", "WMetaSave", "WMetaCopy", "WMetaSepCopy", "BMapCopy", "LineColorChange",
+     "PrintMap", "FullScreen",
      // the drawing settings
      "DefDecor",
      // circle and picture graphs
-     "MeCircleMap", "MeGlyphMap",
+     "MeCircleMap",
      // decorations
      "DecChar1", "DecChar2", "DecLine", "DecDot", "DecRect", "DecCircle", "DecSquare", "DecTri",
      "DecCross", "DecFree",
      // speed buttons of the same commands
-     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedCMapBtn", "SpeedGMapBtn"});
+     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedCMapBtn"});
 
 }  // namespace
 
@@ -425,6 +426,8 @@ void TMapMain::CreateChildren() {
 
   data_commands_ = std::make_unique<DataCommands>(context_, *data_window_);
   map_commands_ = std::make_unique<MapCommands>(context_, *data_window_, *draw_window_);
+  picture_graph_commands_ = std::make_unique<PictureGraphCommands>(context_, *data_window_,
+                                                                   *draw_window_, *map_commands_);
   drawing_commands_ = std::make_unique<DrawingCommands>(context_, *draw_window_);
   text_commands_ = std::make_unique<TextCommands>(context_, *draw_window_);
   base_map_commands_ = std::make_unique<BaseMapCommands>(context_);
@@ -468,6 +471,8 @@ void TMapMain::ConnectCommands() {
   ConnectItem("WhiteSelMap", [this] { map_commands_->WhiteSelMapClick(); });
   ConnectItem("RedrawMap", [this] { map_commands_->RedrawMapClick(); });
   ConnectItem("ClearMap", [this] { map_commands_->ClearMapClick(); });
+  ConnectItem("MeGlyphMap", [this] { picture_graph_commands_->MeGlyphMapClick(); });
+  ConnectItem("WMetaLoad", [this] { picture_graph_commands_->WMetaLoadClick(); });
   ConnectItem("MapHelp", &TMapMain::MapHelpClick);
   ConnectItem("TechHelp", &TMapMain::TechHelpClick);
   ConnectItem("AboutKartela", &TMapMain::AboutKartelaClick);
@@ -505,6 +510,8 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { data_commands_->SaveOverClick(); });
   connect(buttons[kSpeedPaintMap], &QAction::triggered, this,
           [this] { map_commands_->MePaintMapClick(); });
+  connect(buttons[kSpeedGlyphMap], &QAction::triggered, this,
+          [this] { picture_graph_commands_->MeGlyphMapClick(); });
   connect(buttons[kSpeedWhiteMap], &QAction::triggered, this,
           [this] { map_commands_->WhiteDataMapClick(); });
   connect(buttons[kSpeedDataCopy], &QAction::triggered, this,

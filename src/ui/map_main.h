@@ -30,6 +30,7 @@ class DataCommands;
 class DataExchangeCommands;
 class DrawingCommands;
 class MapCommands;
+class PictureGraphCommands;
 class SettingsCommands;
 class TextCommands;
 class TAboutDialog;
@@ -156,6 +157,7 @@ class TMapMain : public QMainWindow {
   QMdiSubWindow* draw_sub_window_ = nullptr;
   std::unique_ptr<DataCommands> data_commands_;
   std::unique_ptr<MapCommands> map_commands_;
+  std::unique_ptr<PictureGraphCommands> picture_graph_commands_;
   std::unique_ptr<DrawingCommands> drawing_commands_;
   std::unique_ptr<TextCommands> text_commands_;
   std::unique_ptr<BaseMapCommands> base_map_commands_;
