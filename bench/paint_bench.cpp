@@ -12,6 +12,7 @@
 
 #include "allocation_counter.h"
 #include "base/numbers.h"
+#include "gdi/emf_writer.h"
 #include "gdi/qt/painter_device_context.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
@@ -20,6 +21,7 @@
 #include "render/circle_map.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
+#include "render/metafile_picture.h"
 #include "ui/draw_window.h"
 
 namespace kartela {
@@ -120,6 +122,35 @@ void BM_PaintCountyCircleMap(benchmark::State& state) {
   PaintBenchmark(state, LoadCountyCircleMap);
 }
 BENCHMARK(BM_PaintCountyCircleMap)->Unit(benchmark::kMillisecond);
+
+// The county white map saved as an EMF, then shown as the background
+// picture of an empty map window: the cost of each repaint.
+void BM_PlayCountyBackground(benchmark::State& state) {
+  Workspace county;
+  if (!LoadCountyWhiteMap(county)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  const gdi::MetafileOptions options = gdi::EmfFileOptions(DrawingExtent(county), 96);
+  gdi::EmfWriter writer(options);
+  PaintMap(county, writer, PaintParams{0, {}, options.paint_scale});
+  auto picture = MetafilePicture::FromBytes(writer.Finish());
+  if (!std::holds_alternative<std::shared_ptr<const MetafilePicture>>(picture)) {
+    state.SkipWithError("the saved map is refused");
+    return;
+  }
+  Workspace workspace;
+  const auto& emf = std::get<std::shared_ptr<const MetafilePicture>>(picture);
+  state.counters["bytes"] = static_cast<double>(emf->bytes().size());
+  workspace.view.Background = BackgroundMode::kSize;
+  workspace.view.BackgroundSize = {static_cast<std::uint16_t>(emf->info().size.cx),
+                                   static_cast<std::uint16_t>(emf->info().size.cy)};
+  workspace.view.Picture = emf;
+  QImage image(1000, 700, QImage::Format_RGB32);
+  for (auto _ : state)
+    PaintInto(image, workspace);
+}
+BENCHMARK(BM_PlayCountyBackground)->Unit(benchmark::kMillisecond);
 
 void BM_MapToDevice(benchmark::State& state) {
   Workspace workspace;

@@ -19,6 +19,7 @@
 #include "render/map_painter.h"
 #include "ui/dec_input_dialog.h"
 #include "ui/map_cursors.h"
+#include "ui/picture_graph_commands.h"
 
 namespace kartela {
 namespace {
@@ -182,6 +183,7 @@ void TDrawWindow::paintEvent(QPaintEvent*) {
 }
 
 void TDrawWindow::RenderMap() {
+  RefreshGlyphPicture(context_);
   painting_ = true;
   UpdateScrollRange();  // the drawing may have grown or shrunk since the last paint
   painting_ = false;

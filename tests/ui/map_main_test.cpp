@@ -177,13 +177,13 @@ TEST_F(MapMainTest, CommandsOfLaterWorkStayDisabledWhateverTheState) {
   workspace_->view.Kind = MapKind::kPaintMap;
   for (const char* menu : {"menu1", "menu2", "menu5", "menu6"})
     Menu(menu)->aboutToShow();
-  for (const char* name : {"PrintData", "KTDSave", "PrintMap", "MeGlyphMap", "SpeedGMapBtn"}) {
+  for (const char* name : {"PrintData", "KTDSave", "PrintMap"}) {
     EXPECT_FALSE(Enabled(name)) << name;
   }
   for (const char* name :
        {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "MeCircleMap", "DecLine", "DefDecor",
         "DefHint", "MapHelp", "CopyData", "DefDrawSize", "SelectBase", "SpeedOpenBtn",
-        "SpeedPMapBtn", "SpeedCMapBtn", "SpeedExLargeBtn"}) {
+        "SpeedPMapBtn", "SpeedCMapBtn", "SpeedGMapBtn", "MeGlyphMap", "SpeedExLargeBtn"}) {
     EXPECT_TRUE(Enabled(name)) << name;
   }
 }
