@@ -11,6 +11,7 @@
 #include "model/value_syntax.h"
 #include "render/classification.h"
 #include "ui/circle_info_dialog.h"
+#include "render/legend.h"
 #include "ui/data_info_dialog.h"
 #include "ui/data_window.h"
 #include "ui/draw_window.h"
@@ -65,6 +66,7 @@ void MapCommands::MePaintMapClick() {
   Workspace& workspace = context_.workspace;
   ClassTables& tables = workspace.class_tables;
   std::copy_n(tables.ProposedBreaks.begin(), kBoundaryBoxCount, tables.ClassBreaks.begin());
+  NormaliseClassBreaks(tables);
   if (!EnsureBaseMap(workspace.area_list.CurrentBaseMapFile)) return;
   ShowNewMap(MapKind::kPaintMap);
 }
