@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "gdi/metafile_text.h"
@@ -79,6 +80,7 @@ char* PolyRecord(std::span<const Point> points, Short make_short, Long make_long
 
 // The picture's frame in 0.01 mm, inclusive.
 U_RECTL FrameOf(const MetafileOptions& options) {
+  if (options.frame) return {0, 0, options.frame->cx - 1, options.frame->cy - 1};
   const auto hundredths = [&](std::int32_t pixels) {
     const std::int64_t scaled = static_cast<std::int64_t>(pixels) * 2540;
     return static_cast<std::int32_t>((scaled + options.pixels_per_inch / 2) /
@@ -86,6 +88,37 @@ U_RECTL FrameOf(const MetafileOptions& options) {
            1;
   };
   return {0, 0, hundredths(options.picture.cx), hundredths(options.picture.cy)};
+}
+
+// The reference device's size in pixels and in millimetres: players take
+// its millimetres per pixel to place the frame on the picture's pixels.
+struct ReferenceDevice {
+  U_SIZEL pixels;
+  U_SIZEL millimetres;
+};
+
+// Per axis, `pixels` covering `hundredths` of a millimetre, in small whole
+// numbers of at least kReferenceMillimetres millimetres.
+void ScaleAxis(std::int32_t pixels, std::int32_t hundredths, std::int32_t& device,
+               std::int32_t& millimetres) {
+  const std::int64_t device_units = 100LL * std::max(pixels, 1);
+  const std::int64_t common =
+      std::gcd(device_units, static_cast<std::int64_t>(std::max(hundredths, 1)));
+  const std::int64_t mm = std::max(hundredths, 1) / common;
+  const std::int64_t times = (kReferenceMillimetres + mm - 1) / mm;
+  device = static_cast<std::int32_t>(device_units / common * times);
+  millimetres = static_cast<std::int32_t>(mm * times);
+}
+
+ReferenceDevice ReferenceDeviceOf(const MetafileOptions& options) {
+  if (!options.frame) {
+    const std::int32_t device = kReferenceMillimetres * options.pixels_per_inch * 10 / 254;
+    return {sizel_set(device, device), sizel_set(kReferenceMillimetres, kReferenceMillimetres)};
+  }
+  ReferenceDevice reference{};
+  ScaleAxis(options.picture.cx, options.frame->cx, reference.pixels.cx, reference.millimetres.cx);
+  ScaleAxis(options.picture.cy, options.frame->cy, reference.pixels.cy, reference.millimetres.cy);
+  return reference;
 }
 
 U_LOGFONT ToLogFont(const LogFont& font) {
@@ -117,10 +150,10 @@ void EmfWriter::Append(char* record) {
 }
 
 void EmfWriter::WriteHeader() {
-  const std::int32_t device = kReferenceMillimetres * options_.pixels_per_inch * 10 / 254;
+  const ReferenceDevice reference = ReferenceDeviceOf(options_);
   const U_RECTL bounds{0, 0, options_.picture.cx - 1, options_.picture.cy - 1};
-  Append(U_EMRHEADER_set(bounds, FrameOf(options_), nullptr, 0, nullptr, sizel_set(device, device),
-                         sizel_set(kReferenceMillimetres, kReferenceMillimetres), 0));
+  Append(U_EMRHEADER_set(bounds, FrameOf(options_), nullptr, 0, nullptr, reference.pixels,
+                         reference.millimetres, 0));
 }
 
 void EmfWriter::WriteMapping() {

@@ -28,6 +28,7 @@ MetafileOptions MetafilePictureOptions(Size picture, std::vector<Color> palette)
   options.map_mode = MapMode::kAnisotropic;
   options.window_extent = {1000, 1000};
   options.viewport_extent = {1006, 1006};
+  options.frame = MetafilePictureExtent(picture);
   options.palette = std::move(palette);
   return options;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "gdi/gdi_types.h"
@@ -25,6 +26,9 @@ struct MetafileOptions {
   // Resolution of the reference screen: sets the physical size of the
   // picture (EMF frame, WMF bounding box).
   std::int32_t pixels_per_inch = 96;
+  // The picture's physical size in 0.01 mm when it is given rather than
+  // derived from the resolution (the clipboard's metafile picture).
+  std::optional<Size> frame;
   // Written as palette records (create, select, realise) when not empty.
   std::vector<Color> palette;
 };
@@ -34,7 +38,8 @@ MetafileOptions EmfFileOptions(Size picture, std::int32_t pixels_per_inch);
 // A placeable WMF file: the picture enlarged by 0.5 % across and 0.7 % down
 // inside its bounding box.
 MetafileOptions WmfFileOptions(Size picture, std::int32_t pixels_per_inch);
-// The clipboard's metafile picture (a WMF): enlarged by 0.6 %, with palette.
+// The clipboard's metafile picture: enlarged by 0.6 %, with palette, and
+// announcing MetafilePictureExtent as its size.
 MetafileOptions MetafilePictureOptions(Size picture, std::vector<Color> palette);
 // The clipboard's enhanced metafile: isotropic one-to-one, with palette.
 MetafileOptions EnhancedMetafileCopyOptions(Size picture, std::vector<Color> palette);

@@ -76,6 +76,11 @@ void WmfWriter::WriteHeader() {
     return static_cast<float>(pixels) / static_cast<float>(options_.pixels_per_inch);
   };
   U_PAIRF size{inches(options_.picture.cx), inches(options_.picture.cy)};
+  // A given size is in 0.01 mm: 2540 to the inch.
+  if (options_.frame) {
+    size = {static_cast<float>(options_.frame->cx) / 2540.0F,
+            static_cast<float>(options_.frame->cy) / 2540.0F};
+  }
   const std::unique_ptr<char, FreeDeleter> header(U_WMRHEADER_set(&size, kUnitsPerInch));
   if (header) bytes_.append(header.get(), U_SIZE_WMRPLACEABLE + U_SIZE_WMRHEADER);
 }

@@ -28,6 +28,7 @@
 #include "model/window_metrics.h"
 #include "ui/about_dialog.h"
 #include "ui/base_map_commands.h"
+#include "ui/clipboard_commands.h"
 #include "ui/data_commands.h"
 #include "ui/data_exchange_commands.h"
 #include "ui/data_window.h"
@@ -60,13 +61,13 @@ constexpr const char* kUnsavedQuestion = "更新されたデータがありま�
 // A menu of four ideographic spaces: the room the area number used to take.
 constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
 
-constexpr auto kLaterCommands = std::to_array<std::string_view>(
-    {// data settings, data exchange and printing
-     "PrintData",
-     // map documents, metafiles, printing and the full-screen view
-     "KTDSave", "KTDLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy", "PrintMap", "FullScreen",
-     // speed buttons of the same commands
-     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn"});
+constexpr auto kLaterCommands =
+    std::to_array<std::string_view>({// data settings, data exchange and printing
+                                     "PrintData",
+                                     // map documents, printing and the full-screen view
+                                     "KTDSave", "KTDLoad", "PrintMap", "FullScreen",
+                                     // speed buttons of the same commands
+                                     "SpeedMapPrintBtn"});
 
 // The items of the decoration tools, in the order of their modes 1..9.
 constexpr std::array<const char*, kDecorationToolCount> kToolItemNames = {
@@ -442,6 +443,7 @@ void TMapMain::CreateChildren() {
   map_commands_->SetToolResetHandler(
       [this] { decoration_commands_->SetDecorationMode(DecorationMode::kNone); });
   picture_commands_ = std::make_unique<PictureCommands>(context_);
+  clipboard_commands_ = std::make_unique<ClipboardCommands>(context_, *picture_commands_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -515,6 +517,9 @@ void TMapMain::ConnectPictureCommands() {
   ConnectItem("PdfSave", [this] { picture_commands_->PdfSaveClick(); });
   ConnectItem("PngSave", [this] { picture_commands_->PngSaveClick(); });
   ConnectItem("LineColorChange", [this] { picture_commands_->LineColorChangeClick(); });
+  ConnectItem("WMetaCopy", [this] { clipboard_commands_->WMetaCopyClick(); });
+  ConnectItem("WMetaSepCopy", [this] { clipboard_commands_->WMetaSepCopyClick(); });
+  ConnectItem("BMapCopy", [this] { clipboard_commands_->BMapCopyClick(); });
 }
 
 void TMapMain::ConnectSettingCommands() {
@@ -555,6 +560,10 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { map_commands_->WhiteDataMapClick(); });
   connect(buttons[kSpeedDataCopy], &QAction::triggered, this,
           [this] { data_exchange_commands_->CopyDataClick(); });
+  connect(buttons[kSpeedMapCopyMetafile], &QAction::triggered, this,
+          [this] { clipboard_commands_->SpeedMetaCopyClick(); });
+  connect(buttons[kSpeedMapCopyBitmap], &QAction::triggered, this,
+          [this] { clipboard_commands_->BMapCopyClick(); });
   connect(buttons[kSpeedDataPaste], &QAction::triggered, this,
           [this] { data_exchange_commands_->PasteDataClick(); });
   connect(buttons[kSpeedZoomIn], &QAction::triggered, this,

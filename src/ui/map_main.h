@@ -26,6 +26,7 @@ class QMenu;
 namespace kartela {
 
 class BaseMapCommands;
+class ClipboardCommands;
 class DataCommands;
 class DataExchangeCommands;
 class DecorationCommands;
@@ -172,6 +173,7 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<DataExchangeCommands> data_exchange_commands_;
   std::unique_ptr<DecorationCommands> decoration_commands_;
   std::unique_ptr<PictureCommands> picture_commands_;
+  std::unique_ptr<ClipboardCommands> clipboard_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 

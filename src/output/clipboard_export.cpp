@@ -1,0 +1,51 @@
+#include "output/clipboard_export.h"
+
+#include <algorithm>
+
+#include "render/drawing_resources.h"
+
+namespace kartela::output {
+namespace {
+
+void AddColour(std::vector<gdi::Color>& palette, gdi::Color color) {
+  if (std::find(palette.begin(), palette.end(), color) == palette.end()) palette.push_back(color);
+}
+
+gdi::MetafileOptions CopyOptions(MetafileCopyForm form, gdi::Size extent,
+                                 std::vector<gdi::Color> palette) {
+  if (form == MetafileCopyForm::kEnhanced)
+    return gdi::EnhancedMetafileCopyOptions(extent, std::move(palette));
+  return gdi::MetafilePictureOptions(extent, std::move(palette));
+}
+
+}  // namespace
+
+std::vector<gdi::Color> PicturePalette(const ScreenColors& screen) {
+  std::vector<gdi::Color> palette;
+  AddColour(palette, screen.window);
+  AddColour(palette, screen.window_text);
+  for (const gdi::Brush& brush : Brushes()) {
+    if (brush.kind != gdi::BrushKind::kHollow) AddColour(palette, brush.color);
+  }
+  return palette;
+}
+
+ClipboardPicture MetafileCopy(const MapExporter& exporter, const ScreenColors& screen,
+                              const ClipboardSettings& settings) {
+  const gdi::MetafileOptions options =
+      CopyOptions(settings.form, exporter.Extent(), PicturePalette(screen));
+  ClipboardPicture picture;
+  picture.emf = exporter.Metafile(MetafileKind::kEmf, options, settings.paint_flags);
+  picture.wmf = exporter.Metafile(MetafileKind::kWmf, options, settings.paint_flags);
+  picture.svg = exporter.Svg(SvgSettings{settings.paint_flags}).value_or(std::string());
+  picture.png = exporter.Png(BitmapSettings{settings.paint_flags}).value_or(std::string());
+  return picture;
+}
+
+ClipboardPicture BitmapCopy(const MapExporter& exporter, std::uint8_t paint_flags) {
+  ClipboardPicture picture;
+  picture.png = exporter.Png(BitmapSettings{paint_flags}).value_or(std::string());
+  return picture;
+}
+
+}  // namespace kartela::output
