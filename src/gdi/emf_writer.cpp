@@ -25,6 +25,9 @@ constexpr std::int32_t kReferenceMillimetres = 254;
 // Empty bounds: "not given".
 constexpr U_RECTL kNoBounds{0, 0, -1, -1};
 
+// ExtTextOut options: neither opaque nor clipped, rectangle present.
+constexpr std::uint32_t kNoTextOptions = 0;
+
 U_POINTL ToPointL(Point p) {
   return point32_set(p.x, p.y);
 }
@@ -301,9 +304,12 @@ void EmfWriter::TextOut(Point p, std::string_view text) {
     width += advance;
   const U_RECTL bounds{p.x, p.y, static_cast<std::int32_t>(p.x + width),
                        p.y + std::abs(wanted().font.Height)};
+  // The rectangle stays in the record although no option uses it: readers
+  // such as LibreOffice ignore ETO_NO_RECT and always skip a rectangle before
+  // the Dx offset, so without it they take text bytes for that offset.
   const std::unique_ptr<char, FreeDeleter> emr_text(
       emrtext_set(ToPointL(p), static_cast<std::uint32_t>(units.size()), 2, units.data(),
-                  U_ETO_NO_RECT, kNoBounds, dx.data()));
+                  kNoTextOptions, kNoBounds, dx.data()));
   Append(U_EMREXTTEXTOUTW_set(bounds, U_GM_COMPATIBLE, 1.0F, 1.0F,
                               reinterpret_cast<PU_EMRTEXT>(emr_text.get())));
 }

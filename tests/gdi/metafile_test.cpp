@@ -313,6 +313,41 @@ std::string Patched(std::string bytes, std::size_t at, Value value) {
   return bytes;
 }
 
+template <typename Value>
+Value ReadAt(const std::string& bytes, std::size_t at) {
+  Value value{};
+  std::memcpy(&value, bytes.data() + at, sizeof value);
+  return value;
+}
+
+// Readers such as LibreOffice take the text record's layout as fixed: the
+// rectangle always present, the Dx offset at 72. Texts whose bytes happened
+// to land there as a small number (" 959502") were drawn with garbage
+// spacing, off the picture. The record must keep that layout.
+TEST(MetafileWriterTest, TextRecordsKeepTheRectangleSoTheDxOffsetIsWhereReadersLook) {
+  RecordingDeviceContext measurer;
+  for (const std::string& text : {std::string(" 959502"), std::string(" 1324473"), Sjis("凡例")}) {
+    EmfWriter writer(OneToOne(), &measurer);
+    LogFont font;
+    font.Height = -12;
+    writer.SelectFont(font);
+    writer.TextOut({30, 40}, text);
+    const std::string emf = writer.Finish();
+    const std::size_t at = FindEmfRecord(emf, U_EMR_EXTTEXTOUTW);
+    const auto size = ReadAt<std::uint32_t>(emf, at + 4);
+    const auto chars = ReadAt<std::uint32_t>(emf, at + 44);
+    const auto options = ReadAt<std::uint32_t>(emf, at + 52);
+    const auto off_dx = ReadAt<std::uint32_t>(emf, at + 72);
+    EXPECT_EQ(options & U_ETO_NO_RECT, 0u) << text;
+    EXPECT_EQ(ReadAt<std::uint32_t>(emf, at + 48), 76u) << text;  // the string after it
+    ASSERT_LE(off_dx + 4 * chars, size) << text;
+    std::int32_t width = 0;
+    for (std::uint32_t i = 0; i < chars; ++i)
+      width += ReadAt<std::int32_t>(emf, at + off_dx + 4 * i);
+    EXPECT_EQ(width, measurer.TextExtent(text)->cx) << text;
+  }
+}
+
 struct Damage {
   const char* name;
   std::function<std::string()> bytes;

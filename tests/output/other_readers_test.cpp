@@ -1,7 +1,8 @@
 // Other programs open what the exporter writes: LibreOffice converts the EMF
 // and the WMF of the sample paint map to PNG, Qt's SVG renderer draws the
 // SVG, and at the anchor of each of the 47 prefectures the picture shows the
-// colour of its class. Skipped when soffice is not installed.
+// colour of its class; LibreOffice shows every text of the EMF where it was
+// drawn. Skipped when soffice is not installed.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -10,6 +11,9 @@
 #include <cstdlib>
 #include <map>
 
+#include "base/sjis.h"
+#include "gdi/metafile_player.h"
+#include "gdi/recording_device_context.h"
 #include "model/test_support.h"
 #include "output/map_exporter.h"
 #include "render/classification.h"
@@ -65,6 +69,31 @@ QRectF InkBounds(const QImage& image) {
     }
   }
   return QRectF(QPointF(left, top), QPointF(right + 1, bottom + 1));
+}
+
+// The box a text drawn by `call` covers, its leading blanks left out, with
+// the recording context's measure (half the font height a byte); empty for
+// a blank text.
+QRect InkedBoxOf(const gdi::RecordedCall& call) {
+  const std::size_t blanks = std::min(call.text.find_first_not_of(' '), call.text.size());
+  const int height = std::abs(call.state.font.Height);
+  const int width = static_cast<int>(call.text.size() - blanks) * height / 2;
+  int left = call.at().x + static_cast<int>(blanks) * height / 2;
+  if ((call.state.text_align & gdi::kAlignCenter) == gdi::kAlignCenter) {
+    left -= static_cast<int>(call.text.size()) * height / 4;
+  } else if (call.state.text_align & gdi::kAlignRight) {
+    left -= static_cast<int>(call.text.size()) * height / 2;
+  }
+  return QRect(left, call.at().y, width, height);
+}
+
+bool HasDarkPixel(const QImage& image, const QRect& box) {
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    for (int x = box.left(); x <= box.right(); ++x) {
+      if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 160) return true;
+    }
+  }
+  return false;
 }
 
 // Maps points of the picture as painted onto `shown`, another program's
@@ -166,6 +195,34 @@ TEST_F(OtherReadersTest, LibreOfficeShowsEachPrefectureInTheColourOfItsClass) {
     ASSERT_FALSE(image.isNull()) << c.name;
     EXPECT_EQ(WrongPrefectures(image), std::vector<std::string>{}) << c.name;
   }
+}
+
+// Texts with a leading blank, as in the legend rows, went missing once.
+TEST_F(OtherReadersTest, LibreOfficeShowsEachTextOfTheEmfWhereItWasDrawn) {
+  if (!HasSoffice()) GTEST_SKIP() << "soffice is not installed";
+  const testing::ScratchDir dir;
+  const MapExporter exporter(ws_);
+  ASSERT_TRUE(exporter.Save(EmfSettings{}, dir.path() / "texts.emf"));
+  const QImage image = ConvertedBySoffice(dir.path() / "texts.emf");
+  ASSERT_FALSE(image.isNull());
+  const Placement placement(exporter.Bitmap(BitmapSettings{}), image);
+  const QSize size = exporter.SizeAt(1.0);
+  gdi::RecordingDeviceContext texts;
+  ASSERT_FALSE(
+      gdi::PlayMetafile(exporter.Emf(EmfSettings{}), texts, {0, 0, size.width(), size.height()}));
+  int checked = 0;
+  std::vector<std::string> missing;
+  for (const gdi::RecordedCall& call : texts.calls()) {
+    const QRect box = InkedBoxOf(call);
+    if (call.kind != gdi::CallKind::kTextOut || box.isEmpty()) continue;
+    ++checked;
+    const QPoint top_left = placement.Map({box.left(), box.top()});
+    const QPoint bottom_right = placement.Map({box.right(), box.bottom()});
+    if (!HasDarkPixel(image, QRect(top_left, bottom_right)))
+      missing.push_back(sjis::ToUtf8Lossy(call.text));
+  }
+  EXPECT_GE(checked, 10);
+  EXPECT_EQ(missing, std::vector<std::string>{});
 }
 
 TEST_F(OtherReadersTest, QtSvgRendererShowsEachPrefectureInTheColourOfItsClass) {
