@@ -22,18 +22,22 @@
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "model/settings_file.h"
+#include "render/background_picture.h"
 #include "render/circle_map.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
+#include "render/metafile_picture.h"
+#include "render/picture_graph.h"
 
 namespace kartela {
 namespace {
 
 constexpr std::string_view kUsage =
-    "render INPUT --out FILE.png|.svg|.pdf [--map paint|white|circle] [--scale S]\n"
+    "render INPUT --out FILE.png|.svg|.pdf [--map paint|white|circle|picture] [--scale S]\n"
     "       [--classes K] [--breaks B1,B2,...] [--method 1|2] [--settings FILE.INI]\n"
     "       [--ref-radius R] [--ref-value TEXT] [--base-value V] [--plus-colour I]\n"
-    "       [--minus-colour I] [--mono] [--no-text]";
+    "       [--minus-colour I] [--picture FILE.wmf|.emf] [--background FILE.wmf|.emf]\n"
+    "       [--mono] [--no-text]";
 
 constexpr double kScreenDpi = 96;
 
@@ -132,9 +136,9 @@ std::optional<std::int16_t> ColourOf(const std::string& text) {
   return static_cast<std::int16_t>(text[0] - '0');
 }
 
-// The dialog's fields with the options typed over them; false for a colour
-// or a reference value the dialog could not hold.
-bool ReadCircleOptions(const CliArguments& arguments, CircleFields& fields) {
+// The dialog's texts with the options typed over them; false for a
+// reference value the dialog could not hold.
+bool ReadSymbolOptions(const CliArguments& arguments, SymbolFields& fields) {
   if (const auto radius = arguments.Value("ref-radius")) fields.Radius = *radius;
   if (const auto base = arguments.Value("base-value")) fields.BaseValue = *base;
   if (const auto ref = arguments.Value("ref-value")) {
@@ -142,6 +146,13 @@ bool ReadCircleOptions(const CliArguments& arguments, CircleFields& fields) {
     if (!text) return false;
     fields.RefValue = *text;
   }
+  return true;
+}
+
+// The circle dialog's fields with the options typed over them; false for a
+// colour or a reference value the dialog could not hold.
+bool ReadCircleOptions(const CliArguments& arguments, CircleFields& fields) {
+  if (!ReadSymbolOptions(arguments, fields)) return false;
   for (const auto& [name, colour] : {std::pair{"plus-colour", &fields.PlusColour},
                                      std::pair{"minus-colour", &fields.MinusColour}}) {
     const auto text = arguments.Value(name);
@@ -174,10 +185,67 @@ bool PrepareCircleMap(const CliContext& context, const CliArguments& arguments,
   return true;
 }
 
+// --picture FILE: the path as given, or else the name in the program
+// directory, where the desktop program looks for pictures.
+std::filesystem::path PicturePath(const CliContext& context, const std::string& file) {
+  const std::filesystem::path given(file);
+  std::error_code error;
+  if (given.is_absolute() || std::filesystem::exists(given, error)) return given;
+  return context.program_dir / given;
+}
+
+// The picture graph command without its dialog: the same checks and
+// messages, the options in place of what the user would type.
+bool PreparePictureGraph(const CliContext& context, const CliArguments& arguments,
+                         Workspace& workspace) {
+  ClassTables& tables = workspace.class_tables;
+  const ValueSyntaxResult result = ComputeDataStatistics(
+      workspace.data, workspace.area_list.AreaCount(), workspace.settings.ClassCount, tables);
+  if (const int message = PictureDataMessage(result, tables)) {
+    ShowMessage(context.reporter, message);
+    return false;
+  }
+  PictureFields fields = InitialPictureFields(workspace.symbols, tables);
+  const int message = ReadSymbolOptions(arguments, fields)
+                          ? ApplyPictureFields(fields, workspace.symbols)
+                          : kMsgBadSetting;
+  if (message != 0) {
+    ShowMessage(context.reporter, message);
+    return false;
+  }
+  const auto file = arguments.Value("picture");
+  if (!file) {
+    ShowMessage(context.reporter, kMsgNoPicture);
+    return false;
+  }
+  const std::filesystem::path path = PicturePath(context, *file);
+  auto read = MetafilePicture::Read(path);
+  if (const auto* reason = std::get_if<std::string>(&read)) {
+    ShowMessageWithReason(context.reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+    return false;
+  }
+  const std::string name = path.filename().string();
+  StartPictureGraph(workspace, sjis::FromUtf8(name).value_or(name),
+                    std::get<std::shared_ptr<const MetafilePicture>>(std::move(read)));
+  return true;
+}
+
+// --background FILE: the picture under the map.
+bool LoadBackground(const CliContext& context, const CliArguments& arguments,
+                    Workspace& workspace) {
+  const auto file = arguments.Value("background");
+  if (!file) return true;
+  const auto reason = LoadBackgroundPicture(*file, workspace);
+  if (!reason) return true;
+  ShowMessageWithReason(context.reporter, kMsgFileReadFailed, *file, *reason);
+  return false;
+}
+
 MapKind MapKindOf(const std::string& kind) {
   if (kind == "paint") return MapKind::kPaintMap;
   if (kind == "circle") return MapKind::kCircleGraph;
   if (kind == "white") return MapKind::kWhiteMap;
+  if (kind == "picture") return MapKind::kPictureGraph;
   return MapKind::kNone;
 }
 
@@ -210,6 +278,9 @@ bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace
   }
   if (kind == MapKind::kPaintMap && !Classify(context, arguments, workspace)) return false;
   if (kind == MapKind::kCircleGraph && !PrepareCircleMap(context, arguments, workspace)) {
+    return false;
+  }
+  if (kind == MapKind::kPictureGraph && !PreparePictureGraph(context, arguments, workspace)) {
     return false;
   }
   workspace.view.Kind = kind;
@@ -282,11 +353,11 @@ std::unique_ptr<QGuiApplication> StartGui() {
 }  // namespace
 
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  const auto parsed =
-      ParseCliArguments(arguments,
-                        {"out", "map", "scale", "classes", "breaks", "method", "settings",
-                         "ref-radius", "ref-value", "base-value", "plus-colour", "minus-colour"},
-                        {"mono", "no-text"});
+  const auto parsed = ParseCliArguments(
+      arguments,
+      {"out", "map", "scale", "classes", "breaks", "method", "settings", "ref-radius", "ref-value",
+       "base-value", "plus-colour", "minus-colour", "picture", "background"},
+      {"mono", "no-text"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kUsage);
   const auto scale = ScaleOf(*parsed);
   if (!scale) {
@@ -296,7 +367,7 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
   const auto gui = StartGui();
   Workspace workspace;
   if (!LoadSettings(context, *parsed, workspace.settings) ||
-      !LoadMap(context, *parsed, workspace)) {
+      !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace)) {
     return kExitFailure;
   }
   const gdi::Size extent = DrawingExtent(workspace);

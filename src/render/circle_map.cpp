@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 
 #include "base/numbers.h"
@@ -31,59 +32,20 @@ bool ValidColour(std::int16_t index) {
   return index >= 0 && index < kCircleColourCount;
 }
 
-std::int32_t RoundedRadius(long double radius) {
-  if (!(radius <= kMaxRadius)) radius = kMaxRadius;  // also catches NaN
-  return static_cast<std::int32_t>(RoundHalfEven(std::max(radius, -kMaxRadius)));
-}
-
-gdi::Rect CircleBox(gdi::Point centre, std::int32_t r) {
-  const auto at = [](std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-  };
-  return gdi::Rect{at(std::int64_t{centre.x} - r), at(std::int64_t{centre.y} - r),
-                   at(std::int64_t{centre.x} + r), at(std::int64_t{centre.y} + r)};
-}
-
-// The pen and colours of the circles: the thin solid pen in the screen
-// colour, or black of print width.
-void PrepareCircleDrawing(const PaintContext& context) {
-  gdi::DeviceContext& dc = context.dc;
-  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
-  dc.SelectPen(context.Pen(kPenLegend));
-  dc.SetBackgroundColor(context.BackgroundColor());
-  dc.SetTextColor(context.TextColor());
-}
-
 // One circle per area, in area order, so that a later circle covers an
 // earlier one. A value equal to the base value selects no brush: it keeps
 // the previous circle's.
 void DrawAreaCircles(const PaintContext& context) {
-  const Workspace& ws = context.workspace;
-  const SymbolSettings& symbols = ws.symbols;
+  const SymbolSettings& symbols = context.workspace.symbols;
   const long double base = symbols.BaseValue;
-  const long double spread = SymbolValueOf(symbols.RefValueText) - base;
-  if (spread == 0) return;  // every radius would be infinite
-  const long double scale = symbols.RefRadius * static_cast<long double>(context.frame.DrawResX) *
-                            context.params.PaintScale;
-  const std::vector<double>& values = ws.class_tables.NumericValues;
-  const int count = std::min(
-      {ws.area_list.AreaCount(), ws.base_map.MapAreaCount(), static_cast<int>(values.size())});
-  for (int i = 0; i < count; ++i) {
-    const double v = values[static_cast<std::size_t>(i)];
+  ForEachAreaSymbol(context, [&](const AreaSymbol& symbol) {
+    const double v = symbol.value;
     if (v - base > 0) context.dc.SelectBrush(CircleColour(symbols.PlusColour));
     if (v - base < 0) context.dc.SelectBrush(CircleColour(symbols.MinusColour));
-    if (v == 0 || v == kMissingValue) continue;
-    const MapPoint anchor = ws.base_map.AreaAnchors[static_cast<std::size_t>(i)][0];
-    if (anchor.x <= 0) continue;
-    const std::int32_t r = RoundedRadius(scale * std::sqrt(std::fabs((v - base) / spread)));
-    context.dc.Ellipse(CircleBox(MapToDevice(context.frame, anchor), r));
-  }
-}
-
-// "=" then the text when it begins with a blank, otherwise "= " then the text.
-std::string ReferenceLabel(const std::string& ref_value_text) {
-  return (ref_value_text.starts_with(' ') ? "=" : "= ") + ref_value_text;
+    if (v == 0 || v == kMissingValue || symbol.anchor.x <= 0) return;
+    const std::int32_t r = RoundedRadius(symbol.half_size);
+    context.dc.Ellipse(SymbolBox(symbol.centre, r, r));
+  });
 }
 
 // The reference circle with its top-left corner at the legend corner, and
@@ -101,16 +63,68 @@ void DrawReferenceCircle(const PaintContext& context) {
   if (ref > 0) dc.SelectBrush(CircleColour(symbols.PlusColour));
   if (ref < 0) dc.SelectBrush(CircleColour(symbols.MinusColour));
   dc.Ellipse(gdi::Rect{corner.x, corner.y, corner.x + 2 * r, corner.y + 2 * r});
-  if (context.no_text()) return;
-  const LogFont font = ScaledFont(context.resources.fonts[kFontLegend], context.params.PaintScale);
-  const std::int32_t h = font.Height / 2;
-  dc.SelectFont(font);
-  dc.SetTextAlign(kLeftTopAlign);
-  dc.TextOut(gdi::Point{corner.x + 2 * r - h, corner.y + r + h},
-             ReferenceLabel(symbols.RefValueText));
+  DrawReferenceLabel(context, gdi::Point{corner.x + 2 * r, corner.y + r});
+}
+
+// "=" then the text when it begins with a blank, otherwise "= " then the text.
+std::string ReferenceLabel(const std::string& ref_value_text) {
+  return (ref_value_text.starts_with(' ') ? "=" : "= ") + ref_value_text;
 }
 
 }  // namespace
+
+gdi::Rect SymbolBox(gdi::Point centre, std::int32_t half_width, std::int32_t half_height) {
+  const auto at = [](std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+  };
+  return gdi::Rect{
+      at(std::int64_t{centre.x} - half_width), at(std::int64_t{centre.y} - half_height),
+      at(std::int64_t{centre.x} + half_width), at(std::int64_t{centre.y} + half_height)};
+}
+
+void ForEachAreaSymbol(const PaintContext& context,
+                       const std::function<void(const AreaSymbol&)>& draw) {
+  const Workspace& ws = context.workspace;
+  const SymbolSettings& symbols = ws.symbols;
+  const long double base = symbols.BaseValue;
+  const long double spread = SymbolValueOf(symbols.RefValueText) - base;
+  if (spread == 0) return;  // every symbol would be infinite
+  const long double scale = symbols.RefRadius * static_cast<long double>(context.frame.DrawResX) *
+                            context.params.PaintScale;
+  const std::vector<double>& values = ws.class_tables.NumericValues;
+  const int count = std::min(
+      {ws.area_list.AreaCount(), ws.base_map.MapAreaCount(), static_cast<int>(values.size())});
+  for (int i = 0; i < count; ++i) {
+    const double v = values[static_cast<std::size_t>(i)];
+    const MapPoint anchor = ws.base_map.AreaAnchors[static_cast<std::size_t>(i)][0];
+    draw(AreaSymbol{v, anchor, MapToDevice(context.frame, anchor),
+                    scale * std::sqrt(std::fabs((v - base) / spread))});
+  }
+}
+
+std::int32_t RoundedRadius(long double radius) {
+  if (!(radius <= kMaxRadius)) radius = kMaxRadius;  // also catches NaN
+  return static_cast<std::int32_t>(RoundHalfEven(std::max(radius, -kMaxRadius)));
+}
+
+void PrepareCircleDrawing(const PaintContext& context) {
+  gdi::DeviceContext& dc = context.dc;
+  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
+  dc.SelectPen(context.Pen(kPenLegend));
+  dc.SetBackgroundColor(context.BackgroundColor());
+  dc.SetTextColor(context.TextColor());
+}
+
+void DrawReferenceLabel(const PaintContext& context, gdi::Point symbol_right) {
+  if (context.no_text()) return;
+  const LogFont font = ScaledFont(context.resources.fonts[kFontLegend], context.params.PaintScale);
+  const std::int32_t f = font.Height / 2;
+  context.dc.SelectFont(font);
+  context.dc.SetTextAlign(kLeftTopAlign);
+  context.dc.TextOut(gdi::Point{symbol_right.x - f, symbol_right.y + f},
+                     ReferenceLabel(context.workspace.symbols.RefValueText));
+}
 
 SymbolDataStats ScanSymbolData(const DataSet& data, int area_count,
                                std::vector<double>& numeric_values) {
@@ -158,15 +172,22 @@ int CircleDataMessage(const SymbolDataStats& stats) {
   return !stats.Found || stats.AbsMax == 0 ? kMsgNoData : 0;
 }
 
+SymbolFields InitialSymbolFields(const SymbolSettings& settings, double max, double min,
+                                 int value_width, int decimal_digits) {
+  SymbolFields fields;
+  fields.MaxText = FormatFixed(max, value_width, decimal_digits);
+  fields.MinText = FormatFixed(min, value_width, decimal_digits);
+  fields.Radius = std::to_string(settings.RefRadius);
+  fields.RefValue = SuggestRefValue(max, min, value_width, decimal_digits);
+  fields.BaseValue = FormatFixed(settings.BaseValue, value_width, decimal_digits);
+  fields.BaseValue.erase(0, fields.BaseValue.find_first_not_of(' '));
+  return fields;
+}
+
 CircleFields InitialCircleFields(const SymbolSettings& settings, const SymbolDataStats& stats) {
   CircleFields fields;
-  fields.MaxText = FormatFixed(stats.AbsMax, stats.ValueWidth, stats.DecimalDigits);
-  fields.MinText = FormatFixed(stats.AbsMin, stats.ValueWidth, stats.DecimalDigits);
-  fields.Radius = std::to_string(settings.RefRadius);
-  fields.RefValue =
-      SuggestRefValue(stats.AbsMax, stats.AbsMin, stats.ValueWidth, stats.DecimalDigits);
-  fields.BaseValue = FormatFixed(settings.BaseValue, stats.ValueWidth, stats.DecimalDigits);
-  fields.BaseValue.erase(0, fields.BaseValue.find_first_not_of(' '));
+  static_cast<SymbolFields&>(fields) = InitialSymbolFields(settings, stats.AbsMax, stats.AbsMin,
+                                                           stats.ValueWidth, stats.DecimalDigits);
   fields.PlusColour = settings.PlusColour;
   fields.MinusColour = settings.MinusColour;
   return fields;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,13 +42,22 @@ std::string SuggestRefValue(double max, double min, int value_width, int decimal
 // when no value converts or every value is 0; 0 to go on.
 int CircleDataMessage(const SymbolDataStats& stats);
 
-// The texts and colours of the settings dialog.
-struct CircleFields {
-  std::string MaxText;    // AbsMax, right-aligned in ValueWidth characters
-  std::string MinText;    // AbsMin, the same
+// The texts of the settings dialogs of the circle map and the picture graph.
+struct SymbolFields {
+  std::string MaxText;    // the largest value, right-aligned in ValueWidth characters
+  std::string MinText;    // the smallest, the same
   std::string Radius;     // Rad
   std::string RefValue;   // Dat: the proposal, not the previous text
   std::string BaseValue;  // Bas, without leading blanks
+};
+
+// The texts for values from `min` to `max` with the widths of their texts.
+SymbolFields InitialSymbolFields(const SymbolSettings& settings, double max, double min,
+                                 int value_width, int decimal_digits);
+
+// The texts and colours of the circle map's dialog; the largest and smallest
+// values are absolute values.
+struct CircleFields : SymbolFields {
   std::int16_t PlusColour = 0;
   std::int16_t MinusColour = 0;
 };
@@ -68,6 +78,33 @@ void StartCircleMap(Workspace& workspace);
 
 // The number of a reference or base value text; 0 when it does not convert.
 double SymbolValueOf(std::string_view text);
+
+// Shared with the picture graph.
+// One area's symbol: the area's value, its first anchor and that anchor's
+// device point, and half the symbol's size before rounding.
+struct AreaSymbol {
+  double value = 0;
+  MapPoint anchor;
+  gdi::Point centre;
+  long double half_size = 0;
+};
+// Calls `draw` for areas 1.. in order, so that a later symbol covers an
+// earlier one; not at all when the reference value equals the base value,
+// which would make every symbol infinite.
+void ForEachAreaSymbol(const PaintContext& context,
+                       const std::function<void(const AreaSymbol&)>& draw);
+// The rectangle of a symbol centred on `centre`, kept inside the coordinates.
+gdi::Rect SymbolBox(gdi::Point centre, std::int32_t half_width, std::int32_t half_height);
+// A radius or size in device units, rounded
+// half to even and kept far inside the coordinate range.
+std::int32_t RoundedRadius(long double radius);
+// The pen and colours of the symbols: the thin solid pen in the screen
+// colour, or black of print width, over a transparent background.
+void PrepareCircleDrawing(const PaintContext& context);
+// The reference value's label in the legend font, unless texts are off: half
+// a character left of and below `symbol_right`, the middle of the reference
+// symbol's right edge.
+void DrawReferenceLabel(const PaintContext& context, gdi::Point symbol_right);
 
 // Draws the circle map: the outlines, one circle per area with a value, the
 // title, the reference circle and its label at the legend position, and the

@@ -9,6 +9,7 @@
 #include "render/decoration_painter.h"
 #include "render/legend.h"
 #include "render/map_frame.h"
+#include "render/picture_graph.h"
 
 namespace kartela {
 namespace {
@@ -183,16 +184,13 @@ void PaintChoropleth(const PaintContext& context, ClassTables& tables) {
 }
 
 // The background layer: the picture, when one is loaded, played into its
-// rectangle. Loading and playing pictures belong to the metafile code.
+// rectangle.
 void PaintBackgroundPicture(const PaintContext& context) {
   const MapView& view = context.workspace.view;
   if (view.Background == BackgroundMode::kNone || !view.Picture) return;
   view.Picture->PlayInto(
       context.dc, BackgroundRect(view, context.params.PaintScale, context.params.PaintOrigin));
 }
-
-// The picture graph has no renderer yet: its map is left empty.
-void PaintPictureGraph(const PaintContext&) {}
 
 void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
   switch (context.workspace.view.Kind) {
@@ -206,7 +204,7 @@ void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
       DrawCircleMap(context);
       break;
     case MapKind::kPictureGraph:
-      PaintPictureGraph(context);
+      DrawPictureGraph(context);
       break;
     case MapKind::kNone:
       break;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "gdi/device_context.h"
 #include "model/area_list.h"
@@ -50,13 +51,19 @@ class BackgroundPicture {
   virtual void PlayInto(gdi::DeviceContext& dc, const gdi::Rect& rect) const = 0;
 };
 
+class MetafilePicture;
+
 // The display state of the map window.
 struct MapView {
   MapKind Kind = MapKind::kNone;
   BackgroundMode Background = BackgroundMode::kNone;
   PictureBounds BackgroundBounds;
   PictureSize BackgroundSize;
-  std::unique_ptr<const BackgroundPicture> Picture;
+  std::shared_ptr<const BackgroundPicture> Picture;
+  // The picture graph's picture: its bare file name in the program
+  // directory (empty while none is chosen) and the picture last read from it.
+  std::string GlyphPictureFile;
+  std::shared_ptr<const MetafilePicture> GlyphPicture;
   // Set: the next screen paint puts both scroll positions back to 0.
   bool ScrollReset = true;
 };

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <utility>
 
+#include "gdi/emf_writer.h"
+#include "gdi/wmf_writer.h"
 #include "model/test_support.h"
 
 namespace kartela {
@@ -212,6 +214,65 @@ TEST_F(CliCommandsTest, RenderCircleMapRefusesWhatTheCommandRefuses) {
   EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{10, 10, 13, 13, 13, 13, 13, 13}));
   EXPECT_FALSE(std::filesystem::exists(out));
   EXPECT_EQ(render("x.DAT", {"--ref-radius"}), kExitUsage);
+}
+
+// A picture of one rectangle in `colour` filling it.
+template <typename Writer>
+std::string FilledPicture(const gdi::MetafileOptions& options, gdi::Color colour) {
+  Writer writer(options);
+  writer.SelectPen(gdi::Pen{gdi::PenStyle::kNull, 0, colour});
+  writer.SelectBrush(gdi::Brush{gdi::BrushKind::kSolid, colour});
+  writer.Rectangle(gdi::Rect{0, 0, options.picture.cx, options.picture.cy});
+  return writer.Finish();
+}
+
+TEST_F(CliCommandsTest, RenderPictureGraphAndBackgroundPicture) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n100\r\n50\r\n");
+  gdi::MetafileOptions wide;
+  wide.picture = gdi::Size{20, 10};
+  dir_.Write("red.emf", FilledPicture<gdi::EmfWriter>(wide, gdi::Color{255, 0, 0}));
+  const std::string out = InDir("map.png");
+  const auto pixel = [&](int x, int y) {
+    return QImage(QString::fromStdString(out)).pixelColor(x, y);
+  };
+  // The picture by its name in the program directory: 100, the reference,
+  // half as high as the reference height 10 and twice as wide; 50 smaller.
+  ASSERT_EQ(
+      Run(RunRenderCommand, {InDir("x.DAT"), "--out", out, "--map", "picture", "--picture",
+                             "red.emf", "--ref-value", "100", "--ref-radius", "10", "--no-text"}),
+      kExitOk);
+  const QColor red(255, 0, 0);
+  EXPECT_EQ(pixel(7, 25), red);
+  EXPECT_EQ(pixel(25, 17), red);
+  EXPECT_NE(pixel(25, 13), red);
+  EXPECT_EQ(pixel(65, 25), red);
+  EXPECT_NE(pixel(65, 34), red);
+  EXPECT_EQ(pixel(35, 70), red);  // the legend picture at the legend corner
+
+  // A saved WMF under the white map, at the origin with its stored size.
+  dir_.Write("under.wmf", FilledPicture<gdi::WmfWriter>(gdi::WmfFileOptions({60, 50}, 96),
+                                                        gdi::Color{0, 200, 0}));
+  ASSERT_EQ(
+      Run(RunRenderCommand, {InDir("MAP.IDT"), "--out", out, "--background", InDir("under.wmf")}),
+      kExitOk);
+  EXPECT_EQ(pixel(5, 5), QColor(0, 200, 0));
+  EXPECT_EQ(pixel(57, 47), QColor(0, 200, 0));
+  EXPECT_EQ(pixel(65, 55), QColor(255, 255, 255));
+  EXPECT_TRUE(reporter_.messages.empty());
+
+  // No picture, a picture that is gone, a background that is no metafile.
+  dir_.Write("noise.wmf", std::string(200, 'x'));
+  EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", out, "--map", "picture"}),
+            kExitFailure);
+  EXPECT_EQ(Run(RunRenderCommand,
+                {InDir("x.DAT"), "--out", out, "--map", "picture", "--picture", "gone.emf"}),
+            kExitFailure);
+  EXPECT_EQ(
+      Run(RunRenderCommand, {InDir("MAP.IDT"), "--out", out, "--background", InDir("noise.wmf")}),
+      kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{20, 4, 4}));
+  EXPECT_NE(reporter_.messages[2].text.find('\n'), std::string::npos);  // with the reason
 }
 
 }  // namespace

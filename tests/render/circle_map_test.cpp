@@ -15,8 +15,6 @@ namespace {
 using gdi::CallKind;
 using gdi::RecordedCall;
 using gdi::Rect;
-using testing::BaseMapBuilder;
-using testing::Square;
 
 const gdi::Brush& Blue() {
   return BrushAt(30);  // circle colour 6, the default above the base value
@@ -117,22 +115,7 @@ TEST(ApplyCircleFieldsTest, RefusalsChangeNothing) {
 class CircleMapTest : public ::testing::Test {
  protected:
   CircleMapTest() {
-    // Areas A..G with values 100, 20, 0, -60, 200, 50 (no anchor) and none.
-    BaseMapBuilder builder;
-    const std::vector<std::string> values = {"100", "20", "0", "-60", "200", "50", "x"};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      const auto x = static_cast<std::int16_t>(10 + 40 * i);
-      const std::string name(1, static_cast<char>('A' + i));
-      if (i == 5) {
-        builder.Area(name, {});
-      } else {
-        builder.Area(name, {{0, Square(x, 10, 20)}}, {{static_cast<std::int16_t>(x + 10), 20}});
-      }
-      ws_.area_list.AreaNames.push_back(name);
-      ws_.data.DataValues[i] = values[i];
-    }
-    ws_.base_map = builder.Build();
-    ws_.base_map.IndexPosition = MapPoint{300, 100};
+    testing::SetUpSymbolAreas(ws_);
     ScanSymbolData(ws_.data, 7, ws_.class_tables.NumericValues);
     ws_.symbols.BaseValue = 20;
     ws_.symbols.RefValueText = "100";

@@ -316,7 +316,7 @@ TEST_F(MapPainterTest, BackgroundPictureFirstInItsRectangle) {
   EXPECT_EQ(testing::DrawingLayers(dc_).front(), CallKind::kRectangle);
 }
 
-TEST_F(MapPainterTest, NothingForNoMapAndThePictureGraphYet) {
+TEST_F(MapPainterTest, NothingForNoMapOrAPictureGraphWithoutItsPicture) {
   for (const MapKind kind : {MapKind::kNone, MapKind::kPictureGraph}) {
     ws_.view.Kind = kind;
     Paint();

@@ -101,4 +101,22 @@ std::vector<gdi::CallKind> DrawingLayers(const gdi::RecordingDeviceContext& dc) 
   return layers;
 }
 
+void SetUpSymbolAreas(Workspace& workspace) {
+  BaseMapBuilder builder;
+  const std::vector<std::string> values = {"100", "20", "0", "-60", "200", "50", "x"};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const auto x = static_cast<std::int16_t>(10 + 40 * i);
+    const std::string name(1, static_cast<char>('A' + i));
+    if (i == 5) {
+      builder.Area(name, {});
+    } else {
+      builder.Area(name, {{0, Square(x, 10, 20)}}, {{static_cast<std::int16_t>(x + 10), 20}});
+    }
+    workspace.area_list.AreaNames.push_back(name);
+    workspace.data.DataValues[i] = values[i];
+  }
+  workspace.base_map = builder.Build();
+  workspace.base_map.IndexPosition = MapPoint{300, 100};
+}
+
 }  // namespace kartela::testing

@@ -49,6 +49,12 @@ class BaseMapBuilder {
 // the paint map as the current map.
 void SetUpPaintMap(Workspace& workspace);
 
+// A workspace for the symbol maps: areas "A".."G" in a row (squares of side
+// 20 at x = 10, 50, ..., anchored at (x + 10, 20), except "F", which has no
+// run), values 100, 20, 0, -60, 200, 50 and "x", and the legend corner at
+// (300, 100). The values are not converted.
+void SetUpSymbolAreas(Workspace& workspace);
+
 // The context of one paint, with the objects made from the settings.
 struct TestPaint {
   explicit TestPaint(const Workspace& workspace, PaintParams params = {});

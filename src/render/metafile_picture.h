@@ -1,0 +1,45 @@
+// A metafile held in memory for drawing: the background picture and the
+// picture graph's picture. It is checked whole when read, so that every
+// later paint plays a file known to be sound.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "gdi/metafile_player.h"
+#include "render/workspace.h"
+
+namespace kartela {
+
+// The largest metafile read: far above any map, far below the memory.
+inline constexpr std::uintmax_t kMaxMetafileBytes = 64u << 20;
+
+class MetafilePicture final : public BackgroundPicture {
+ public:
+  // The picture of `bytes`, or why they are refused: a header or a record
+  // the player cannot use, or a picture without width or height.
+  static std::variant<std::shared_ptr<const MetafilePicture>, std::string> FromBytes(
+      std::string bytes);
+  // The same for the file at `path`; also refused when it cannot be read or
+  // is larger than kMaxMetafileBytes.
+  static std::variant<std::shared_ptr<const MetafilePicture>, std::string> Read(
+      const std::filesystem::path& path);
+
+  const gdi::MetafileInfo& info() const { return info_; }
+  const std::string& bytes() const { return bytes_; }
+
+  // Draws the picture stretched into `rect`; an empty rectangle draws nothing.
+  void PlayInto(gdi::DeviceContext& dc, const gdi::Rect& rect) const override;
+
+ private:
+  MetafilePicture(std::string bytes, const gdi::MetafileInfo& info)
+      : bytes_(std::move(bytes)), info_(info) {}
+
+  std::string bytes_;
+  gdi::MetafileInfo info_;
+};
+
+}  // namespace kartela

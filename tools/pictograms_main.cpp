@@ -1,0 +1,25 @@
+// kartela-pictograms: writes the pictograms of the picture graph as EMF
+// files into the directory given, the program directory of a build.
+//
+//   kartela-pictograms DIR
+#include <cstdio>
+#include <filesystem>
+
+#include "base/file_io.h"
+#include "pictograms/pictograms.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: kartela-pictograms DIR\n", stderr);
+    return 2;
+  }
+  const std::filesystem::path dir(argv[1]);
+  for (const auto& pictogram : kartela::pictograms::MakePictograms()) {
+    const std::filesystem::path path = dir / pictogram.file_name;
+    if (!kartela::WriteFileAtomically(path, pictogram.bytes)) {
+      std::fprintf(stderr, "cannot write %s\n", path.string().c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
