@@ -2,7 +2,6 @@
 // the cost of the coordinate transform, which must not allocate.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <filesystem>
@@ -140,12 +139,3 @@ BENCHMARK(BM_MapToDevice)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kartela
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

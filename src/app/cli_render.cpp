@@ -1,12 +1,6 @@
 // kartela-cli render: a map drawn by the paint routine of the map window,
-// written as a PNG, SVG or PDF file.
+// written by the exporter as a PNG, SVG, PDF, EMF or WMF file.
 #include <QGuiApplication>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
-#include <cmath>
 #include <memory>
 
 #include "app/cli_commands.h"
@@ -15,13 +9,13 @@
 #include "base/real48.h"
 #include "base/sjis.h"
 #include "base/text_helpers.h"
-#include "gdi/qt/painter_device_context.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "model/settings_file.h"
+#include "output/map_exporter.h"
 #include "render/background_picture.h"
 #include "render/circle_map.h"
 #include "render/map_frame.h"
@@ -33,13 +27,12 @@ namespace kartela {
 namespace {
 
 constexpr std::string_view kUsage =
-    "render INPUT --out FILE.png|.svg|.pdf [--map paint|white|circle|picture] [--scale S]\n"
+    "render INPUT --out FILE.png|.svg|.pdf|.emf|.wmf [--map paint|white|circle|picture] [--scale "
+    "S]\n"
     "       [--classes K] [--breaks B1,B2,...] [--method 1|2] [--settings FILE.INI]\n"
     "       [--ref-radius R] [--ref-value TEXT] [--base-value V] [--plus-colour I]\n"
     "       [--minus-colour I] [--picture FILE.wmf|.emf] [--background FILE.wmf|.emf]\n"
     "       [--mono] [--no-text]";
-
-constexpr double kScreenDpi = 96;
 
 bool IsBaseMapFile(const std::filesystem::path& path) {
   return ToUpperAscii(path.extension().string()) == ".IDT";
@@ -287,48 +280,29 @@ bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace
   return LoadDataBaseMap(context, workspace);
 }
 
-PaintParams ParamsOf(const CliArguments& arguments, double scale) {
-  PaintParams params;
-  params.PaintScale = scale;
-  if (arguments.Flag("mono")) params.PaintFlags |= kPaintMonochrome;
-  if (arguments.Flag("no-text")) params.PaintFlags |= kPaintNoText;
-  return params;
+std::uint8_t PaintFlagsOf(const CliArguments& arguments) {
+  std::uint8_t flags = 0;
+  if (arguments.Flag("mono")) flags |= kPaintMonochrome;
+  if (arguments.Flag("no-text")) flags |= kPaintNoText;
+  return flags;
 }
 
-void Paint(Workspace& workspace, QPainter& painter, QSize size, const PaintParams& params) {
-  painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-  gdi::PainterDeviceContext dc(painter);
-  PaintMap(workspace, dc, params);
-}
-
-bool WritePicture(Workspace& workspace, const PaintParams& params, QSize size,
-                  const std::filesystem::path& out) {
-  const std::string extension = ToUpperAscii(out.extension().string());
-  const QString file = QString::fromStdString(out.string());
-  if (extension == ".SVG") {
-    QSvgGenerator svg;
-    svg.setFileName(file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(static_cast<int>(kScreenDpi));
-    QPainter painter(&svg);
-    Paint(workspace, painter, size, params);
-    return painter.end();
-  }
-  if (extension == ".PDF") {
-    QPdfWriter pdf(file);
-    pdf.setResolution(static_cast<int>(kScreenDpi));
-    pdf.setPageMargins(QMarginsF());
-    pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kScreenDpi, QPageSize::Point));
-    QPainter painter(&pdf);
-    Paint(workspace, painter, size, params);
-    return painter.end();
-  }
-  QImage image(size, QImage::Format_RGB32);
-  QPainter painter(&image);
-  Paint(workspace, painter, size, params);
-  painter.end();
-  return image.save(file, extension == ".PNG" ? "PNG" : nullptr);
+// The file settings for --out: its extension, the flags and the scale, which
+// metafiles do not take (they are sized as the save command sizes them).
+std::optional<output::FileSettings> FileSettingsOf(const CliArguments& arguments, double scale) {
+  auto settings = output::FileSettingsFor(*arguments.Value("out"), PaintFlagsOf(arguments));
+  if (!settings) return std::nullopt;
+  const bool scaled = std::visit(
+      [scale](auto& target) {
+        if constexpr (requires { target.scale; }) {
+          target.scale = scale;
+          return true;
+        }
+        return false;
+      },
+      *settings);
+  if (!scaled && scale != 1.0) return std::nullopt;
+  return settings;
 }
 
 // The scale of --scale: a positive real.
@@ -360,7 +334,8 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
       {"mono", "no-text"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kUsage);
   const auto scale = ScaleOf(*parsed);
-  if (!scale) {
+  const auto settings = scale ? FileSettingsOf(*parsed, *scale) : std::nullopt;
+  if (!settings) {
     ShowMessage(context.reporter, kMsgBadSetting);
     return kExitFailure;
   }
@@ -370,10 +345,8 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
       !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace)) {
     return kExitFailure;
   }
-  const gdi::Size extent = DrawingExtent(workspace);
-  const QSize size(std::max(1, static_cast<int>(RoundHalfEven(extent.cx * *scale))),
-                   std::max(1, static_cast<int>(RoundHalfEven(extent.cy * *scale))));
-  if (!WritePicture(workspace, ParamsOf(*parsed, *scale), size, *parsed->Value("out"))) {
+  const output::MapExporter exporter(workspace);
+  if (!exporter.Save(*settings, *parsed->Value("out"))) {
     ShowMessage(context.reporter, kMsgSaveFailed);
     return kExitFailure;
   }

@@ -243,7 +243,7 @@ ValueSyntaxResult ComputeDataStatistics(const DataSet& data, int area_count, int
   return ValueSyntaxResult::kOk;
 }
 
-PaintClasses BuildClassThresholds(BreakTexts& class_breaks) {
+PaintClasses BuildClassThresholds(const BreakTexts& class_breaks) {
   PaintClasses classes;
   classes.ClassThresholds[0] = kLowerSentinel;
   int boundaries = 0;
@@ -254,7 +254,6 @@ PaintClasses BuildClassThresholds(BreakTexts& class_breaks) {
   }
   classes.EffectiveClassCount = boundaries + 1;
   classes.ClassThresholds[static_cast<std::size_t>(boundaries + 1)] = kUpperSentinel;
-  class_breaks.back().clear();
   return classes;
 }
 

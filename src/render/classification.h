@@ -85,9 +85,9 @@ struct PaintClasses {
 };
 
 // The classes from the leading boundaries that convert; the first one that
-// does not (an empty text does not) ends them. With no boundary there is one
-// class holding every value. Blanks the last entry of `class_breaks`.
-PaintClasses BuildClassThresholds(BreakTexts& class_breaks);
+// does not (an empty text does not) ends them; the last entry is never read.
+// With no boundary there is one class holding every value.
+PaintClasses BuildClassThresholds(const BreakTexts& class_breaks);
 
 // A boundary of the data information dialog that would not give the classes
 // the user sees.

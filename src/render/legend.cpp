@@ -57,15 +57,21 @@ std::string AdjustedText(long double value, const ClassTables& tables, std::size
   return RowText(text);
 }
 
-// Writes boundary `b` (between classes b and b + 1) into the rows.
+// Normalises the first `count` entries of `breaks`.
+void NormaliseBreaks(BreakTexts& breaks, int count) {
+  for (std::size_t e = 0; e < static_cast<std::size_t>(count); ++e)
+    NormaliseBreak(breaks[e]);
+}
+
+// Writes boundary `b` (between classes b and b + 1), whose normalised text
+// is `boundary`, into the rows.
 void SetBoundary(LegendTexts& texts, const ClassTables& tables, const PaintClasses& classes, int b,
-                 std::int16_t legend_style) {
+                 const std::string& boundary, std::int16_t legend_style) {
   const int k = texts.row_count;
   const bool descending = LegendDescending(legend_style);
   auto row_of = [&](int cls) -> LegendRow& {
     return texts.rows[static_cast<std::size_t>(descending ? k - 1 - cls : cls)];
   };
-  const std::string& boundary = tables.ClassBreaks[static_cast<std::size_t>(b)];
   row_of(b).upper = RowText(boundary);
   row_of(b + 1).lower = RowText(boundary);
   if (!LegendAdjusted(legend_style)) return;
@@ -212,20 +218,26 @@ bool LegendAdjusted(std::int16_t legend_style) {
   return legend_style >= 4;
 }
 
-LegendTexts PrepareLegendTexts(ClassTables& tables, const PaintClasses& classes,
+void NormaliseClassBreaks(ClassTables& tables) {
+  const PaintClasses classes = BuildClassThresholds(tables.ClassBreaks);
+  tables.ClassBreaks.back().clear();
+  NormaliseBreaks(tables.ClassBreaks, std::clamp(classes.EffectiveClassCount, 1, kMaxClassCount));
+}
+
+LegendTexts PrepareLegendTexts(const ClassTables& tables, const PaintClasses& classes,
                                std::int16_t legend_style, std::string_view legend_face) {
   LegendTexts texts;
   texts.row_count = std::clamp(classes.EffectiveClassCount, 1, kMaxClassCount);
   const auto k = static_cast<std::size_t>(texts.row_count);
+  BreakTexts breaks = tables.ClassBreaks;
+  NormaliseBreaks(breaks, texts.row_count);
   std::size_t longest = 1;
-  for (std::size_t e = 0; e < k; ++e) {
-    NormaliseBreak(tables.ClassBreaks[e]);
-    longest = std::max(longest, tables.ClassBreaks[e].size());
-  }
-  const bool point = tables.ClassBreaks[k - 1].find('.') != std::string::npos;
+  for (std::size_t e = 0; e < k; ++e)
+    longest = std::max(longest, breaks[e].size());
+  const bool point = breaks[k - 1].find('.') != std::string::npos;
   texts.width_template = std::string(1, point ? '.' : ' ') + std::string(longest - 1, '9');
   for (int b = 0; b + 1 < texts.row_count; ++b)
-    SetBoundary(texts, tables, classes, b, legend_style);
+    SetBoundary(texts, tables, classes, b, breaks[static_cast<std::size_t>(b)], legend_style);
   texts.separator = HasDoubleByte(legend_face) ? kWideSeparator : kNarrowSeparator;
   return texts;
 }

@@ -44,10 +44,16 @@ bool LegendShown(std::int16_t legend_style);
 bool LegendDescending(std::int16_t legend_style);
 bool LegendAdjusted(std::int16_t legend_style);
 
-// Builds the legend texts for `classes` and, in place, normalises the
-// boundary texts of `tables.ClassBreaks` (trimmed, one leading space unless
-// they begin with "-"), which a later paint leaves as they are.
-LegendTexts PrepareLegendTexts(ClassTables& tables, const PaintClasses& classes,
+// Where boundaries are committed (the paint map command, the command line):
+// blanks the entry after the last one and normalises the texts of the
+// boundaries in force and of the entry after them (trimmed, one leading space
+// unless they begin with "-"), as the legend shows them and the text copy
+// reads them. A second call changes nothing.
+void NormaliseClassBreaks(ClassTables& tables);
+
+// Builds the legend texts for `classes` from the boundary texts of `tables`,
+// normalised as NormaliseClassBreaks does; `tables` stays as it is.
+LegendTexts PrepareLegendTexts(const ClassTables& tables, const PaintClasses& classes,
                                std::int16_t legend_style, std::string_view legend_face);
 
 // The data title centred over the map; nothing without texts.

@@ -160,9 +160,9 @@ void FillAreas(const PaintContext& context, const PaintClasses& classes, RunCurs
                    [&](int area) { context.dc.SelectBrush(AreaBrush(context, classes, area)); });
 }
 
-// The choropleth. `tables` is the workspace's own, whose boundary texts the
-// legend normalises. The palette option needs no step: colours are plain RGB.
-void PaintChoropleth(const PaintContext& context, ClassTables& tables) {
+// The choropleth. The palette option needs no step: colours are plain RGB.
+void PaintChoropleth(const PaintContext& context) {
+  const ClassTables& tables = context.workspace.class_tables;
   gdi::DeviceContext& dc = context.dc;
   dc.SelectPen(context.Pen(kPenBorder));
   dc.SetBackgroundColor(context.BackgroundColor());
@@ -192,13 +192,13 @@ void PaintBackgroundPicture(const PaintContext& context) {
       context.dc, BackgroundRect(view, context.params.PaintScale, context.params.PaintOrigin));
 }
 
-void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
+void PaintMapOfKind(const PaintContext& context) {
   switch (context.workspace.view.Kind) {
     case MapKind::kWhiteMap:
       PaintWhiteMap(context);
       break;
     case MapKind::kPaintMap:
-      PaintChoropleth(context, tables);
+      PaintChoropleth(context);
       break;
     case MapKind::kCircleGraph:
       DrawCircleMap(context);
@@ -213,18 +213,18 @@ void PaintMapOfKind(const PaintContext& context, ClassTables& tables) {
 
 }  // namespace
 
-void PaintMap(Workspace& workspace, gdi::DeviceContext& dc, const PaintParams& params) {
+void PaintMap(const Workspace& workspace, gdi::DeviceContext& dc, const PaintParams& params) {
   PaintMap(
       workspace,
       CreateDrawingResources(workspace.settings, workspace.screen_colors, workspace.PrintLineWidth),
       dc, params);
 }
 
-void PaintMap(Workspace& workspace, const DrawingResources& resources, gdi::DeviceContext& dc,
+void PaintMap(const Workspace& workspace, const DrawingResources& resources, gdi::DeviceContext& dc,
               const PaintParams& params) {
   const PaintContext context(workspace, resources, dc, params);
   PaintBackgroundPicture(context);
-  PaintMapOfKind(context, workspace.class_tables);
+  PaintMapOfKind(context);
   DrawShapeDecorations(context);
   DrawTextDecorations(context);
 }

@@ -11,15 +11,14 @@
 namespace kartela {
 
 // Draws, in order: the background picture, the map of the current MapKind,
-// the shape decorations and the text decorations. A paint map normalises the
-// boundary texts of `workspace.class_tables` in place (see
-// PrepareLegendTexts); nothing else of the workspace changes.
+// the shape decorations and the text decorations. Drawing only reads the
+// workspace, so one workspace serves every target.
 //
 // The first form makes the drawing objects from the current settings, for
 // one-off pictures; the second draws with the objects the map window keeps
 // and remakes after every command that changes them.
-void PaintMap(Workspace& workspace, gdi::DeviceContext& dc, const PaintParams& params);
-void PaintMap(Workspace& workspace, const DrawingResources& resources, gdi::DeviceContext& dc,
+void PaintMap(const Workspace& workspace, gdi::DeviceContext& dc, const PaintParams& params);
+void PaintMap(const Workspace& workspace, const DrawingResources& resources, gdi::DeviceContext& dc,
               const PaintParams& params);
 
 // The white map: every area outlined, the boundary and special lines, and the

@@ -10,6 +10,7 @@
 #include "model/messages.h"
 #include "model/value_syntax.h"
 #include "render/classification.h"
+#include "render/legend.h"
 #include "ui/circle_info_dialog.h"
 #include "ui/data_info_dialog.h"
 #include "ui/data_window.h"
@@ -65,6 +66,7 @@ void MapCommands::MePaintMapClick() {
   Workspace& workspace = context_.workspace;
   ClassTables& tables = workspace.class_tables;
   std::copy_n(tables.ProposedBreaks.begin(), kBoundaryBoxCount, tables.ClassBreaks.begin());
+  NormaliseClassBreaks(tables);
   if (!EnsureBaseMap(workspace.area_list.CurrentBaseMapFile)) return;
   ShowNewMap(MapKind::kPaintMap);
 }

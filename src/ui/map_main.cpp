@@ -36,6 +36,7 @@
 #include "ui/drawing_commands.h"
 #include "ui/help_window.h"
 #include "ui/map_commands.h"
+#include "ui/picture_commands.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/settings_commands.h"
@@ -62,8 +63,8 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
     {// data settings, data exchange and printing
      "PrintData",
      // map documents, metafiles, printing and the full-screen view
-     "KTDSave", "KTDLoad", "WMetaSave", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy",
-     "LineColorChange", "PrintMap", "FullScreen",
+     "KTDSave", "KTDLoad", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy", "PrintMap",
+     "FullScreen",
      // picture graphs
      "MeGlyphMap",
      // speed buttons of the same commands
@@ -221,6 +222,9 @@ void TMapMain::BuildPictureMenu() {
   AddItem(*menu, "KTDLoad", "Kartela形式 読み込み (&L)");
   AddItem(*menu, "WMetaSave", "ＷＭＦ形式 保存 (&W)");
   AddItem(*menu, "WMetaLoad", "ＷＭＦ形式 読み込み (&R)");
+  AddItem(*menu, "SvgSave", "SVG形式 保存 (&V)");
+  AddItem(*menu, "PdfSave", "PDF形式 保存 (&A)");
+  AddItem(*menu, "PngSave", "PNG形式 保存 (&N)");
   menu->addSeparator();
   AddItem(*menu, "WMetaCopy", "コピー (WMF形式) (&C)");
   AddItem(*menu, "WMetaSepCopy", "コピー (WMF/TEXT分離) (&T)");
@@ -437,6 +441,7 @@ void TMapMain::CreateChildren() {
   decoration_commands_ = std::make_unique<DecorationCommands>(context_, tool_items, draw_window_);
   map_commands_->SetToolResetHandler(
       [this] { decoration_commands_->SetDecorationMode(DecorationMode::kNone); });
+  picture_commands_ = std::make_unique<PictureCommands>(context_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -481,6 +486,7 @@ void TMapMain::ConnectCommands() {
   ConnectItem("AboutKartela", &TMapMain::AboutKartelaClick);
   ConnectSettingCommands();
   ConnectDecorationCommands();
+  ConnectPictureCommands();
   ConnectSpeedButtons();
 }
 
@@ -491,6 +497,14 @@ void TMapMain::ConnectDecorationCommands() {
   }
   ConnectItem("DecFree", [this] { decoration_commands_->ChooseTool(DecorationMode::kNone); });
   ConnectItem("DefDecor", [this] { text_commands_->DefDecorClick(); });
+}
+
+void TMapMain::ConnectPictureCommands() {
+  ConnectItem("WMetaSave", [this] { picture_commands_->WMetaSaveClick(); });
+  ConnectItem("SvgSave", [this] { picture_commands_->SvgSaveClick(); });
+  ConnectItem("PdfSave", [this] { picture_commands_->PdfSaveClick(); });
+  ConnectItem("PngSave", [this] { picture_commands_->PngSaveClick(); });
+  ConnectItem("LineColorChange", [this] { picture_commands_->LineColorChangeClick(); });
 }
 
 void TMapMain::ConnectSettingCommands() {
@@ -548,8 +562,8 @@ void TMapMain::MenuCheck() {
   SetItemEnabled("PasteData", states.paste_data);
   SetItemEnabled("KTDSave", states.map_drawn);
   SetItemEnabled("WMetaSepCopy", states.map_drawn);
-  for (const char* name :
-       {"WMetaSave", "WMetaCopy", "BMapCopy", "PrintMap", "FullScreen", "RedrawMap"}) {
+  for (const char* name : {"WMetaSave", "SvgSave", "PdfSave", "PngSave", "WMetaCopy", "BMapCopy",
+                           "PrintMap", "FullScreen", "RedrawMap"}) {
     SetItemEnabled(name, states.map_or_picture);
   }
   SetItemEnabled("MePaintMap", states.paint_map);

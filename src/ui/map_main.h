@@ -31,6 +31,7 @@ class DataExchangeCommands;
 class DecorationCommands;
 class DrawingCommands;
 class MapCommands;
+class PictureCommands;
 class SettingsCommands;
 class TextCommands;
 class TAboutDialog;
@@ -116,6 +117,7 @@ class TMapMain : public QMainWindow {
   void ConnectSpeedButtons();
   void ConnectSettingCommands();
   void ConnectDecorationCommands();
+  void ConnectPictureCommands();
   void ApplyEmfMode();
   void ApplyWindowBounds();
   void NoteNormalPlacement();
@@ -167,6 +169,7 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<SettingsCommands> settings_commands_;
   std::unique_ptr<DataExchangeCommands> data_exchange_commands_;
   std::unique_ptr<DecorationCommands> decoration_commands_;
+  std::unique_ptr<PictureCommands> picture_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 

@@ -77,33 +77,43 @@ TEST_F(LegendTextsTest, AdjustedTextIsPaddedToTheBoundaryLength) {
   EXPECT_EQ(Prepare(5, 1), (Rows{{" ", "-6"}, {"-5", "  99"}, {" 100", " "}}));
 }
 
-TEST_F(LegendTextsTest, BoundariesAreNormalisedInPlaceAndStayStable) {
+// Committing normalises the boundaries in force and the entry after them
+// and blanks the last entry; painting leaves the tables as they are and
+// shows the same texts before and after the commit.
+TEST_F(LegendTextsTest, BoundariesAreNormalisedWhenCommittedAndStayStable) {
   tables_.ClassBreaks[0] = "5";
   tables_.ClassBreaks[1] = "-7";
   tables_.ClassBreaks[2] = "";
   tables_.ClassBreaks[3] = "not touched ";
-  Prepare(1);
+  tables_.ClassBreaks[7] = "stale";
+  const BreakTexts given = tables_.ClassBreaks;
+  const Rows painted = Prepare(1);
+  EXPECT_EQ(tables_.ClassBreaks, given);
+  NormaliseClassBreaks(tables_);
   EXPECT_EQ(tables_.ClassBreaks[0], " 5");
   EXPECT_EQ(tables_.ClassBreaks[1], "-7");
   EXPECT_EQ(tables_.ClassBreaks[2], " ");
   EXPECT_EQ(tables_.ClassBreaks[3], "not touched ");
+  EXPECT_EQ(tables_.ClassBreaks[7], "");
+  EXPECT_EQ(Prepare(1), painted);
   const BreakTexts once = tables_.ClassBreaks;
-  Prepare(1);
+  NormaliseClassBreaks(tables_);
   EXPECT_EQ(tables_.ClassBreaks, once);
 }
 
 // A text with a comment ends the boundaries, but is trimmed as the entry
-// after them, so that it converts at the next paint.
+// after them when committed, so that it converts from then on.
 TEST_F(LegendTextsTest, CommentAndBlanksAreTrimmed) {
   tables_.ClassBreaks[0] = "\t 5 ; five";
   EXPECT_EQ(Prepare(1), (Rows{{" ", " "}}));
+  NormaliseClassBreaks(tables_);
   EXPECT_EQ(tables_.ClassBreaks[0], " 5");
   EXPECT_EQ(Prepare(1).size(), 3u);
 }
 
 TEST_F(LegendTextsTest, NormalisedBoundaryKeepsToItsSlot) {
   tables_.ClassBreaks[0] = "1234567890123456789012";
-  Prepare(1);
+  NormaliseClassBreaks(tables_);
   EXPECT_EQ(tables_.ClassBreaks[0], " 123456789012345678901");
 }
 

@@ -182,9 +182,10 @@ TEST_F(MapCommandsTest, PaintMapConfirmedDrawsWithTheEditedBoundaries) {
   };
   commands_->MePaintMapClick();
   const BreakTexts& breaks = workspace_.class_tables.ClassBreaks;
-  EXPECT_EQ(breaks[0], "10");
-  EXPECT_EQ(breaks[1], "20");
-  EXPECT_EQ(breaks[2], "");
+  // Committed in the form the legend shows them.
+  EXPECT_EQ(breaks[0], " 10");
+  EXPECT_EQ(breaks[1], " 20");
+  EXPECT_EQ(breaks[2], " ");
   EXPECT_EQ(Kind(), MapKind::kPaintMap);
   EXPECT_EQ(Loaded(), Sjis(kDataMap));
   EXPECT_TRUE(DecorationsEmpty());

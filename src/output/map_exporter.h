@@ -1,0 +1,69 @@
+// The one exporter of the map: every picture that leaves the program (files,
+// and the clipboard and printer pictures built on it) is drawn here by the
+// paint routine from (0, 0), with the drawing extent as its size. Raster,
+// SVG and PDF targets draw through QPainter; the metafiles go through the
+// Qt-free metafile writers, measured by a QPainter device context so that
+// their texts are laid out as on screen.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "gdi/metafile_options.h"
+#include "output/export_settings.h"
+#include "output/metafile_export.h"
+#include "render/drawing_resources.h"
+#include "render/workspace.h"
+
+namespace kartela::output {
+
+class MapExporter {
+ public:
+  // Draws `workspace` with drawing objects made from its settings. Needs a
+  // QGuiApplication (fonts).
+  explicit MapExporter(const Workspace& workspace);
+  // Draws with the map window's own drawing objects.
+  MapExporter(const Workspace& workspace, const DrawingResources& resources);
+  MapExporter(const MapExporter&) = delete;
+  MapExporter& operator=(const MapExporter&) = delete;
+
+  // The picture's size in pixels at scale 1.
+  gdi::Size Extent() const;
+  // The picture's size in pixels at `scale` (at least 1 by 1).
+  QSize SizeAt(double scale) const;
+
+  // The map on `painter`, whose device is `size` pixels (SizeAt(scale)),
+  // after filling it with `background`.
+  void PaintOn(QPainter& painter, QSize size, QColor background, std::uint8_t paint_flags,
+               double scale) const;
+
+  QImage Bitmap(const BitmapSettings& settings) const;
+  // The files' bytes; nothing when Qt fails to encode.
+  std::optional<std::string> Png(const BitmapSettings& settings) const;
+  std::optional<std::string> Svg(const SvgSettings& settings) const;
+  std::optional<std::string> Pdf(const PdfSettings& settings) const;
+  std::string Emf(const EmfSettings& settings) const;
+  std::string Wmf(const WmfSettings& settings) const;
+  // A metafile laid out by `options`, for the clipboard's forms.
+  std::string Metafile(MetafileKind kind, const gdi::MetafileOptions& options,
+                       std::uint8_t paint_flags) const;
+  std::optional<std::string> Encode(const FileSettings& settings) const;
+
+  // Writes the file beside `path` and renames it over `path`, so a failure
+  // leaves no partial file and keeps an existing file as it was.
+  bool Save(const FileSettings& settings, const std::filesystem::path& path) const;
+
+ private:
+  // The background of a raster picture: white for black lines on white,
+  // otherwise the screen's.
+  QColor BackgroundOf(std::uint8_t paint_flags) const;
+
+  const Workspace& workspace_;
+  std::optional<DrawingResources> own_resources_;
+  const DrawingResources& resources_;
+};
+
+}  // namespace kartela::output

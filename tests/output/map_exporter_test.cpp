@@ -1,0 +1,103 @@
+// The exporter's Qt targets on the sample paint map: PNG files decode to the
+// very pixels painted (indexed when the colours allow), SVG and PDF keep the
+// texts as text, and a save that fails leaves no file behind and an
+// existing one as it was.
+#include "output/map_exporter.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "model/test_support.h"
+#include "output/png_encoder.h"
+#include "render/paint_context.h"
+#include "sample_map.h"
+
+namespace kartela::output {
+namespace {
+
+class MapExporterTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(testing::LoadSamplePaintMap(ws_)); }
+  Workspace ws_;
+};
+
+QImage Decoded(const std::string& png) {
+  return QImage::fromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()),
+                          "PNG");
+}
+
+// A map with its antialiased texts, the same without texts (few colours),
+// and a gradient of far more than 256 colours.
+TEST_F(MapExporterTest, PngDecodesToThePaintedPixelsIndexedWhenTheColoursAllow) {
+  const MapExporter exporter(ws_);
+  QImage gradient(300, 200, QImage::Format_RGB32);
+  for (int y = 0; y < gradient.height(); ++y) {
+    for (int x = 0; x < gradient.width(); ++x)
+      gradient.setPixel(x, y, qRgb(x % 256, y, (x * y) % 256));
+  }
+  struct Case {
+    const char* name;
+    QImage image;
+    bool indexed;
+  };
+  const Case cases[] = {
+      {"map without texts", exporter.Bitmap(BitmapSettings{kPaintNoText}), true},
+      {"map at twice the size", exporter.Bitmap(BitmapSettings{kPaintNoText, 2.0}), true},
+      {"map with texts", exporter.Bitmap(BitmapSettings{}), false},
+      {"gradient", gradient, false},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> png = EncodePng(c.image);
+    ASSERT_TRUE(png) << c.name;
+    const QImage decoded = Decoded(*png);
+    if (c.indexed) {
+      EXPECT_EQ(decoded.format(), QImage::Format_Indexed8) << c.name;
+    }
+    EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32),
+              c.image.convertToFormat(QImage::Format_RGB32))
+        << c.name;
+  }
+  EXPECT_EQ(exporter.Bitmap(BitmapSettings{0, 2.0}).size(), exporter.SizeAt(1.0) * 2);
+}
+
+TEST_F(MapExporterTest, SvgAndPdfKeepTextsAsText) {
+  ws_.settings.AreaNameFlags = 1;
+  const MapExporter exporter(ws_);
+  const std::optional<std::string> svg = exporter.Svg(SvgSettings{});
+  ASSERT_TRUE(svg);
+  EXPECT_NE(svg->find("<text"), std::string::npos);
+  EXPECT_NE(svg->find("font-family"), std::string::npos);
+  EXPECT_NE(svg->find("北海道"), std::string::npos);  // names are UTF-8 text
+  const std::optional<std::string> pdf = exporter.Pdf(PdfSettings{});
+  ASSERT_TRUE(pdf);
+  EXPECT_EQ(pdf->rfind("%PDF", 0), 0u);
+  EXPECT_NE(pdf->find("/FontFile2"), std::string::npos);  // an embedded TrueType font
+  const std::optional<std::string> bare = exporter.Svg(SvgSettings{kPaintNoText});
+  ASSERT_TRUE(bare);
+  EXPECT_EQ(bare->find("北海道"), std::string::npos);
+}
+
+TEST_F(MapExporterTest, FailedSaveLeavesNoFileAndKeepsWhatWasThere) {
+  const testing::ScratchDir dir;
+  const MapExporter exporter(ws_);
+  for (const char* name : {"map.png", "map.svg", "map.pdf", "map.emf", "map.wmf"}) {
+    const auto settings = FileSettingsFor(name, 0);
+    ASSERT_TRUE(settings) << name;
+    EXPECT_TRUE(exporter.Save(*settings, dir.path() / name)) << name;
+    EXPECT_GT(std::filesystem::file_size(dir.path() / name), 100u) << name;
+    // A folder that does not exist, and a folder in the way of the file.
+    EXPECT_FALSE(exporter.Save(*settings, dir.path() / "missing" / name)) << name;
+    std::filesystem::create_directory(dir.path() / (std::string("in-the-way.") + name));
+    EXPECT_FALSE(exporter.Save(*settings, dir.path() / (std::string("in-the-way.") + name)));
+  }
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++entries;
+  EXPECT_EQ(entries, 10u);  // the five files and the five folders, no leftovers
+  EXPECT_FALSE(FileSettingsFor("map.jpg", 0));
+  EXPECT_TRUE(std::holds_alternative<EmfSettings>(*FileSettingsFor("MAP.EMF", 0)));
+}
+
+}  // namespace
+}  // namespace kartela::output
