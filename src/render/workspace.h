@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -66,6 +67,8 @@ struct MapView {
   std::shared_ptr<const MetafilePicture> GlyphPicture;
   // Set: the next screen paint puts both scroll positions back to 0.
   bool ScrollReset = true;
+  // The map document last saved or loaded; empty after the map is cleared.
+  std::filesystem::path MapFileName;
 };
 
 struct Workspace {
