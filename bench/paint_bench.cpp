@@ -1,14 +1,18 @@
-// Time to paint the shipped maps into an image of the map window's size, and
-// the cost of the coordinate transform, which must not allocate.
+// Time to paint the shipped maps into an image of the map window's size, the
+// cost of the coordinate transform, which must not allocate, and of a rubber
+// band's step in the map window.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <filesystem>
 #include <string>
 
 #include "allocation_counter.h"
 #include "base/numbers.h"
+#include "gdi/emf_writer.h"
 #include "gdi/qt/painter_device_context.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
@@ -17,6 +21,8 @@
 #include "render/circle_map.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
+#include "render/metafile_picture.h"
+#include "ui/draw_window.h"
 
 namespace kartela {
 namespace {
@@ -117,6 +123,35 @@ void BM_PaintCountyCircleMap(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintCountyCircleMap)->Unit(benchmark::kMillisecond);
 
+// The county white map saved as an EMF, then shown as the background
+// picture of an empty map window: the cost of each repaint.
+void BM_PlayCountyBackground(benchmark::State& state) {
+  Workspace county;
+  if (!LoadCountyWhiteMap(county)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  const gdi::MetafileOptions options = gdi::EmfFileOptions(DrawingExtent(county), 96);
+  gdi::EmfWriter writer(options);
+  PaintMap(county, writer, PaintParams{0, {}, options.paint_scale});
+  auto picture = MetafilePicture::FromBytes(writer.Finish());
+  if (!std::holds_alternative<std::shared_ptr<const MetafilePicture>>(picture)) {
+    state.SkipWithError("the saved map is refused");
+    return;
+  }
+  Workspace workspace;
+  const auto& emf = std::get<std::shared_ptr<const MetafilePicture>>(picture);
+  state.counters["bytes"] = static_cast<double>(emf->bytes().size());
+  workspace.view.Background = BackgroundMode::kSize;
+  workspace.view.BackgroundSize = {static_cast<std::uint16_t>(emf->info().size.cx),
+                                   static_cast<std::uint16_t>(emf->info().size.cy)};
+  workspace.view.Picture = emf;
+  QImage image(1000, 700, QImage::Format_RGB32);
+  for (auto _ : state)
+    PaintInto(image, workspace);
+}
+BENCHMARK(BM_PlayCountyBackground)->Unit(benchmark::kMillisecond);
+
 void BM_MapToDevice(benchmark::State& state) {
   Workspace workspace;
   if (!LoadCountyWhiteMap(workspace)) {
@@ -136,6 +171,45 @@ void BM_MapToDevice(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * (map.PointCount + 1));
 }
 BENCHMARK(BM_MapToDevice)->Unit(benchmark::kMicrosecond);
+
+void SendMouse(QWidget& viewport, QEvent::Type type, QPoint at) {
+  QMouseEvent event(type, QPointF(at), viewport.mapToGlobal(QPointF(at)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&viewport, &event);
+}
+
+// One step of a drag over the county white map in a shown map window of
+// 1000 × 700: the mouse move and the paint it asks for, which draws the band
+// over the picture of the last full paint.
+void BM_RubberBandStepOverCountyMap(benchmark::State& state) {
+  Workspace workspace;
+  if (!LoadCountyWhiteMap(workspace)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  workspace.decoration_tools.Mode = static_cast<DecorationMode>(state.range(0));
+  NoReports reporter;
+  AppContext context{workspace, ProgramPaths{}, reporter, TextMetrics{}};
+  TDrawWindow window(context);
+  window.resize(1000, 700);
+  window.show();
+  QCoreApplication::processEvents();
+  QWidget& viewport = *window.viewport();
+  SendMouse(viewport, QEvent::MouseButtonPress, QPoint(300, 200));
+  const int paints_before = window.FullPaintCount();
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    SendMouse(viewport, QEvent::MouseMove, QPoint(400 + step % 200, 300 + step % 150));
+    QCoreApplication::processEvents();
+  }
+  state.counters["full_paints"] = window.FullPaintCount() - paints_before;
+}
+// A line, and a circle, whose band covers more of the map.
+BENCHMARK(BM_RubberBandStepOverCountyMap)
+    ->Arg(static_cast<int>(DecorationMode::kLine))
+    ->Arg(static_cast<int>(DecorationMode::kCircle))
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kartela

@@ -254,6 +254,8 @@ void EmfWriter::Ellipse(const Rect& r) {
 }
 
 void EmfWriter::TextOut(Point p, std::string_view text) {
+  // An empty text draws nothing, and libUEMF cannot lay out a record for it.
+  if (text.empty()) return;
   SyncState();
   std::u16string units = Utf16FromShiftJis(text);
   std::vector<std::int32_t> advances = CharacterAdvances(text);

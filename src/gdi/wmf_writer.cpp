@@ -211,6 +211,7 @@ void WmfWriter::Ellipse(const Rect& r) {
 }
 
 void WmfWriter::TextOut(Point p, std::string_view text) {
+  if (text.empty()) return;  // draws nothing, as in the EMF
   SyncState();
   const std::string bytes(text.substr(0, std::numeric_limits<std::int16_t>::max()));
   Append(U_WMREXTTEXTOUT_set(ToPoint16(p), static_cast<std::int16_t>(bytes.size()), 0, bytes.data(),

@@ -65,6 +65,8 @@ struct MapView {
   // directory (empty while none is chosen) and the picture last read from it.
   std::string GlyphPictureFile;
   std::shared_ptr<const MetafilePicture> GlyphPicture;
+  // Set while the file is known to be gone and that has been reported.
+  bool GlyphPictureGone = false;
   // Set: the next screen paint puts both scroll positions back to 0.
   bool ScrollReset = true;
   // The map document last saved or loaded; empty after the map is cleared.

@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
-#include <QValidator>
 #include <algorithm>
 #include <utility>
 
@@ -23,6 +22,7 @@
 #include "model/messages.h"
 #include "model/value_syntax.h"
 #include "ui/qt_text.h"
+#include "ui/sjis_validator.h"
 #include "ui/wait_cursor.h"
 
 namespace kartela {
@@ -41,44 +41,6 @@ constexpr char kConfirmTitle[] = "確認";
 // once typed; it is not taken rather than taken with characters lost.
 constexpr char kUnconvertibleText[] =
     "シフト JIS で表せない文字があるため、この欄の文字はデータに取り込めません。";
-
-// The first character of `text` that Shift-JIS cannot hold.
-QString FirstUnrepresentable(const QString& text) {
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    const QString character = text.mid(i, width);
-    if (!SjisText(character)) return character;
-    i += width - 1;
-  }
-  return {};
-}
-
-// Keeps a box within its Shift-JIS byte limit and refuses characters
-// Shift-JIS cannot hold. Preedit text of an input method is not validated;
-// its commit string is.
-class SjisValidator : public QValidator {
- public:
-  SjisValidator(std::size_t max_bytes, bool numbers, QObject* parent)
-      : QValidator(parent), max_bytes_(max_bytes), numbers_(numbers) {}
-
-  State validate(QString& input, int& /*position*/) const override {
-    const auto bytes = SjisText(input);
-    refused_ = bytes ? QString() : FirstUnrepresentable(input);
-    if (!bytes) return Invalid;
-    // A value counts in the form it is committed in.
-    const std::size_t size = numbers_ ? NormalizeTypedNumber(*bytes).size() : bytes->size();
-    return size > max_bytes_ ? Invalid : Acceptable;
-  }
-
-  std::size_t max_bytes() const { return max_bytes_; }
-  // The character that made the last check fail; empty when it was the length.
-  const QString& refused() const { return refused_; }
-
- private:
-  std::size_t max_bytes_;
-  bool numbers_;
-  mutable QString refused_;
-};
 
 // A search text split into what a name must hold: "*x" finds x anywhere,
 // "x*" and "x" find names beginning with x.
@@ -198,16 +160,8 @@ QLineEdit* TDataWindow::MakeEdit(const char* name, std::size_t max_bytes) {
   auto* validator = new SjisValidator(max_bytes, max_bytes == kValueEditBytes, edit);
   edit->setValidator(validator);
   edit->installEventFilter(this);
-  connect(edit, &QLineEdit::inputRejected, this, [this, edit, validator] {
-    const QString message =
-        validator->refused().isEmpty()
-            ? QStringLiteral("この欄に入力できるのは %1 バイト（全角 %2 文字）までです。")
-                  .arg(validator->max_bytes())
-                  .arg(validator->max_bytes() / 2)
-            : QStringLiteral("「%1」はシフト JIS で表せない文字なので入力できません。")
-                  .arg(validator->refused());
-    RefuseInput(*edit, message);
-  });
+  connect(edit, &QLineEdit::inputRejected, this,
+          [this, edit, validator] { RefuseInput(*edit, validator->RefusalMessage()); });
   return edit;
 }
 

@@ -2,16 +2,24 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
+#include "base/real48.h"
 #include "gdi/qt/painter_device_context.h"
+#include "model/messages.h"
+#include "render/decoration_painter.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
+#include "ui/dec_input_dialog.h"
+#include "ui/map_cursors.h"
+#include "ui/picture_graph_commands.h"
 
 namespace kartela {
 namespace {
@@ -29,7 +37,49 @@ int CentredPosition(int position, int view, double before, double after) {
   return static_cast<int>(std::lround(std::clamp(centre - view / 2.0, -1e9, 1e9)));
 }
 
+// Decoration records hold 16-bit coordinates.
+std::int16_t RecordCoordinate(int value) {
+  return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
+                                                   std::numeric_limits<std::int16_t>::max()));
+}
+
+gdi::Point ToGdi(QPoint p) {
+  return gdi::Point{p.x(), p.y()};
+}
+
+// The height of the speed-button panel, where the input bar goes when the
+// window has no panel to lay it over.
+constexpr int kPanelHeight = 37;
+// The text mark: a bar along the top and one down the left of the text.
+constexpr QRect kMarkTop(-2, -2, 11, 2);
+constexpr QRect kMarkLeft(-2, 0, 2, 26);
+// Room around a band for the pen and rounding.
+constexpr int kBandMargin = 2;
+
 }  // namespace
+
+QString PositionText(QPoint canvas, DecorationMode mode) {
+  if (mode == DecorationMode::kNone) return QStringLiteral("\u3000\u3000\u3000\u3000 ");
+  return QStringLiteral("%1:%2").arg(canvas.x(), 4).arg(canvas.y()).leftJustified(9);
+}
+
+QPoint FirstBandOffset(const DecorationTools& tools, DecorationMode mode) {
+  switch (mode) {
+    case DecorationMode::kCircle:
+      return QPoint(tools.LastCircleSize, 0);
+    case DecorationMode::kSquare:
+      return QPoint(tools.LastSquareSize, tools.LastSquareSize);
+    case DecorationMode::kTriangle: {  // the lower-right corner
+      const long double size = tools.LastTriangleSize;
+      return QPoint(static_cast<int>(RoundHalfEven(size * 0.5L * std::sqrt(3.0L))),
+                    static_cast<int>(RoundHalfEven(size * 0.5L)));
+    }
+    case DecorationMode::kCross:
+      return QPoint(tools.LastCrossSize, tools.LastCrossSize);
+    default:
+      return QPoint();
+  }
+}
 
 TDrawWindow::TDrawWindow(AppContext& context, QWidget* parent)
     : QAbstractScrollArea(parent), context_(context), measure_image_(1, 1, QImage::Format_RGB32) {
@@ -38,6 +88,8 @@ TDrawWindow::TDrawWindow(AppContext& context, QWidget* parent)
   RecreateResources();  // sets the window colour too
   SetUpScrollBars();
   setFocusPolicy(Qt::StrongFocus);
+  viewport()->setMouseTracking(true);  // the position display follows every move
+  ApplyDecorationCursor();
 }
 
 TDrawWindow::~TDrawWindow() = default;
@@ -80,6 +132,7 @@ void TDrawWindow::ApplyWindowColour() {
 }
 
 void TDrawWindow::Invalidate() {
+  picture_valid_ = false;
   viewport()->update();
 }
 
@@ -92,6 +145,7 @@ void TDrawWindow::RecreateResources() {
   resources_ =
       CreateDrawingResources(workspace.settings, workspace.screen_colors, workspace.PrintLineWidth);
   ApplyWindowColour();
+  Invalidate();
 }
 
 gdi::DeviceContext& TDrawWindow::MeasuringContext() {
@@ -116,17 +170,37 @@ void TDrawWindow::Activate() {
 void TDrawWindow::paintEvent(QPaintEvent*) {
   // Children wait while the main window lays them out again.
   if (context_.layout_pending) return;
-  painting_ = true;
-  UpdateScrollRange();  // the drawing may have grown or shrunk since the last paint
-  painting_ = false;
+  // A resized window needs a new picture.
+  const bool overlay_only =
+      overlay_update_ && picture_valid_ && map_picture_.size() == PictureSize();
+  overlay_update_ = false;
+  if (!overlay_only) RenderMap();
   QPainter painter(viewport());
-  RePaint(painter);
+  painter.drawPixmap(0, 0, map_picture_);
+  DrawOverlay(painter);
   painter.end();
   ApplyScrollReset();
 }
 
+void TDrawWindow::RenderMap() {
+  RefreshGlyphPicture(context_);
+  painting_ = true;
+  UpdateScrollRange();  // the drawing may have grown or shrunk since the last paint
+  painting_ = false;
+  if (map_picture_.size() != PictureSize()) map_picture_ = QPixmap(PictureSize());
+  map_picture_.setDevicePixelRatio(viewport()->devicePixelRatioF());
+  map_picture_.fill(ToQColor(context_.workspace.screen_colors.window));
+  QPainter painter(&map_picture_);
+  RePaint(painter);
+  picture_valid_ = true;
+  ++full_paints_;
+}
+
+QSize TDrawWindow::PictureSize() const {
+  return viewport()->size() * viewport()->devicePixelRatioF();
+}
+
 void TDrawWindow::RePaint(QPainter& painter) {
-  painter.fillRect(viewport()->rect(), ToQColor(context_.workspace.screen_colors.window));
   gdi::PainterDeviceContext dc(painter);
   PaintParams params;
   params.PaintFlags = 0;
@@ -134,6 +208,49 @@ void TDrawWindow::RePaint(QPainter& painter) {
   params.PaintOrigin = {horizontalScrollBar()->value(), verticalScrollBar()->value()};
   params.measure_fallback = &MeasuringContext();
   PaintMap(context_.workspace, resources_, dc, params);
+}
+
+void TDrawWindow::DrawOverlay(QPainter& painter) {
+  if (!start_) return;
+  const DecorationMode mode = Mode();
+  const QPoint start = *start_ - Scroll();
+  if (IsTextMode(mode)) {
+    // Inverted, so that it shows on any colour.
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    painter.fillRect(kMarkTop.translated(start), Qt::black);
+    painter.fillRect(kMarkLeft.translated(start), Qt::black);
+    return;
+  }
+  if (!end_ || !IsShapeMode(mode)) return;
+  gdi::PainterDeviceContext dc(painter);
+  dc.SelectPen(
+      resources_.PenFor(mode == DecorationMode::kDottedLine ? kPenDotted : kPenLegend, false));
+  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
+  dc.SetRasterOp(gdi::RasterOp::kNotXorPen);
+  DrawRubberBand(dc, mode, ToGdi(start), ToGdi(*end_ - Scroll()));
+}
+
+QRect TDrawWindow::OverlayArea() const {
+  if (!start_) return QRect();
+  const QPoint start = *start_ - Scroll();
+  if (IsTextMode(Mode())) return kMarkTop.united(kMarkLeft).translated(start);
+  if (!end_) return QRect();
+  const QPoint end = *end_ - Scroll();
+  QRect area = QRect(start, end).normalized();
+  if (Mode() > DecorationMode::kRectangle) {
+    // Each symbol lies within its radius or half side of the centre, and
+    // both are at most |dx| + |dy|.
+    const QPoint d = end - start;
+    const int reach = std::abs(d.x()) + std::abs(d.y());
+    area = QRect(start - QPoint(reach, reach), start + QPoint(reach, reach));
+  }
+  return area.adjusted(-kBandMargin, -kBandMargin, kBandMargin, kBandMargin);
+}
+
+void TDrawWindow::UpdateFromCache(const QRect& area) {
+  if (area.isEmpty()) return;
+  overlay_update_ = true;
+  viewport()->update(area);
 }
 
 void TDrawWindow::ApplyScrollReset() {
@@ -147,7 +264,7 @@ void TDrawWindow::ApplyScrollReset() {
 
 void TDrawWindow::scrollContentsBy(int, int) {
   // The map is painted from the scroll position, never shifted.
-  if (!painting_) viewport()->update();
+  if (!painting_) Invalidate();
 }
 
 void TDrawWindow::resizeEvent(QResizeEvent* event) {
@@ -171,6 +288,149 @@ void TDrawWindow::wheelEvent(QWheelEvent* event) {
                        event->source());
   QAbstractScrollArea::wheelEvent(&sideways);
   event->setAccepted(sideways.isAccepted());
+}
+
+// --- the mouse -------------------------------------------------------------
+
+QPoint TDrawWindow::Scroll() const {
+  return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+DecorationMode TDrawWindow::Mode() const {
+  return context_.workspace.decoration_tools.Mode;
+}
+
+void TDrawWindow::ApplyDecorationCursor() {
+  cursor_mode_ = Mode();
+  viewport()->setCursor(DecorationCursor(cursor_mode_));
+}
+
+void TDrawWindow::SetInputBarPanel(QWidget* panel) {
+  input_bar_panel_ = panel;
+}
+
+void TDrawWindow::ShowPosition(QPoint canvas) {
+  if (cursor_mode_ != Mode()) ApplyDecorationCursor();
+  emit PositionChanged(PositionText(canvas, Mode()));
+}
+
+void TDrawWindow::mousePressEvent(QMouseEvent* event) {
+  const QPoint canvas = event->position().toPoint() + Scroll();
+  if (event->button() == Qt::LeftButton) {
+    ShowPosition(canvas);
+    LeftDown(canvas);
+  } else if (event->button() == Qt::RightButton) {
+    ShowPosition(canvas);
+    RightDown();
+  }
+}
+
+void TDrawWindow::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint canvas = event->position().toPoint() + Scroll();
+  ShowPosition(canvas);
+  MoveBand(canvas);
+}
+
+void TDrawWindow::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint canvas = event->position().toPoint() + Scroll();
+  if (event->button() == Qt::LeftButton) {
+    LeftUp(canvas);
+  } else if (event->button() == Qt::RightButton) {
+    ShowPosition(canvas);
+  }
+}
+
+void TDrawWindow::LeftDown(QPoint canvas) {
+  const DecorationMode mode = Mode();
+  if (IsTextMode(mode)) {
+    start_ = canvas;
+    UpdateFromCache(OverlayArea());
+    return;
+  }
+  if (!IsShapeMode(mode)) return;
+  if (ShapeListFull(context_.workspace.decorations)) {
+    ShowMessage(context_.reporter, kMsgDecorationsFull);
+    return;
+  }
+  if (start_) return;  // a press while one is pending changes nothing
+  start_ = canvas;
+  // The warp reaches the window as an ordinary move, which draws the band.
+  const QPoint offset = FirstBandOffset(context_.workspace.decoration_tools, mode);
+  if (!offset.isNull()) QCursor::setPos(QCursor::pos() + offset);
+}
+
+void TDrawWindow::MoveBand(QPoint canvas) {
+  if (!start_ || !IsShapeMode(Mode())) return;
+  const QRect before = OverlayArea();
+  end_ = canvas;
+  UpdateFromCache(before.united(OverlayArea()));
+}
+
+void TDrawWindow::RightDown() {
+  const DecorationMode mode = Mode();
+  if (RemoveLastDecoration(context_.workspace.decorations, mode)) Invalidate();
+}
+
+void TDrawWindow::LeftUp(QPoint canvas) {
+  const DecorationMode mode = Mode();
+  if (IsTextMode(mode)) {
+    PlaceText(canvas);
+  } else if (IsShapeMode(mode)) {
+    if (start_ && end_) AddDraggedShape();
+    const QRect band = OverlayArea();
+    start_.reset();
+    end_.reset();
+    UpdateFromCache(band);
+  }
+}
+
+void TDrawWindow::PlaceText(QPoint canvas) {
+  DecorationLists& lists = context_.workspace.decorations;
+  const QRect mark = OverlayArea();
+  std::optional<std::string> text;
+  if (TextListFull(lists)) {
+    ShowMessage(context_.reporter, kMsgDecorationsFull);
+  } else {
+    TDecInputDialog bar(context_.metrics, this);
+    bar.PlaceOver(InputBarPanel());
+    if (bar.exec() == QDialog::Accepted) text = bar.Text();
+  }
+  start_.reset();
+  UpdateFromCache(mark);
+  if (!text) return;
+  const TextDecoration decoration{
+      RecordCoordinate(canvas.x()), RecordCoordinate(canvas.y()),
+      Mode() == DecorationMode::kTextCleared ? kTextCleared : kTextTransparent, std::move(*text)};
+  // The bar holds no more than a record does, so only an empty text is left out.
+  if (AddTextDecoration(lists, decoration) == AddTextResult::kAdded) Invalidate();
+}
+
+QRect TDrawWindow::InputBarPanel() const {
+  if (input_bar_panel_ != nullptr)
+    return QRect(input_bar_panel_->mapToGlobal(QPoint(0, 0)), input_bar_panel_->size());
+  return QRect(viewport()->mapToGlobal(QPoint(0, 0)), QSize(viewport()->width(), kPanelHeight));
+}
+
+void TDrawWindow::AddDraggedShape() {
+  Workspace& workspace = context_.workspace;
+  const DecorationMode mode = Mode();
+  const ShapeDecoration shape{RecordCoordinate(start_->x()), RecordCoordinate(start_->y()),
+                              RecordCoordinate(end_->x()), RecordCoordinate(end_->y()),
+                              ShapeKindFor(workspace.decoration_tools, mode)};
+  if (!AddShapeDecoration(workspace.decorations, shape)) return;
+  // Drawn into the picture as the paint draws it, so no paint of the whole
+  // map is needed; texts lie above shapes, so with texts the map is painted.
+  PaintParams params;
+  params.PaintOrigin = {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+  QPainter painter(&map_picture_);
+  gdi::PainterDeviceContext dc(painter);
+  dc.SelectPen(
+      resources_.PenFor(mode == DecorationMode::kDottedLine ? kPenDotted : kPenLegend, false));
+  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
+  const int size = DrawShapeOfKind(dc, shape.Kind, DecorationToDevice(shape.X1, shape.Y1, params),
+                                   DecorationToDevice(shape.X2, shape.Y2, params));
+  RememberShapeSize(workspace.decoration_tools, mode, size);
+  if (!workspace.decorations.Texts().empty()) Invalidate();
 }
 
 }  // namespace kartela

@@ -1,10 +1,14 @@
 // TDrawWindow: the map window. It paints the whole map through the one paint
-// routine at the scroll position, and owns the drawing objects.
+// routine at the scroll position, owns the drawing objects, and turns the
+// mouse into decorations with the current tool.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPixmap>
+#include <QPointer>
 #include <memory>
+#include <optional>
 
 #include "gdi/device_context.h"
 #include "render/drawing_resources.h"
@@ -18,6 +22,14 @@ inline constexpr int kScrollLineStep = 16;
 
 // The caption of the map window while it shows no document.
 inline constexpr const char* kMapWindowCaption = "地図";
+
+// The menu bar's position display for canvas point `canvas`: x right-aligned
+// in four columns, ":", y, padded to nine columns; blank without a tool.
+QString PositionText(QPoint canvas, DecorationMode mode);
+
+// How far a press in `mode` moves the pointer so that the first rubber band
+// already has the size of the last shape of its kind; none for other modes.
+QPoint FirstBandOffset(const DecorationTools& tools, DecorationMode mode);
 
 class TDrawWindow : public QAbstractScrollArea {
   Q_OBJECT
@@ -43,22 +55,61 @@ class TDrawWindow : public QAbstractScrollArea {
   // and the point at the centre of the view stays at the centre.
   void MagnificationChanged(double before_x, double before_y);
 
+  // Shows the cursor of the current decoration tool.
+  void ApplyDecorationCursor();
+  // The speed-button panel the text input bar is laid over; without one the
+  // bar goes over the top of this window.
+  void SetInputBarPanel(QWidget* panel);
+  // Paints of the whole map since the window was made; rubber bands and the
+  // text mark are drawn over the last one.
+  int FullPaintCount() const { return full_paints_; }
+
+ signals:
+  // The position display after a mouse event (PositionText).
+  void PositionChanged(const QString& text);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void resizeEvent(QResizeEvent* event) override;
   // Shift turns the wheel sideways, as everywhere on Linux.
   void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   // The screen paint: the whole map at the scroll position, at scale 1.
   void RePaint(QPainter& painter);
+  // Paints the whole map into the cached picture.
+  void RenderMap();
+  // The picture's size in device pixels.
+  QSize PictureSize() const;
+  // The text mark or the rubber band over the cached picture.
+  void DrawOverlay(QPainter& painter);
+  // Repaints `area` (window pixels) from the cached picture.
+  void UpdateFromCache(const QRect& area);
   // After a paint: a pending ScrollReset puts both scroll positions at 0.
   void ApplyScrollReset();
   void SetUpScrollBars();
   // Each scroll bar reaches as far as the drawing extends beyond the view.
   void UpdateScrollRange();
   void ApplyWindowColour();
+
+  QPoint Scroll() const;
+  DecorationMode Mode() const;
+  void ShowPosition(QPoint canvas);
+  void LeftDown(QPoint canvas);
+  void RightDown();
+  void LeftUp(QPoint canvas);
+  void MoveBand(QPoint canvas);
+  // Asks for the text with the input bar and adds it at `canvas`.
+  void PlaceText(QPoint canvas);
+  // Adds the dragged shape and draws it into the cached picture.
+  void AddDraggedShape();
+  // Where the text mark or the band now covers the window; empty when none.
+  QRect OverlayArea() const;
+  QRect InputBarPanel() const;
 
   AppContext& context_;
   DrawingResources resources_;
@@ -69,6 +120,20 @@ class TDrawWindow : public QAbstractScrollArea {
   // Set while a paint adjusts the scroll range: the paint already draws at
   // the adjusted position.
   bool painting_ = false;
+
+  // The last full paint. Rubber bands are drawn over it rather than over a
+  // new paint of the map, which takes far longer on large maps.
+  QPixmap map_picture_;
+  bool picture_valid_ = false;
+  bool overlay_update_ = false;  // the pending paint only moves the overlay
+  int full_paints_ = 0;
+
+  // The drag, in canvas pixels (window plus scroll position): the press of
+  // a shape or text tool, and the last position seen while dragging a shape.
+  std::optional<QPoint> start_;
+  std::optional<QPoint> end_;
+  DecorationMode cursor_mode_ = DecorationMode::kNone;
+  QPointer<QWidget> input_bar_panel_;
 };
 
 }  // namespace kartela

@@ -37,6 +37,7 @@
 #include "ui/help_window.h"
 #include "ui/map_commands.h"
 #include "ui/picture_commands.h"
+#include "ui/picture_graph_commands.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/settings_commands.h"
@@ -63,12 +64,9 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
     {// data settings, data exchange and printing
      "PrintData",
      // map documents, metafiles, printing and the full-screen view
-     "KTDSave", "KTDLoad", "WMetaLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy", "PrintMap",
-     "FullScreen",
-     // picture graphs
-     "MeGlyphMap",
+     "KTDSave", "KTDLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy", "PrintMap", "FullScreen",
      // speed buttons of the same commands
-     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn", "SpeedGMapBtn"});
+     "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn"});
 
 // The items of the decoration tools, in the order of their modes 1..9.
 constexpr std::array<const char*, kDecorationToolCount> kToolItemNames = {
@@ -430,6 +428,8 @@ void TMapMain::CreateChildren() {
 
   data_commands_ = std::make_unique<DataCommands>(context_, *data_window_);
   map_commands_ = std::make_unique<MapCommands>(context_, *data_window_, *draw_window_);
+  picture_graph_commands_ = std::make_unique<PictureGraphCommands>(context_, *data_window_,
+                                                                   *draw_window_, *map_commands_);
   drawing_commands_ = std::make_unique<DrawingCommands>(context_, *draw_window_);
   text_commands_ = std::make_unique<TextCommands>(context_, *draw_window_);
   base_map_commands_ = std::make_unique<BaseMapCommands>(context_);
@@ -445,6 +445,14 @@ void TMapMain::CreateChildren() {
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
+  // The mouse position shares the place of the area number, while the map
+  // window is the active one.
+  connect(draw_window_, &TDrawWindow::PositionChanged, row_number_, [this](const QString& text) {
+    if (mdi_area_->activeSubWindow() == draw_sub_window_) row_number_->setText(text);
+  });
+  draw_window_->SetInputBarPanel(speed_buttons_.bar);
+  connect(decoration_commands_.get(), &DecorationCommands::ModeChanged, draw_window_,
+          &TDrawWindow::ApplyDecorationCursor);
 }
 
 bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
@@ -481,6 +489,8 @@ void TMapMain::ConnectCommands() {
   ConnectItem("WhiteSelMap", [this] { map_commands_->WhiteSelMapClick(); });
   ConnectItem("RedrawMap", [this] { map_commands_->RedrawMapClick(); });
   ConnectItem("ClearMap", [this] { map_commands_->ClearMapClick(); });
+  ConnectItem("MeGlyphMap", [this] { picture_graph_commands_->MeGlyphMapClick(); });
+  ConnectItem("WMetaLoad", [this] { picture_graph_commands_->WMetaLoadClick(); });
   ConnectItem("MapHelp", &TMapMain::MapHelpClick);
   ConnectItem("TechHelp", &TMapMain::TechHelpClick);
   ConnectItem("AboutKartela", &TMapMain::AboutKartelaClick);
@@ -539,6 +549,8 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { map_commands_->MePaintMapClick(); });
   connect(buttons[kSpeedCircleMap], &QAction::triggered, this,
           [this] { map_commands_->MeCircleMapClick(); });
+  connect(buttons[kSpeedGlyphMap], &QAction::triggered, this,
+          [this] { picture_graph_commands_->MeGlyphMapClick(); });
   connect(buttons[kSpeedWhiteMap], &QAction::triggered, this,
           [this] { map_commands_->WhiteDataMapClick(); });
   connect(buttons[kSpeedDataCopy], &QAction::triggered, this,

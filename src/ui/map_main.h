@@ -32,6 +32,7 @@ class DecorationCommands;
 class DrawingCommands;
 class MapCommands;
 class PictureCommands;
+class PictureGraphCommands;
 class SettingsCommands;
 class TextCommands;
 class TAboutDialog;
@@ -163,6 +164,7 @@ class TMapMain : public QMainWindow {
   QMdiSubWindow* draw_sub_window_ = nullptr;
   std::unique_ptr<DataCommands> data_commands_;
   std::unique_ptr<MapCommands> map_commands_;
+  std::unique_ptr<PictureGraphCommands> picture_graph_commands_;
   std::unique_ptr<DrawingCommands> drawing_commands_;
   std::unique_ptr<TextCommands> text_commands_;
   std::unique_ptr<BaseMapCommands> base_map_commands_;

@@ -159,6 +159,15 @@ TEST_P(MetafileExportTest, PlaysBackThePolygonsBrushesShapesAndTextsOfTheDirectP
   }
 }
 
+// A data file without a title: the empty title is drawn as nothing.
+TEST_P(MetafileExportTest, EmptyTitleIsLeftOut) {
+  ws_.data.DataTitle.clear();
+  const Drawn got = Played(GetParam().kind, GetParam().flags);
+  EXPECT_EQ(got.texts.size(), Direct(GetParam().kind, GetParam().flags).texts.size() -
+                                  ((GetParam().flags & kPaintNoText) != 0 ? 0 : 1));
+  EXPECT_FALSE(got.polygons.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, MetafileExportTest,
     ::testing::Values(Target{"Emf", MetafileKind::kEmf, 0}, Target{"Wmf", MetafileKind::kWmf, 0},

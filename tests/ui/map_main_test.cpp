@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QToolBar>
@@ -25,6 +26,7 @@
 #include "model/test_support.h"
 #include "ui/data_window.h"
 #include "ui/delay_dialog.h"
+#include "ui/draw_window.h"
 #include "ui/qt_reporter.h"
 
 namespace kartela {
@@ -175,13 +177,13 @@ TEST_F(MapMainTest, CommandsOfLaterWorkStayDisabledWhateverTheState) {
   workspace_->view.Kind = MapKind::kPaintMap;
   for (const char* menu : {"menu1", "menu2", "menu5", "menu6"})
     Menu(menu)->aboutToShow();
-  for (const char* name : {"PrintData", "KTDSave", "PrintMap", "MeGlyphMap", "SpeedGMapBtn"}) {
+  for (const char* name : {"PrintData", "KTDSave", "PrintMap"}) {
     EXPECT_FALSE(Enabled(name)) << name;
   }
   for (const char* name :
        {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "MeCircleMap", "DecLine", "DefDecor",
         "DefHint", "MapHelp", "CopyData", "DefDrawSize", "SelectBase", "SpeedOpenBtn",
-        "SpeedPMapBtn", "SpeedCMapBtn", "SpeedExLargeBtn"}) {
+        "SpeedPMapBtn", "SpeedCMapBtn", "SpeedGMapBtn", "MeGlyphMap", "SpeedExLargeBtn"}) {
     EXPECT_TRUE(Enabled(name)) << name;
   }
 }
@@ -475,6 +477,30 @@ TEST_F(MapMainTest, TheCurrentAreaNumberShowsInTheMenuBarCorner) {
   EXPECT_TRUE(label->isVisible());
   // Wide enough for nine columns however short the text was at first.
   EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+}
+
+// The map window's mouse position takes the same place, but only while the
+// map window is the active child.
+TEST_F(MapMainTest, TheMousePositionShowsInTheCornerWhileTheMapWindowIsActive) {
+  Start();
+  window_->show();
+  workspace_->decoration_tools.Mode = DecorationMode::kLine;
+  auto* label = window_->findChild<QLabel*>(QStringLiteral("RowNumber"));
+  auto* area = window_->findChild<QMdiArea*>();
+  QWidget& map = *window_->DrawWindow().viewport();
+  const auto move_to = [&map](QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(at), map.mapToGlobal(QPointF(at)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&map, &event);
+  };
+  area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window_->DataWindow().parentWidget()));
+  window_->DataWindow().ShowRowNumber(12);
+  const QString area_number = label->text();
+  move_to(QPoint(10, 20));
+  EXPECT_EQ(label->text(), area_number);
+  window_->DrawWindow().Activate();
+  move_to(QPoint(10, 20));
+  EXPECT_EQ(label->text(), "  10:20  ");
 }
 
 TEST_F(MapMainTest, ClosingAChildWindowMinimisesIt) {
