@@ -20,14 +20,6 @@ namespace {
 
 using map_document::Kind;
 
-// A document with everything it names read, ready to replace the model.
-struct LoadedDocument {
-  MapDocument document;
-  BaseMap base_map;
-  AreaList areas;  // kinds with data only
-  std::shared_ptr<const MetafilePicture> picture;
-};
-
 Kind DocumentKindOf(MapKind kind) {
   return kind == MapKind::kNone ? Kind::kWhiteMap : static_cast<Kind>(kind);
 }
@@ -138,7 +130,9 @@ void ApplyDecorations(const MapDocument& document, DecorationLists& lists) {
   lists.TextDecorationCount = static_cast<std::int16_t>(document.Texts.size());
 }
 
-void Apply(LoadedDocument loaded, Workspace& workspace) {
+}  // namespace
+
+void ApplyMapDocument(LoadedDocument loaded, Workspace& workspace) {
   const MapDocument& document = loaded.document;
   workspace.base_map = std::move(loaded.base_map);
   if (HasData(document.Kind)) {
@@ -154,6 +148,8 @@ void Apply(LoadedDocument loaded, Workspace& workspace) {
   workspace.view.Kind = static_cast<MapKind>(document.Kind);
   workspace.view.ScrollReset = true;
 }
+
+namespace {
 
 // The document at `path` with all it names, or the reason it is refused.
 std::variant<LoadedDocument, std::string> ReadDocument(const std::filesystem::path& path,
@@ -202,18 +198,26 @@ DocumentSave SaveMapDocument(const std::filesystem::path& path, const Workspace&
   return {WriteFileAtomically(path, FormatMapDocument(document)), {}};
 }
 
-bool LoadMapDocument(const std::filesystem::path& path, const std::filesystem::path& program_dir,
-                     Workspace& workspace, Reporter& reporter) {
+std::optional<LoadedDocument> ReadMapDocument(const std::filesystem::path& path,
+                                              const std::filesystem::path& program_dir,
+                                              Reporter& reporter) {
   auto read = ReadDocument(path, program_dir);
   if (const auto* reason = std::get_if<std::string>(&read)) {
     ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
-    return false;
+    return std::nullopt;
   }
   auto& loaded = std::get<LoadedDocument>(read);
   if (loaded.document.Kind == Kind::kPictureGraph) {
     loaded.picture = ReadGlyphPicture(loaded.document.GlyphPictureFile, program_dir, reporter);
   }
-  Apply(std::move(loaded), workspace);
+  return std::move(loaded);
+}
+
+bool LoadMapDocument(const std::filesystem::path& path, const std::filesystem::path& program_dir,
+                     Workspace& workspace, Reporter& reporter) {
+  auto loaded = ReadMapDocument(path, program_dir, reporter);
+  if (!loaded) return false;
+  ApplyMapDocument(std::move(*loaded), workspace);
   return true;
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "model/map_document.h"
@@ -11,7 +13,16 @@
 
 namespace kartela {
 
+class MetafilePicture;
 class Reporter;
+
+// A document with everything it names read, ready to replace the model.
+struct LoadedDocument {
+  MapDocument document;
+  BaseMap base_map;
+  AreaList areas;  // kinds with data only
+  std::shared_ptr<const MetafilePicture> picture;
+};
 
 // The document of the map the workspace shows; a map kind of kNone gives a
 // white map document (callers refuse to save without a map).
@@ -28,13 +39,21 @@ struct DocumentSave {
 DocumentSave SaveMapDocument(const std::filesystem::path& path, const Workspace& workspace);
 
 // Reads the document at `path`, finds its base map as data files find theirs
-// (FindBaseMap from `program_dir` and the document's directory), reads it,
-// and only then replaces the map kind, base map, area list, data, the kind's
-// settings and the decorations; the values decide DataMin and DataMax, and
-// the data belong to no data file. Any failure shows message 4 naming `path`
-// with the reason and changes nothing. A picture graph whose picture cannot
-// be read is loaded all the same, after message 4 naming the picture.
-// Does not touch MapFileName.
+// (FindBaseMap from `program_dir` and the document's directory) and reads
+// it. Any failure shows message 4 naming `path` with the reason. A picture
+// graph whose picture cannot be read is read all the same, after message 4
+// naming the picture.
+std::optional<LoadedDocument> ReadMapDocument(const std::filesystem::path& path,
+                                              const std::filesystem::path& program_dir,
+                                              Reporter& reporter);
+
+// Replaces the map kind, base map, area list, data, the kind's settings and
+// the decorations by those of `loaded`; the values decide DataMin and
+// DataMax, and the data belong to no data file. Does not touch MapFileName.
+void ApplyMapDocument(LoadedDocument loaded, Workspace& workspace);
+
+// ReadMapDocument, then ApplyMapDocument when it succeeds: a failed read
+// changes nothing but the message.
 bool LoadMapDocument(const std::filesystem::path& path, const std::filesystem::path& program_dir,
                      Workspace& workspace, Reporter& reporter);
 

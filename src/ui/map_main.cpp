@@ -32,6 +32,7 @@
 #include "ui/data_exchange_commands.h"
 #include "ui/data_window.h"
 #include "ui/decoration_commands.h"
+#include "ui/document_commands.h"
 #include "ui/draw_window.h"
 #include "ui/drawing_commands.h"
 #include "ui/help_window.h"
@@ -64,7 +65,7 @@ constexpr auto kLaterCommands = std::to_array<std::string_view>(
     {// data settings, data exchange and printing
      "PrintData",
      // map documents, metafiles, printing and the full-screen view
-     "KTDSave", "KTDLoad", "WMetaCopy", "WMetaSepCopy", "BMapCopy", "PrintMap", "FullScreen",
+     "WMetaCopy", "WMetaSepCopy", "BMapCopy", "PrintMap", "FullScreen",
      // speed buttons of the same commands
      "SpeedMCopyBtn", "SpeedBCopyBtn", "SpeedMapPrintBtn"});
 
@@ -442,6 +443,8 @@ void TMapMain::CreateChildren() {
   map_commands_->SetToolResetHandler(
       [this] { decoration_commands_->SetDecorationMode(DecorationMode::kNone); });
   picture_commands_ = std::make_unique<PictureCommands>(context_);
+  document_commands_ =
+      std::make_unique<DocumentCommands>(context_, *data_window_, *draw_window_, *map_commands_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -510,6 +513,8 @@ void TMapMain::ConnectDecorationCommands() {
 }
 
 void TMapMain::ConnectPictureCommands() {
+  ConnectItem("KTDSave", [this] { document_commands_->KTDSaveClick(); });
+  ConnectItem("KTDLoad", [this] { document_commands_->KTDLoadClick(); });
   ConnectItem("WMetaSave", [this] { picture_commands_->WMetaSaveClick(); });
   ConnectItem("SvgSave", [this] { picture_commands_->SvgSaveClick(); });
   ConnectItem("PdfSave", [this] { picture_commands_->PdfSaveClick(); });
@@ -542,7 +547,7 @@ void TMapMain::ConnectSpeedButtons() {
   connect(buttons[kSpeedNewData], &QAction::triggered, this,
           [this] { RunReplacingCommand(&DataCommands::NewDataSelClick); });
   connect(buttons[kSpeedOpen], &QAction::triggered, this,
-          [this] { RunReplacingCommand(&DataCommands::ReadDataFileClick); });
+          [this] { document_commands_->SpeedOpenClick(); });
   connect(buttons[kSpeedSave], &QAction::triggered, this,
           [this] { data_commands_->SaveOverClick(); });
   connect(buttons[kSpeedPaintMap], &QAction::triggered, this,
@@ -633,10 +638,17 @@ void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
       list_read = true;
     }
   }
-  // Map documents and metafiles have no reader yet: say so, then go on as
-  // after a failed read.
-  for (const QString& later :
-       {QStringLiteral(".KTD"), QStringLiteral(".WMF"), QStringLiteral(".EMF")}) {
+  // A document of a map with data fills the data window; a white map or a
+  // failed read leaves the default base map's areas there.
+  if (name.contains(QStringLiteral(".KTD"))) {
+    opened = document_commands_->OpenDocument(path) && workspace_.view.Kind != MapKind::kWhiteMap;
+    if (!opened) {
+      list_ready = ReadDefaultAreaList();
+      list_read = true;
+    }
+  }
+  // Metafiles have no reader yet: say so, then go on as after a failed read.
+  for (const QString& later : {QStringLiteral(".WMF"), QStringLiteral(".EMF")}) {
     if (!name.contains(later)) continue;
     ReportUnreadableFormat(context_.reporter, path);
     opened = false;

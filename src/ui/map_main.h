@@ -29,6 +29,7 @@ class BaseMapCommands;
 class DataCommands;
 class DataExchangeCommands;
 class DecorationCommands;
+class DocumentCommands;
 class DrawingCommands;
 class MapCommands;
 class PictureCommands;
@@ -172,6 +173,7 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<DataExchangeCommands> data_exchange_commands_;
   std::unique_ptr<DecorationCommands> decoration_commands_;
   std::unique_ptr<PictureCommands> picture_commands_;
+  std::unique_ptr<DocumentCommands> document_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 
