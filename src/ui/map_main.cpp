@@ -639,8 +639,9 @@ void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
     }
   }
   // A document of a map with data fills the data window; a white map or a
-  // failed read leaves the default base map's areas there.
-  if (name.contains(QStringLiteral(".KTD"))) {
+  // failed read leaves the default base map's areas there. The save command
+  // names documents ".ktd", so the extension counts in any letter case.
+  if (name.contains(QStringLiteral(".KTD")) || name.toUpper().endsWith(QStringLiteral(".KTD"))) {
     opened = document_commands_->OpenDocument(path) && workspace_.view.Kind != MapKind::kWhiteMap;
     if (!opened) {
       list_ready = ReadDefaultAreaList();

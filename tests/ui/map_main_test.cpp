@@ -386,9 +386,10 @@ TEST_F(MapMainTest, UnreadableDocumentsAndMetafilesNamedAtStartSayWhy) {
   }
 }
 
+// The save command names documents ".ktd": that name opens too.
 TEST_F(MapMainTest, ADocumentNamedAtStartShowsItsMapDataAndCaption) {
   const auto document = dir_.Write(
-      "POP.KTD", Sjis("@P\r\n人口\r\n全国２.IDT\r\n1\r\n3\r\n1\r\n1\r\n2\r\n\r\n\r\n\r\n"
+      "pop.ktd", Sjis("@P\r\n人口\r\n全国２.IDT\r\n1\r\n3\r\n1\r\n1\r\n2\r\n\r\n\r\n\r\n"
                       "\r\n\r\n\r\n#\r\n3\r\n1\r\n2\r\n3\r\n1\r\n1\r\n2\r\n3\r\n4\r\n16\r\n0\r\n"));
   Start({document.string()});
   window_->OpenByExtension(window_->OpenOnStart());
@@ -398,7 +399,7 @@ TEST_F(MapMainTest, ADocumentNamedAtStartShowsItsMapDataAndCaption) {
   EXPECT_EQ(workspace_->data.DataTitle, Sjis("人口"));
   EXPECT_EQ(workspace_->data.DataValues[2], "3");
   EXPECT_EQ(workspace_->decorations.ShapeCount, 1);
-  EXPECT_EQ(window_->DrawWindow().windowTitle(), QStringLiteral("地図 POP.KTD"));
+  EXPECT_EQ(window_->DrawWindow().windowTitle(), QStringLiteral("地図 pop.ktd"));
 }
 
 TEST_F(MapMainTest, ABrokenBaseMapNamedAtStartSaysWhyAndKeepsTheDefault) {
