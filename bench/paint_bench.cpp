@@ -19,6 +19,7 @@
 #include "model/data_file.h"
 #include "model/reporter.h"
 #include "render/circle_map.h"
+#include "render/map_document_state.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
 #include "render/metafile_picture.h"
@@ -86,6 +87,21 @@ bool LoadCountyCircleMap(Workspace& workspace) {
     return false;
   }
   StartCircleMap(workspace);
+  return true;
+}
+
+// The paint map of the counties over the same made-up values, classified
+// as the command does: what the county document holds.
+bool LoadCountyPaintMap(Workspace& workspace) {
+  if (!LoadCountyCircleMap(workspace)) return false;
+  workspace.area_list.CurrentBaseMapFile = workspace.base_map.LoadedMapFile;
+  ClassTables& tables = workspace.class_tables;
+  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
+                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
+    return false;
+  }
+  tables.ClassBreaks = tables.ProposedBreaks;
+  workspace.view.Kind = MapKind::kPaintMap;
   return true;
 }
 
@@ -210,6 +226,28 @@ BENCHMARK(BM_RubberBandStepOverCountyMap)
     ->Arg(static_cast<int>(DecorationMode::kLine))
     ->Arg(static_cast<int>(DecorationMode::kCircle))
     ->Unit(benchmark::kMicrosecond);
+
+// Opening the county paint map's document, base map included, and painting it.
+void BM_OpenAndPaintCountyDocument(benchmark::State& state) {
+  Workspace saved;
+  const auto path = std::filesystem::temp_directory_path() / "kartela-bench-county.KTD";
+  if (!LoadCountyPaintMap(saved) || !SaveMapDocument(path, saved).ok) {
+    state.SkipWithError("the county document cannot be made");
+    return;
+  }
+  NoReports reporter;
+  QImage image(1000, 700, QImage::Format_RGB32);
+  for (auto _ : state) {
+    Workspace workspace;
+    if (!LoadMapDocument(path, kBaseMaps, workspace, reporter)) {
+      state.SkipWithError("the county document does not load");
+      break;
+    }
+    PaintInto(image, workspace);
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_OpenAndPaintCountyDocument)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kartela

@@ -18,6 +18,7 @@
 #include "output/map_exporter.h"
 #include "render/background_picture.h"
 #include "render/circle_map.h"
+#include "render/map_document_state.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
 #include "render/metafile_picture.h"
@@ -27,15 +28,24 @@ namespace kartela {
 namespace {
 
 constexpr std::string_view kUsage =
-    "render INPUT --out FILE.png|.svg|.pdf|.emf|.wmf [--map paint|white|circle|picture] [--scale "
+    "render INPUT --out FILE.png|.svg|.pdf|.emf|.wmf|.ktd [--map paint|white|circle|picture] "
+    "[--scale "
     "S]\n"
     "       [--classes K] [--breaks B1,B2,...] [--method 1|2] [--settings FILE.INI]\n"
     "       [--ref-radius R] [--ref-value TEXT] [--base-value V] [--plus-colour I]\n"
     "       [--minus-colour I] [--picture FILE.wmf|.emf] [--background FILE.wmf|.emf]\n"
     "       [--mono] [--no-text]";
 
+bool HasExtension(const std::filesystem::path& path, std::string_view upper_ext) {
+  return ToUpperAscii(path.extension().string()) == upper_ext;
+}
+
 bool IsBaseMapFile(const std::filesystem::path& path) {
-  return ToUpperAscii(path.extension().string()) == ".IDT";
+  return HasExtension(path, ".IDT");
+}
+
+bool IsMapDocument(const std::filesystem::path& path) {
+  return HasExtension(path, ".KTD");
 }
 
 // The settings the map is drawn with: the defaults, or those of --settings.
@@ -246,6 +256,9 @@ MapKind MapKindOf(const std::string& kind) {
 // the paint, circle or white map of a data file.
 bool LoadMap(const CliContext& context, const CliArguments& arguments, Workspace& workspace) {
   const std::filesystem::path input(arguments.files[0]);
+  // A document is drawn as the map window draws it after loading it.
+  if (IsMapDocument(input))
+    return LoadMapDocument(input, context.program_dir, workspace, context.reporter);
   const MapKind kind =
       MapKindOf(arguments.Value("map").value_or(IsBaseMapFile(input) ? "white" : "paint"));
   if (kind == MapKind::kNone) {
@@ -324,6 +337,15 @@ std::unique_ptr<QGuiApplication> StartGui() {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// --out FILE.KTD: the document of the map that would be drawn.
+int SaveDocument(const CliContext& context, const std::filesystem::path& out,
+                 const Workspace& workspace) {
+  const DocumentSave saved = SaveMapDocument(out, workspace);
+  if (saved.ok) return kExitOk;
+  ShowMessageWithReason(context.reporter, kMsgSaveFailed, {}, saved.reason);
+  return kExitFailure;
+}
+
 }  // namespace
 
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments) {
@@ -333,9 +355,10 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
        "base-value", "plus-colour", "minus-colour", "picture", "background"},
       {"mono", "no-text"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kUsage);
+  const std::filesystem::path out(*parsed->Value("out"));
   const auto scale = ScaleOf(*parsed);
   const auto settings = scale ? FileSettingsOf(*parsed, *scale) : std::nullopt;
-  if (!settings) {
+  if (!settings && !IsMapDocument(out)) {
     ShowMessage(context.reporter, kMsgBadSetting);
     return kExitFailure;
   }
@@ -345,8 +368,9 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
       !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace)) {
     return kExitFailure;
   }
+  if (IsMapDocument(out)) return SaveDocument(context, out, workspace);
   const output::MapExporter exporter(workspace);
-  if (!exporter.Save(*settings, *parsed->Value("out"))) {
+  if (!exporter.Save(*settings, out)) {
     ShowMessage(context.reporter, kMsgSaveFailed);
     return kExitFailure;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -68,6 +69,8 @@ struct MapView {
   bool GlyphPictureGone = false;
   // Set: the next screen paint puts both scroll positions back to 0.
   bool ScrollReset = true;
+  // The map document last saved or loaded; empty after the map is cleared.
+  std::filesystem::path MapFileName;
 };
 
 struct Workspace {

@@ -40,17 +40,8 @@ std::optional<QString> RunFileDialog(QFileDialog& dialog, const FileDialogSetup&
 // The dialogs the user sees, owned by the main window while shown.
 DataDialogs PlatformDialogs(AppContext& context) {
   DataDialogs dialogs;
-  dialogs.open_data_file = [&context](const FileDialogSetup& setup) {
-    TMyOpenDialog dialog(context.main_window);
-    dialog.SetPreviewLine(kDataTitleLine);
-    return RunFileDialog(dialog, setup);
-  };
-  dialogs.save_data_file = [&context](const FileDialogSetup& setup) {
-    QFileDialog dialog(context.main_window);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked once the extension is added
-    return RunFileDialog(dialog, setup);
-  };
+  dialogs.open_data_file = OpenFileDialog(context, kDataTitleLine);
+  dialogs.save_data_file = SaveFileDialog(context);
   dialogs.select_base_map = [&context](const FileDialogSetup& setup) -> std::optional<QString> {
     TIdtSelectDialog dialog(context.reporter, context.main_window);
     dialog.setWindowTitle(setup.title);
@@ -76,6 +67,23 @@ QString ExistingDirectory(QString text) {
 }
 
 }  // namespace
+
+DataDialogs::Dialog OpenFileDialog(AppContext& context, int preview_line) {
+  return [&context, preview_line](const FileDialogSetup& setup) {
+    TMyOpenDialog dialog(context.main_window);
+    dialog.SetPreviewLine(preview_line);
+    return RunFileDialog(dialog, setup);
+  };
+}
+
+DataDialogs::Dialog SaveFileDialog(AppContext& context) {
+  return [&context](const FileDialogSetup& setup) {
+    QFileDialog dialog(context.main_window);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked once the extension is added
+    return RunFileDialog(dialog, setup);
+  };
+}
 
 QString DataFileFilter(std::string_view data_ext) {
   const QString ext = ShownText(data_ext);

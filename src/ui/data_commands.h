@@ -31,6 +31,12 @@ struct DataDialogs {
   Dialog select_base_map;
 };
 
+// The read dialog with its comment showing line `preview_line` of the
+// selected file, and the save dialog, which leaves the overwrite question
+// to the command (asked once the extension is added).
+DataDialogs::Dialog OpenFileDialog(AppContext& context, int preview_line);
+DataDialogs::Dialog SaveFileDialog(AppContext& context);
+
 // "ﾃﾞｰﾀﾌｧｲﾙ(*<ext>);;全ファイル(*.*)" for the data extension `data_ext`
 // (Shift-JIS, with its dot).
 QString DataFileFilter(std::string_view data_ext);

@@ -187,6 +187,7 @@ void MapCommands::ClearMap(bool keep_background) {
   MapView& view = context_.workspace.view;
   view.Kind = MapKind::kNone;
   view.ScrollReset = true;
+  view.MapFileName.clear();
   ClearDecorations(context_.workspace.decorations);
   context_.workspace.decoration_tools.Mode = DecorationMode::kNone;
   if (tool_reset_) tool_reset_();

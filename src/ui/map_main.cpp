@@ -33,6 +33,7 @@
 #include "ui/data_exchange_commands.h"
 #include "ui/data_window.h"
 #include "ui/decoration_commands.h"
+#include "ui/document_commands.h"
 #include "ui/draw_window.h"
 #include "ui/drawing_commands.h"
 #include "ui/help_window.h"
@@ -64,8 +65,8 @@ constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
 constexpr auto kLaterCommands =
     std::to_array<std::string_view>({// data settings, data exchange and printing
                                      "PrintData",
-                                     // map documents, printing and the full-screen view
-                                     "KTDSave", "KTDLoad", "PrintMap", "FullScreen",
+                                     // printing and the full-screen view
+                                     "PrintMap", "FullScreen",
                                      // speed buttons of the same commands
                                      "SpeedMapPrintBtn"});
 
@@ -444,6 +445,8 @@ void TMapMain::CreateChildren() {
       [this] { decoration_commands_->SetDecorationMode(DecorationMode::kNone); });
   picture_commands_ = std::make_unique<PictureCommands>(context_);
   clipboard_commands_ = std::make_unique<ClipboardCommands>(context_, *picture_commands_);
+  document_commands_ =
+      std::make_unique<DocumentCommands>(context_, *data_window_, *draw_window_, *map_commands_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -512,6 +515,8 @@ void TMapMain::ConnectDecorationCommands() {
 }
 
 void TMapMain::ConnectPictureCommands() {
+  ConnectItem("KTDSave", [this] { document_commands_->KTDSaveClick(); });
+  ConnectItem("KTDLoad", [this] { document_commands_->KTDLoadClick(); });
   ConnectItem("WMetaSave", [this] { picture_commands_->WMetaSaveClick(); });
   ConnectItem("SvgSave", [this] { picture_commands_->SvgSaveClick(); });
   ConnectItem("PdfSave", [this] { picture_commands_->PdfSaveClick(); });
@@ -547,7 +552,7 @@ void TMapMain::ConnectSpeedButtons() {
   connect(buttons[kSpeedNewData], &QAction::triggered, this,
           [this] { RunReplacingCommand(&DataCommands::NewDataSelClick); });
   connect(buttons[kSpeedOpen], &QAction::triggered, this,
-          [this] { RunReplacingCommand(&DataCommands::ReadDataFileClick); });
+          [this] { document_commands_->SpeedOpenClick(); });
   connect(buttons[kSpeedSave], &QAction::triggered, this,
           [this] { data_commands_->SaveOverClick(); });
   connect(buttons[kSpeedPaintMap], &QAction::triggered, this,
@@ -642,10 +647,18 @@ void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
       list_read = true;
     }
   }
-  // Map documents and metafiles have no reader yet: say so, then go on as
-  // after a failed read.
-  for (const QString& later :
-       {QStringLiteral(".KTD"), QStringLiteral(".WMF"), QStringLiteral(".EMF")}) {
+  // A document of a map with data fills the data window; a white map or a
+  // failed read leaves the default base map's areas there. The save command
+  // names documents ".ktd", so the extension counts in any letter case.
+  if (name.contains(QStringLiteral(".KTD")) || name.toUpper().endsWith(QStringLiteral(".KTD"))) {
+    opened = document_commands_->OpenDocument(path) && workspace_.view.Kind != MapKind::kWhiteMap;
+    if (!opened) {
+      list_ready = ReadDefaultAreaList();
+      list_read = true;
+    }
+  }
+  // Metafiles have no reader yet: say so, then go on as after a failed read.
+  for (const QString& later : {QStringLiteral(".WMF"), QStringLiteral(".EMF")}) {
     if (!name.contains(later)) continue;
     ReportUnreadableFormat(context_.reporter, path);
     opened = false;

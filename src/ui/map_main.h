@@ -30,6 +30,7 @@ class ClipboardCommands;
 class DataCommands;
 class DataExchangeCommands;
 class DecorationCommands;
+class DocumentCommands;
 class DrawingCommands;
 class MapCommands;
 class PictureCommands;
@@ -174,6 +175,7 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<DecorationCommands> decoration_commands_;
   std::unique_ptr<PictureCommands> picture_commands_;
   std::unique_ptr<ClipboardCommands> clipboard_commands_;
+  std::unique_ptr<DocumentCommands> document_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 

@@ -9,6 +9,7 @@
 
 #include "gdi/emf_writer.h"
 #include "gdi/wmf_writer.h"
+#include "model/messages.h"
 #include "model/test_support.h"
 
 namespace kartela {
@@ -145,6 +146,29 @@ TEST_F(CliCommandsTest, RenderPaintsEachAreaWithTheBrushOfItsClass) {
   EXPECT_EQ(image.pixelColor(70, 30), QColor(255, 255, 0));
   EXPECT_EQ(image.pixelColor(10, 25), QColor(0, 0, 0));     // the outline
   EXPECT_EQ(image.pixelColor(5, 77), QColor(255, 255, 0));  // the second legend box
+}
+
+TEST_F(CliCommandsTest, RenderWritesDocumentsThatDrawTheSameMap) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n100\r\n-50\r\n");
+  for (const char* kind : {"paint", "circle", "white"}) {
+    SCOPED_TRACE(kind);
+    const std::vector<std::string> options = {"--map", kind, "--classes", "2"};
+    const auto render = [&](const std::string& input, const std::string& out) {
+      std::vector<std::string> arguments = {input, "--out", out};
+      arguments.insert(arguments.end(), options.begin(), options.end());
+      return Run(RunRenderCommand, arguments);
+    };
+    ASSERT_EQ(render(InDir("x.DAT"), InDir("map.KTD")), kExitOk);
+    ASSERT_EQ(render(InDir("x.DAT"), InDir("direct.png")), kExitOk);
+    ASSERT_EQ(Run(RunRenderCommand, {InDir("map.KTD"), "--out", InDir("document.png")}), kExitOk);
+    EXPECT_EQ(QImage(QString::fromStdString(InDir("document.png"))),
+              QImage(QString::fromStdString(InDir("direct.png"))));
+  }
+  EXPECT_TRUE(reporter_.messages.empty());
+  dir_.Write("bad.KTD", "@X\r\n");
+  EXPECT_EQ(Run(RunRenderCommand, {InDir("bad.KTD"), "--out", InDir("bad.png")}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{kMsgFileReadFailed});
 }
 
 TEST_F(CliCommandsTest, RenderOpensABaseMapWhoseNameHasNoShiftJisForm) {

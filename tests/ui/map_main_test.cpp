@@ -177,12 +177,13 @@ TEST_F(MapMainTest, CommandsOfLaterWorkStayDisabledWhateverTheState) {
   workspace_->view.Kind = MapKind::kPaintMap;
   for (const char* menu : {"menu1", "menu2", "menu5", "menu6"})
     Menu(menu)->aboutToShow();
-  for (const char* name : {"PrintData", "KTDSave", "PrintMap"}) {
+  for (const char* name : {"PrintData", "PrintMap"}) {
     EXPECT_FALSE(Enabled(name)) << name;
   }
   for (const char* name :
-       {"NewDataBas", "SaveOver", "Quit", "MePaintMap", "MeCircleMap", "DecLine", "DefDecor",
-        "DefHint", "MapHelp", "CopyData", "DefDrawSize", "SelectBase", "SpeedOpenBtn",
+       {"NewDataBas",   "SaveOver",     "Quit",         "KTDSave",    "KTDLoad",
+        "MePaintMap",   "MeCircleMap",  "DecLine",      "DefDecor",   "DefHint",
+        "MapHelp",      "CopyData",     "DefDrawSize",  "SelectBase", "SpeedOpenBtn",
         "SpeedPMapBtn", "SpeedCMapBtn", "SpeedGMapBtn", "MeGlyphMap", "SpeedExLargeBtn"}) {
     EXPECT_TRUE(Enabled(name)) << name;
   }
@@ -370,16 +371,35 @@ TEST_F(MapMainTest, AfterAStartWithAFileTheBoxesAreLoadedAsAfterARead) {
   }
 }
 
-TEST_F(MapMainTest, MapDocumentsAndMetafilesNamedAtStartAreToldNotReadable) {
-  for (const char* file : {"MAP.KTD", "PIC.WMF", "PIC.EMF"}) {
+TEST_F(MapMainTest, UnreadableDocumentsAndMetafilesNamedAtStartSayWhy) {
+  const std::pair<const char*, const char*> cases[] = {{"MAP.KTD", "ファイルを開けません"},
+                                                       {"PIC.WMF", "この形式はまだ読み込めません"},
+                                                       {"PIC.EMF", "この形式はまだ読み込めません"}};
+  for (const auto& [file, reason] : cases) {
     reporter_.messages.clear();
     Start({(dir_.path() / file).string()});
     window_->OpenByExtension(window_->OpenOnStart());
     ASSERT_EQ(reporter_.Numbers(), std::vector<int>{4}) << file;
-    EXPECT_NE(reporter_.messages[0].text.find("この形式はまだ読み込めません"), std::string::npos);
+    EXPECT_NE(reporter_.messages[0].text.find(reason), std::string::npos) << file;
     EXPECT_EQ(workspace_->area_list.AreaCount(), 3) << file;  // the default base map
     window_.reset();
   }
+}
+
+// The save command names documents ".ktd": that name opens too.
+TEST_F(MapMainTest, ADocumentNamedAtStartShowsItsMapDataAndCaption) {
+  const auto document = dir_.Write(
+      "pop.ktd", Sjis("@P\r\n人口\r\n全国２.IDT\r\n1\r\n3\r\n1\r\n1\r\n2\r\n\r\n\r\n\r\n"
+                      "\r\n\r\n\r\n#\r\n3\r\n1\r\n2\r\n3\r\n1\r\n1\r\n2\r\n3\r\n4\r\n16\r\n0\r\n"));
+  Start({document.string()});
+  window_->OpenByExtension(window_->OpenOnStart());
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(workspace_->view.Kind, MapKind::kPaintMap);
+  EXPECT_EQ(workspace_->view.MapFileName, document);
+  EXPECT_EQ(workspace_->data.DataTitle, Sjis("人口"));
+  EXPECT_EQ(workspace_->data.DataValues[2], "3");
+  EXPECT_EQ(workspace_->decorations.ShapeCount, 1);
+  EXPECT_EQ(window_->DrawWindow().windowTitle(), QStringLiteral("地図 pop.ktd"));
 }
 
 TEST_F(MapMainTest, ABrokenBaseMapNamedAtStartSaysWhyAndKeepsTheDefault) {
@@ -401,14 +421,16 @@ TEST_F(MapMainTest, SpeedOpenOfAMissingFileShowsMessage6) {
   EXPECT_EQ(reporter_.Numbers(), std::vector<int>{6});
 }
 
-TEST_F(MapMainTest, SpeedOpenOfAMapDocumentSaysItCannotBeReadYet) {
+TEST_F(MapMainTest, SpeedOpenOfABrokenMapDocumentSaysWhyAndChangesNothing) {
   Start();
   workspace_->settings.DataDir = DisplayPath(dir_.path());
   dir_.Write("MAP.KTD", "KTD");
   testing::TypeIntoNextFileDialog("MAP.KTD");
   Item("SpeedOpenBtn")->trigger();
   ASSERT_EQ(reporter_.Numbers(), std::vector<int>{4});
-  EXPECT_NE(reporter_.messages[0].text.find("この形式はまだ読み込めません"), std::string::npos);
+  EXPECT_NE(reporter_.messages[0].text.find("を知りません"), std::string::npos);
+  EXPECT_EQ(workspace_->view.Kind, MapKind::kNone);
+  EXPECT_TRUE(workspace_->view.MapFileName.empty());
 }
 
 TEST_F(MapMainTest, SpeedSaveWithoutDataShowsMessage10BeforeAnyDialog) {

@@ -1,0 +1,65 @@
+// The map document (.KTD): a finished map kept to be shown again, with its
+// kind, base map, data, the settings of its kind and the decorations. The
+// layout is in map_document_format.h. Reading and writing work on a
+// MapDocument value, so that a read changes nothing until it is complete.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "model/decorations.h"
+#include "model/map_document_format.h"
+#include "model/symbol_settings.h"
+
+namespace kartela {
+
+// The paint map's header: statistics, class rule, legend and boundaries.
+struct PaintDocumentSettings {
+  double DataMin = 0;
+  double DataMax = 0;
+  std::int16_t DivisionMethod = 1;
+  std::int16_t LegendStyle = 1;
+  std::array<std::string, map_document::kBoundaryCount> ClassBreaks;  // Shift-JIS
+};
+
+struct MapDocument {
+  map_document::Kind Kind = map_document::Kind::kWhiteMap;
+  std::string DataTitle;                // empty for a white map
+  std::string BaseMapFile;              // the base-map reference, as held in memory
+  PaintDocumentSettings Paint;          // paint map only
+  SymbolSettings Symbols;               // circle map and picture graph (colours: circle map)
+  std::string GlyphPictureFile;         // picture graph: the picture's file name only
+  std::vector<std::string> Values;      // none for a white map
+  std::vector<ShapeDecoration> Shapes;  // at most kMaxDecorations each
+  std::vector<TextDecoration> Texts;
+};
+
+// Why a document is refused: the line (1 and more, 0 for the whole file)
+// and the reason, in UTF-8.
+struct DocumentFault {
+  std::size_t line = 0;
+  std::string reason;
+
+  // "N 行目：reason", or the reason alone for the whole file.
+  std::string Describe() const;
+};
+
+// The document in `bytes`, or why it is refused: an unknown kind tag, a
+// missing line, a number that does not read or is out of its range, a text
+// longer than its field (a value over 11 bytes, a boundary over 22), a count
+// above its list (values 3440, decorations 240). Lines between the kind's
+// header and the "#" are skipped; nothing after the last text is read.
+std::variant<MapDocument, DocumentFault> ParseMapDocument(std::string_view bytes);
+
+// The bytes of `document`, in the layout the reader takes.
+std::string FormatMapDocument(const MapDocument& document);
+
+// Why `document` cannot be written so that it reads back the same (a line
+// break in a text, a text or count over its limit); empty when it can.
+std::string MapDocumentWriteRefusal(const MapDocument& document);
+
+}  // namespace kartela

@@ -1,0 +1,224 @@
+#include "render/map_document_state.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <variant>
+
+#include "base/file_io.h"
+#include "base/sjis.h"
+#include "model/base_map_file.h"
+#include "model/base_map_reference.h"
+#include "model/messages.h"
+#include "model/reporter.h"
+#include "render/classification.h"
+#include "render/metafile_picture.h"
+
+namespace kartela {
+namespace {
+
+using map_document::Kind;
+
+Kind DocumentKindOf(MapKind kind) {
+  return kind == MapKind::kNone ? Kind::kWhiteMap : static_cast<Kind>(kind);
+}
+
+bool HasData(Kind kind) {
+  return kind != Kind::kWhiteMap;
+}
+
+PaintDocumentSettings PaintSettingsOf(const Workspace& workspace) {
+  const ClassTables& tables = workspace.class_tables;
+  PaintDocumentSettings paint{
+      tables.DataMin, tables.DataMax, tables.DivisionMethod, workspace.settings.LegendStyle, {}};
+  std::copy_n(tables.ClassBreaks.begin(), paint.ClassBreaks.size(), paint.ClassBreaks.begin());
+  return paint;
+}
+
+// The base map, and for the kinds with data its area list, of `document`;
+// the reason when it is not found or does not read.
+std::string ReadBaseMapOf(const std::filesystem::path& path,
+                          const std::filesystem::path& program_dir, LoadedDocument& loaded) {
+  const std::string& reference = loaded.document.BaseMapFile;
+  const std::string named = "基本地図 " + sjis::ToUtf8Lossy(reference) + "：";
+  const auto found = FindBaseMap(reference, program_dir, path.parent_path());
+  if (!found) return named + std::string(kBaseMapNotFoundReason);
+  if (BaseMapResult read = ReadBaseMap(found->path, loaded.base_map); read != BaseMapStatus::kOk)
+    return named + read.reason;
+  loaded.base_map.LoadedMapFile = found->reference;
+  if (!HasData(loaded.document.Kind)) return {};
+  if (BaseMapResult read = ReadBaseMapHeader(found->path, loaded.areas);
+      read != BaseMapStatus::kOk) {
+    return named + read.reason;
+  }
+  loaded.areas.CurrentBaseMapFile = found->reference;
+  const std::size_t area_count = loaded.areas.AreaNames.size();
+  if (loaded.document.Values.size() > area_count) {
+    return "値の数 " + std::to_string(loaded.document.Values.size()) + " が基本地図の区域の数 " +
+           std::to_string(area_count) + " を超えています";
+  }
+  return {};
+}
+
+// The picture graph's picture, looked up by its file name in the program
+// directory; null, after message 4 naming it, when it cannot be read.
+std::shared_ptr<const MetafilePicture> ReadGlyphPicture(const std::string& file_name,
+                                                        const std::filesystem::path& program_dir,
+                                                        Reporter& reporter) {
+  const auto utf8 = sjis::ToUtf8(file_name);
+  std::filesystem::path path = program_dir / std::filesystem::path(utf8.value_or("")).filename();
+  if (const auto found = FindFileIgnoringCase(path)) path = *found;
+  auto read = MetafilePicture::Read(path);
+  if (const auto* reason = std::get_if<std::string>(&read)) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+    return nullptr;
+  }
+  return std::get<std::shared_ptr<const MetafilePicture>>(std::move(read));
+}
+
+void ApplyData(const MapDocument& document, AreaList areas, Workspace& workspace) {
+  workspace.area_list = std::move(areas);
+  DataSet& data = workspace.data;
+  data.DataTitle = document.DataTitle;
+  data.DataValues.assign(kMaxAreas, {});
+  std::copy(document.Values.begin(), document.Values.end(), data.DataValues.begin());
+  data.DataNotes.clear();
+  data.DataFileName.clear();
+  data.DataModified = false;
+}
+
+void ApplyKindSettings(const MapDocument& document, Workspace& workspace) {
+  ClassTables& tables = workspace.class_tables;
+  SymbolSettings& symbols = workspace.symbols;
+  switch (document.Kind) {
+    case Kind::kWhiteMap:
+      return;
+    case Kind::kPaintMap:
+      tables.DivisionMethod = document.Paint.DivisionMethod;
+      workspace.settings.LegendStyle = document.Paint.LegendStyle;
+      tables.ClassBreaks = {};
+      std::copy(document.Paint.ClassBreaks.begin(), document.Paint.ClassBreaks.end(),
+                tables.ClassBreaks.begin());
+      return;
+    case Kind::kCircleGraph:
+      symbols = document.Symbols;
+      return;
+    case Kind::kPictureGraph:
+      // The colours belong to the circle map.
+      symbols.RefRadius = document.Symbols.RefRadius;
+      symbols.RefValueText = document.Symbols.RefValueText;
+      symbols.BaseValue = document.Symbols.BaseValue;
+      return;
+  }
+}
+
+// The statistics the map command would have left: the widths the legend
+// uses, then every value converted in area order and the extremes from them.
+void RecomputeStatistics(Workspace& workspace) {
+  const int area_count = workspace.area_list.AreaCount();
+  ComputeDataStatistics(workspace.data, area_count, workspace.settings.ClassCount,
+                        workspace.class_tables);
+  ConvertDataValues(workspace.data, area_count, workspace.class_tables);
+}
+
+void ApplyDecorations(const MapDocument& document, DecorationLists& lists) {
+  ClearDecorations(lists);
+  std::copy(document.Shapes.begin(), document.Shapes.end(), lists.ShapeDecorations.begin());
+  std::copy(document.Texts.begin(), document.Texts.end(), lists.TextDecorations.begin());
+  lists.ShapeCount = static_cast<std::int16_t>(document.Shapes.size());
+  lists.TextDecorationCount = static_cast<std::int16_t>(document.Texts.size());
+}
+
+}  // namespace
+
+void ApplyMapDocument(LoadedDocument loaded, Workspace& workspace) {
+  const MapDocument& document = loaded.document;
+  workspace.base_map = std::move(loaded.base_map);
+  if (HasData(document.Kind)) {
+    ApplyData(document, std::move(loaded.areas), workspace);
+    ApplyKindSettings(document, workspace);
+    RecomputeStatistics(workspace);
+  }
+  if (document.Kind == Kind::kPictureGraph) {
+    workspace.view.GlyphPictureFile = document.GlyphPictureFile;
+    workspace.view.GlyphPicture = std::move(loaded.picture);
+  }
+  ApplyDecorations(document, workspace.decorations);
+  workspace.view.Kind = static_cast<MapKind>(document.Kind);
+  workspace.view.ScrollReset = true;
+}
+
+namespace {
+
+// The document at `path` with all it names, or the reason it is refused.
+std::variant<LoadedDocument, std::string> ReadDocument(const std::filesystem::path& path,
+                                                       const std::filesystem::path& program_dir) {
+  FileBytes file = ReadFileUpTo(path, map_document::kMaxFileBytes);
+  if (file.status == FileReadStatus::kTooLarge) return std::string(kFileTooLargeReason);
+  if (file.status != FileReadStatus::kOk) return std::string("ファイルを開けません");
+  auto parsed = ParseMapDocument(file.bytes);
+  if (const auto* fault = std::get_if<DocumentFault>(&parsed)) return fault->Describe();
+  LoadedDocument loaded{std::get<MapDocument>(std::move(parsed)), {}, {}, nullptr};
+  if (std::string reason = ReadBaseMapOf(path, program_dir, loaded); !reason.empty()) return reason;
+  return loaded;
+}
+
+}  // namespace
+
+MapDocument DocumentOf(const Workspace& workspace) {
+  MapDocument document;
+  document.Kind = DocumentKindOf(workspace.view.Kind);
+  const auto shapes = workspace.decorations.Shapes();
+  const auto texts = workspace.decorations.Texts();
+  document.Shapes.assign(shapes.begin(), shapes.end());
+  document.Texts.assign(texts.begin(), texts.end());
+  if (!HasData(document.Kind)) {
+    document.BaseMapFile = workspace.base_map.LoadedMapFile;
+    return document;
+  }
+  document.DataTitle = workspace.data.DataTitle;
+  document.BaseMapFile = workspace.area_list.CurrentBaseMapFile;
+  const std::size_t value_count = std::min(
+      static_cast<std::size_t>(workspace.area_list.AreaCount()), workspace.data.DataValues.size());
+  document.Values.assign(
+      workspace.data.DataValues.begin(),
+      workspace.data.DataValues.begin() + static_cast<std::ptrdiff_t>(value_count));
+  if (document.Kind == Kind::kPaintMap) document.Paint = PaintSettingsOf(workspace);
+  document.Symbols = workspace.symbols;
+  if (document.Kind == Kind::kPictureGraph)
+    document.GlyphPictureFile = workspace.view.GlyphPictureFile;
+  return document;
+}
+
+DocumentSave SaveMapDocument(const std::filesystem::path& path, const Workspace& workspace) {
+  const MapDocument document = DocumentOf(workspace);
+  std::string refusal = MapDocumentWriteRefusal(document);
+  if (!refusal.empty()) return {false, std::move(refusal)};
+  return {WriteFileAtomically(path, FormatMapDocument(document)), {}};
+}
+
+std::optional<LoadedDocument> ReadMapDocument(const std::filesystem::path& path,
+                                              const std::filesystem::path& program_dir,
+                                              Reporter& reporter) {
+  auto read = ReadDocument(path, program_dir);
+  if (const auto* reason = std::get_if<std::string>(&read)) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+    return std::nullopt;
+  }
+  auto& loaded = std::get<LoadedDocument>(read);
+  if (loaded.document.Kind == Kind::kPictureGraph) {
+    loaded.picture = ReadGlyphPicture(loaded.document.GlyphPictureFile, program_dir, reporter);
+  }
+  return std::move(loaded);
+}
+
+bool LoadMapDocument(const std::filesystem::path& path, const std::filesystem::path& program_dir,
+                     Workspace& workspace, Reporter& reporter) {
+  auto loaded = ReadMapDocument(path, program_dir, reporter);
+  if (!loaded) return false;
+  ApplyMapDocument(std::move(*loaded), workspace);
+  return true;
+}
+
+}  // namespace kartela
