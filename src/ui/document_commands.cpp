@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "model/messages.h"
+#include "model/value_syntax.h"
 #include "render/map_document_state.h"
 #include "ui/data_window.h"
 #include "ui/draw_window.h"
@@ -73,6 +74,37 @@ void DocumentCommands::KTDSaveClick() {
   if (!path->has_extension()) *path += PathOf(kDocumentExt);
   if (!ConfirmOverwrite(context_.reporter, *path)) return;
   SaveDocument(*path);
+}
+
+bool DocumentCommands::SpeedSaveClick() {
+  const Workspace& workspace = context_.workspace;
+  if (ValueSyntax(workspace.data, workspace.area_list.AreaCount()).result ==
+      ValueSyntaxResult::kNoData) {
+    ShowMessage(context_.reporter, kMsgNoData);
+    return false;
+  }
+  data_window_.CommitEdits();
+  const QString data_ext = ShownText(workspace.settings.DataExt);
+  const QString filter =
+      QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ(*%1);;KTDﾌｧｲﾙ(*.ktd *.KTD);;全ファイル(*.*)").arg(data_ext);
+  const auto chosen = ChooseFile(dialogs_.save_document, QStringLiteral("データ保存"), filter,
+                                 PathText(workspace.data.DataFileName.filename()));
+  if (!chosen) return false;
+  // A name without an extension is a data file.
+  std::filesystem::path path = *chosen;
+  if (!path.has_extension()) path += PathOf(data_ext);
+  if (!IsDocument(path)) {
+    if (path != workspace.data.DataFileName && !ConfirmOverwrite(context_.reporter, path))
+      return false;
+    return data_window_.SaveDataFile(path);
+  }
+  if (workspace.view.Kind == MapKind::kNone) {
+    ShowMessage(context_.reporter, kMsgNoDataMap);
+    return false;
+  }
+  if (path != workspace.view.MapFileName && !ConfirmOverwrite(context_.reporter, path))
+    return false;
+  return SaveDocument(path);
 }
 
 bool DocumentCommands::SaveDocument(const std::filesystem::path& path) {

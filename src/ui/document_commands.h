@@ -34,6 +34,9 @@ class DocumentCommands {
   // The combined open button: a data file or, by its extension .ktd, a map
   // document.
   bool SpeedOpenClick();
+  // The combined save button: the data, or the map as a document when the
+  // chosen name ends in .ktd. Returns whether something was saved.
+  bool SpeedSaveClick();
   // Loads the document at `path` without asking about unsaved data (the
   // command line); a failed read changes nothing but its message.
   bool OpenDocument(const std::filesystem::path& path);

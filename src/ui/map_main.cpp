@@ -554,7 +554,7 @@ void TMapMain::ConnectSpeedButtons() {
   connect(buttons[kSpeedOpen], &QAction::triggered, this,
           [this] { document_commands_->SpeedOpenClick(); });
   connect(buttons[kSpeedSave], &QAction::triggered, this,
-          [this] { data_commands_->SaveOverClick(); });
+          [this] { document_commands_->SpeedSaveClick(); });
   connect(buttons[kSpeedPaintMap], &QAction::triggered, this,
           [this] { map_commands_->MePaintMapClick(); });
   connect(buttons[kSpeedCircleMap], &QAction::triggered, this,

@@ -463,9 +463,28 @@ TEST_F(MapMainTest, SpeedSaveAsksBeforeReplacingAnotherFile) {
 
   // The file the data came from is written back without a question.
   workspace_->data.DataFileName = dir_.path() / "OLD.DAT";
+  testing::TypeIntoNextFileDialog("OLD");
   Item("SpeedSaveBtn")->trigger();
   EXPECT_NE(dir_.Read("OLD.DAT"), "old");
   EXPECT_EQ(reporter_.questions.size(), 1u);
+}
+
+// A name ending in .ktd saves the map as a document, and only a drawn map.
+TEST_F(MapMainTest, SpeedSaveWritesADocumentForAKtdName) {
+  Start();
+  workspace_->settings.DataDir = DisplayPath(dir_.path());
+  SetValues({"1", "2", "3"});
+  testing::TypeIntoNextFileDialog("MAP.ktd");
+  Item("SpeedSaveBtn")->trigger();
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{15});
+  EXPECT_EQ(dir_.Read("MAP.ktd"), "<missing>");
+
+  workspace_->view.Kind = MapKind::kWhiteMap;
+  testing::TypeIntoNextFileDialog("MAP.ktd");
+  Item("SpeedSaveBtn")->trigger();
+  EXPECT_EQ(dir_.Read("MAP.ktd").rfind("@", 0), 0u) << "a map document";
+  EXPECT_EQ(workspace_->view.MapFileName, dir_.path() / "MAP.ktd");
+  EXPECT_TRUE(workspace_->data.DataFileName.empty()) << "the data were not saved";
 }
 
 // --- layout ----------------------------------------------------------------
