@@ -18,8 +18,10 @@ namespace {
 // The comment of the read dialog shows line 2 of a data file, its title.
 constexpr int kDataTitleLine = 2;
 
-constexpr std::string_view kNotReadableYet = "この形式はまだ読み込めません";
-constexpr std::string_view kNotWritableYet = "この形式ではまだ保存できません";
+constexpr std::string_view kNotReadableYet =
+    "データファイルではありません（地図ファイルと画像は「画像」メニューから開きます）";
+constexpr std::string_view kNotWritableYet =
+    "データファイルとしては保存できません（地図ファイルと画像は「画像」メニューから保存します）";
 
 bool Exists(const std::filesystem::path& path) {
   std::error_code error;
@@ -95,7 +97,7 @@ QString InitialDirectory(std::string_view directory) {
   return utf8 ? ExistingDirectory(QString::fromStdString(*utf8)) : QString();
 }
 
-bool IsLaterFormat(const std::filesystem::path& path) {
+bool IsMapOrPictureFormat(const std::filesystem::path& path) {
   const QString ext = PathText(path.extension()).toUpper();
   return ext == QStringLiteral(".KTD") || ext == QStringLiteral(".WMF") ||
          ext == QStringLiteral(".EMF");
@@ -158,7 +160,7 @@ bool DataCommands::ReadDataFileClick() {
     }
     file = PathOf(*name + DataExt());
   }
-  if (IsLaterFormat(file)) {
+  if (IsMapOrPictureFormat(file)) {
     ReportUnreadableFormat(context_.reporter, file);
     return false;
   }
@@ -207,7 +209,7 @@ bool DataCommands::SaveAs() {
   if (!chosen) return false;
   const auto file = SaveName(*chosen);
   if (!file) return false;
-  if (IsLaterFormat(*file)) {
+  if (IsMapOrPictureFormat(*file)) {
     ShowMessageWithReason(context_.reporter, kMsgSaveFailed, {}, kNotWritableYet);
     return false;
   }

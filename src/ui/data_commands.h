@@ -47,11 +47,12 @@ QString DataFileFilter(std::string_view data_ext);
 QString InitialDirectory(std::string_view directory);
 
 // Whether `path` names a map document or a metafile (.KTD, .WMF, .EMF in any
-// letter case): formats the program cannot read or write yet.
-bool IsLaterFormat(const std::filesystem::path& path);
+// letter case): files the data commands do not read or write, which have
+// their own commands in the picture menu.
+bool IsMapOrPictureFormat(const std::filesystem::path& path);
 
-// Tells the user that the format of `path` cannot be read yet (message 4
-// with the reason).
+// Tells the user that `path` is not a data file and where such files are
+// opened (message 4 with the reason).
 void ReportUnreadableFormat(Reporter& reporter, const std::filesystem::path& path);
 
 class DataCommands {

@@ -657,10 +657,11 @@ void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
       list_read = true;
     }
   }
-  // Metafiles have no reader yet: say so, then go on as after a failed read.
-  for (const QString& later : {QStringLiteral(".WMF"), QStringLiteral(".EMF")}) {
-    if (!name.contains(later)) continue;
-    ReportUnreadableFormat(context_.reporter, path);
+  // A metafile becomes the map window's background picture; the data window
+  // keeps the default base map's areas.
+  for (const QString& picture : {QStringLiteral(".WMF"), QStringLiteral(".EMF")}) {
+    if (!name.contains(picture)) continue;
+    picture_graph_commands_->LoadBackground(path);
     opened = false;
     list_ready = ReadDefaultAreaList();
     list_read = true;

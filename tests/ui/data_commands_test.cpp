@@ -191,8 +191,11 @@ TEST_F(DataCommandsTest, MapDocumentsAndMetafilesAreRefusedWithAReason) {
   EXPECT_EQ(bed_.reporter.messages[0].number, 4);
   EXPECT_EQ(bed_.reporter.messages[0].text,
             "ファイル：" + DisplayPath(data_dir_.path() / "map.KTD") +
-                " の読み込みに失敗しました。\nこの形式はまだ読み込めません");
-  EXPECT_EQ(bed_.reporter.messages[1].text, "保存に失敗しました。\nこの形式ではまだ保存できません");
+                " の読み込みに失敗しました。\nデータファイルではありません（地図ファイルと画像は「"
+                "画像」メニューから開きます）");
+  EXPECT_EQ(bed_.reporter.messages[1].text,
+            "保存に失敗しました。\nデータファイルとしては保存できません（地図ファイルと画像は「画像"
+            "」メニューから保存します）");
   EXPECT_TRUE(bed_.reporter.questions.empty());
   EXPECT_TRUE(data().DataFileName.empty());
 }

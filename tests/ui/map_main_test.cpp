@@ -23,6 +23,7 @@
 #include <set>
 
 #include "data_test_support.h"
+#include "gdi/wmf_writer.h"
 #include "model/test_support.h"
 #include "ui/data_window.h"
 #include "ui/delay_dialog.h"
@@ -372,18 +373,30 @@ TEST_F(MapMainTest, AfterAStartWithAFileTheBoxesAreLoadedAsAfterARead) {
 }
 
 TEST_F(MapMainTest, UnreadableDocumentsAndMetafilesNamedAtStartSayWhy) {
-  const std::pair<const char*, const char*> cases[] = {{"MAP.KTD", "ファイルを開けません"},
-                                                       {"PIC.WMF", "この形式はまだ読み込めません"},
-                                                       {"PIC.EMF", "この形式はまだ読み込めません"}};
-  for (const auto& [file, reason] : cases) {
+  dir_.Write("NOISE.WMF", std::string(500, '\x5a'));
+  for (const char* file : {"MAP.KTD", "PIC.WMF", "PIC.EMF", "NOISE.WMF"}) {
     reporter_.messages.clear();
     Start({(dir_.path() / file).string()});
     window_->OpenByExtension(window_->OpenOnStart());
     ASSERT_EQ(reporter_.Numbers(), std::vector<int>{4}) << file;
-    EXPECT_NE(reporter_.messages[0].text.find(reason), std::string::npos) << file;
+    EXPECT_NE(reporter_.messages[0].text.find('\n'), std::string::npos) << file << ": a reason";
+    EXPECT_EQ(workspace_->view.Background, BackgroundMode::kNone) << file;
     EXPECT_EQ(workspace_->area_list.AreaCount(), 3) << file;  // the default base map
     window_.reset();
   }
+}
+
+TEST_F(MapMainTest, AMetafileNamedAtStartBecomesTheBackground) {
+  const auto picture = dir_.Write("MAP.WMF", [] {
+    gdi::WmfWriter writer(gdi::WmfFileOptions({300, 200}, 96));
+    writer.Rectangle(gdi::Rect{0, 0, 300, 200});
+    return writer.Finish();
+  }());
+  Start({picture.string()});
+  window_->OpenByExtension(window_->OpenOnStart());
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(workspace_->view.Background, BackgroundMode::kBounds);
+  EXPECT_EQ(workspace_->area_list.AreaCount(), 3);
 }
 
 // The save command names documents ".ktd": that name opens too.
