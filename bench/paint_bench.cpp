@@ -11,99 +11,22 @@
 #include <string>
 
 #include "allocation_counter.h"
-#include "base/numbers.h"
 #include "gdi/emf_writer.h"
 #include "gdi/qt/painter_device_context.h"
-#include "model/base_map_file.h"
-#include "model/base_map_reference.h"
-#include "model/data_file.h"
-#include "model/reporter.h"
-#include "render/circle_map.h"
 #include "render/map_document_state.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
 #include "render/metafile_picture.h"
+#include "shipped_maps.h"
 #include "ui/draw_window.h"
 
 namespace kartela {
 namespace {
 
-const std::filesystem::path kBaseMaps = KARTELA_BASEMAPS_DIR;
-
-class NoReports : public Reporter {
- public:
-  void Show(const CatalogueMessage&) override {}
-  bool AskOkCancel(std::string_view, std::string_view) override { return true; }
-  Answer AskYesNoCancel(std::string_view, std::string_view) override { return Answer::kYes; }
-  void ShowNotice(std::string_view) override {}
-};
-
-bool LoadBaseMap(const std::string& reference, Workspace& workspace) {
-  const auto found = FindBaseMap(reference, kBaseMaps);
-  if (!found || ReadBaseMap(found->path, workspace.base_map) != BaseMapStatus::kOk) return false;
-  workspace.base_map.LoadedMapFile = reference;
-  return true;
-}
-
-// The paint map of the population sample, classified as the command does.
-bool LoadPaintMapOfJapan(Workspace& workspace) {
-  NoReports reporter;
-  if (!ReadDataFile(kBaseMaps / "人口2020.DAT", kBaseMaps, workspace.area_list, workspace.data,
-                    reporter)) {
-    return false;
-  }
-  ClassTables& tables = workspace.class_tables;
-  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
-                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
-    return false;
-  }
-  tables.ClassBreaks = tables.ProposedBreaks;
-  workspace.view.Kind = MapKind::kPaintMap;
-  return LoadBaseMap(workspace.area_list.CurrentBaseMapFile, workspace);
-}
-
-// The white map of the counties with the state borders thick.
-bool LoadCountyWhiteMap(Workspace& workspace) {
-  workspace.settings.BorderStyle = 4;
-  workspace.view.Kind = MapKind::kWhiteMap;
-  return LoadBaseMap("\x95\xc4\x8d\x91\x8c\x53.IDT", workspace);  // 米国郡.IDT
-}
-
-// The circle map of the counties over a made-up change in percent per
-// county, from -100.0 to 100.0, with the default settings and the proposed
-// reference value: both colours and circles of every size.
-bool LoadCountyCircleMap(Workspace& workspace) {
-  if (!LoadBaseMap("\x95\xc4\x8d\x91\x8c\x53.IDT", workspace)) return false;  // 米国郡.IDT
-  const int count = workspace.base_map.MapAreaCount();
-  workspace.area_list.AreaNames = workspace.base_map.MapAreaNames;
-  for (int i = 0; i < count; ++i) {
-    const std::int64_t tenths = static_cast<std::int64_t>(i) * 7919 % 2001 - 1000;
-    workspace.data.DataValues[static_cast<std::size_t>(i)] =
-        FormatFixed(static_cast<long double>(tenths) / 10, 0, 1);
-  }
-  const SymbolDataStats stats =
-      ScanSymbolData(workspace.data, count, workspace.class_tables.NumericValues);
-  if (ApplyCircleFields(InitialCircleFields(workspace.symbols, stats), workspace.symbols) != 0) {
-    return false;
-  }
-  StartCircleMap(workspace);
-  return true;
-}
-
-// The paint map of the counties over the same made-up values, classified
-// as the command does: what the county document holds.
-bool LoadCountyPaintMap(Workspace& workspace) {
-  if (!LoadCountyCircleMap(workspace)) return false;
-  workspace.area_list.CurrentBaseMapFile = workspace.base_map.LoadedMapFile;
-  ClassTables& tables = workspace.class_tables;
-  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
-                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
-    return false;
-  }
-  tables.ClassBreaks = tables.ProposedBreaks;
-  workspace.view.Kind = MapKind::kPaintMap;
-  return true;
-}
+using bench::LoadCountyCircleMap;
+using bench::LoadCountyPaintMap;
+using bench::LoadCountyWhiteMap;
+using bench::LoadPaintMapOfJapan;
 
 void PaintInto(QImage& image, Workspace& workspace) {
   image.fill(Qt::white);
@@ -204,7 +127,7 @@ void BM_RubberBandStepOverCountyMap(benchmark::State& state) {
     return;
   }
   workspace.decoration_tools.Mode = static_cast<DecorationMode>(state.range(0));
-  NoReports reporter;
+  bench::SilentReporter reporter;
   AppContext context{workspace, ProgramPaths{}, reporter, TextMetrics{}};
   TDrawWindow window(context);
   window.resize(1000, 700);
@@ -235,11 +158,11 @@ void BM_OpenAndPaintCountyDocument(benchmark::State& state) {
     state.SkipWithError("the county document cannot be made");
     return;
   }
-  NoReports reporter;
+  bench::SilentReporter reporter;
   QImage image(1000, 700, QImage::Format_RGB32);
   for (auto _ : state) {
     Workspace workspace;
-    if (!LoadMapDocument(path, kBaseMaps, workspace, reporter)) {
+    if (!LoadMapDocument(path, bench::BaseMapsDir(), workspace, reporter)) {
       state.SkipWithError("the county document does not load");
       break;
     }

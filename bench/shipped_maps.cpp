@@ -1,0 +1,82 @@
+#include "shipped_maps.h"
+
+#include <cstdint>
+
+#include "base/numbers.h"
+#include "model/base_map_file.h"
+#include "model/base_map_reference.h"
+#include "model/data_file.h"
+#include "render/circle_map.h"
+#include "render/classification.h"
+#include "render/legend.h"
+
+namespace kartela::bench {
+namespace {
+
+constexpr const char* kCountyMap = "\x95\xc4\x8d\x91\x8c\x53.IDT";  // 米国郡.IDT
+
+// Classifies the data with the proposed boundaries, committed as the paint
+// map command commits them.
+bool ClassifyAsPaintMap(Workspace& workspace) {
+  ClassTables& tables = workspace.class_tables;
+  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
+                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
+    return false;
+  }
+  tables.ClassBreaks = tables.ProposedBreaks;
+  NormaliseClassBreaks(tables);
+  workspace.view.Kind = MapKind::kPaintMap;
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path BaseMapsDir() {
+  return KARTELA_BASEMAPS_DIR;
+}
+
+bool LoadShippedBaseMap(const std::string& reference, Workspace& workspace) {
+  const auto found = FindBaseMap(reference, BaseMapsDir());
+  if (!found || ReadBaseMap(found->path, workspace.base_map) != BaseMapStatus::kOk) return false;
+  workspace.base_map.LoadedMapFile = reference;
+  return true;
+}
+
+bool LoadPaintMapOfJapan(Workspace& workspace) {
+  SilentReporter reporter;
+  return ReadDataFile(BaseMapsDir() / "人口2020.DAT", BaseMapsDir(), workspace.area_list,
+                      workspace.data, reporter) &&
+         ClassifyAsPaintMap(workspace) &&
+         LoadShippedBaseMap(workspace.area_list.CurrentBaseMapFile, workspace);
+}
+
+bool LoadCountyWhiteMap(Workspace& workspace) {
+  workspace.settings.BorderStyle = 4;
+  workspace.view.Kind = MapKind::kWhiteMap;
+  return LoadShippedBaseMap(kCountyMap, workspace);
+}
+
+bool LoadCountyCircleMap(Workspace& workspace) {
+  if (!LoadShippedBaseMap(kCountyMap, workspace)) return false;
+  const int count = workspace.base_map.MapAreaCount();
+  workspace.area_list.AreaNames = workspace.base_map.MapAreaNames;
+  workspace.area_list.CurrentBaseMapFile = kCountyMap;
+  for (int i = 0; i < count; ++i) {
+    const std::int64_t tenths = static_cast<std::int64_t>(i) * 7919 % 2001 - 1000;
+    workspace.data.DataValues[static_cast<std::size_t>(i)] =
+        FormatFixed(static_cast<long double>(tenths) / 10, 0, 1);
+  }
+  const SymbolDataStats stats =
+      ScanSymbolData(workspace.data, count, workspace.class_tables.NumericValues);
+  if (ApplyCircleFields(InitialCircleFields(workspace.symbols, stats), workspace.symbols) != 0) {
+    return false;
+  }
+  StartCircleMap(workspace);
+  return true;
+}
+
+bool LoadCountyPaintMap(Workspace& workspace) {
+  return LoadCountyCircleMap(workspace) && ClassifyAsPaintMap(workspace);
+}
+
+}  // namespace kartela::bench
