@@ -152,6 +152,14 @@ bool ReadSymbolOptions(const CliArguments& arguments, SymbolFields& fields) {
   return true;
 }
 
+// Shows the catalogue message `message` unless it is 0 (no refusal); true
+// when it showed one.
+bool Refused(const CliContext& context, int message) {
+  if (message == 0) return false;
+  ShowMessage(context.reporter, message);
+  return true;
+}
+
 // The circle dialog's fields with the options typed over them; false for a
 // colour or a reference value the dialog could not hold.
 bool ReadCircleOptions(const CliArguments& arguments, CircleFields& fields) {
@@ -173,19 +181,11 @@ bool PrepareCircleMap(const CliContext& context, const CliArguments& arguments,
                       Workspace& workspace) {
   const SymbolDataStats stats = ScanSymbolData(workspace.data, workspace.area_list.AreaCount(),
                                                workspace.class_tables.NumericValues);
-  if (const int message = CircleDataMessage(stats)) {
-    ShowMessage(context.reporter, message);
-    return false;
-  }
+  if (Refused(context, CircleDataMessage(stats))) return false;
   CircleFields fields = InitialCircleFields(workspace.symbols, stats);
-  const int message = ReadCircleOptions(arguments, fields)
-                          ? ApplyCircleFields(fields, workspace.symbols)
-                          : kMsgBadSetting;
-  if (message != 0) {
-    ShowMessage(context.reporter, message);
-    return false;
-  }
-  return true;
+  return !Refused(context, ReadCircleOptions(arguments, fields)
+                               ? ApplyCircleFields(fields, workspace.symbols)
+                               : kMsgBadSetting);
 }
 
 // --picture FILE: the path as given, or else the name in the program
@@ -204,16 +204,11 @@ bool PreparePictureGraph(const CliContext& context, const CliArguments& argument
   ClassTables& tables = workspace.class_tables;
   const ValueSyntaxResult result = ComputeDataStatistics(
       workspace.data, workspace.area_list.AreaCount(), workspace.settings.ClassCount, tables);
-  if (const int message = PictureDataMessage(result, tables)) {
-    ShowMessage(context.reporter, message);
-    return false;
-  }
+  if (Refused(context, PictureDataMessage(result, tables))) return false;
   PictureFields fields = InitialPictureFields(workspace.symbols, tables);
-  const int message = ReadSymbolOptions(arguments, fields)
-                          ? ApplyPictureFields(fields, workspace.symbols)
-                          : kMsgBadSetting;
-  if (message != 0) {
-    ShowMessage(context.reporter, message);
+  if (Refused(context, ReadSymbolOptions(arguments, fields)
+                           ? ApplyPictureFields(fields, workspace.symbols)
+                           : kMsgBadSetting)) {
     return false;
   }
   const auto file = arguments.Value("picture");
