@@ -73,6 +73,20 @@ struct MapView {
   std::filesystem::path MapFileName;
 };
 
+// Printing choices kept in memory from start-up to exit; the map and the
+// data printing commands share the margins and the copy count.
+struct PrintSettings {
+  std::int32_t MarginLeft = 20;  // millimetres
+  std::int32_t MarginRight = 20;
+  std::int32_t MarginTop = 25;
+  std::int32_t MarginBottom = 25;
+  std::int32_t Copies = 1;
+  std::int32_t DataColumns = 3;
+  double DataLineSpacing = 1.8;                // line pitch as a multiple of the font height
+  std::string DataFontName{kDefaultFaceName};  // Shift-JIS
+  std::int32_t DataFontSize = 10;              // points
+};
+
 struct Workspace {
   Settings settings = DefaultSettings({});
   AreaList area_list;  // the areas of the data's base map
@@ -85,6 +99,7 @@ struct Workspace {
   DecorationTools decoration_tools;  // the mouse's tool on the map window
   ScreenColors screen_colors;        // captured from the system at start-up
   std::int16_t PrintLineWidth = kDefaultPrintLineWidth;
+  PrintSettings print;
 };
 
 }  // namespace kartela
