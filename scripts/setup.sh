@@ -11,7 +11,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic
-  nlohmann-json3-dev libproj-dev proj-data libuemf-dev
+  nlohmann-json3-dev libproj-dev proj-data libuemf-dev libpng-dev
 )
 
 missing_packages() {
