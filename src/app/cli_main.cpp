@@ -9,6 +9,7 @@
 #include "app/cli_commands.h"
 #include "app/cli_reporter.h"
 #include "app/program_dir.h"
+#include "model/startup.h"
 
 namespace {
 
@@ -37,7 +38,9 @@ int Usage() {
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  std::filesystem::path program_dir = kartela::ExecutableDirectory(argv[0]);
+  // The program's files: beside the executable, or in P/share/kartela when installed.
+  std::filesystem::path program_dir =
+      kartela::ProgramPathsOf(kartela::ExecutableDirectory(argv[0]) / "kartela-cli").ProgramDir;
   if (arguments.size() >= 2 && arguments[0] == "--program-dir") {
     program_dir = std::filesystem::absolute(arguments[1]);
     arguments.erase(arguments.begin(), arguments.begin() + 2);

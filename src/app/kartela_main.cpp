@@ -6,8 +6,10 @@
 // error, the time from the start of main to the first paint of both child
 // windows.
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 #include <chrono>
@@ -32,8 +34,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Said at start when the program directory cannot be the default data
-// directory, which the settings keep in Shift-JIS.
+// Said at start when the program directory (or, installed, the documents
+// folder) cannot be the default data directory, which the settings keep in
+// Shift-JIS.
 constexpr std::string_view kNoShiftJisProgramDir =
     "プログラムのフォルダ名に Shift-JIS で表せない文字があるため、"
     "データの既定フォルダは空になっています：\n";
@@ -89,10 +92,20 @@ class StartupClock : public QObject {
   bool reported_ = false;
 };
 
+// The user's directories: the XDG ones, and the documents folder the
+// desktop names (xdg-user-dirs), else the home directory.
+kartela::UserDirectories UserDirectoriesOfThisSession() {
+  kartela::UserDirectories user = kartela::UserDirectoriesFromEnvironment();
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty() || !QFileInfo(documents).isDir()) documents = QDir::homePath();
+  user.documents = std::filesystem::path(documents.toStdString());
+  return user;
+}
+
 kartela::ProgramPaths PathsOfThisProgram(const char* argv0) {
   const std::filesystem::path directory = kartela::ExecutableDirectory(argv0);
   const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-  return kartela::ProgramPathsOf(directory / name.toStdString());
+  return kartela::ProgramPathsOf(directory / name.toStdString(), UserDirectoriesOfThisSession());
 }
 
 }  // namespace
@@ -125,7 +138,7 @@ int main(int argc, char** argv) {
   }
   if (!context.paths.HasShiftJisForm()) {
     reporter.Show(
-        {0, std::string(kNoShiftJisProgramDir) + kartela::DisplayPath(context.paths.ProgramDir),
+        {0, std::string(kNoShiftJisProgramDir) + kartela::DisplayPath(context.paths.DataDir()),
          "警告", kartela::MessageIcon::kWarning});
   }
   // Reading shows its own hourglass; its messages get the arrow.

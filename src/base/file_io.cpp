@@ -112,4 +112,10 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
   return errno == ENOENT && ReplaceThroughTemporary(*target, nullptr, bytes);
 }
 
+bool IsWritableDirectory(const fs::path& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+         (status.st_mode & kAnyWriteBit) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
 }  // namespace kartela

@@ -37,4 +37,9 @@ inline constexpr std::string_view kFileTooLargeReason = "ファイルが大き�
 // was, and the result is false.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Whether files can be made in the directory `path`: the user may write it
+// and it has a write permission bit (a directory without any is meant to be
+// read-only, even for root). A read-only file system says no as well.
+bool IsWritableDirectory(const std::filesystem::path& path);
+
 }  // namespace kartela

@@ -5,6 +5,7 @@
 
 #include "base/sjis.h"
 #include "base/text_helpers.h"
+#include "model/user_dirs.h"
 
 namespace kartela {
 namespace {
@@ -66,7 +67,15 @@ bool IsSameDirectory(const fs::path& a, const fs::path& b) {
 }
 
 // The places to look, in order.
-std::vector<fs::path> Candidates(std::string_view reference, const fs::path& program_dir,
+// The program's own places for base maps: its directory, then the user's
+// own base maps.
+std::vector<fs::path> OwnDirectories(const fs::path& program_dir) {
+  std::vector<fs::path> directories{program_dir};
+  if (fs::path user = UserBaseMapDirectory(); !user.empty()) directories.push_back(std::move(user));
+  return directories;
+}
+
+std::vector<fs::path> Candidates(std::string_view reference, const std::vector<fs::path>& own_dirs,
                                  const fs::path& holder_dir) {
   std::vector<fs::path> directories;
   std::optional<fs::path> name;
@@ -74,11 +83,11 @@ std::vector<fs::path> Candidates(std::string_view reference, const fs::path& pro
     const PathParts parts = SplitPath(reference.substr(HasDriveLetter(reference) ? 2 : 0));
     name = PathOf(parts.name + parts.ext);
     if (!holder_dir.empty()) directories.push_back(holder_dir);
-    directories.push_back(program_dir);
+    directories.insert(directories.end(), own_dirs.begin(), own_dirs.end());
   } else {
     name = PathOf(reference);
     if (name && name->is_absolute()) return {*name};
-    directories.push_back(program_dir);
+    directories = own_dirs;
     if (!holder_dir.empty()) directories.push_back(holder_dir);
   }
   std::vector<fs::path> candidates;
@@ -112,10 +121,12 @@ std::optional<BaseMapLocation> FindBaseMap(std::string_view reference, const fs:
   reference = WithoutTrailingBlanks(reference);
   // A NUL byte would end the name early at the file system.
   if (reference.find('\0') != std::string_view::npos) return std::nullopt;
-  for (const fs::path& candidate : Candidates(reference, program_dir, holder_dir)) {
+  const std::vector<fs::path> own_dirs = OwnDirectories(program_dir);
+  for (const fs::path& candidate : Candidates(reference, own_dirs, holder_dir)) {
     const std::optional<fs::path> found = FindFileIgnoringCase(candidate);
     if (!found) continue;
-    const bool beside_program = IsSameDirectory(found->parent_path(), program_dir);
+    const bool beside_program = std::ranges::any_of(
+        own_dirs, [&](const fs::path& own) { return IsSameDirectory(found->parent_path(), own); });
     if (auto kept = SjisOf(beside_program ? found->filename() : *found)) {
       return BaseMapLocation{*found, std::move(*kept)};
     }

@@ -4,9 +4,11 @@
 // Trailing blanks of the reference are dropped. A reference written on
 // Windows (a drive letter such as "C:", or "\" between directories) is looked
 // up by its last component, first in the directory of the file that holds
-// the reference, then in the program directory. Any other relative reference
-// lies in the program directory, or failing that beside the file that holds
-// it; an absolute one is used as it stands. A ":" alone makes nothing
+// the reference, then in the program's own places. Any other relative
+// reference lies in the program's own places, or failing that beside the file
+// that holds it; an absolute one is used as it stands. The program's own
+// places are the program directory, then the user's own base maps
+// (UserBaseMapDirectory). A ":" alone makes nothing
 // absolute. In each place the exact name wins; otherwise the only file whose
 // name differs from it in the letter case of ASCII letters alone is taken.
 #pragma once
@@ -21,7 +23,7 @@ namespace kartela {
 struct BaseMapLocation {
   std::filesystem::path path;  // the file found
   // The reference to keep for it, in Shift-JIS: the name as it is on disk
-  // for a file of the program directory, else its whole path.
+  // for a file of the program's own places, else its whole path.
   std::string reference;
 };
 

@@ -36,23 +36,57 @@ void ReadDefaultAreaList(const ProgramPaths& paths, const Settings& settings, Ar
   }
 }
 
+bool HoldsProgramFiles(const std::filesystem::path& directory) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(directory / kProgramFilesMark, error);
+}
+
 }  // namespace
 
 std::filesystem::path ProgramPaths::SettingsFile() const {
-  return ProgramDir / std::filesystem::path(ProgramName + ".INI");
+  return ConfigDir() / std::filesystem::path(ProgramName + ".INI");
+}
+
+std::filesystem::path ProgramPaths::ConfigDir() const {
+  return SettingsDir.empty() ? ProgramDir : SettingsDir;
+}
+
+std::filesystem::path ProgramPaths::DataDir() const {
+  return DefaultDataDir.empty() ? ProgramDir : DefaultDataDir;
+}
+
+std::filesystem::path ProgramPaths::ToolDir() const {
+  return ExecutableDir.empty() ? ProgramDir : ExecutableDir;
 }
 
 bool ProgramPaths::HasShiftJisForm() const {
-  return ProgramDirText(ProgramDir).has_value();
+  return ProgramDirText(DataDir()).has_value();
 }
 
-ProgramPaths ProgramPathsOf(const std::filesystem::path& executable) {
-  return ProgramPaths{executable.parent_path(), executable.stem().string()};
+ProgramPaths ProgramPathsOf(const std::filesystem::path& executable, const UserDirectories& user,
+                            bool (*writable)(const std::filesystem::path&)) {
+  ProgramPaths paths{executable.parent_path(), executable.stem().string()};
+  paths.ExecutableDir = paths.ProgramDir;
+  const std::filesystem::path shared =
+      (paths.ProgramDir / ".." / "share" / "kartela").lexically_normal();
+  const bool beside = HoldsProgramFiles(paths.ProgramDir);
+  const bool installed = !beside && HoldsProgramFiles(shared);
+  if (installed) paths.ProgramDir = shared;
+  if (user.config.empty() || (!installed && (!beside || writable(paths.ProgramDir)))) return paths;
+  paths.SettingsDir = user.config;
+  paths.DefaultDataDir = user.documents;
+  return paths;
+}
+
+bool EnsureSettingsDirectory(const ProgramPaths& paths) {
+  std::error_code error;
+  std::filesystem::create_directories(paths.ConfigDir(), error);
+  return !error;
 }
 
 std::filesystem::path StartUp(const ProgramPaths& paths, const std::vector<std::string>& arguments,
                               Settings& settings, AreaList& areas) {
-  settings = DefaultSettings(ProgramDirText(paths.ProgramDir).value_or(std::string()));
+  settings = DefaultSettings(ProgramDirText(paths.DataDir()).value_or(std::string()));
   areas.CurrentBaseMapFile = settings.BaseMapFile;
   ReadSettings(paths.SettingsFile(), settings);
   std::filesystem::path open_on_start = ApplyCommandLine(arguments, settings);

@@ -309,9 +309,9 @@ void TMapMain::BuildHelpMenu() {
 // item.
 void TMapMain::BuildUserTools() {
   const std::filesystem::path file =
-      context_.paths.ProgramDir / (context_.paths.ProgramName + ".MNU");
+      context_.paths.ConfigDir() / (context_.paths.ProgramName + ".MNU");
   const std::string program_dir =
-      sjis::FromUtf8(PathText(context_.paths.ProgramDir / "").toStdString()).value_or("");
+      sjis::FromUtf8(PathText(context_.paths.ToolDir() / "").toStdString()).value_or("");
   user_tools_ = ReadUserTools(file, program_dir);
   for (std::size_t i = 0; i < user_tools_.size(); ++i) {
     auto* item = new QAction(Utf8Text(sjis::ToUtf8Lossy(user_tools_[i].caption)), help_menu_);
@@ -821,6 +821,7 @@ void TMapMain::QuitProg() {
   const QRect normal = windowState() == Qt::WindowNoState ? QRect(pos(), size()) : normal_rect_;
   RecordWindowPlacement({normal.left(), normal.top(), normal.width(), normal.height()},
                         isMaximized(), workspace_.settings);
+  EnsureSettingsDirectory(context_.paths);
   WriteSettings(context_.paths.SettingsFile(), workspace_.settings);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -23,17 +25,31 @@ class BaseMapReferenceTest : public ::testing::Test {
     }
     data_.Write("全国２.IDT", "beside the data");
     data_.Write("local.IDT", "beside the data");
+    // The user's own base maps, found through XDG_DATA_HOME.
+    std::filesystem::create_directories(UserMaps());
+    for (const char* name : {"九州.IDT", "全国２.IDT"})
+      std::ofstream(UserMaps() /
+                    std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(name))))
+          << "user's map";
+    if (const char* saved = std::getenv("XDG_DATA_HOME")) saved_data_home_ = saved;
+    setenv("XDG_DATA_HOME", user_.path().c_str(), 1);
   }
+  ~BaseMapReferenceTest() override { setenv("XDG_DATA_HOME", saved_data_home_.c_str(), 1); }
+
+  std::filesystem::path UserMaps() const { return user_.path() / "kartela" / "basemaps"; }
 
   ScratchDir program_;
   ScratchDir data_;
+  ScratchDir user_;
+  std::string saved_data_home_;
 };
 
 TEST_F(BaseMapReferenceTest, FindsTheFileAsItIsCalledOnDisk) {
   struct Case {
     std::string reference;  // UTF-8; converted to Shift-JIS
     bool from_data_file;    // the reference is held by a data file in data_
-    std::string where;      // "P" program directory, "D" data directory, "" none
+    std::string where;      // "P" program directory, "D" data directory, "U" the user's
+                            // base maps, "" none
     std::string found;      // file name found, UTF-8
   };
   const std::string absolute_tokyo = (program_.path() / "TOKYO.IDT").string();
@@ -55,7 +71,9 @@ TEST_F(BaseMapReferenceTest, FindsTheFileAsItIsCalledOnDisk) {
       {"local.IDT", false, "", ""},
       {"missing.IDT", true, "", ""},
       {"", true, "", ""},
-      {"sub", false, "", ""},  // a directory is no base map
+      {"sub", false, "", ""},                // a directory is no base map
+      {"九州.IDT", false, "U", "九州.IDT"},  // the user's own maps after the program's
+      {"C:\\地図\\九州.IDT", true, "U", "九州.IDT"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reference);
@@ -66,13 +84,15 @@ TEST_F(BaseMapReferenceTest, FindsTheFileAsItIsCalledOnDisk) {
       continue;
     }
     ASSERT_TRUE(found.has_value());
-    const std::filesystem::path dir = c.where == "P" ? program_.path() : data_.path();
+    const std::filesystem::path dir = c.where == "P"   ? program_.path()
+                                      : c.where == "U" ? UserMaps()
+                                                       : data_.path();
     const std::filesystem::path expected =
         dir / std::filesystem::path(std::u8string(c.found.begin(), c.found.end()));
     EXPECT_EQ(found->path.filename(), expected.filename());
     EXPECT_TRUE(std::filesystem::equivalent(found->path, expected));
-    // A file of the program directory is kept by its name, any other by its path.
-    EXPECT_EQ(found->reference, Sjis(c.where == "P" ? c.found : expected.string()));
+    // A file of the program's own places is kept by its name, any other by its path.
+    EXPECT_EQ(found->reference, Sjis(c.where == "D" ? expected.string() : c.found));
   }
 }
 
