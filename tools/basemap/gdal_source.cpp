@@ -215,7 +215,7 @@ Polygons RowPolygons(const OGRGeometry* geometry, OGRCoordinateTransformation* t
     copy = std::move(repaired);
   }
   CollectPolygons(*copy, polygons);
-  if (polygons.empty()) notes.push_back(Row(row) + ": not a polygon; left out");
+  if (polygons.empty()) notes.push_back(Row(row) + ": no polygon (a line or a point); left out");
   return polygons;
 }
 
