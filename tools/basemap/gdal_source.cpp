@@ -454,7 +454,10 @@ Result<SourceLayerInfo> InspectSource(const std::filesystem::path& path,
       std::string text = FieldText(*feature, static_cast<int>(f));
       if (feature->GetFieldDefnRef(static_cast<int>(f))->GetType() == OFTString)
         texts.push_back(text);
-      if (raw[f].size() < kSampleCount) raw[f].push_back(std::move(text));
+      if (raw[f].size() < kSampleCount &&
+          std::find(raw[f].begin(), raw[f].end(), text) == raw[f].end()) {
+        raw[f].push_back(std::move(text));
+      }
     }
   }
   SourceRequest request;

@@ -45,7 +45,7 @@ struct SourceAreas {
 Result<SourceAreas> ReadSourceAreas(const SourceRequest& request);
 
 // What a dialog shows before the import: the layers and, for a layer, its
-// fields with a few values decoded in the detected encoding.
+// fields with a few different values decoded in the detected encoding.
 struct SourceField {
   std::string name;
   std::vector<std::string> samples;  // UTF-8
