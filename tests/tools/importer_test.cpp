@@ -7,6 +7,8 @@
 
 #include "base/sjis.h"
 #include "basemap/import_command.h"
+#include "basemap/map_builder.h"
+#include "basemap/map_runs.h"
 #include "boundary_fixtures.h"
 #include "map_checks.h"
 #include "model/base_map_file.h"
@@ -67,17 +69,30 @@ int OutlineCount(const BaseMap& map, int area) {
       std::count_if(anchors.begin(), anchors.end(), [](const MapPoint& p) { return p.x >= 1; }));
 }
 
+bool HasInsetFrame(const BaseMap& map) {
+  const auto runs = WalkRuns(map);
+  return std::any_of(runs.begin(), runs.end(),
+                     [](const MapRun& run) { return run.code == kFrameLine; });
+}
+
 TEST(ImportTest, BoundaryFilesOfEveryKindBecomeMapsLikeTheShippedOnes) {
   struct Case {
     FixtureFormat format;
     bool row_per_part;
     const char* encoding_read;
+    std::vector<std::string> more_args;
   };
   const Case cases[] = {
-      {{"ESRI Shapefile", "plain.shp", FixtureText::kCp932WithoutCpg, 4612}, true, "cp932"},
-      {{"ESRI Shapefile", "cpg.shp", FixtureText::kCp932WithCpg, 6668}, false, "cp932"},
-      {{"GPKG", "plane.gpkg", FixtureText::kUtf8, 6670}, false, "utf-8"},
-      {{"GeoJSON", "lonlat.geojson", FixtureText::kUtf8, 4326}, true, "utf-8"},
+      {{"ESRI Shapefile", "plain.shp", FixtureText::kCp932WithoutCpg, 4612}, true, "cp932", {}},
+      {{"ESRI Shapefile", "cpg.shp", FixtureText::kCp932WithCpg, 6668}, false, "cp932", {}},
+      {{"GPKG", "plane.gpkg", FixtureText::kUtf8, 6670},
+       false,
+       "utf-8",
+       {"--projection", "EPSG:6670"}},
+      {{"GeoJSON", "lonlat.geojson", FixtureText::kUtf8, 4326},
+       true,
+       "utf-8",
+       {"--inset-below-lat", "31"}},
   };
   const std::vector<BoundaryRow> kyushu = ShippedPrefectures(kFukuoka, kKagoshima);
   for (const Case& c : cases) {
@@ -86,11 +101,15 @@ TEST(ImportTest, BoundaryFilesOfEveryKindBecomeMapsLikeTheShippedOnes) {
     std::vector<BoundaryRow> rows = c.row_per_part ? OneRowPerPart(kyushu) : kyushu;
     std::reverse(rows.begin(), rows.end());
     const auto source = WriteBoundaryFile(dir.path(), c.format, rows);
-    const Outcome outcome = Import(
-        dir, source, {"--name-field", "NAME", "--group-field", "CODE", "--order-field", "CODE"});
+    std::vector<std::string> args = {"--name-field", "NAME",          "--group-field",
+                                     "CODE",         "--order-field", "CODE"};
+    args.insert(args.end(), c.more_args.begin(), c.more_args.end());
+    const Outcome outcome = Import(dir, source, args);
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_NE(outcome.out.find(std::string("texts read as ") + c.encoding_read), std::string::npos)
         << outcome.out;
+    EXPECT_EQ(HasInsetFrame(outcome.map),
+              !c.more_args.empty() && c.more_args[0] == "--inset-below-lat");
     EXPECT_EQ(outcome.map.MapAreaNames, SjisNames(kyushu));
     EXPECT_GT(OutlineCount(outcome.map, kNagasaki - kFukuoka), 1);  // its islands kept
     ExpectLikeShippedMaps(outcome.map);
