@@ -386,17 +386,19 @@ std::optional<double> Number(const std::string& text) {
   return value;
 }
 
-// Numeric order when both keys are numbers (codes with or without leading
+// Numeric order when every key is a number (codes with or without leading
 // zeros), else byte order.
-bool OrderedBefore(const Group& a, const Group& b) {
-  const auto x = Number(a.order), y = Number(b.order);
-  if (x && y) return *x < *y;
-  return a.order < b.order;
+void SortByOrder(std::vector<Group>& groups) {
+  const bool numeric = std::all_of(groups.begin(), groups.end(),
+                                   [](const Group& g) { return Number(g.order).has_value(); });
+  std::stable_sort(groups.begin(), groups.end(), [numeric](const Group& a, const Group& b) {
+    return numeric ? *Number(a.order) < *Number(b.order) : a.order < b.order;
+  });
 }
 
 std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered,
                                   std::vector<std::string>& notes) {
-  if (ordered) std::stable_sort(groups.begin(), groups.end(), OrderedBefore);
+  if (ordered) SortByOrder(groups);
   std::vector<SourceArea> areas;
   for (Group& group : groups) {
     SourceArea area{group.first_row, group.name, group.value, {}};
