@@ -7,6 +7,7 @@
 
 #include "base/sjis.h"
 #include "basemap/import_command.h"
+#include "basemap/importer.h"
 #include "basemap/map_builder.h"
 #include "basemap/map_runs.h"
 #include "boundary_fixtures.h"
@@ -158,6 +159,12 @@ std::filesystem::path NameOutsideShiftJis(const ScratchDir& dir) {
       {BoundaryRow{"\U0001F5FE県", 1, 0, {{{130, 30}, {131, 30}, {131, 31}}}}});
 }
 
+std::filesystem::path KyushuShapefile(const ScratchDir& dir) {
+  return WriteBoundaryFile(dir.path(),
+                           {"ESRI Shapefile", "kyushu.shp", FixtureText::kCp932WithoutCpg, 4612},
+                           ShippedPrefectures(kFukuoka, kKagoshima));
+}
+
 TEST(ImportTest, RefusesWhatCannotBeABaseMapSayingWhy) {
   struct Case {
     const char* what;
@@ -186,6 +193,10 @@ TEST(ImportTest, RefusesWhatCannotBeABaseMapSayingWhy) {
        KyushuGeoJson,
        {"--name-field", "NAME", "--data-out", "x.DAT", "--value-field", "NAME"},
        {"\"NAME\" is not numeric"}},
+      {"names not in the encoding asked for",
+       KyushuShapefile,
+       {"--name-field", "NAME", "--encoding", "utf-8"},
+       {"row 1: the name is not valid utf-8", "row 7:"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -196,6 +207,22 @@ TEST(ImportTest, RefusesWhatCannotBeABaseMapSayingWhy) {
       EXPECT_NE(outcome.err.find(text), std::string::npos) << outcome.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "out.IDT"));
   }
+}
+
+TEST(ImportTest, ACancelledImportMakesNothing) {
+  const ScratchDir dir;
+  ImportOptions options;
+  options.source.path = KyushuGeoJson(dir);
+  options.source.name_field = "NAME";
+  long long rows_seen = 0;
+  options.source.progress = [&rows_seen](long long done, long long) {
+    rows_seen = done;
+    return false;
+  };
+  const auto imported = ImportBaseMap(options);
+  ASSERT_FALSE(imported.ok());
+  EXPECT_EQ(imported.error(), "cancelled");
+  EXPECT_EQ(rows_seen, 7);
 }
 
 TEST(ImportTest, DataFileListsTheAreasWithTheValuesOfAField) {
