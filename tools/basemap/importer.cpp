@@ -41,10 +41,14 @@ GeoBox ExtentOf(const std::vector<SourceArea>& areas) {
   return box;
 }
 
-std::string Degrees(double value) {
+std::string Formatted(const char* format, double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.4f", value);
+  std::snprintf(text, sizeof text, format, value);
   return text;
+}
+
+std::string Degrees(double value) {
+  return Formatted("%.4f", value);
 }
 
 // The areas as a polygon database: one line and one polygon per ring, each
@@ -173,7 +177,7 @@ Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas s
   if (records > kMaxPointRecords) {
     return Error{std::to_string(records) + " point records are more than a base map holds (" +
                  std::to_string(kMaxPointRecords) + "); a coarser --tolerance (now " +
-                 Degrees(options.tolerance) + " pixels), or a smaller extent, helps"};
+                 Formatted("%g", options.tolerance) + " pixels), or a smaller extent, helps"};
   }
   map->index_position = EmptiestCorner(*map);
   auto bytes = EncodeBaseMap(*map);
