@@ -13,6 +13,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic
   nlohmann-json3-dev libproj-dev proj-data libuemf-dev libpng-dev
   shared-mime-info desktop-file-utils appstream-util dpkg-dev
+  libgdal-dev gdal-bin
 )
 
 missing_packages() {

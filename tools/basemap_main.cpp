@@ -2,6 +2,7 @@
 // R packages maps and mapdata, one recipe per map.
 //
 //   kartela-basemap --data DIR --out DIR [--preview DIR] RECIPE...
+//   kartela-basemap import SOURCE ... --out X.IDT   (see basemap/import_command.h)
 //
 // DIR of --data holds the databases the recipes name (for example the
 // site-library directory of the unpacked packages). Each map is read back
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "basemap/import_command.h"
 #include "basemap/map_runs.h"
 #include "basemap/preview.h"
 #include "basemap/recipe.h"
@@ -100,6 +102,10 @@ bool Build(const fs::path& recipe_path, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "import") {
+    return basemap::RunImportCommand(std::vector<std::string>(argv + 2, argv + argc), stdout,
+                                     stderr);
+  }
   const auto options = ParseOptions(argc, argv);
   if (!options) {
     std::fprintf(stderr, "usage: kartela-basemap --data DIR --out DIR [--preview DIR] RECIPE...\n");

@@ -1,17 +1,22 @@
 #include "ui/base_map_commands.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QProgressDialog>
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
 
+#include "base/file_io.h"
 #include "base/sjis.h"
 #include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/settings.h"
 #include "ui/about_base_map_dialog.h"
 #include "ui/idt_select_dialog.h"
+#include "ui/make_base_map_dialog.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
 
@@ -20,6 +25,15 @@ namespace {
 
 constexpr int kDialogColumns = 20;
 constexpr int kDialogRows = 4;
+constexpr int kProgressSteps = 100;
+
+// The new map's file: its title, with the characters a file name cannot hold
+// replaced, and ".IDT".
+std::filesystem::path MapFileName(const basemap::ImportOptions& options) {
+  std::string name = options.title.empty() ? options.source.path.stem().string() : options.title;
+  std::replace(name.begin(), name.end(), '/', '_');
+  return PathOf(Utf8Text(name + ".IDT"));
+}
 
 // Directories are listed by the chooser too, but only a file can be a map.
 bool IsFile(const std::filesystem::path& path) {
@@ -57,7 +71,11 @@ void BaseMapCommands::SelectBaseClick() {
 
   const QString name = dialog.SelectedName();
   if (name.isEmpty() || HasWildcard(name)) return;
-  const std::filesystem::path file_name = std::filesystem::path(name.toStdString()).filename();
+  UseBaseMap(std::filesystem::path(name.toStdString()).filename());
+}
+
+void BaseMapCommands::UseBaseMap(const std::filesystem::path& file_name) {
+  Settings& settings = context_.workspace.settings;
   // The settings keep the name in Shift-JIS: a name it cannot hold is
   // refused rather than stored changed.
   const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(file_name));
@@ -73,6 +91,39 @@ void BaseMapCommands::SelectBaseClick() {
   if (!base_map) return;
   settings.BaseMapFile = base_map->reference;
   settings.ChangedMask |= kChangedBaseMap;
+}
+
+void BaseMapCommands::MakeBaseMapClick() {
+  TMakeBaseMapDialog dialog(DialogOwner(context_));
+  if (run_dialog_(dialog) != QDialog::Accepted) return;
+  basemap::ImportOptions options = dialog.Options();
+  const std::filesystem::path file_name = MapFileName(options);
+  options.map_file_name = DisplayPath(file_name);
+  const std::filesystem::path path = context_.paths.ProgramDir / file_name;
+  if (!ConfirmOverwrite(context_.reporter, path)) return;
+
+  QProgressDialog progress("基本地図を作成しています...", "キャンセル", 0, kProgressSteps,
+                           DialogOwner(context_));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(0);
+  options.source.progress = [&progress](long long done, long long total) {
+    progress.setValue(total > 0 ? static_cast<int>(done * kProgressSteps / total) : 0);
+    QCoreApplication::processEvents();
+    return !progress.wasCanceled();
+  };
+  const auto imported = basemap::ImportBaseMap(options);
+  progress.reset();
+  if (!imported.ok()) {
+    if (!progress.wasCanceled()) {
+      ShowWarning(context_.reporter, "基本地図を作成できません。\n" + imported.error());
+    }
+    return;
+  }
+  if (!WriteFileAtomically(path, imported->map_bytes)) {
+    ShowWarning(context_.reporter, "「" + DisplayPath(path) + "」に書き込めません。");
+    return;
+  }
+  UseBaseMap(file_name);
 }
 
 }  // namespace kartela

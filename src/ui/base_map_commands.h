@@ -1,5 +1,8 @@
-// The commands of the Base menu: which base map is the default one.
+// The commands of the Base menu: which base map is the default one, and new
+// base maps from the user's own boundary files.
 #pragma once
+
+#include <filesystem>
 
 #include "ui/app_context.h"
 #include "ui/dialog_runner.h"
@@ -19,11 +22,18 @@ class BaseMapCommands {
   // or one that names no file, changes nothing and is not reported. The
   // data's own base map stays as it is.
   void SelectBaseClick();
+  // Makes a base map from a boundary file the user chooses, saves it beside
+  // the program's other base maps under its title and makes it the base map
+  // as SelectBaseClick does. The import can be cancelled while it reads.
+  void MakeBaseMapClick();
 
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);
 
  private:
+  // Makes the file `file_name` of the program directory the base map.
+  void UseBaseMap(const std::filesystem::path& file_name);
+
   AppContext& context_;
   DialogRunner run_dialog_ = ExecModal;
 };

@@ -241,6 +241,7 @@ void TMapMain::BuildBaseMenu() {
   QMenu* menu = AddMenu(*menuBar(), "menu3", "基本(&B)");
   AddItem(*menu, "AboutBaseMap", "基本地図について (&R)");
   AddItem(*menu, "SelectBase", "基本地図選択 (&M)");
+  AddItem(*menu, "MakeBaseMap", "基本地図の作成... (&C)");
   menu->addSeparator();
   AddItem(*menu, "DefHint", "ｽﾋﾟｰﾄﾞﾎﾞﾀﾝのヒント(&H)")->setCheckable(true);
   menu->addSeparator();
@@ -537,6 +538,7 @@ void TMapMain::ConnectSettingCommands() {
   ConnectItem("FindArea", [this] { data_exchange_commands_->FindAreaClick(); });
   ConnectItem("AboutBaseMap", [this] { base_map_commands_->AboutBaseMapClick(); });
   ConnectItem("SelectBase", [this] { base_map_commands_->SelectBaseClick(); });
+  ConnectItem("MakeBaseMap", [this] { base_map_commands_->MakeBaseMapClick(); });
   ConnectItem("DefDrawSize", [this] { drawing_commands_->DefDrawSizeClick(); });
   ConnectItem("DefDrawPosition", [this] { drawing_commands_->DefDrawPositionClick(); });
   ConnectItem("DefSepNumber", [this] { drawing_commands_->DefSepNumberClick(); });

@@ -13,7 +13,9 @@ namespace kartela::basemap {
 class Projection {
  public:
   // `definition` is a PROJ string of a projection from longitude and latitude
-  // to the plane, for example "+proj=lcc +lat_1=33 +lat_2=43 +lon_0=136".
+  // to the plane, for example "+proj=lcc +lat_1=33 +lat_2=43 +lon_0=136",
+  // or a projected coordinate system such as "EPSG:6677", whose plane is
+  // then reached from its own longitude and latitude.
   static Result<std::unique_ptr<Projection>> Create(const std::string& definition);
   ~Projection();
   Projection(const Projection&) = delete;
