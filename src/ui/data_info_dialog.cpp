@@ -111,6 +111,9 @@ QLabel* ValueLabel(const QString& object_name, QWidget* parent) {
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 14);
+  // The boundary column is taller than the statistics; their rows spread,
+  // the boxes keep their height.
+  label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
 }
