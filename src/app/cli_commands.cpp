@@ -4,6 +4,7 @@
 #include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "app/cli_options.h"
 #include "base/sjis.h"
@@ -11,6 +12,7 @@
 #include "model/data_file.h"
 #include "model/reporter.h"
 #include "model/settings.h"
+#include "render/break_proposal.h"
 #include "render/classification.h"
 
 namespace kartela {
@@ -112,9 +114,30 @@ int RunDataCommand(const CliContext& context, const std::vector<std::string>& ar
   return kExitOk;
 }
 
+namespace {
+
+constexpr std::string_view kStatsUsage =
+    "stats FILE.DAT [--classes K] [--method equal-count|equal-interval|jenks|stddev] [--round]";
+
+// The way to propose boundaries the options ask for; none for an unknown
+// method.
+std::optional<BreakChoice> ChoiceOf(const CliArguments& parsed) {
+  BreakChoice choice;
+  choice.round = parsed.Flag("round");
+  if (const auto method = parsed.Value("method")) {
+    choice.method = &BreakMethodById(*method);
+    if (choice.method->id != *method) return std::nullopt;
+  }
+  return choice;
+}
+
+}  // namespace
+
 int RunStatsCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  const auto parsed = ParseCliArguments(arguments, {"classes"});
-  if (!parsed || parsed->files.size() != 1) return UsageError("stats FILE.DAT [--classes K]");
+  const auto parsed = ParseCliArguments(arguments, {"classes", "method"}, {"round"});
+  if (!parsed || parsed->files.size() != 1) return UsageError(kStatsUsage);
+  const std::optional<BreakChoice> choice = ChoiceOf(*parsed);
+  if (!choice) return UsageError(kStatsUsage);
   const Settings defaults;
   int class_count = defaults.ClassCount;
   if (const auto classes = parsed->Value("classes")) {
@@ -134,8 +157,13 @@ int RunStatsCommand(const CliContext& context, const std::vector<std::string>& a
   ClassTables tables;
   const ValueSyntaxResult result =
       ComputeDataStatistics(data, areas.AreaCount(), class_count, tables);
+  if (result == ValueSyntaxResult::kOk && !choice->IsDefault())
+    ProposeClassBreaks(tables, areas.AreaCount(), class_count, *choice);
   ShowMessage(context.reporter, MessageNumberFor(result));
-  Print(context, DescribeStatistics(result, tables));
+  Json description = DescribeStatistics(result, tables);
+  description["method"] = choice->method->id;
+  description["round"] = choice->round;
+  Print(context, description);
   return kExitOk;
 }
 

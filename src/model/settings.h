@@ -49,7 +49,8 @@ enum RawSlot : std::size_t {
   kRawAreaFont = 12,
   kRawLineWidth = 13,
   kRawColorChange = 14,
-  kRawSlotCount = 16,  // slot 15 is not used
+  kRawBreakMethod = 15,
+  kRawSlotCount = 16,
 };
 
 // Window left values that stand for a window state rather than a position.
@@ -87,6 +88,11 @@ struct Settings {
   std::int16_t DrawPosX = 0;
   std::int16_t DrawPosY = 0;
   std::int16_t ClassCount = 5;
+  // How boundaries are proposed, kept with the class count (its change bit):
+  // a method id, empty until the user chooses one, and whether the
+  // boundaries are rounded to round numbers.
+  std::string BreakMethod;
+  std::uint8_t RoundBreaks = 0;
   PatternOrderTable PatternOrder{};  // row r, entry i: brush of class i of r + 2 classes
   std::uint8_t UsePalette = 1;
 

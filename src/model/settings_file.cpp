@@ -17,6 +17,7 @@ namespace {
 constexpr std::size_t kLabelWidth = 14;
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::int32_t kMaxItemLength = 36;
+constexpr std::size_t kMaxBreakMethodBytes = 32;
 
 // ---- Reading ---------------------------------------------------------------
 
@@ -96,6 +97,13 @@ void ReadDivision(std::string_view value, Settings& settings) {
   // Only class counts with a PatternOrder row can be drawn.
   settings.ClassCount = static_cast<std::int16_t>(
       std::clamp<std::int32_t>(ReadLeadingInt(value), kMinClassCount, kMaxClassCount));
+}
+
+// The id is checked where it is used: an unknown one proposes by equal counts.
+void ReadBreakMethod(std::string_view value, Settings& settings) {
+  std::string rest(value);
+  settings.BreakMethod = TrimmedPrefix(TakeField(rest), kMaxBreakMethodBytes);
+  settings.RoundBreaks = ReadLeadingInt(rest) != 0 ? 1 : 0;
 }
 
 void ReadPattern(std::string_view value, Settings& settings) {
@@ -217,6 +225,13 @@ std::string FormatDivision(const Settings& s) {
   return Int(s.ClassCount);
 }
 
+std::string FormatBreakMethod(const Settings& s) {
+  return Joined({s.BreakMethod, Int(s.RoundBreaks)});
+}
+bool BreakMethodChosen(const Settings& s) {
+  return !s.BreakMethod.empty();
+}
+
 std::string FormatPattern(const Settings& s) {
   std::string text;
   for (const auto& row : s.PatternOrder) {
@@ -266,9 +281,11 @@ struct KeptKey {
   // starts with; each must read back as it is written.
   std::string Settings::*whole_text = nullptr;
   LogFont Settings::*font = nullptr;
+  // For a key written only once its value was chosen: whether it was.
+  bool (*chosen)(const Settings& settings) = nullptr;
 };
 
-constexpr std::array<KeptKey, 15> kKeptKeys = {{
+constexpr std::array<KeptKey, 16> kKeptKeys = {{
     {"Position", kChangedWindow, kRawPosition, ReadPosition, FormatPosition},
     {"BaseMap", kChangedBaseMap, kRawBaseMap, ReadBaseMap, FormatBaseMap},
     {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir, &Settings::DataDir},
@@ -277,6 +294,8 @@ constexpr std::array<KeptKey, 15> kKeptKeys = {{
     {"DrawSize", kChangedDrawSize, kRawDrawSize, ReadDrawSize, FormatDrawSize},
     {"DrawPosition", kChangedDrawPosition, kRawDrawPosition, ReadDrawPosition, FormatDrawPosition},
     {"Division", kChangedDivision, kRawDivision, ReadDivision, FormatDivision},
+    {"BreakMethod", kChangedDivision, kRawBreakMethod, ReadBreakMethod, FormatBreakMethod, nullptr,
+     nullptr, BreakMethodChosen},
     {"Pattern", kChangedPattern, kRawPattern, ReadPattern, FormatPattern},
     {"TitleFont", kChangedTitleFont, kRawTitleFont, ReadTitleFont, FormatTitleFont, nullptr,
      &Settings::TitleFont},
@@ -303,8 +322,10 @@ constexpr std::array<PlainKey, 4> kPlainKeys = {{
     {"Zflag", ReadZflag},
 }};
 
-// Whether the current value of `key` reads back as it is written.
+// Whether the current value of `key` is written: it was chosen, for a key
+// that waits for a choice, and it reads back as it is written.
 bool Storable(const KeptKey& key, const Settings& settings) {
+  if (key.chosen != nullptr && !key.chosen(settings)) return false;
   if (key.whole_text != nullptr)
     return UnstorableSettingCharacter(settings.*key.whole_text, SettingText::kDataDir) == 0;
   if (key.font != nullptr)

@@ -9,6 +9,7 @@
 #include "base/numbers.h"
 #include "base/real48.h"
 #include "base/sjis.h"
+#include "render/break_methods.h"
 
 namespace kartela {
 namespace {
@@ -129,19 +130,15 @@ class SortedValues {
     return sorted_[static_cast<std::size_t>(invalid_ + rank - 1)];
   }
 
+  std::span<const double> Valid() const {
+    return std::span(sorted_).subspan(static_cast<std::size_t>(invalid_));
+  }
+
  private:
   std::vector<double> sorted_;
   std::int64_t valid_;
   std::int64_t invalid_;
 };
-
-// Trunc(n / (parts / j)) in extended precision. The inner quotient is rounded
-// there, so the result can fall just below a whole number: 18 values in 6
-// parts give 14 for j = 5, where exact or double arithmetic gives 15.
-std::int64_t TruncatedShare(int n, int parts, int j) {
-  const long double inner = static_cast<long double>(parts) / j;
-  return TruncTowardZero(n / inner);
-}
 
 void FillDataStats(const Scan& scan, const Moments& moments, double median, ClassTables& tables) {
   const int width = tables.ValueWidth;
@@ -167,18 +164,11 @@ void FillDeciles(const SortedValues& sorted, const Scan& scan, ClassTables& tabl
   }
 }
 
-// Boundary j is the first value of class j + 1 when the valid values are
-// split into `class_count` groups of nearly equal size.
-void FillProposedBreaks(const SortedValues& sorted, const Scan& scan, int class_count,
-                        ClassTables& tables) {
-  for (int j = 1; j < kMaxClassCount; ++j) {
-    std::string& text = tables.ProposedBreaks[static_cast<std::size_t>(j - 1)];
-    if (j >= class_count) {
-      text.clear();
-      continue;
-    }
-    const std::int64_t p = TruncatedShare(scan.valid, class_count, j) + 1;
-    text = NumberText(sorted.Nth(p), tables.ValueWidth, tables.DecimalDigits);
+void FillProposedBreaks(const SortedValues& sorted, int class_count, ClassTables& tables) {
+  const std::vector<double> breaks = EqualCountBreaks(sorted.Valid(), class_count);
+  for (std::size_t j = 0; j + 1 < tables.ProposedBreaks.size(); ++j) {
+    tables.ProposedBreaks[j] =
+        j < breaks.size() ? NumberText(breaks[j], tables.ValueWidth, tables.DecimalDigits) : "";
   }
 }
 
@@ -239,7 +229,7 @@ ValueSyntaxResult ComputeDataStatistics(const DataSet& data, int area_count, int
   const SortedValues sorted(numbers, scan);
   FillDataStats(scan, moments, sorted.Nth((scan.valid + 1) / 2), tables);
   FillDeciles(sorted, scan, tables);
-  FillProposedBreaks(sorted, scan, std::clamp(class_count, kMinClassCount, kMaxClassCount), tables);
+  FillProposedBreaks(sorted, std::clamp(class_count, kMinClassCount, kMaxClassCount), tables);
   return ValueSyntaxResult::kOk;
 }
 

@@ -5,16 +5,22 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
+#include "render/break_proposal.h"
 #include "render/classification.h"
 #include "ui/app_context.h"
 
+class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 
 namespace kartela {
+
+class ValueHistogram;
 
 // Boundary boxes of the dialog: boundaries 1..7.
 inline constexpr int kBoundaryBoxCount = 7;
@@ -27,9 +33,11 @@ class TDataInfoDialog : public QDialog {
 
   // Shows the statistics, percentiles, proposed boundaries and division
   // method of `tables`, and names the areas whose values are invalid (the
-  // first ten, then how many more). Whenever the dialog then closes, by OK
-  // or by Cancel, the boundary boxes go back into tables.ProposedBreaks and
-  // the method into tables.DivisionMethod.
+  // first ten, then how many more). The boundaries are those of `tables`
+  // unless the settings hold another way to propose them. Whenever the
+  // dialog then closes, by OK or by Cancel, the boundary boxes go back into
+  // tables.ProposedBreaks, the method into tables.DivisionMethod, and a
+  // changed way to propose into the settings.
   void Load(ClassTables& tables);
 
   // OK refuses, with a message that names it, a boundary that Shift-JIS
@@ -45,6 +53,17 @@ class TDataInfoDialog : public QDialog {
   void BuildStatistics(QGridLayout& grid);
   void BuildDeciles(QGridLayout& grid);
   void BuildBoundaries(QGridLayout& grid);
+  void BuildProposal(QGridLayout& column);
+  void BuildBoundaryBoxes(QGridLayout& column);
+  void BuildHistogram(QGridLayout& grid);
+  void LoadValues(const ClassTables& tables);
+  void LoadBoundaries(const ClassTables& tables);
+  BreakChoice Choice() const;
+  void ShowChoice(const BreakChoice& choice);
+  // Fills the boxes with the boundaries the chosen way proposes.
+  void ProposeByChoice();
+  // The counts per class and the histogram's lines from the boxes.
+  void ShowClasses();
   void BuildInvalidAreas(QGridLayout& grid);
   void BuildButtons(QGridLayout& grid);
   // The first box whose text has no Shift-JIS form, or -1.
@@ -59,6 +78,12 @@ class TDataInfoDialog : public QDialog {
   std::array<QLabel*, kDataStatCount> statistics_{};
   std::array<QLabel*, kDecileCount> deciles_{};
   std::array<QLineEdit*, kBoundaryBoxCount> boundaries_{};
+  std::array<QLabel*, kMaxClassCount> counts_{};
+  QComboBox* proposal_ = nullptr;
+  QCheckBox* round_ = nullptr;
+  ValueHistogram* histogram_ = nullptr;
+  // The values of the areas, in area order.
+  std::vector<double> values_;
   QRadioButton* method1_ = nullptr;
   QRadioButton* method2_ = nullptr;
   // The areas whose values are invalid, named.

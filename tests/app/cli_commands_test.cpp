@@ -116,6 +116,29 @@ TEST_F(CliCommandsTest, StatsPrintsTheDialogTextsWithTheirBlanks) {
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
+TEST_F(CliCommandsTest, StatsProposesByTheMethodAsked) {
+  dir_.Write("MAP.IDT", ThreeAreaMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n12\r\n13\r\n51\r\n");
+  const std::vector<std::pair<std::vector<std::string>, Json>> cases = {
+      {{}, Json::parse(R"([" 13", "", ""])")},
+      {{"--method", "equal-interval"}, Json::parse(R"([" 32", "", ""])")},
+      {{"--method", "jenks"}, Json::parse(R"([" 51", "", ""])")},
+      {{"--method", "jenks", "--round"}, Json::parse(R"([" 50", "", ""])")},
+  };
+  for (const auto& [options, breaks] : cases) {
+    std::vector<std::string> arguments = {InDir("x.DAT"), "--classes", "2"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    ASSERT_EQ(Run(RunStatsCommand, arguments), kExitOk);
+    EXPECT_EQ(Json(std::vector<Json>(result_["proposedBreaks"].begin(),
+                                     result_["proposedBreaks"].begin() + 3)),
+              breaks)
+        << result_["method"];
+  }
+  EXPECT_EQ(result_["method"], "jenks");
+  EXPECT_EQ(result_["round"], true);
+  EXPECT_EQ(Run(RunStatsCommand, {InDir("x.DAT"), "--method", "quantile"}), kExitUsage);
+}
+
 TEST_F(CliCommandsTest, StatsReportsTooFewDataButSucceeds) {
   dir_.Write("MAP.IDT", ThreeAreaMap());
   dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n1\r\n\r\n\r\n");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include "ui/draw_window.h"
 #include "ui/idt_select_dialog.h"
 #include "ui/square_map.h"
+#include "ui/value_histogram.h"
 
 namespace kartela {
 namespace {
@@ -502,8 +505,10 @@ class DataInfoDialogTest : public ::testing::Test {
   // Ten areas with the values 1..10, five classes proposed.
   DataInfoDialogTest() {
     DataSet data;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
       data.DataValues[static_cast<std::size_t>(i)] = std::to_string(i + 1);
+      workspace_.area_list.AreaNames.push_back("A" + std::to_string(i + 1));
+    }
     EXPECT_EQ(ComputeDataStatistics(data, 10, 5, tables_), ValueSyntaxResult::kOk);
     dialog_.Load(tables_);
   }
@@ -610,9 +615,74 @@ TEST_F(DataInfoDialogTest, OkRefusesBoundariesThatWouldNotGiveTheClassesShown) {
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
 }
 
+std::vector<QString> Counts(QDialog& dialog) {
+  std::vector<QString> counts;
+  for (int c = 1; c <= 8; ++c)
+    counts.push_back(LabelText(dialog, QString("Count%1").arg(c)));
+  return counts;
+}
+
+// Whether the histogram draws a boundary line through `value`.
+bool LineAt(ValueHistogram& histogram, double value) {
+  const QImage image = histogram.grab().toImage();
+  return image.pixelColor(histogram.ColumnOf(value), 8) == QColor(192, 0, 0);
+}
+
+TEST_F(DataInfoDialogTest, CountsAndHistogramFollowTheTypedBoundaries) {
+  auto& histogram = *dialog_.findChild<ValueHistogram*>("Histogram");
+  histogram.resize(360, 90);
+  EXPECT_EQ(Counts(dialog_), std::vector<QString>({"2", "2", "2", "2", "2", "", "", ""}));
+  EXPECT_TRUE(LineAt(histogram, 3));
+  EXPECT_FALSE(LineAt(histogram, 4.5));
+
+  Box(dialog_, "Sep1").setText("4.5");
+  Box(dialog_, "Sep4").clear();
+  EXPECT_EQ(Counts(dialog_), std::vector<QString>({"4", "0", "2", "4", "", "", "", ""}));
+  EXPECT_TRUE(LineAt(histogram, 4.5));
+  EXPECT_FALSE(LineAt(histogram, 3));
+  EXPECT_FALSE(LineAt(histogram, 9));
+
+  // Values on a boundary change sides with the division method.
+  dialog_.findChild<QRadioButton*>("Method2")->setChecked(true);
+  EXPECT_EQ(Counts(dialog_), std::vector<QString>({"4", "1", "2", "3", "", "", "", ""}));
+  Box(dialog_, "Sep2").setText("x");  // ends the classes, as painting would
+  EXPECT_EQ(Counts(dialog_), std::vector<QString>({"4", "6", "", "", "", "", "", ""}));
+}
+
+TEST_F(DataInfoDialogTest, AChosenWayToProposeIsRememberedOnlyWhenChanged) {
+  dialog_.done(QDialog::Rejected);
+  EXPECT_EQ(workspace_.settings.ChangedMask, 0) << "untouched: the settings file stays as it is";
+  EXPECT_TRUE(workspace_.settings.BreakMethod.empty());
+
+  dialog_.Load(tables_);
+  auto& proposal = *dialog_.findChild<QComboBox*>("BreakMethod");
+  const int stddev = proposal.findData("stddev");
+  proposal.setCurrentIndex(stddev);
+  emit proposal.activated(stddev);
+  // Mean 5.5, deviation 3.03: cuts 0.96, 3.99, 7.01, 10.04, each shown at the
+  // next whole number, the data having no decimals.
+  const std::vector<QString> cuts = {"  1", "  4", "  8", " 11", "", "", ""};
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(Box(dialog_, QString("Sep%1").arg(i + 1)).text(), cuts[static_cast<std::size_t>(i)]);
+  EXPECT_EQ(Counts(dialog_), std::vector<QString>({"0", "3", "4", "3", "0", "", "", ""}));
+  dialog_.done(QDialog::Rejected);
+  EXPECT_EQ(workspace_.settings.BreakMethod, "stddev");
+  EXPECT_EQ(workspace_.settings.ChangedMask, kChangedDivision);
+
+  // The next paint map proposes by the remembered way.
+  workspace_.settings.ChangedMask = 0;
+  dialog_.Load(tables_);
+  EXPECT_EQ(Box(dialog_, "Sep4").text(), " 11");
+  dialog_.findChild<QCheckBox*>("RoundBreaks")->click();
+  EXPECT_EQ(Box(dialog_, "Sep4").text(), " 10") << "rounded";
+  dialog_.done(QDialog::Accepted);
+  EXPECT_EQ(workspace_.settings.RoundBreaks, 1);
+}
+
 TEST_F(DataInfoDialogTest, NamesTheAreasWhoseValuesAreInvalid) {
   EXPECT_FALSE(dialog_.findChild<QLabel*>("InvalidAreas")->isVisibleTo(&dialog_));
   DataSet data;
+  workspace_.area_list.AreaNames.clear();
   for (int i = 0; i < 15; ++i) {
     workspace_.area_list.AreaNames.push_back(Sjis("区") + std::to_string(i + 1));
     // Eleven areas end up invalid: ten are named, one is counted.
