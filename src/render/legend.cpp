@@ -183,6 +183,20 @@ void DrawRowTexts(const PaintContext& context, const LegendTexts& texts, const L
   if (!row.count.empty()) dc.TextOut(gdi::Point{at.x + tw + sw + tw, at.y}, row.count);
 }
 
+// How much wider than the plain legend the options made the texts.
+std::int32_t Widening(const LegendTexts& texts, TextMeasure& measure) {
+  if (texts.plain_template.empty()) return 0;
+  const auto columns = [&](std::string_view width_template, std::string_view separator) {
+    return 2 * measure.Width(width_template) + measure.Width(separator);
+  };
+  const std::int32_t ranges = columns(texts.width_template, texts.separator);
+  std::int32_t widest = std::max(ranges, measure.Width(texts.missing));
+  for (const LegendRow& row :
+       std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count)))
+    widest = std::max(widest, ranges + measure.Width(row.count));
+  return std::max(0, widest - columns(texts.plain_template, texts.plain_separator));
+}
+
 // The position of the first character `c` (one or two bytes) in `text`.
 std::size_t FindCharacter(std::string_view text, std::string_view c) {
   for (std::size_t i = 0; i < text.size();) {
@@ -279,6 +293,9 @@ LegendTexts PrepareLegendTexts(const ClassTables& tables, const PaintClasses& cl
 
 void ApplyLegendOptions(LegendTexts& texts, const ClassTables& tables, const PaintClasses& classes,
                         std::int16_t legend_style, std::uint8_t options, int area_count) {
+  if ((options & kLegendOptionMask) == 0) return;
+  texts.plain_template = texts.width_template;
+  texts.plain_separator = texts.separator;
   const bool thousands = (options & kLegendThousands) != 0;
   if (thousands) GroupThousands(texts);
   if ((options & kLegendBoundWords) != 0)
@@ -350,6 +367,7 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
   if (!context.no_text()) dc.SelectFont(font);
   TextMeasure measure(context, font);
   gdi::Point corner = LegendAnchor(context.frame, ws.settings, ws.base_map.IndexPosition);
+  corner.x -= Widening(texts, measure);
   const int k = texts.row_count;
   for (int r = 0; r < k; ++r) {
     const int cls = LegendDescending(style) ? k - 1 - r : r;

@@ -40,6 +40,11 @@ struct LegendTexts {
   // The text of a last row with the brush of areas without a value
   // ("データなし"); empty: no such row.
   std::string missing;
+  // The template and separator before the options widened the texts: the
+  // wider legend keeps the right edge of the plain one, so that it stays
+  // inside the picture. Empty without options.
+  std::string plain_template;
+  std::string plain_separator;
 };
 
 // LegendStyle: mod 4 gives 1 ascending, 2 descending, anything else hidden;

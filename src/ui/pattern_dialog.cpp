@@ -32,16 +32,17 @@ constexpr const char* kClassLabels[kOrderBoxCount] = {"２つ", "３つ", "４�
 constexpr const char* kRefusedOrder =
     "模様順位に Shift-JIS で表せない文字があります。記号で指定してください。";
 
-// The colours of a scheme's five-class row, side by side.
+constexpr int kSwatchWidth = 12;
+constexpr int kSwatchHeight = 12;
+constexpr int kSwatchClasses = 5;  // the row a scheme's icon shows
+
+// The colours of a scheme's row, side by side.
 QIcon SchemeSwatch(const ColorScheme& scheme) {
-  constexpr int kClasses = 5;
-  constexpr int kSwatchWidth = 12;
-  constexpr int kSwatchHeight = 12;
-  QPixmap pixmap(kClasses * kSwatchWidth, kSwatchHeight);
+  QPixmap pixmap(kSwatchClasses * kSwatchWidth, kSwatchHeight);
   QPainter painter(&pixmap);
-  for (int j = 0; j < kClasses; ++j) {
+  for (int j = 0; j < kSwatchClasses; ++j) {
     painter.fillRect(j * kSwatchWidth, 0, kSwatchWidth, kSwatchHeight,
-                     QColor::fromRgb(SchemeColour(scheme, kClasses, j)));
+                     QColor::fromRgb(SchemeColour(scheme, kSwatchClasses, j)));
   }
   return QIcon(pixmap);
 }
@@ -118,6 +119,7 @@ QWidget* TPatternDialog::BuildSchemes() {
   row->addWidget(new QLabel("配色：", schemes));
   scheme_ = new QComboBox(schemes);
   scheme_->setObjectName("ColorScheme");
+  scheme_->setIconSize(QSize(kSwatchClasses * kSwatchWidth, kSwatchHeight));
   scheme_->setToolTip(
       "色覚の違いがあっても見分けやすい、順序のある配色 (ColorBrewer)。"
       "選ぶと区分の色になります。白黒印刷には模様順位をお使いください。");
