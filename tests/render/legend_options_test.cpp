@@ -99,6 +99,23 @@ TEST(LegendOptionsTest, MissingRowBoxIsHollowBelowTheClasses) {
   EXPECT_EQ(missing.points[0].y - last_class.points[0].y, 14);  // one row step
 }
 
+// The counts make the legend wider; it moves left by as much, so that its
+// right edge stays where the plain legend's was (the recorder measures 6
+// pixels a byte: "（1）" is 30).
+TEST(LegendOptionsTest, WiderLegendKeepsThePlainRightEdge) {
+  const auto first_box_left = [](std::uint8_t options) {
+    Workspace ws;
+    SetUpMap(ws, true);
+    ws.settings.LegendOptions = options;
+    TestPaint paint(ws);
+    PaintMap(ws, paint.resources, paint.dc, paint.params);
+    const auto polygons = paint.dc.Polygons();
+    const std::size_t rows = options == 0 ? 3 : 4;
+    return polygons[polygons.size() - rows].points[0].x;
+  };
+  EXPECT_EQ(first_box_left(kLegendCounts | kLegendMissingRow), first_box_left(0) - 30);
+}
+
 TEST(LegendOptionsTest, TextCopyCarriesTheOptions) {
   struct Case {
     const char* name;
