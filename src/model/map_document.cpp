@@ -68,10 +68,12 @@ class LineSource {
     return *value;
   }
 
-  // Skips lines up to and including the line that opens the body.
-  void SkipToBody() {
-    while (Next() != map_document::kBodyMarker) {
-    }
+  // Passes each line before the one that opens the body to `extra`, and
+  // takes that one too.
+  template <typename Extra>
+  void SkipToBody(Extra extra) {
+    for (std::string_view line = Next(); line != map_document::kBodyMarker; line = Next())
+      extra(line);
   }
 
   [[noreturn]] void Refuse(std::string reason) const { throw Refusal{{line_, std::move(reason)}}; }
@@ -98,6 +100,15 @@ void ReadPaintHeader(LineSource& lines, PaintDocumentSettings& paint) {
   paint.LegendStyle = lines.Int16("凡例の形式");
   for (std::string& boundary : paint.ClassBreaks)
     boundary = lines.Text(map_document::kMaxBoundaryBytes, "区分の境界");
+}
+
+// A line between the header and the body: the paint map's colour scheme,
+// or something to skip.
+void ReadExtraLine(std::string_view line, MapDocument& document) {
+  if (document.Kind != Kind::kPaintMap || !line.starts_with(map_document::kColorSchemePrefix))
+    return;
+  line.remove_prefix(map_document::kColorSchemePrefix.size());
+  document.Paint.ColorScheme = sjis::CutToBytes(line, map_document::kMaxSchemeNameBytes);
 }
 
 void ReadReference(LineSource& lines, SymbolSettings& symbols) {
@@ -183,6 +194,8 @@ void WriteHeader(DocumentWriter& out, const MapDocument& document) {
       out.Integer(document.Paint.LegendStyle);
       for (const std::string& boundary : document.Paint.ClassBreaks)
         out.Line(boundary);
+      if (!document.Paint.ColorScheme.empty())
+        out.Line(std::string(map_document::kColorSchemePrefix) + document.Paint.ColorScheme);
       return;
     case Kind::kCircleGraph:
       WriteReference(out, document.Symbols);
@@ -222,7 +235,8 @@ bool HasLineBreak(std::string_view text) {
 
 bool HasLineBreak(const MapDocument& document) {
   std::vector<std::string_view> texts = {document.DataTitle, document.BaseMapFile,
-                                         document.GlyphPictureFile, document.Symbols.RefValueText};
+                                         document.GlyphPictureFile, document.Symbols.RefValueText,
+                                         document.Paint.ColorScheme};
   texts.insert(texts.end(), document.Paint.ClassBreaks.begin(), document.Paint.ClassBreaks.end());
   texts.insert(texts.end(), document.Values.begin(), document.Values.end());
   for (const TextDecoration& text : document.Texts)
@@ -249,7 +263,7 @@ std::variant<MapDocument, DocumentFault> ParseMapDocument(std::string_view bytes
     document.DataTitle = lines.Text(kMaxTitleBytes, "タイトル");
     document.BaseMapFile = lines.Text(map_document::kMaxPathBytes, "基本地図の名前");
     ReadHeader(lines, document);
-    lines.SkipToBody();
+    lines.SkipToBody([&](std::string_view line) { ReadExtraLine(line, document); });
     ReadBody(lines, document);
   } catch (Refusal& refusal) {
     return std::move(refusal.fault);

@@ -24,6 +24,7 @@ struct PaintDocumentSettings {
   std::int16_t DivisionMethod = 1;
   std::int16_t LegendStyle = 1;
   std::array<std::string, map_document::kBoundaryCount> ClassBreaks;  // Shift-JIS
+  std::string ColorScheme;  // the scheme's name; empty: the pattern order
 };
 
 struct MapDocument {

@@ -53,6 +53,12 @@ inline constexpr std::size_t kPaintHeaderLines = 4 + kBoundaryCount;
 inline constexpr std::size_t kCircleHeaderLines = 5;
 inline constexpr std::size_t kPictureHeaderLines = 4;
 
+// A paint map drawn in a colour scheme has one more line after its header,
+// this prefix and the scheme's name; readers skip lines they do not know
+// there, and a document without a scheme has no such line.
+inline constexpr std::string_view kColorSchemePrefix = "ColorScheme=";
+inline constexpr std::size_t kMaxSchemeNameBytes = 32;
+
 // Limits of the lines the reader takes.
 inline constexpr std::size_t kMaxBoundaryBytes = 22;
 inline constexpr std::size_t kMaxPathBytes = 4096;      // the base-map reference and the picture

@@ -22,6 +22,12 @@ PatternOrderTable DefaultPatternOrder() {
   return table;
 }
 
+std::uint32_t SaveBitOf(std::uint32_t changed_bit) {
+  if (changed_bit == kChangedLegendOptions) return kChangedIndexFont;
+  if (changed_bit == kChangedColorScheme) return kChangedPattern;
+  return changed_bit;
+}
+
 Settings DefaultSettings(std::string_view program_dir) {
   Settings settings;
   settings.DataDir = std::string(program_dir);

@@ -30,6 +30,11 @@ inline constexpr std::uint16_t kChangedFancyFont = 0x1000;
 inline constexpr std::uint16_t kChangedAreaFont = 0x2000;
 inline constexpr std::uint16_t kChangedLineWidth = 0x4000;
 inline constexpr std::uint16_t kChangedColorChange = 0x8000;
+// Changes of the keys added later. SaveMask has no box of their own: the
+// legend options are saved with the legend font, the colour scheme with the
+// pattern order (SaveBitOf), so that existing save masks keep them.
+inline constexpr std::uint32_t kChangedLegendOptions = 0x10000;
+inline constexpr std::uint32_t kChangedColorScheme = 0x20000;
 
 // Slots of RawSettingLines: the value text of each key as read, so that an
 // unchanged or unsaved value passes through a rewrite unaltered.
@@ -50,7 +55,9 @@ enum RawSlot : std::size_t {
   kRawLineWidth = 13,
   kRawColorChange = 14,
   kRawBreakMethod = 15,
-  kRawSlotCount = 16,
+  kRawLegendOptions = 16,
+  kRawColorScheme = 17,
+  kRawSlotCount = 18,
 };
 
 // Window left values that stand for a window state rather than a position.
@@ -63,6 +70,13 @@ inline constexpr std::size_t kMaxWindowStateBytes = 33;
 inline constexpr int kMinClassCount = 2;
 inline constexpr int kMaxClassCount = 8;
 using PatternOrderTable = std::array<std::array<std::uint8_t, 8>, 7>;
+
+// Bits of LegendOptions: what a paint map's legend adds, all off by default.
+inline constexpr std::uint8_t kLegendMissingRow = 0x01;  // "データなし" when areas lack a value
+inline constexpr std::uint8_t kLegendCounts = 0x02;      // "（12）": the areas of each class
+inline constexpr std::uint8_t kLegendThousands = 0x04;   // "1,234,567"
+inline constexpr std::uint8_t kLegendBoundWords = 0x08;  // "10以上 20未満" rather than "10 ～ 20"
+inline constexpr std::uint8_t kLegendOptionMask = 0x0F;
 
 // The sizes offered by every font dialog.
 inline constexpr std::array<std::string_view, 10> FontSizeChoices = {"4",  "6",  "8",  "10", "12",
@@ -111,9 +125,16 @@ struct Settings {
   std::int32_t ShowHint = 1;  // 0 off, 1 on; 2 and 3 the same, changed in this run
   std::uint8_t EmfMode = 0;   // low two bits the mode; 5, 7, 8 set by a switch in this run
 
-  std::uint16_t ChangedMask = 0;
+  std::uint8_t LegendOptions = 0;  // kLegend... bits
+  std::string ColorScheme;         // a name of ColorSchemes(); empty: the pattern order
+
+  std::uint32_t ChangedMask = 0;
   std::array<std::string, kRawSlotCount> RawSettingLines;
 };
+
+// The SaveMask bit that decides whether the change `changed_bit` is written
+// back: its own for the first sixteen, the kin key's for the later ones.
+std::uint32_t SaveBitOf(std::uint32_t changed_bit);
 
 // The default PatternOrder: in row r, entry i is 24 + i for the r + 2 classes
 // of the row and 0 after them.

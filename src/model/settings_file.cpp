@@ -150,6 +150,15 @@ void ReadColorChange(std::string_view value, Settings& settings) {
   settings.ColorChange = ReadLeadingInt16(value);
 }
 
+void ReadLegendOptions(std::string_view value, Settings& settings) {
+  settings.LegendOptions =
+      static_cast<std::uint8_t>(ReadLeadingInt(value) & static_cast<int>(kLegendOptionMask));
+}
+
+void ReadColorScheme(std::string_view value, Settings& settings) {
+  settings.ColorScheme = Trimmed(std::string(value));
+}
+
 void ReadItemLength(std::string_view value, Settings& settings) {
   // Longer names than 36 bytes do not fit the data window; there is no lower limit.
   const std::int32_t length = std::clamp<std::int32_t>(
@@ -266,6 +275,12 @@ std::string FormatLineWidth(const Settings& s) {
 std::string FormatColorChange(const Settings& s) {
   return Int(s.ColorChange);
 }
+std::string FormatLegendOptions(const Settings& s) {
+  return Int(s.LegendOptions);
+}
+std::string FormatColorScheme(const Settings& s) {
+  return s.ColorScheme;
+}
 
 // ---- The keys ----------------------------------------------------------------
 
@@ -273,7 +288,7 @@ std::string FormatColorChange(const Settings& s) {
 // change replaces it. In the order of the file.
 struct KeptKey {
   std::string_view name;
-  std::uint16_t changed_bit;
+  std::uint32_t changed_bit;
   RawSlot slot;
   void (*read)(std::string_view value, Settings& settings);
   std::string (*format)(const Settings& settings);
@@ -285,7 +300,7 @@ struct KeptKey {
   bool (*chosen)(const Settings& settings) = nullptr;
 };
 
-constexpr std::array<KeptKey, 16> kKeptKeys = {{
+constexpr std::array<KeptKey, 18> kKeptKeys = {{
     {"Position", kChangedWindow, kRawPosition, ReadPosition, FormatPosition},
     {"BaseMap", kChangedBaseMap, kRawBaseMap, ReadBaseMap, FormatBaseMap},
     {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir, &Settings::DataDir},
@@ -307,6 +322,11 @@ constexpr std::array<KeptKey, 16> kKeptKeys = {{
      &Settings::AreaFont},
     {"LineWidth", kChangedLineWidth, kRawLineWidth, ReadLineWidth, FormatLineWidth},
     {"ColorChange", kChangedColorChange, kRawColorChange, ReadColorChange, FormatColorChange},
+    // Written only once set: a file that never had them stays as it was.
+    {"LegendOptions", kChangedLegendOptions, kRawLegendOptions, ReadLegendOptions,
+     FormatLegendOptions},
+    {"ColorScheme", kChangedColorScheme, kRawColorScheme, ReadColorScheme, FormatColorScheme,
+     &Settings::ColorScheme},
 }};
 
 // Keys written from the current values only.
@@ -331,6 +351,18 @@ bool Storable(const KeptKey& key, const Settings& settings) {
   if (key.font != nullptr)
     return UnstorableSettingCharacter((settings.*key.font).FaceName, SettingText::kFaceName) == 0;
   return true;
+}
+
+// The changes SaveMask keeps, each later key by its kin's bit.
+std::uint32_t SavedChanges(const Settings& settings) {
+  const auto save_mask = static_cast<std::uint32_t>(settings.SaveMask);
+  std::uint32_t saved = 0;
+  for (const auto& kept : kKeptKeys) {
+    if ((settings.ChangedMask & kept.changed_bit) != 0 &&
+        (save_mask & SaveBitOf(kept.changed_bit)) != 0)
+      saved |= kept.changed_bit;
+  }
+  return saved | (settings.ChangedMask & save_mask & kChangedItemLength);
 }
 
 bool SameKey(std::string_view upper_key, std::string_view name) {
@@ -400,14 +432,13 @@ void ReadSettings(const std::filesystem::path& path, Settings& settings) {
 }
 
 bool ShouldWriteSettings(const Settings& settings) {
-  return (settings.ChangedMask & settings.SaveMask) != 0 || settings.ShowHint >= 2 ||
-         settings.EmfMode >= 4;
+  return SavedChanges(settings) != 0 || settings.ShowHint >= 2 || settings.EmfMode >= 4;
 }
 
 std::string FormatSettings(const Settings& settings) {
   std::string text = Line("ItemLength", Int(settings.NextItemLength));
   text += Line("Embiroment", Int(settings.SaveMask));
-  const auto saved_changes = settings.ChangedMask & settings.SaveMask;
+  const auto saved_changes = SavedChanges(settings);
   for (const auto& kept : kKeptKeys) {
     // A value that would read back differently keeps the line as read.
     if ((saved_changes & kept.changed_bit) != 0 && Storable(kept, settings)) {

@@ -229,7 +229,19 @@ DrawingResources CreateDrawingResources(const Settings& settings, const ScreenCo
   resources.fonts = {settings.TitleFont, settings.IndexFont, settings.FancyFont, settings.AreaFont};
   resources.screen = screen;
   resources.pattern_order = settings.PatternOrder;
+  resources.scheme = FindColorScheme(settings.ColorScheme);
   return resources;
+}
+
+gdi::Brush DrawingResources::ClassBrush(int k, int j) const {
+  const int row_classes = k == 1 ? kMinClassCount : k;
+  const bool in_row =
+      row_classes >= kMinClassCount && row_classes <= kMaxClassCount && j >= 0 && j < row_classes;
+  if (scheme == nullptr || !in_row) return BrushForClass(pattern_order, k, j);
+  const std::uint32_t rgb = SchemeColour(*scheme, k, j);
+  return gdi::Brush{gdi::BrushKind::kSolid, gdi::Color{static_cast<std::uint8_t>(rgb >> 16),
+                                                       static_cast<std::uint8_t>(rgb >> 8),
+                                                       static_cast<std::uint8_t>(rgb)}};
 }
 
 LogFont ScaledFont(const LogFont& font, double scale) {

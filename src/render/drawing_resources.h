@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "gdi/gdi_types.h"
+#include "model/color_schemes.h"
 #include "model/log_font.h"
 #include "model/settings.h"
 
@@ -83,6 +84,11 @@ struct DrawingResources {
   std::array<LogFont, kFontCount> fonts;
   ScreenColors screen;
   PatternOrderTable pattern_order{};
+  const ColorScheme* scheme = nullptr;  // when set, its colours fill the classes
+
+  // The brush of class `j` of `k` classes: the scheme's colour as a solid
+  // brush, else the pattern order's brush (BrushForClass).
+  gdi::Brush ClassBrush(int k, int j) const;
 
   // The screen pen `index`, or its monochrome twin.
   const gdi::Pen& PenFor(PenIndex index, bool monochrome) const {

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <span>
 
 #include "base/numbers.h"
 #include "base/real48.h"
 #include "base/sjis.h"
 #include "base/text_helpers.h"
+#include "render/class_counts.h"
 
 namespace kartela {
 namespace {
@@ -17,6 +19,14 @@ constexpr std::string_view kWideSeparator = " \x81\x60";
 constexpr std::string_view kNarrowSeparator = " ~";
 constexpr std::uint32_t kCentreTopAlign = gdi::kAlignCenter | gdi::kAlignTop;
 constexpr std::uint32_t kDefaultAlign = gdi::kAlignLeft | gdi::kAlignTop;
+// The words of the legend options, in Shift-JIS.
+constexpr std::string_view kFromWord = "\x88\xc8\x8f\xe3";   // 以上
+constexpr std::string_view kBelowWord = "\x96\xa2\x96\x9e";  // 未満
+constexpr std::string_view kAboveWord = "\x92\xb4";          // 超
+constexpr std::string_view kUpToWord = "\x88\xc8\x89\xba";   // 以下
+constexpr std::string_view kOpenCount = "\x81\x69";          // （
+constexpr std::string_view kCloseCount = "\x81\x6a";         // ）
+constexpr std::string_view kDigits = "0123456789";
 // Space between a legend box and its texts.
 constexpr std::int32_t kTextGap = 3;
 // "(", "（" and the suffixes an abbreviated name loses, in the order tried.
@@ -84,6 +94,30 @@ void SetBoundary(LegendTexts& texts, const ClassTables& tables, const PaintClass
   }
 }
 
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// Each end that is not open gets the word saying on which side of it the
+// class lies; the words replace the separator.
+void AddBoundWords(LegendTexts& texts, int division_method, bool adjusted) {
+  const BoundWords words = BoundWordsFor(division_method, adjusted);
+  for (LegendRow& row : std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count))) {
+    if (!IsBlank(row.lower)) row.lower.append(words.lower);
+    if (!IsBlank(row.upper)) row.upper.append(words.upper);
+  }
+  texts.separator = " ";
+  texts.width_template.append(kFromWord);  // every word is at most this wide
+}
+
+void GroupThousands(LegendTexts& texts) {
+  for (LegendRow& row : std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count))) {
+    row.lower = WithThousands(row.lower);
+    row.upper = WithThousands(row.upper);
+  }
+  texts.width_template = WithThousands(texts.width_template);
+}
+
 // Box and row sizes from the legend font height at the paint's scale.
 struct LegendGeometry {
   std::int32_t box_width = 0;
@@ -146,6 +180,21 @@ void DrawRowTexts(const PaintContext& context, const LegendTexts& texts, const L
   dc.TextOut(gdi::Point{at.x + tw - lw, at.y}, row.lower);
   dc.TextOut(gdi::Point{at.x + tw, at.y}, texts.separator);
   dc.TextOut(gdi::Point{at.x + tw + sw + tw - uw, at.y}, row.upper);
+  if (!row.count.empty()) dc.TextOut(gdi::Point{at.x + tw + sw + tw, at.y}, row.count);
+}
+
+// How much wider than the plain legend the options made the texts.
+std::int32_t Widening(const LegendTexts& texts, TextMeasure& measure) {
+  if (texts.plain_template.empty()) return 0;
+  const auto columns = [&](std::string_view width_template, std::string_view separator) {
+    return 2 * measure.Width(width_template) + measure.Width(separator);
+  };
+  const std::int32_t ranges = columns(texts.width_template, texts.separator);
+  std::int32_t widest = std::max(ranges, measure.Width(texts.missing));
+  for (const LegendRow& row :
+       std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count)))
+    widest = std::max(widest, ranges + measure.Width(row.count));
+  return std::max(0, widest - columns(texts.plain_template, texts.plain_separator));
 }
 
 // The position of the first character `c` (one or two bytes) in `text`.
@@ -242,6 +291,60 @@ LegendTexts PrepareLegendTexts(const ClassTables& tables, const PaintClasses& cl
   return texts;
 }
 
+void ApplyLegendOptions(LegendTexts& texts, const ClassTables& tables, const PaintClasses& classes,
+                        std::int16_t legend_style, std::uint8_t options, int area_count) {
+  if ((options & kLegendOptionMask) == 0) return;
+  texts.plain_template = texts.width_template;
+  texts.plain_separator = texts.separator;
+  const bool thousands = (options & kLegendThousands) != 0;
+  if (thousands) GroupThousands(texts);
+  if ((options & kLegendBoundWords) != 0)
+    AddBoundWords(texts, tables.DivisionMethod, LegendAdjusted(legend_style));
+  const bool counted = (options & kLegendCounts) != 0;
+  if (!counted && (options & kLegendMissingRow) == 0) return;
+  const std::size_t areas =
+      std::min(static_cast<std::size_t>(std::max(area_count, 0)), tables.NumericValues.size());
+  const ClassCounts counts = CountAreasPerClass(std::span(tables.NumericValues).first(areas),
+                                                classes, tables.DivisionMethod);
+  const int k = texts.row_count;
+  for (int cls = 0; counted && cls < k; ++cls) {
+    const int row = LegendDescending(legend_style) ? k - 1 - cls : cls;
+    texts.rows[static_cast<std::size_t>(row)].count =
+        LegendCountText(counts.per_class[static_cast<std::size_t>(cls)], thousands);
+  }
+  if ((options & kLegendMissingRow) != 0 && counts.missing > 0) {
+    texts.missing = std::string(kLegendMissingText);
+    if (counted) texts.missing += LegendCountText(counts.missing, thousands);
+  }
+}
+
+std::string WithThousands(std::string_view text) {
+  const std::size_t first = text.find_first_of(kDigits);
+  // Digits after a point are a fraction: nothing to group.
+  if (first == std::string_view::npos || (first > 0 && text[first - 1] == '.'))
+    return std::string(text);
+  const std::size_t end = std::min(text.find_first_not_of(kDigits, first), text.size());
+  std::string grouped(text.substr(0, first));
+  for (std::size_t i = first; i < end; ++i) {
+    grouped += text[i];
+    if (const std::size_t left = end - i - 1; left > 0 && left % 3 == 0) grouped += ',';
+  }
+  grouped.append(text.substr(end));
+  return grouped;
+}
+
+BoundWords BoundWordsFor(int division_method, bool adjusted) {
+  const bool upper_included = division_method == 2;
+  return BoundWords{upper_included && !adjusted ? kAboveWord : kFromWord,
+                    upper_included || adjusted ? kUpToWord : kBelowWord};
+}
+
+std::string LegendCountText(int count, bool thousands) {
+  const std::string digits = std::to_string(count);
+  return std::string(kOpenCount) + (thousands ? WithThousands(digits) : digits) +
+         std::string(kCloseCount);
+}
+
 void DrawTitle(const PaintContext& context) {
   if (context.no_text()) return;
   const Workspace& ws = context.workspace;
@@ -264,10 +367,11 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
   if (!context.no_text()) dc.SelectFont(font);
   TextMeasure measure(context, font);
   gdi::Point corner = LegendAnchor(context.frame, ws.settings, ws.base_map.IndexPosition);
+  corner.x -= Widening(texts, measure);
   const int k = texts.row_count;
   for (int r = 0; r < k; ++r) {
     const int cls = LegendDescending(style) ? k - 1 - r : r;
-    dc.SelectBrush(BrushForClass(context.resources.pattern_order, k, cls));
+    dc.SelectBrush(context.resources.ClassBrush(k, cls));
     DrawBox(dc, corner, geometry);
     if (!context.no_text()) {
       DrawRowTexts(context, texts, texts.rows[static_cast<std::size_t>(r)],
@@ -275,6 +379,11 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
     }
     corner.y += geometry.row_step;
   }
+  if (texts.missing.empty()) return;
+  dc.SelectBrush(BrushAt(kHollowBrush));  // as the map leaves such areas
+  DrawBox(dc, corner, geometry);
+  if (!context.no_text())
+    dc.TextOut(gdi::Point{corner.x + geometry.box_width + kTextGap, corner.y}, texts.missing);
 }
 
 void DrawAreaNames(const PaintContext& context) {

@@ -26,6 +26,7 @@ inline constexpr std::int16_t kNamesOnlyWithData = 0x20;
 struct LegendRow {
   std::string lower = " ";
   std::string upper = " ";
+  std::string count;  // "（12）" after the range, or empty
 };
 
 // The working texts of one paint: a row per class (the first `row_count`
@@ -36,6 +37,14 @@ struct LegendTexts {
   int row_count = 1;
   std::string width_template;
   std::string separator;
+  // The text of a last row with the brush of areas without a value
+  // ("データなし"); empty: no such row.
+  std::string missing;
+  // The template and separator before the options widened the texts: the
+  // wider legend keeps the right edge of the plain one, so that it stays
+  // inside the picture. Empty without options.
+  std::string plain_template;
+  std::string plain_separator;
 };
 
 // LegendStyle: mod 4 gives 1 ascending, 2 descending, anything else hidden;
@@ -55,6 +64,33 @@ void NormaliseClassBreaks(ClassTables& tables);
 // normalised as NormaliseClassBreaks does; `tables` stays as it is.
 LegendTexts PrepareLegendTexts(const ClassTables& tables, const PaintClasses& classes,
                                std::int16_t legend_style, std::string_view legend_face);
+
+// Applies the LegendOptions bits `options` to `texts`, made by
+// PrepareLegendTexts: digits grouped by thousands, "以上"/"未満" words (under
+// division method 2 "超"/"以下"; with adjusted ranges the moved end reads
+// "以下"/"以上") instead of the separator, the number of areas of each
+// class, and the row for areas without a value when some of the first
+// `area_count` areas have none. No option leaves `texts` as it is.
+void ApplyLegendOptions(LegendTexts& texts, const ClassTables& tables, const PaintClasses& classes,
+                        std::int16_t legend_style, std::uint8_t options, int area_count);
+
+// "1234567.5" as "1,234,567.5": the first run of digits grouped by three.
+std::string WithThousands(std::string_view text);
+
+// The text of the row for areas without a value, "データなし" (Shift-JIS).
+inline constexpr std::string_view kLegendMissingText = "\x83\x66\x81\x5b\x83\x5e\x82\xc8\x82\xb5";
+
+// The words after the lower and the upper end of a class: "以上"/"未満"
+// under division method 1, "超"/"以下" under method 2; an end `adjusted`
+// by one unit into the class is included ("以上" or "以下").
+struct BoundWords {
+  std::string_view lower;
+  std::string_view upper;
+};
+BoundWords BoundWordsFor(int division_method, bool adjusted);
+
+// "（12）", the digits grouped when `thousands`.
+std::string LegendCountText(int count, bool thousands);
 
 // The data title centred over the map; nothing without texts.
 void DrawTitle(const PaintContext& context);

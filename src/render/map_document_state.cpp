@@ -30,8 +30,12 @@ bool HasData(Kind kind) {
 
 PaintDocumentSettings PaintSettingsOf(const Workspace& workspace) {
   const ClassTables& tables = workspace.class_tables;
-  PaintDocumentSettings paint{
-      tables.DataMin, tables.DataMax, tables.DivisionMethod, workspace.settings.LegendStyle, {}};
+  PaintDocumentSettings paint{tables.DataMin,
+                              tables.DataMax,
+                              tables.DivisionMethod,
+                              workspace.settings.LegendStyle,
+                              {},
+                              workspace.settings.ColorScheme};
   std::copy_n(tables.ClassBreaks.begin(), paint.ClassBreaks.size(), paint.ClassBreaks.begin());
   return paint;
 }
@@ -97,6 +101,9 @@ void ApplyKindSettings(const MapDocument& document, Workspace& workspace) {
     case Kind::kPaintMap:
       tables.DivisionMethod = document.Paint.DivisionMethod;
       workspace.settings.LegendStyle = document.Paint.LegendStyle;
+      // A document without a scheme is drawn as the settings say, as before.
+      if (!document.Paint.ColorScheme.empty())
+        workspace.settings.ColorScheme = document.Paint.ColorScheme;
       tables.ClassBreaks = {};
       std::copy(document.Paint.ClassBreaks.begin(), document.Paint.ClassBreaks.end(),
                 tables.ClassBreaks.begin());

@@ -144,14 +144,14 @@ void DrawSpecialLines(const PaintContext& context, RunBuffer& run) {
 // The brush of the area's class; hollow without a value, and hollow for a
 // value beyond the outer thresholds, the only values no class holds
 // (boundaries out of order still leave every value between them a class).
-const gdi::Brush& AreaBrush(const PaintContext& context, const PaintClasses& classes, int area) {
+gdi::Brush AreaBrush(const PaintContext& context, const PaintClasses& classes, int area) {
   const ClassTables& tables = context.workspace.class_tables;
   const auto index = static_cast<std::size_t>(area - 1);
   if (index >= tables.NumericValues.size()) return BrushAt(kHollowBrush);
   const std::optional<int> cls =
       ClassOfValue(tables.NumericValues[index], classes, tables.DivisionMethod);
   if (!cls) return BrushAt(kHollowBrush);
-  return BrushForClass(context.resources.pattern_order, classes.EffectiveClassCount, *cls);
+  return context.resources.ClassBrush(classes.EffectiveClassCount, *cls);
 }
 
 void FillAreas(const PaintContext& context, const PaintClasses& classes, RunCursor& cursor,
@@ -168,9 +168,11 @@ void PaintChoropleth(const PaintContext& context) {
   dc.SetBackgroundColor(context.BackgroundColor());
   dc.SetTextColor(context.TextColor());
   const PaintClasses classes = BuildClassThresholds(tables.ClassBreaks);
-  const LegendTexts legend =
-      PrepareLegendTexts(tables, classes, context.workspace.settings.LegendStyle,
-                         context.resources.fonts[kFontLegend].FaceName);
+  const Settings& settings = context.workspace.settings;
+  LegendTexts legend = PrepareLegendTexts(tables, classes, settings.LegendStyle,
+                                          context.resources.fonts[kFontLegend].FaceName);
+  ApplyLegendOptions(legend, tables, classes, settings.LegendStyle, settings.LegendOptions,
+                     context.workspace.base_map.MapAreaCount());
   dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
   dc.SetFillMode(gdi::FillMode::kWinding);
   RunBuffer run;

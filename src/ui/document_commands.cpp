@@ -163,6 +163,7 @@ bool DocumentCommands::OpenDocument(const std::filesystem::path& path) {
     data_window_.Refresh();
   }
   draw_window_.setWindowTitle(MapCaptionFor(path));
+  draw_window_.RecreateResources();  // the document may bring a colour scheme
   draw_window_.Invalidate();
   draw_window_.Activate();
   return true;

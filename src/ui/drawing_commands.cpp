@@ -99,9 +99,15 @@ void DrawingCommands::DefPaintStyleClick() {
   Settings& settings = context_.workspace.settings;
   if (pattern_dialog_.isNull()) return;
   pattern_dialog_->Load(settings.PatternOrder, settings.UsePalette != 0, settings.ClassCount);
+  pattern_dialog_->LoadScheme(settings.ColorScheme);
   if (!Run(*pattern_dialog_, 10, 3)) return;
   pattern_dialog_->StoreInto(settings.PatternOrder, settings.UsePalette);
   settings.ChangedMask |= kChangedPattern;
+  // Only a scheme the user changes is written to the settings file.
+  if (std::string scheme = pattern_dialog_->SchemeName(); scheme != settings.ColorScheme) {
+    settings.ColorScheme = std::move(scheme);
+    settings.ChangedMask |= kChangedColorScheme;
+  }
   RepaintWithNewResources();
 }
 

@@ -258,6 +258,7 @@ void TMapMain::BuildConditionMenu() {
   menu->addSeparator();
   AddItem(*menu, "DefTitle", "タイトル位置/フォント (&F)");
   AddItem(*menu, "DefIndex", "インデックス設定/フォント (&I)");
+  AddItem(*menu, "DefLegendOptions", "凡例の表示項目 (&L)");
   AddItem(*menu, "DefDecor", "修飾フォント (&D)");
   AddItem(*menu, "DefAreaName", "区域名の記入/フォント (&N)");
   menu->addSeparator();
@@ -546,6 +547,7 @@ void TMapMain::ConnectSettingCommands() {
   ConnectItem("LineWidth", [this] { drawing_commands_->LineWidthClick(); });
   ConnectItem("DefTitle", [this] { text_commands_->DefTitleClick(); });
   ConnectItem("DefIndex", [this] { text_commands_->DefIndexClick(); });
+  ConnectItem("DefLegendOptions", [this] { text_commands_->DefLegendOptionsClick(); });
   ConnectItem("DefAreaName", [this] { text_commands_->DefAreaNameClick(); });
 }
 

@@ -1,17 +1,21 @@
 #include "ui/pattern_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <optional>
 #include <string>
 
 #include "base/sjis.h"
+#include "model/color_schemes.h"
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "render/drawing_resources.h"
@@ -28,6 +32,21 @@ constexpr const char* kClassLabels[kOrderBoxCount] = {"２つ", "３つ", "４�
 constexpr const char* kRefusedOrder =
     "模様順位に Shift-JIS で表せない文字があります。記号で指定してください。";
 
+constexpr int kSwatchWidth = 12;
+constexpr int kSwatchHeight = 12;
+constexpr int kSwatchClasses = 5;  // the row a scheme's icon shows
+
+// The colours of a scheme's row, side by side.
+QIcon SchemeSwatch(const ColorScheme& scheme) {
+  QPixmap pixmap(kSwatchClasses * kSwatchWidth, kSwatchHeight);
+  QPainter painter(&pixmap);
+  for (int j = 0; j < kSwatchClasses; ++j) {
+    painter.fillRect(j * kSwatchWidth, 0, kSwatchWidth, kSwatchHeight,
+                     QColor::fromRgb(SchemeColour(scheme, kSwatchClasses, j)));
+  }
+  return QIcon(pixmap);
+}
+
 std::optional<std::string> SjisOf(const QLineEdit& box) {
   return sjis::FromUtf8(box.text().toStdString());
 }
@@ -42,7 +61,8 @@ TPatternDialog::TPatternDialog(Reporter& reporter, QWidget* parent)
   layout->addWidget(BuildPictures(), 0, 0, 2, 1);
   layout->addWidget(BuildOrders(), 0, 1);
   layout->addWidget(BuildPalette(), 1, 1, Qt::AlignBottom);
-  layout->addWidget(OkCancelButtons(*this), 2, 0, 1, 2);
+  layout->addWidget(BuildSchemes(), 2, 0, 1, 2);
+  layout->addWidget(OkCancelButtons(*this), 3, 0, 1, 2);
 }
 
 QWidget* TPatternDialog::BuildPictures() {
@@ -90,6 +110,36 @@ QWidget* TPatternDialog::BuildPalette() {
   row->addWidget(use_palette_);
   row->addWidget(no_palette_);
   return palette;
+}
+
+QWidget* TPatternDialog::BuildSchemes() {
+  auto* schemes = new QWidget(this);
+  auto* row = new QHBoxLayout(schemes);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(new QLabel("配色：", schemes));
+  scheme_ = new QComboBox(schemes);
+  scheme_->setObjectName("ColorScheme");
+  scheme_->setIconSize(QSize(kSwatchClasses * kSwatchWidth, kSwatchHeight));
+  scheme_->setToolTip(
+      "色覚の違いがあっても見分けやすい、順序のある配色 (ColorBrewer)。"
+      "選ぶと区分の色になります。白黒印刷には模様順位をお使いください。");
+  scheme_->addItem("なし（模様順位）", QString());
+  for (const ColorScheme& scheme : ColorSchemes()) {
+    const char* kind = scheme.kind == SchemeKind::kSequential ? "（順序）" : "（二方向）";
+    const QString name = QString::fromLatin1(scheme.name.data(), scheme.name.size());
+    scheme_->addItem(SchemeSwatch(scheme), name + kind, name);
+  }
+  row->addWidget(scheme_, 1);
+  return schemes;
+}
+
+void TPatternDialog::LoadScheme(std::string_view name) {
+  const int index = scheme_->findData(QString::fromStdString(std::string(name)));
+  scheme_->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+std::string TPatternDialog::SchemeName() const {
+  return scheme_->currentData().toString().toStdString();
 }
 
 void TPatternDialog::Load(const PatternOrderTable& order, bool use_palette, int class_count) {

@@ -1,14 +1,18 @@
 // TPatternDialog: the brush order of each class count, typed as pattern
 // symbols beside two reference pictures of the brushes, and the palette
-// option.
+// option; beside the orders, the colour scheme that fills the classes
+// instead of them.
 #pragma once
 
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "model/settings.h"
 
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -34,6 +38,12 @@ class TPatternDialog : public QDialog {
   // their values.
   void StoreInto(PatternOrderTable& order, std::uint8_t& use_palette) const;
 
+  // The colour scheme stored as `name` is chosen; an empty or unknown name
+  // chooses none (the pattern orders fill the classes).
+  void LoadScheme(std::string_view name);
+  // The name of the chosen scheme, empty for none.
+  std::string SchemeName() const;
+
   // OK refuses a box that Shift-JIS cannot hold, with a message.
   void done(int result) override;
 
@@ -41,6 +51,7 @@ class TPatternDialog : public QDialog {
   QWidget* BuildPictures();
   QWidget* BuildOrders();
   QWidget* BuildPalette();
+  QWidget* BuildSchemes();
   // The first box whose text has no Shift-JIS form, or nullptr.
   QLineEdit* UnencodableBox() const;
 
@@ -48,6 +59,7 @@ class TPatternDialog : public QDialog {
   std::array<QLineEdit*, kOrderBoxCount> orders_{};
   QRadioButton* use_palette_ = nullptr;
   QRadioButton* no_palette_ = nullptr;
+  QComboBox* scheme_ = nullptr;
 };
 
 }  // namespace kartela

@@ -5,6 +5,7 @@
 #include "ui/decor_font_dialog.h"
 #include "ui/draw_window.h"
 #include "ui/index_pos_dialog.h"
+#include "ui/legend_options_dialog.h"
 #include "ui/place_dialog.h"
 #include "ui/title_pos_dialog.h"
 
@@ -52,6 +53,19 @@ void TextCommands::DefAreaNameClick() {
 void TextCommands::DefDecorClick() {
   TDecorFontDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
   EditSettings(dialog, kChangedFancyFont, 18, 7);
+}
+
+void TextCommands::DefLegendOptionsClick() {
+  Settings& settings = context_.workspace.settings;
+  TLegendOptionsDialog dialog(DialogOwner(context_, &draw_window_));
+  dialog.Load(settings.LegendOptions);
+  PlaceDialog(context_, dialog, 20, 4);
+  if (run_dialog_(dialog) != QDialog::Accepted) return;
+  // Only a change is written to the settings file.
+  if (dialog.Options() == settings.LegendOptions) return;
+  settings.LegendOptions = dialog.Options();
+  settings.ChangedMask |= kChangedLegendOptions;
+  draw_window_.Invalidate();
 }
 
 }  // namespace kartela

@@ -25,6 +25,8 @@ class TextCommands {
   void DefIndexClick();
   void DefAreaNameClick();
   void DefDecorClick();
+  // The legend's additions; a change is kept and the map drawn again.
+  void DefLegendOptionsClick();
 
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);

@@ -25,7 +25,7 @@ MapDocument PaintDocument() {
   document.Kind = Kind::kPaintMap;
   document.DataTitle = "@P";  // a title equal to a kind tag stays a title
   document.BaseMapFile = "JAPAN.IDT";
-  document.Paint = {1.5, 250.25, 2, 5, {"  10", "20", "", "", "", "", ""}};
+  document.Paint = {1.5, 250.25, 2, 5, {"  10", "20", "", "", "", "", ""}, ""};
   document.Values = {"12", " 3.5", "", Sjis("不明"), "-7"};
   return WithDecorations(document);
 }
@@ -111,6 +111,24 @@ TEST(MapDocumentTest, HeaderLinesBeforeTheBodyAreSkippedAndLfEndingsRead) {
   const auto read = ParseMapDocument("@W\n\nA.IDT\nextra\r\n#\n0\n1\n1\n2\n3\n4\n16\n0\n");
   ASSERT_TRUE(std::holds_alternative<MapDocument>(read));
   EXPECT_EQ(std::get<MapDocument>(read).Shapes.at(0).Kind, 16);
+}
+
+// A scheme adds one line after the paint header; without one the bytes are
+// those of a document from before schemes, and other kinds ignore the line.
+TEST(MapDocumentTest, ColorSchemeLineOnlyWhenChosen) {
+  MapDocument schemed = PaintDocument();
+  schemed.Paint.ColorScheme = "Blues";
+  const std::string plain = FormatMapDocument(PaintDocument());
+  const std::string bytes = FormatMapDocument(schemed);
+  const std::size_t body = plain.find("\r\n#\r\n");
+  EXPECT_EQ(bytes, plain.substr(0, body) + "\r\nColorScheme=Blues" + plain.substr(body));
+  EXPECT_EQ(std::get<MapDocument>(ParseMapDocument(bytes)).Paint.ColorScheme, "Blues");
+  EXPECT_EQ(std::get<MapDocument>(ParseMapDocument(plain)).Paint.ColorScheme, "");
+  const auto white =
+      ParseMapDocument("@W\r\n\r\nA.IDT\r\nColorScheme=RdBu\r\n#\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(std::get<MapDocument>(white).Paint.ColorScheme, "");
+  schemed.Paint.ColorScheme = "Blues\nx";
+  EXPECT_NE(MapDocumentWriteRefusal(schemed), "");
 }
 
 // Replaces the `n`-th line (1 and more) of `bytes` by `line`.

@@ -407,5 +407,42 @@ TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFile) {
             1);  // no temporary file left behind
 }
 
+// The legend options and the colour scheme have no line until they are set;
+// then they are saved with the legend font's and the pattern order's
+// save-mask bits, and read back.
+TEST_F(SettingsFileTest, LegendOptionsAndSchemeAreSavedOnceSetWithTheirKin) {
+  struct Case {
+    const char* name;
+    std::int32_t save_mask;
+    std::string added_lines;
+  };
+  const Case cases[] = {
+      {"default mask", 0xFFDF, "LegendOptions = 5\r\nColorScheme   = Blues\r\n"},
+      {"legend font not saved", 0xFFDF & ~kChangedIndexFont, "ColorScheme   = Blues\r\n"},
+      {"pattern not saved", 0xFFDF & ~kChangedPattern, "LegendOptions = 5\r\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string mask = std::to_string(c.save_mask);
+    WriteIni("Embiroment = " + mask + "\r\n");
+    Run({}, [](Settings& settings) {
+      settings.LegendOptions = kLegendMissingRow | kLegendThousands;
+      settings.ColorScheme = "Blues";
+      settings.ChangedMask |= kChangedLegendOptions | kChangedColorScheme;
+    });
+    const std::string text = IniText();
+    EXPECT_EQ(text, "ItemLength    = 26\r\nEmbiroment    = " + mask + "\r\n" + c.added_lines)
+        << c.name;
+    const Settings read = Parsed(text);
+    EXPECT_EQ(read.LegendOptions, c.added_lines.find("Legend") != std::string::npos ? 5 : 0)
+        << c.name;
+    EXPECT_EQ(read.ColorScheme, c.added_lines.find("Blues") != std::string::npos ? "Blues" : "")
+        << c.name;
+  }
+  // Unknown option bits are dropped; nothing changed writes nothing.
+  EXPECT_EQ(Parsed("LegendOptions = 255").LegendOptions, kLegendOptionMask);
+  Settings untouched = Parsed("LegendOptions = 3\r\nColorScheme = RdBu\r\n");
+  EXPECT_FALSE(ShouldWriteSettings(untouched));
+}
+
 }  // namespace
 }  // namespace kartela

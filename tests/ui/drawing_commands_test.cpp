@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
@@ -299,6 +300,32 @@ TEST_F(DrawingCommandsTest, PatternOrderIsReadFromTheBoxesOnOk) {
   Run(&DrawingCommands::DefPaintStyleClick, [](QDialog& d) { Check(d, "RBtnPal1"); });
   EXPECT_EQ(settings().UsePalette, 1);
   EXPECT_EQ(settings().PatternOrder, order);  // the boxes showed the order as it was
+}
+
+// A scheme is kept, with its own change bit, only when the user changes it,
+// and the map draws with it; "なし" returns to the pattern order.
+TEST_F(DrawingCommandsTest, ColourSchemeIsChosenBesideThePatternOrders) {
+  const auto choose = [](const char* name) {
+    return [name](QDialog& d) {
+      auto& box = Child<QComboBox>(d, "ColorScheme");
+      box.setCurrentIndex(box.findData(QString(name)));
+    };
+  };
+  Run(&DrawingCommands::DefPaintStyleClick, choose("Blues"));
+  EXPECT_EQ(settings().ColorScheme, "Blues");
+  EXPECT_EQ(settings().ChangedMask, kChangedPattern | kChangedColorScheme);
+  ASSERT_NE(draw_window_.resources().scheme, nullptr);
+  EXPECT_EQ(draw_window_.resources().scheme->name, "Blues");
+
+  settings().ChangedMask = 0;
+  Run(&DrawingCommands::DefPaintStyleClick, [](QDialog& d) {
+    EXPECT_EQ(Child<QComboBox>(d, "ColorScheme").currentData().toString(), "Blues");
+  });
+  EXPECT_EQ(settings().ChangedMask, kChangedPattern);  // shown, not changed
+
+  Run(&DrawingCommands::DefPaintStyleClick, choose(""));
+  EXPECT_EQ(settings().ColorScheme, "");
+  EXPECT_EQ(draw_window_.resources().scheme, nullptr);
 }
 
 TEST_F(DrawingCommandsTest, PatternOrderThatShiftJisCannotHoldIsRefused) {

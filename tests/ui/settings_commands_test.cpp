@@ -43,7 +43,7 @@ struct Snapshot {
   std::int16_t ItemLength;
   std::int16_t NextItemLength;
   std::int32_t SaveMask;
-  std::uint16_t ChangedMask;
+  std::uint32_t ChangedMask;
   bool operator==(const Snapshot&) const = default;
 };
 
