@@ -12,6 +12,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic
   nlohmann-json3-dev libproj-dev proj-data libuemf-dev
+  poppler-utils
 )
 
 missing_packages() {
