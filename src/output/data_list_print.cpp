@@ -36,6 +36,9 @@ bool DrawCopies(QPrinter& printer, QPainter& painter, const Workspace& workspace
   log_font.Height = -layout.font_height;
   log_font.FaceName = font.face;
   dc.SelectFont(log_font);
+  // A long name or value that reaches the next column stays readable under
+  // it: no text cell paints over another text.
+  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
   bool first = true;
   for (int copy = 0; copy < workspace.print.Copies; ++copy) {
     for (int page = 1; page <= layout.pages; ++page) {
