@@ -33,7 +33,7 @@ class DataPrintCommands {
   AppContext& context_;
   // A printer of this command's own until the program's current printer
   // (the one the map print uses) is handed in here.
-  QPrinter printer_;
+  QPrinter printer_{QPrinter::HighResolution};
   QPointer<TDataPrintDialog> dialog_;
   DialogRunner run_dialog_ = ExecModal;
 };
