@@ -14,6 +14,7 @@ PACKAGES=(
   nlohmann-json3-dev libproj-dev proj-data libuemf-dev libpng-dev
   shared-mime-info desktop-file-utils appstream-util dpkg-dev
   libgdal-dev gdal-bin
+  poppler-utils
 )
 
 missing_packages() {

@@ -9,6 +9,7 @@ namespace kartela {
 namespace {
 
 constexpr std::string_view kWarningTitle = "警告";
+constexpr std::string_view kErrorTitle = "エラー";
 constexpr std::string_view kSearchTitle = "検索";
 constexpr std::string_view kConfirmTitle = "確認";
 constexpr std::string_view kOverwriteQuestionTail = "...同名ファイルがあります。上書きしますか？";
@@ -77,6 +78,10 @@ void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text
 
 void ShowWarning(Reporter& reporter, std::string_view text) {
   reporter.Show({0, std::string(text), std::string(kWarningTitle), kWarning});
+}
+
+void ShowError(Reporter& reporter, std::string_view text) {
+  reporter.Show({0, std::string(text), std::string(kErrorTitle), MessageIcon::kStop});
 }
 
 std::string OverwriteQuestion(const std::filesystem::path& path) {

@@ -31,11 +31,13 @@
 #include "ui/clipboard_commands.h"
 #include "ui/data_commands.h"
 #include "ui/data_exchange_commands.h"
+#include "ui/data_print_commands.h"
 #include "ui/data_window.h"
 #include "ui/decoration_commands.h"
 #include "ui/document_commands.h"
 #include "ui/draw_window.h"
 #include "ui/drawing_commands.h"
+#include "ui/full_screen_view.h"
 #include "ui/help_window.h"
 #include "ui/map_commands.h"
 #include "ui/picture_commands.h"
@@ -63,10 +65,8 @@ constexpr const char* kUnsavedQuestion = "更新されたデータがありま�
 constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
 
 constexpr auto kLaterCommands =
-    std::to_array<std::string_view>({// data settings, data exchange and printing
-                                     "PrintData",
-                                     // printing and the full-screen view
-                                     "PrintMap", "FullScreen",
+    std::to_array<std::string_view>({// map printing
+                                     "PrintMap",
                                      // speed buttons of the same commands
                                      "SpeedMapPrintBtn"});
 
@@ -449,6 +449,7 @@ void TMapMain::CreateChildren() {
   clipboard_commands_ = std::make_unique<ClipboardCommands>(context_, *picture_commands_);
   document_commands_ =
       std::make_unique<DocumentCommands>(context_, *data_window_, *draw_window_, *map_commands_);
+  data_print_commands_ = std::make_unique<DataPrintCommands>(context_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -527,6 +528,11 @@ void TMapMain::ConnectPictureCommands() {
   ConnectItem("WMetaCopy", [this] { clipboard_commands_->WMetaCopyClick(); });
   ConnectItem("WMetaSepCopy", [this] { clipboard_commands_->WMetaSepCopyClick(); });
   ConnectItem("BMapCopy", [this] { clipboard_commands_->BMapCopyClick(); });
+  ConnectItem("PrintData", [this] { data_print_commands_->PrintDataClick(); });
+  ConnectItem("FullScreen", [this] {
+    RunFullScreenView(*this, workspace_, draw_window_->resources(),
+                      &draw_window_->MeasuringContext());
+  });
 }
 
 void TMapMain::ConnectSettingCommands() {

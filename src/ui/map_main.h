@@ -29,6 +29,7 @@ class BaseMapCommands;
 class ClipboardCommands;
 class DataCommands;
 class DataExchangeCommands;
+class DataPrintCommands;
 class DecorationCommands;
 class DocumentCommands;
 class DrawingCommands;
@@ -176,6 +177,7 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<PictureCommands> picture_commands_;
   std::unique_ptr<ClipboardCommands> clipboard_commands_;
   std::unique_ptr<DocumentCommands> document_commands_;
+  std::unique_ptr<DataPrintCommands> data_print_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 

@@ -45,13 +45,6 @@ void SelectOrType(QComboBox& box, const QString& text) {
   }
 }
 
-QStringList SizeChoices() {
-  QStringList sizes;
-  for (const std::string_view size : FontSizeChoices)
-    sizes << QString::fromLatin1(size.data(), static_cast<qsizetype>(size.size()));
-  return sizes;
-}
-
 QLineEdit* OffsetBox(QDialog& dialog, const QString& object_name) {
   auto* box = new QLineEdit(&dialog);
   box->setObjectName(object_name);
@@ -64,6 +57,13 @@ void StoreOffset(const QLineEdit& box, std::int16_t& offset) {
 }
 
 }  // namespace
+
+QStringList SizeChoices() {
+  QStringList sizes;
+  for (const std::string_view size : FontSizeChoices)
+    sizes << QString::fromLatin1(size.data(), static_cast<qsizetype>(size.size()));
+  return sizes;
+}
 
 QStringList FontFaceChoices(std::span<const std::string> installed) {
   QStringList faces;

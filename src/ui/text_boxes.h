@@ -32,6 +32,9 @@ inline constexpr double kMaxFontSize = 4096;
 // families (UTF-8); each once, and only those a record can hold.
 QStringList FontFaceChoices(std::span<const std::string> installed);
 
+// The ten sizes the size boxes offer.
+QStringList SizeChoices();
+
 // How a message names the character UnstorableSettingCharacter found:
 // "「;」", "「,」", "先頭や末尾の空白", "改行".
 QString SettingCharacterName(char character);
