@@ -165,7 +165,6 @@ QPolygon PainterDeviceContext::ToDeviceOutline(std::span<const Point> points) co
     const QPoint q = ToDevice(p);
     if (outline.isEmpty() || outline.back() != q) outline.append(q);
   }
-  if (outline.size() == 1) outline.append(outline.front());
   return outline;
 }
 

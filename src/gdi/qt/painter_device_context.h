@@ -82,8 +82,7 @@ class PainterDeviceContext : public DeviceContext {
   QPoint ToDevice(Point p) const;
   QPolygon ToDevice(std::span<const Point> points) const;
   // The same without a point that repeats the one before it: such a point
-  // adds no edge, and a dense map has many at screen scale. Two points at
-  // least, so that a polygon of one pixel is still drawn.
+  // adds no edge, and a dense map has many at screen scale.
   QPolygon ToDeviceOutline(std::span<const Point> points) const;
   QPen DevicePen() const;
   const QBrush& DeviceBrush();
