@@ -1,5 +1,6 @@
-// Time to paint the shipped maps into an image of the map window's size, the
-// cost of the coordinate transform, which must not allocate, and of a rubber
+// Time to paint the shipped maps and a map at the format's limits into an
+// image of the map window's size, the cost of the coordinate transform, which
+// must not allocate, and of its mapper for whole paints, and of a rubber
 // band's step in the map window.
 #include <benchmark/benchmark.h>
 
@@ -52,6 +53,23 @@ void BM_PaintJapanPopulation(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintJapanPopulation)->Unit(benchmark::kMillisecond);
 
+// The base map format's limit: 1,536,000 point records and 3,440 areas.
+void BM_PaintLimitPaintMap(benchmark::State& state) {
+  PaintBenchmark(state, [](Workspace& workspace) {
+    return bench::MakeLimitPaintMap(workspace, bench::Borders::kMeandering);
+  });
+}
+BENCHMARK(BM_PaintLimitPaintMap)->Unit(benchmark::kMillisecond);
+
+// The same with borders that leave no two vertices in one pixel, the most
+// the paint engine can be given.
+void BM_PaintLimitPaintMapZigzag(benchmark::State& state) {
+  PaintBenchmark(state, [](Workspace& workspace) {
+    return bench::MakeLimitPaintMap(workspace, bench::Borders::kZigzag);
+  });
+}
+BENCHMARK(BM_PaintLimitPaintMapZigzag)->Unit(benchmark::kMillisecond);
+
 void BM_PaintCountyWhiteMap(benchmark::State& state) {
   PaintBenchmark(state, LoadCountyWhiteMap);
 }
@@ -91,7 +109,10 @@ void BM_PlayCountyBackground(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayCountyBackground)->Unit(benchmark::kMillisecond);
 
-void BM_MapToDevice(benchmark::State& state) {
+// Maps every point of the county map on each pass with `map_pass(frame,
+// points, count)`.
+template <typename MapPass>
+void MappingBenchmark(benchmark::State& state, MapPass map_pass) {
   Workspace workspace;
   if (!LoadCountyWhiteMap(workspace)) {
     state.SkipWithError("the shipped map does not load");
@@ -100,16 +121,31 @@ void BM_MapToDevice(benchmark::State& state) {
   const BaseMap& map = workspace.base_map;
   const MapFrame frame = FrameOf(workspace.settings, 1.0, gdi::Point{});
   const std::int64_t allocations_before = bench::AllocationCount();
-  for (auto _ : state) {
-    for (std::int32_t i = 0; i <= map.PointCount; ++i) {
-      benchmark::DoNotOptimize(MapToDevice(frame, map.Points[i]));
-    }
-  }
+  for (auto _ : state)
+    map_pass(frame, map.Points, map.PointCount + 1);
   state.counters["allocations"] =
       static_cast<double>(bench::AllocationCount() - allocations_before);
   state.SetItemsProcessed(state.iterations() * (map.PointCount + 1));
 }
+
+void BM_MapToDevice(benchmark::State& state) {
+  MappingBenchmark(state, [](const MapFrame& frame, const PointStore& points, std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i)
+      benchmark::DoNotOptimize(MapToDevice(frame, points[i]));
+  });
+}
 BENCHMARK(BM_MapToDevice)->Unit(benchmark::kMicrosecond);
+
+// The same points through the mapper of a paint, made once per pass as a
+// paint makes it (two allocations a pass).
+void BM_PointMapper(benchmark::State& state) {
+  MappingBenchmark(state, [](const MapFrame& frame, const PointStore& points, std::int32_t count) {
+    PointMapper mapper(frame);
+    for (std::int32_t i = 0; i < count; ++i)
+      benchmark::DoNotOptimize(mapper(points[i]));
+  });
+}
+BENCHMARK(BM_PointMapper)->Unit(benchmark::kMicrosecond);
 
 void SendMouse(QWidget& viewport, QEvent::Type type, QPoint at) {
   QMouseEvent event(type, QPointF(at), viewport.mapToGlobal(QPointF(at)), Qt::LeftButton,

@@ -15,8 +15,8 @@ namespace {
 
 constexpr const char* kCountyMap = "\x95\xc4\x8d\x91\x8c\x53.IDT";  // 米国郡.IDT
 
-// Classifies the data with the proposed boundaries, committed as the paint
-// map command commits them.
+}  // namespace
+
 bool ClassifyAsPaintMap(Workspace& workspace) {
   ClassTables& tables = workspace.class_tables;
   if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
@@ -28,8 +28,6 @@ bool ClassifyAsPaintMap(Workspace& workspace) {
   workspace.view.Kind = MapKind::kPaintMap;
   return true;
 }
-
-}  // namespace
 
 std::filesystem::path BaseMapsDir() {
   return KARTELA_BASEMAPS_DIR;

@@ -37,4 +37,16 @@ bool LoadCountyCircleMap(Workspace& workspace);
 // the command does.
 bool LoadCountyPaintMap(Workspace& workspace);
 
+// Classifies the data with the proposed boundaries, committed as the paint
+// map command commits them, and makes the paint map the current map.
+bool ClassifyAsPaintMap(Workspace& workspace);
+
+// A paint map, generated in memory, at the base map format's limits:
+// kMaxAreas areas in a grid over 1000 x 700, each one run of 445 vertices
+// round its cell, and boundary lines up to the last record the point store
+// holds. Meandering borders have several vertices to a pixel at scale 1, as
+// densely digitised borders have; zigzag borders move at every vertex.
+enum class Borders { kMeandering, kZigzag };
+bool MakeLimitPaintMap(Workspace& workspace, Borders borders);
+
 }  // namespace kartela::bench

@@ -13,16 +13,21 @@ namespace {
 constexpr long double kZoomInFactor = 1.1L;
 constexpr long double kZoomOutFactor = 10.0L / 11.0L;  // correctly rounded, not 1 / 1.1L
 constexpr std::int64_t kDecorationMargin = 5;
+constexpr std::size_t kCoordinates = std::size_t{1} << 16;  // every int16
 
 std::int32_t ToInt32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(
       value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-// Round((value x magnification) x scale), each product stored at 48 bits.
-std::int64_t ScaleAxis(int value, double magnification, double scale) {
-  const double magnified = RoundToReal48(static_cast<long double>(value) * magnification);
-  return RoundHalfEven(RoundToReal48(static_cast<long double>(magnified) * scale));
+// Round(((coordinate + position) x magnification) x scale) - origin, each
+// product stored at 48 bits.
+std::int32_t DeviceAxis(int coordinate, int position, double magnification, double scale,
+                        std::int32_t origin) noexcept {
+  const auto value = static_cast<long double>(coordinate + position);
+  const double magnified = RoundToReal48(value * magnification);
+  return ToInt32(RoundHalfEven(RoundToReal48(static_cast<long double>(magnified) * scale)) -
+                 origin);
 }
 
 std::int32_t Truncated(long double value, double scale, std::int32_t origin) {
@@ -87,15 +92,32 @@ double Zoomed(double magnification, long double factor) {
 }  // namespace
 
 MapFrame FrameOf(const Settings& settings, double paint_scale, gdi::Point paint_origin) {
-  return MapFrame{settings.DrawResX, settings.DrawResY, settings.DrawPosX,
-                  settings.DrawPosY, paint_scale,       paint_origin};
+  return MapFrame{settings.DrawResX, settings.DrawResY,          settings.DrawPosX,
+                  settings.DrawPosY, RoundToReal48(paint_scale), paint_origin};
 }
 
 gdi::Point MapToDevice(const MapFrame& frame, int x, int y) noexcept {
-  return gdi::Point{ToInt32(ScaleAxis(x + frame.DrawPosX, frame.DrawResX, frame.PaintScale) -
-                            frame.PaintOrigin.x),
-                    ToInt32(ScaleAxis(y + frame.DrawPosY, frame.DrawResY, frame.PaintScale) -
-                            frame.PaintOrigin.y)};
+  return gdi::Point{
+      DeviceAxis(x, frame.DrawPosX, frame.DrawResX, frame.PaintScale, frame.PaintOrigin.x),
+      DeviceAxis(y, frame.DrawPosY, frame.DrawResY, frame.PaintScale, frame.PaintOrigin.y)};
+}
+
+PointMapper::PointMapper(const MapFrame& frame)
+    : x_(frame.DrawPosX, frame.DrawResX, frame.PaintScale, frame.PaintOrigin.x),
+      y_(frame.DrawPosY, frame.DrawResY, frame.PaintScale, frame.PaintOrigin.y) {}
+
+PointMapper::Axis::Axis(std::int16_t position, double magnification, double scale,
+                        std::int32_t origin)
+    : position_(position),
+      magnification_(magnification),
+      scale_(scale),
+      origin_(origin),
+      devices_(std::make_unique_for_overwrite<std::int32_t[]>(kCoordinates)) {
+  std::fill_n(devices_.get(), kCoordinates, kNotYet);
+}
+
+std::int32_t PointMapper::Axis::Compute(std::int16_t coordinate) const noexcept {
+  return DeviceAxis(coordinate, position_, magnification_, scale_, origin_);
 }
 
 gdi::Point TitleAnchor(const MapFrame& frame, const Settings& settings, MapSize resolution) {

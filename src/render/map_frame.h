@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+#include <memory>
 
 #include "gdi/gdi_types.h"
 #include "model/area_list.h"
@@ -12,7 +14,9 @@
 namespace kartela {
 
 // Everything the transform needs: the drawing magnification and position of
-// the settings, and the scale and origin of one paint.
+// the settings, and the scale and origin of one paint. The paint scale is a
+// stored real: FrameOf rounds it to 48 bits, so that every paint at a computed
+// scale (a print, its preview) places its pixels alike.
 struct MapFrame {
   double DrawResX = 1.0;
   double DrawResY = 1.0;
@@ -31,6 +35,46 @@ gdi::Point MapToDevice(const MapFrame& frame, int x, int y) noexcept;
 inline gdi::Point MapToDevice(const MapFrame& frame, MapPoint p) noexcept {
   return MapToDevice(frame, p.x, p.y);
 }
+
+// MapToDevice for the many points of one paint, giving the same integers.
+// Device x depends on the map point's x alone and y on y, and the points of a
+// base map share few coordinates; so each axis works out a coordinate with
+// the 48-bit steps the first time it comes and looks it up after that. The
+// tables (one entry per int16 coordinate and axis, 512 KiB) are made once.
+class PointMapper {
+ public:
+  explicit PointMapper(const MapFrame& frame);
+
+  gdi::Point operator()(MapPoint p) noexcept { return gdi::Point{x_(p.x), y_(p.y)}; }
+
+ private:
+  class Axis {
+   public:
+    Axis(std::int16_t position, double magnification, double scale, std::int32_t origin);
+
+    std::int32_t operator()(std::int16_t coordinate) noexcept {
+      std::int32_t& device = devices_[static_cast<std::uint16_t>(coordinate)];
+      if (device == kNotYet) device = Compute(coordinate);
+      return device;
+    }
+
+   private:
+    // A device coordinate that may also be a result; such a coordinate is
+    // simply worked out each time.
+    static constexpr std::int32_t kNotYet = std::numeric_limits<std::int32_t>::min();
+
+    std::int32_t Compute(std::int16_t coordinate) const noexcept;
+
+    std::int16_t position_;
+    double magnification_;
+    double scale_;
+    std::int32_t origin_;
+    std::unique_ptr<std::int32_t[]> devices_;  // indexed by the coordinate's 16 bits
+  };
+
+  Axis x_;
+  Axis y_;
+};
 
 // The title's anchor: centred on the map's width plus TitleOffsetX, at
 // TitleOffsetY, through the transform without the drawing position.

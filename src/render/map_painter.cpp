@@ -20,19 +20,21 @@ constexpr std::int16_t kCodeSecondBorder = -1;
 constexpr std::int16_t kCodeAuxiliaryLine = -8;
 constexpr std::int16_t kCodeThinLine = -9;
 
-// The device points of one run. It holds the longest run of the shipped maps
-// without growing; a longer run makes it grow once, so that every run is
-// drawn whole, and it is reused for every run of the paint.
+// The device points of one run, mapped through the frame of the paint. It
+// holds the longest run of the shipped maps without growing; a longer run
+// makes it grow once, so that every run is drawn whole, and it is reused for
+// every run of the paint.
 class RunBuffer {
  public:
   static constexpr std::size_t kPoints = 1001;
 
-  RunBuffer() { points_.reserve(kPoints); }
+  explicit RunBuffer(const MapFrame& frame) : mapper_(frame) { points_.reserve(kPoints); }
   void Clear() { points_.clear(); }
-  void Add(gdi::Point p) { points_.push_back(p); }
+  void Add(MapPoint p) { points_.push_back(mapper_(p)); }
   const std::vector<gdi::Point>& points() const { return points_; }
 
  private:
+  PointMapper mapper_;
   std::vector<gdi::Point> points_;
 };
 
@@ -57,10 +59,10 @@ class RunCursor {
   // Whether a separator with a negative code was passed.
   bool special_seen() const { return special_seen_; }
 
-  void ReadRun(const MapFrame& frame, RunBuffer& run) {
+  void ReadRun(RunBuffer& run) {
     run.Clear();
     for (; next_ <= last_ && !IsSeparator(points_[next_]); ++next_)
-      run.Add(MapToDevice(frame, points_[next_]));
+      run.Add(points_[next_]);
   }
 
   void SkipRun() {
@@ -91,7 +93,7 @@ void DrawAreaOutlines(const PaintContext& context, RunCursor& cursor, RunBuffer&
     const auto& anchors = map.AreaAnchors[static_cast<std::size_t>(area - 1)];
     for (std::size_t c = 0; c < anchors.size() && anchors[c].x >= 1; ++c) {
       cursor.SeekRun();
-      cursor.ReadRun(context.frame, run);
+      cursor.ReadRun(run);
       if (run.points().size() >= 2) context.dc.Polygon(run.points());
     }
   }
@@ -105,7 +107,7 @@ void DrawBoundaryLines(const PaintContext& context, RunCursor& cursor, RunBuffer
       cursor.SkipRun();
       continue;
     }
-    cursor.ReadRun(context.frame, run);
+    cursor.ReadRun(run);
     DrawOpenRun(context.dc, run);
   }
 }
@@ -136,7 +138,7 @@ void DrawSpecialLines(const PaintContext& context, RunBuffer& run) {
       continue;
     }
     context.dc.SelectPen(context.Pen(*pen));
-    cursor.ReadRun(context.frame, run);
+    cursor.ReadRun(run);
     DrawOpenRun(context.dc, run);
   }
 }
@@ -175,7 +177,7 @@ void PaintChoropleth(const PaintContext& context) {
                      context.workspace.base_map.MapAreaCount());
   dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
   dc.SetFillMode(gdi::FillMode::kWinding);
-  RunBuffer run;
+  RunBuffer run(context.frame);
   RunCursor cursor(context.workspace.base_map);
   FillAreas(context, classes, cursor, run);
   DrawBoundaryLines(context, cursor, run);
@@ -236,7 +238,7 @@ void PaintWhiteMap(const PaintContext& context) {
   dc.SelectPen(context.Pen(kPenBorder));
   dc.SelectBrush(BrushAt(kHollowBrush));
   dc.SetFillMode(gdi::FillMode::kWinding);
-  RunBuffer run;
+  RunBuffer run(context.frame);
   RunCursor cursor(context.workspace.base_map);
   DrawAreaOutlines(context, cursor, run, [](int) {});
   DrawBoundaryLines(context, cursor, run);

@@ -32,7 +32,9 @@ struct PaintContext {
         resources(resources_in),
         dc(dc_in),
         params(params_in),
-        frame(FrameOf(workspace_in.settings, params_in.PaintScale, params_in.PaintOrigin)) {}
+        frame(FrameOf(workspace_in.settings, params_in.PaintScale, params_in.PaintOrigin)) {
+    params.PaintScale = frame.PaintScale;  // sizes scale by the stored real, as points do
+  }
 
   bool monochrome() const { return (params.PaintFlags & kPaintMonochrome) != 0; }
   bool no_text() const { return (params.PaintFlags & kPaintNoText) != 0; }
@@ -45,7 +47,7 @@ struct PaintContext {
   const Workspace& workspace;
   const DrawingResources& resources;
   gdi::DeviceContext& dc;
-  const PaintParams& params;
+  PaintParams params;
   MapFrame frame;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -227,6 +228,58 @@ TEST_F(PainterDeviceContextTest, WindingFillsTheDoublyCoveredMiddleOfAStar) {
   });
   EXPECT_EQ(At(20, 20), Rgb(kWhite));
   EXPECT_EQ(At(20, 8), Rgb(kRed));
+}
+
+// Outlines that step one pixel at most, with many repeated points (as a
+// dense map has at screen scale), drawn through the device context under
+// whole-pixel transforms, against Qt given every point itself: the same
+// pixels. Last, a polygon of one repeated point.
+TEST_F(PainterDeviceContextTest, RepeatedPointsDrawAsQtDrawsEveryPoint) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> start(8, 56);
+  std::uniform_int_distribution<int> step(-1, 2);  // 2 stands still
+  std::vector<std::vector<Point>> outlines;
+  for (int i = 0; i < 30; ++i) {
+    Point at{start(random), start(random)};
+    std::vector<Point>& outline = outlines.emplace_back();
+    for (int k = 0; k < 120; ++k) {
+      const int dx = step(random);
+      const int dy = step(random);
+      at.x += dx == 2 ? 0 : dx;
+      at.y += dy == 2 ? 0 : dy;
+      outline.push_back(at);
+    }
+  }
+  outlines.push_back(std::vector<Point>(5, Point{30, 30}));
+  for (const QPoint shift : {QPoint(0, 0), QPoint(3, -2)}) {
+    Clear(kWhite, 64, 64);
+    QImage expected = image_;
+    Paint(
+        [&](DeviceContext& dc) {
+          dc.SelectPen(kThinBlackPen);
+          dc.SelectBrush(kRedBrush);
+          dc.SetFillMode(FillMode::kWinding);
+          for (const std::vector<Point>& outline : outlines)
+            dc.Polygon(outline);
+        },
+        QTransform::fromTranslate(shift.x(), shift.y()));
+    QPainter qt(&expected);
+    QPen thin(Qt::black, 0);
+    thin.setCapStyle(Qt::FlatCap);
+    for (const std::vector<Point>& outline : outlines) {
+      QPolygon polygon;
+      for (const Point p : outline)
+        polygon.append(QPoint(p.x, p.y) + shift);
+      qt.setPen(Qt::NoPen);
+      qt.setBrush(QColor(Qt::red));
+      qt.drawPolygon(polygon, Qt::WindingFill);
+      qt.setPen(thin);
+      qt.setBrush(Qt::NoBrush);
+      qt.drawPolygon(polygon);
+    }
+    qt.end();
+    EXPECT_EQ(image_, expected) << "shifted by " << shift.x() << ", " << shift.y();
+  }
 }
 
 TEST_F(PainterDeviceContextTest, ExtremeCoordinatesAreClippedToTheDevice) {

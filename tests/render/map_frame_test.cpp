@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <vector>
 
 #include "base/real48.h"
 #include "render/workspace.h"
@@ -49,6 +51,64 @@ TEST(MapToDeviceTest, StoresEachProductAtFortyEightBits) {
 
 TEST(MapToDeviceTest, MagnificationZeroCollapsesTheMapToTheOrigin) {
   EXPECT_EQ(MapToDevice(Frame(0.0, 0.0, 1.0, Point{3, 4}), 100, 50), (Point{-3, -4}));
+}
+
+// 自動調整 on A4 portrait at 600 dpi with margins of 20 mm, for a map 702
+// units wide: 4017 / 702. Kept at full double precision, (81, 153) would
+// land on (464, 876); the stored real puts it on (463, 875).
+TEST(FrameOfTest, StoresAComputedPaintScaleAsA48BitReal) {
+  const double fit = 4017.0 / 702;
+  const MapFrame frame = FrameOf(DefaultSettings({}), fit, Point{});
+  EXPECT_EQ(frame.PaintScale, RoundToReal48(fit));
+  EXPECT_NE(frame.PaintScale, fit);
+  EXPECT_EQ(MapToDevice(frame, 81, 153), (Point{463, 875}));
+  EXPECT_EQ(MapToDevice(Frame(1.0, 1.0, fit), 81, 153), (Point{464, 876}));
+}
+
+// The mapper of a paint against MapToDevice itself, over frames that round
+// every way (ties, zooms, computed and random scales, negative and zero
+// magnifications, results beyond int32) and random points of the whole int16
+// range, each point mapped twice so that the second comes from the tables.
+TEST(PointMapperTest, GivesTheIntegersOfMapToDevice) {
+  Settings zoomed = DefaultSettings({});
+  for (int i = 0; i < 7; ++i)
+    ZoomIn(zoomed);
+  Settings unzoomed = zoomed;
+  for (int i = 0; i < 11; ++i)
+    ZoomOut(unzoomed);
+  std::vector<MapFrame> frames = {
+      Frame(1.0, 1.0),
+      Frame(0.5, 1.5, 1.0, Point{3, -7}),
+      Frame(1.0, 1.0, 2.5, Point{-40, 25}),
+      FrameOf(zoomed, 1.0, Point{120, 48}),
+      FrameOf(unzoomed, 1.0, Point{}),
+      FrameOf(DefaultSettings({}), 4017.0 / 702, Point{-472, -472}),
+      Frame(-1.25, 0.0, 3.0),
+      Frame(1e6, 3e5, 1e4, Point{1, 1}),
+  };
+  frames[1].DrawPosX = -300;
+  frames[1].DrawPosY = 32767;
+  std::mt19937 random(20261207);
+  std::uniform_real_distribution<double> real(0.01, 8.0);
+  for (int i = 0; i < 8; ++i) {
+    frames.push_back(Frame(RoundToReal48(real(random)), RoundToReal48(real(random)),
+                           RoundToReal48(real(random)), Point{i * 13, -i * 7}));
+    frames.back().DrawPosX = static_cast<std::int16_t>(i * 50 - 200);
+  }
+  std::uniform_int_distribution<int> coordinate(-32768, 32767);
+  std::vector<MapPoint> points = {{-32768, 32767}, {32767, -32768}, {0, 0}, {1, -1}};
+  for (int i = 0; i < 4000; ++i) {
+    points.push_back(MapPoint{static_cast<std::int16_t>(coordinate(random)),
+                              static_cast<std::int16_t>(coordinate(random))});
+  }
+  for (std::size_t f = 0; f < frames.size(); ++f) {
+    PointMapper mapper(frames[f]);
+    for (int pass = 0; pass < 2; ++pass) {
+      for (const MapPoint p : points)
+        ASSERT_EQ(mapper(p), MapToDevice(frames[f], p))
+            << "frame " << f << " at " << p.x << ", " << p.y;
+    }
+  }
 }
 
 TEST(MapAnchorsTest, TitleIgnoresTheDrawingPositionLegendTakesIt) {

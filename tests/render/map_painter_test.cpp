@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "render/legend.h"
@@ -164,6 +166,21 @@ TEST_F(MapPainterTest, PaintedMapAtScaleAndOrigin) {
   Paint({.PaintOrigin = Point{5, 6}, .PaintScale = 2.0});
   EXPECT_EQ(AreaPolygons()[0].points, (std::vector<Point>{{15, 14}, {35, 14}, {35, 34}, {15, 34}}));
   EXPECT_EQ(Lines()[0].second, (Point{15, 54}));
+}
+
+// A printer's scale is computed (here 自動調整 on A4 at 600 dpi for a map 702
+// wide); outlines and text sizes both follow the stored real, where full
+// double precision would give 464, 876 and a title 52 high.
+TEST_F(MapPainterTest, ComputedScaleDrawsAsTheStoredReal) {
+  ws_.base_map = BaseMapBuilder().Area("A", {{0, Square(81, 81, 72)}}).Build();
+  ws_.settings.TitleFont.Height = 9;
+  Paint({.PaintScale = 4017.0 / 702});
+  EXPECT_EQ(AreaPolygons()[0].points,
+            (std::vector<Point>{{463, 463}, {875, 463}, {875, 875}, {463, 875}}));
+  const std::vector<RecordedCall> texts = dc_.Texts();
+  const auto title = std::ranges::find(texts, std::string("Title"), &RecordedCall::text);
+  ASSERT_NE(title, texts.end());
+  EXPECT_EQ(title->state.font.Height, 51);
 }
 
 TEST_F(MapPainterTest, MapWithoutLinesAfterTheAreasDrawsOnlyTheOutlines) {

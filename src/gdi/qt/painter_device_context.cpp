@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 
 #include <QFontMetrics>
 #include <QImage>
@@ -75,12 +77,29 @@ int ToDeviceCoordinate(double value) {
   return static_cast<int>(std::lround(std::clamp(value, -kCoordinateLimit, kCoordinateLimit)));
 }
 
+// What ToDeviceCoordinate gives for coordinate + shift, without floating point.
+int ShiftedCoordinate(std::int32_t coordinate, int shift) {
+  constexpr auto kLimit = static_cast<std::int64_t>(kCoordinateLimit);
+  return static_cast<int>(std::clamp(std::int64_t{coordinate} + shift, -kLimit, kLimit));
+}
+
+// The shift of a transform that only moves by whole pixels within the limit.
+std::optional<QPoint> WholeShiftOf(const QTransform& transform) {
+  const auto whole = [](double d) { return std::abs(d) <= kCoordinateLimit && d == std::trunc(d); };
+  if (transform.type() > QTransform::TxTranslate || !whole(transform.dx()) ||
+      !whole(transform.dy())) {
+    return std::nullopt;
+  }
+  return QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+}
+
 }  // namespace
 
 PainterDeviceContext::PainterDeviceContext(QPainter& painter)
     : painter_(painter), saved_(painter.isActive()) {
   if (!saved_) return;
   to_device_ = painter_.combinedTransform();
+  whole_shift_ = WholeShiftOf(to_device_);
   scale_x_ = std::hypot(to_device_.m11(), to_device_.m12());
   scale_y_ = std::hypot(to_device_.m21(), to_device_.m22());
   painter_.save();
@@ -123,6 +142,10 @@ bool PainterDeviceContext::SupportsRasterOps() const {
 }
 
 QPoint PainterDeviceContext::ToDevice(Point p) const {
+  if (whole_shift_) {
+    return QPoint(ShiftedCoordinate(p.x, whole_shift_->x()),
+                  ShiftedCoordinate(p.y, whole_shift_->y()));
+  }
   const QPointF mapped = to_device_.map(QPointF(p.x, p.y));
   return QPoint(ToDeviceCoordinate(mapped.x()), ToDeviceCoordinate(mapped.y()));
 }
@@ -133,6 +156,16 @@ QPolygon PainterDeviceContext::ToDevice(std::span<const Point> points) const {
   for (const Point p : points)
     polygon.append(ToDevice(p));
   return polygon;
+}
+
+QPolygon PainterDeviceContext::ToDeviceOutline(std::span<const Point> points) const {
+  QPolygon outline;
+  outline.reserve(static_cast<qsizetype>(points.size()));
+  for (const Point p : points) {
+    const QPoint q = ToDevice(p);
+    if (outline.isEmpty() || outline.back() != q) outline.append(q);
+  }
+  return outline;
 }
 
 QRect PainterDeviceContext::DeviceBox(const Rect& r) const {
@@ -230,7 +263,12 @@ void PainterDeviceContext::Polyline(std::span<const Point> points) {
 
 void PainterDeviceContext::Polygon(std::span<const Point> points) {
   if (points.size() < 2) return;
-  const QPolygon outline = ToDevice(points);
+  // Repeated points leave a fill and a one-pixel solid line as they are;
+  // wider or dotted pens keep every point, whose joins and dashes they step.
+  const QPen pen = DevicePen();
+  const bool thin_solid =
+      pen.style() == Qt::NoPen || (pen.style() == Qt::SolidLine && pen.width() == 0);
+  const QPolygon outline = thin_solid ? ToDeviceOutline(points) : ToDevice(points);
   const Qt::FillRule rule =
       state_.fill_mode == FillMode::kWinding ? Qt::WindingFill : Qt::OddEvenFill;
   UseRasterOp();

@@ -81,6 +81,9 @@ class PainterDeviceContext : public DeviceContext {
   QRect DeviceBox(const Rect& r) const;
   QPoint ToDevice(Point p) const;
   QPolygon ToDevice(std::span<const Point> points) const;
+  // The same without a point that repeats the one before it: such a point
+  // adds no edge, and a dense map has many at screen scale.
+  QPolygon ToDeviceOutline(std::span<const Point> points) const;
   QPen DevicePen() const;
   const QBrush& DeviceBrush();
   const QFont& DeviceFont();
@@ -96,6 +99,9 @@ class PainterDeviceContext : public DeviceContext {
   QPainter& painter_;
   bool saved_;  // whether the painter was active and its state saved
   QTransform to_device_;
+  // The transform as whole pixels, when it only moves (the usual case): the
+  // points of a map are then placed with integer sums.
+  std::optional<QPoint> whole_shift_;
   double scale_x_ = 1.0;
   double scale_y_ = 1.0;
   DeviceState state_;
