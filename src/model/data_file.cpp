@@ -97,7 +97,11 @@ std::string AreaOfRow(const AreaList& areas, std::size_t index) {
 std::optional<AreaList> ReadReferencedAreas(const std::filesystem::path& program_dir,
                                             const std::filesystem::path& path,
                                             const std::string& reference, std::string& reason) {
-  const auto base_map = FindBaseMap(reference, program_dir, path.parent_path());
+  // Made absolute, so that a file named without a directory still has its
+  // own directory to look in.
+  std::error_code error;
+  const std::filesystem::path holder = std::filesystem::absolute(path, error).parent_path();
+  const auto base_map = FindBaseMap(reference, program_dir, holder);
   if (!base_map) {
     reason = kBaseMapNotFoundReason;
     return std::nullopt;

@@ -59,6 +59,18 @@ std::filesystem::path ProgramPaths::ToolDir() const {
   return ExecutableDir.empty() ? ProgramDir : ExecutableDir;
 }
 
+std::filesystem::path ProgramPaths::MadeBaseMapDir() const {
+  std::filesystem::path user = UserBaseMapDirectory();
+  return SettingsDir.empty() || user.empty() ? ProgramDir : user;
+}
+
+std::vector<std::filesystem::path> ProgramPaths::BaseMapDirs() const {
+  std::vector<std::filesystem::path> directories{ProgramDir};
+  if (std::filesystem::path user = UserBaseMapDirectory(); !user.empty())
+    directories.push_back(std::move(user));
+  return directories;
+}
+
 bool ProgramPaths::HasShiftJisForm() const {
   return ProgramDirText(DataDir()).has_value();
 }

@@ -29,6 +29,12 @@ struct ProgramPaths {
   std::filesystem::path ConfigDir() const;
   std::filesystem::path DataDir() const;
   std::filesystem::path ToolDir() const;
+  // Where a base map the user makes is saved: the program directory while
+  // the settings are kept there, else the user's own base maps.
+  std::filesystem::path MadeBaseMapDir() const;
+  // The directories whose base maps the choosers list: the program
+  // directory, then the user's own base maps.
+  std::vector<std::filesystem::path> BaseMapDirs() const;
 
   // Whether DataDir() can be written in Shift-JIS, the form in which the
   // settings keep it as the default data directory (left empty otherwise).

@@ -62,7 +62,7 @@ void BaseMapCommands::SelectBaseClick() {
   Settings& settings = context_.workspace.settings;
   TIdtSelectDialog dialog(context_.reporter, DialogOwner(context_));
   dialog.setWindowTitle("基本地図の選択");
-  dialog.SetDirectory(context_.paths.ProgramDir);
+  dialog.SetDirectories(context_.paths.BaseMapDirs());
   dialog.SetFileMask("*.idt");
   dialog.SetSelectedName(ShownText(settings.BaseMapFile));
   dialog.ClearComment();
@@ -99,7 +99,7 @@ void BaseMapCommands::MakeBaseMapClick() {
   basemap::ImportOptions options = dialog.Options();
   const std::filesystem::path file_name = MapFileName(options);
   options.map_file_name = DisplayPath(file_name);
-  const std::filesystem::path path = context_.paths.ProgramDir / file_name;
+  const std::filesystem::path path = context_.paths.MadeBaseMapDir() / file_name;
   if (!ConfirmOverwrite(context_.reporter, path)) return;
 
   QProgressDialog progress("基本地図を作成しています...", "キャンセル", 0, kProgressSteps,
@@ -119,6 +119,8 @@ void BaseMapCommands::MakeBaseMapClick() {
     }
     return;
   }
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
   if (!WriteFileAtomically(path, imported->map_bytes)) {
     ShowWarning(context_.reporter, "「" + DisplayPath(path) + "」に書き込めません。");
     return;

@@ -86,7 +86,13 @@ void TIdtSelectDialog::FillList() {
   idt_name_->setText(selected_name_);
   const QSignalBlocker quiet(file_list_);
   file_list_->clear();
-  file_list_->addItems(ListByTimeOfDay(directory_, mask_));
+  QStringList listed;
+  for (const std::filesystem::path& directory : directories_) {
+    for (const QString& name : ListByTimeOfDay(directory, mask_)) {
+      if (!listed.contains(name)) listed.append(name);
+    }
+  }
+  file_list_->addItems(listed);
   file_list_->setFocus();
 }
 
@@ -96,13 +102,26 @@ void TIdtSelectDialog::SelectEntry() {
   const QString name = selected.front()->text();
   idt_name_->setText(name);
   idt_comment_->clear();
-  const QByteArray utf8 = name.toUtf8();
-  const TextLine title = ReadTextLine(directory_ / std::u8string(utf8.begin(), utf8.end()), 1);
+  const TextLine title = ReadTextLine(PathOfName(name), 1);
   if (!title.ok) {
     ShowWarning(reporter_, name.toStdString() + ": " + title.error);
     return;
   }
   idt_comment_->setText(QString::fromStdString(sjis::ToUtf8Lossy(title.text)));
+}
+
+std::filesystem::path TIdtSelectDialog::PathOfName(const QString& name) const {
+  const QByteArray utf8 = name.toUtf8();
+  const std::filesystem::path file(std::u8string(utf8.begin(), utf8.end()));
+  for (const std::filesystem::path& directory : directories_) {
+    std::error_code error;
+    if (std::filesystem::exists(directory / file, error)) return directory / file;
+  }
+  return directories_.empty() ? file : directories_.front() / file;
+}
+
+std::filesystem::path TIdtSelectDialog::SelectedPath() const {
+  return PathOfName(selected_name_);
 }
 
 void TIdtSelectDialog::done(int result) {

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <filesystem>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -27,13 +28,20 @@ class TIdtSelectDialog : public QDialog {
  public:
   explicit TIdtSelectDialog(Reporter& reporter, QWidget* parent = nullptr);
 
-  // Set by the caller before showing; the caller sets the caption too.
-  void SetDirectory(const std::filesystem::path& directory) { directory_ = directory; }
+  // Set by the caller before showing; the caller sets the caption too. The
+  // entries of each directory follow those of the one before; a name an
+  // earlier directory has already listed is not listed again.
+  void SetDirectories(std::vector<std::filesystem::path> directories) {
+    directories_ = std::move(directories);
+  }
   void SetFileMask(const QString& mask) { mask_ = mask; }
   void SetSelectedName(const QString& name) { selected_name_ = name; }
   void ClearComment();
   // After closing: the text of the name box.
   const QString& SelectedName() const { return selected_name_; }
+  // The file it names: in the first directory that holds it, else the first
+  // directory.
+  std::filesystem::path SelectedPath() const;
 
   void done(int result) override;
 
@@ -45,7 +53,9 @@ class TIdtSelectDialog : public QDialog {
   void SelectEntry();
 
   Reporter& reporter_;
-  std::filesystem::path directory_;
+  std::filesystem::path PathOfName(const QString& name) const;
+
+  std::vector<std::filesystem::path> directories_;
   QString mask_ = QStringLiteral("*.idt");
   QString selected_name_;
   QListWidget* file_list_;

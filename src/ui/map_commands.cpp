@@ -133,9 +133,9 @@ void MapCommands::WhiteDataMapClick() {
 }
 
 void MapCommands::WhiteSelMapClick() {
-  const std::optional<QString> name = ChosenBaseMapName();
-  if (!name) return;
-  const std::filesystem::path path = context_.paths.ProgramDir / name->toStdString();
+  const std::optional<std::filesystem::path> chosen = ChosenBaseMap();
+  if (!chosen) return;
+  const std::filesystem::path& path = *chosen;
   if (!FileExists(path) || !MayClearDecorations()) return;
   // The map is remembered by its full path, which Shift-JIS must hold.
   const std::optional<std::string> reference = sjis::FromUtf8(DisplayPath(path));
@@ -147,19 +147,19 @@ void MapCommands::WhiteSelMapClick() {
   if (ReadBaseMapAt(path, *reference)) ShowNewMap(MapKind::kWhiteMap);
 }
 
-std::optional<QString> MapCommands::ChosenBaseMapName() {
+std::optional<std::filesystem::path> MapCommands::ChosenBaseMap() {
   TIdtSelectDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
   dialog.setWindowTitle("白地図：地図選択");
   dialog.SetSelectedName(
       QString::fromStdString(sjis::ToUtf8Lossy(context_.workspace.settings.BaseMapFile)));
-  dialog.SetDirectory(context_.paths.ProgramDir);
+  dialog.SetDirectories(context_.paths.BaseMapDirs());
   dialog.SetFileMask("*.idt");
   dialog.ClearComment();
   PlaceDialog(context_, dialog, 30, 4);
   if (run_dialog_(dialog) != QDialog::Accepted) return std::nullopt;
   const QString name = dialog.SelectedName();
   if (name.isEmpty() || HasWildcard(name)) return std::nullopt;
-  return name;
+  return dialog.SelectedPath();
 }
 
 void MapCommands::RedrawMapClick() {

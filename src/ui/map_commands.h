@@ -63,9 +63,10 @@ class MapCommands {
   bool EditCircleSettings(const SymbolDataStats& stats);
   // Reads the base map at `path` whatever is loaded; message 3 on failure.
   bool ReadBaseMapAt(const std::filesystem::path& path, const std::string& reference);
-  // The name chosen in the base-map chooser, unless it was cancelled or the
-  // name is empty or a wildcard.
-  std::optional<QString> ChosenBaseMapName();
+  // The file chosen in the base-map chooser (among the program's base maps
+  // and the user's own), unless it was cancelled or the name is empty or a
+  // wildcard.
+  std::optional<std::filesystem::path> ChosenBaseMap();
 
   AppContext& context_;
   TDataWindow& data_window_;

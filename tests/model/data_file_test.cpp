@@ -228,6 +228,14 @@ TEST_F(DataFileTest, FindsItsBaseMapWhateverTheLetterCaseOrWhereWindowsPutIt) {
     EXPECT_EQ(areas_.CurrentBaseMapFile, kept);
     EXPECT_EQ(FormatDataFile(areas_, data_).substr(0, 2), kept == beside ? "be" : "T.");
   }
+  // A data file named without a directory looks beside itself too.
+  data_dir_.Write("D.DAT", DataBytes({"BESIDE.IDT", "", "1"}));
+  const std::filesystem::path working = std::filesystem::current_path();
+  std::filesystem::current_path(data_dir_.path());
+  const bool read = ReadPath("D.DAT");
+  std::filesystem::current_path(working);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(areas_.CurrentBaseMapFile, beside);
 }
 
 TEST_F(DataFileTest, TooLargeFileIsRefusedBeforeItIsRead) {

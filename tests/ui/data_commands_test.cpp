@@ -280,24 +280,38 @@ TEST(IdtSelectDialogTest, ListsBaseMapsByTheTimeOfDayOfTheirStamps) {
             (QStringList{"a2.IDT", "b2.IDT", "A.IDT", "B.idt", "C.IDT"}));
 }
 
+// The program's base maps, then the user's own: a name listed once, its
+// title and file taken from the first directory that holds it.
 TEST(IdtSelectDialogTest, AClickShowsTheTitleAndOkTakesTheName) {
   const ScratchDir dir;
+  const ScratchDir user;
   dir.Write("U.IDT", testing::BaseMapBytes({"東"}));
+  user.Write("U.IDT", "user's copy\r\n");
+  user.Write("V.IDT", Sjis("九州") + "\r\n@STARTOFPOINTS\r\n");
   testing::RecordingReporter reporter;
   TIdtSelectDialog dialog(reporter);
-  dialog.SetDirectory(dir.path());
+  dialog.SetDirectories({dir.path(), user.path()});
   dialog.SetSelectedName("PRESET.IDT");
   dialog.show();
   auto* list = dialog.findChild<QListWidget*>("FileListBox");
-  ASSERT_EQ(list->count(), 1);
+  ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(dialog.findChild<QLineEdit*>("IdtName")->text(), "PRESET.IDT");
 
-  list->item(0)->setSelected(true);
-  EXPECT_EQ(dialog.findChild<QLineEdit*>("IdtName")->text(), "U.IDT");
-  EXPECT_EQ(dialog.findChild<QLabel*>("IdtComment")->text(), "テスト地図");
+  const std::pair<const char*, const char*> entries[] = {{"U.IDT", "テスト地図"},
+                                                         {"V.IDT", "九州"}};
+  for (const auto& [name, title] : entries) {
+    SCOPED_TRACE(name);
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    list->clearSelection();
+    found.front()->setSelected(true);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("IdtName")->text(), name);
+    EXPECT_EQ(dialog.findChild<QLabel*>("IdtComment")->text(), title);
+  }
   dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.SelectedName(), "U.IDT");
+  EXPECT_EQ(dialog.SelectedName(), "V.IDT");
+  EXPECT_EQ(dialog.SelectedPath(), user.path() / "V.IDT");
   EXPECT_TRUE(reporter.messages.empty());
 }
 
