@@ -79,6 +79,10 @@ void ShowWarning(Reporter& reporter, std::string_view text) {
   reporter.Show({0, std::string(text), std::string(kWarningTitle), kWarning});
 }
 
+void ShowError(Reporter& reporter, std::string_view text) {
+  reporter.Show({0, std::string(text), "エラー", MessageIcon::kStop});
+}
+
 std::string OverwriteQuestion(const std::filesystem::path& path) {
   return DisplayPath(path.filename()).append(kOverwriteQuestionTail);
 }

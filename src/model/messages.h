@@ -11,7 +11,7 @@ namespace kartela {
 
 class Reporter;
 
-enum class MessageIcon { kWarning = 0x30, kInformation = 0x40 };
+enum class MessageIcon { kStop = 0x10, kWarning = 0x30, kInformation = 0x40 };
 
 struct CatalogueMessage {
   int number = 0;
@@ -60,6 +60,10 @@ void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text
 // A message outside the catalogue, such as a refused input: `text` with the
 // title "警告", the warning icon and the OK button.
 void ShowWarning(Reporter& reporter, std::string_view text);
+
+// An error the platform reported, such as a printer that failed: `text`
+// with the title "エラー", the stop icon and the OK button.
+void ShowError(Reporter& reporter, std::string_view text);
 
 // The question asked before a save replaces `path`: its file name and
 // extension directly followed by "...同名ファイルがあります。上書きしますか？".

@@ -9,7 +9,15 @@ namespace kartela {
 namespace {
 
 QMessageBox::Icon IconOf(MessageIcon icon) {
-  return icon == MessageIcon::kInformation ? QMessageBox::Information : QMessageBox::Warning;
+  switch (icon) {
+    case MessageIcon::kStop:
+      return QMessageBox::Critical;
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kWarning:
+      break;
+  }
+  return QMessageBox::Warning;
 }
 
 }  // namespace
