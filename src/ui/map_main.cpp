@@ -29,6 +29,7 @@
 #include "ui/about_dialog.h"
 #include "ui/base_map_commands.h"
 #include "ui/clipboard_commands.h"
+#include "ui/current_printer.h"
 #include "ui/data_commands.h"
 #include "ui/data_exchange_commands.h"
 #include "ui/data_window.h"
@@ -41,6 +42,7 @@
 #include "ui/picture_commands.h"
 #include "ui/picture_graph_commands.h"
 #include "ui/place_dialog.h"
+#include "ui/print_commands.h"
 #include "ui/qt_text.h"
 #include "ui/settings_commands.h"
 #include "ui/text_commands.h"
@@ -66,9 +68,7 @@ constexpr auto kLaterCommands =
     std::to_array<std::string_view>({// data settings, data exchange and printing
                                      "PrintData",
                                      // printing and the full-screen view
-                                     "PrintMap", "FullScreen",
-                                     // speed buttons of the same commands
-                                     "SpeedMapPrintBtn"});
+                                     "FullScreen"});
 
 // The items of the decoration tools, in the order of their modes 1..9.
 constexpr std::array<const char*, kDecorationToolCount> kToolItemNames = {
@@ -447,6 +447,8 @@ void TMapMain::CreateChildren() {
   clipboard_commands_ = std::make_unique<ClipboardCommands>(context_, *picture_commands_);
   document_commands_ =
       std::make_unique<DocumentCommands>(context_, *data_window_, *draw_window_, *map_commands_);
+  current_printer_ = std::make_unique<CurrentPrinter>();
+  print_commands_ = std::make_unique<PrintCommands>(context_, *current_printer_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -525,6 +527,7 @@ void TMapMain::ConnectPictureCommands() {
   ConnectItem("WMetaCopy", [this] { clipboard_commands_->WMetaCopyClick(); });
   ConnectItem("WMetaSepCopy", [this] { clipboard_commands_->WMetaSepCopyClick(); });
   ConnectItem("BMapCopy", [this] { clipboard_commands_->BMapCopyClick(); });
+  ConnectItem("PrintMap", [this] { print_commands_->PrintMapClick(); });
 }
 
 void TMapMain::ConnectSettingCommands() {
@@ -567,6 +570,8 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { data_exchange_commands_->CopyDataClick(); });
   connect(buttons[kSpeedMapCopyMetafile], &QAction::triggered, this,
           [this] { clipboard_commands_->SpeedMetaCopyClick(); });
+  connect(buttons[kSpeedMapPrint], &QAction::triggered, this,
+          [this] { print_commands_->PrintMapClick(); });
   connect(buttons[kSpeedMapCopyBitmap], &QAction::triggered, this,
           [this] { clipboard_commands_->BMapCopyClick(); });
   connect(buttons[kSpeedDataPaste], &QAction::triggered, this,

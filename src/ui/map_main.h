@@ -35,6 +35,8 @@ class DrawingCommands;
 class MapCommands;
 class PictureCommands;
 class PictureGraphCommands;
+class PrintCommands;
+class CurrentPrinter;
 class SettingsCommands;
 class TextCommands;
 class TAboutDialog;
@@ -176,6 +178,8 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<PictureCommands> picture_commands_;
   std::unique_ptr<ClipboardCommands> clipboard_commands_;
   std::unique_ptr<DocumentCommands> document_commands_;
+  std::unique_ptr<CurrentPrinter> current_printer_;
+  std::unique_ptr<PrintCommands> print_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 

@@ -178,14 +178,15 @@ TEST_F(MapMainTest, CommandsOfLaterWorkStayDisabledWhateverTheState) {
   workspace_->view.Kind = MapKind::kPaintMap;
   for (const char* menu : {"menu1", "menu2", "menu5", "menu6"})
     Menu(menu)->aboutToShow();
-  for (const char* name : {"PrintData", "PrintMap"}) {
+  for (const char* name : {"PrintData"}) {
     EXPECT_FALSE(Enabled(name)) << name;
   }
   for (const char* name :
-       {"NewDataBas",   "SaveOver",     "Quit",         "KTDSave",    "KTDLoad",
-        "MePaintMap",   "MeCircleMap",  "DecLine",      "DefDecor",   "DefHint",
-        "MapHelp",      "CopyData",     "DefDrawSize",  "SelectBase", "SpeedOpenBtn",
-        "SpeedPMapBtn", "SpeedCMapBtn", "SpeedGMapBtn", "MeGlyphMap", "SpeedExLargeBtn"}) {
+       {"NewDataBas",   "SaveOver",        "Quit",         "KTDSave",    "KTDLoad",
+        "MePaintMap",   "MeCircleMap",     "DecLine",      "DefDecor",   "DefHint",
+        "MapHelp",      "CopyData",        "DefDrawSize",  "SelectBase", "SpeedOpenBtn",
+        "SpeedPMapBtn", "SpeedCMapBtn",    "SpeedGMapBtn", "MeGlyphMap", "SpeedExLargeBtn",
+        "PrintMap",     "SpeedMapPrintBtn"}) {
     EXPECT_TRUE(Enabled(name)) << name;
   }
 }
