@@ -70,6 +70,7 @@ PrintResult PrintMap(const Workspace& workspace, const PrinterSettings& settings
   const PrintLayout layout = LayoutOnPrinter(settings, printer, workspace);
   if (!layout.Printable())
     return Failure(0, QStringLiteral("余白が大きすぎて印刷できる範囲がありません。"), printer);
+  if (settings.copies < 1) return {};  // no sheet at all, not an empty one
   const DrawingResources resources = ResourcesAt(workspace, layout.scale, settings.line_width);
   const MapExporter exporter(workspace, resources);
   QPainter painter;

@@ -19,6 +19,7 @@ namespace {
 
 constexpr const char* kAutoFit = "自動調整";
 constexpr std::string_view kBadMagnification = "倍率の指定に誤りがあります。";
+constexpr std::string_view kNoCopies = "部数は 1 以上を指定してください。";
 constexpr std::string_view kNoPrintableArea = "余白が大きすぎて、印刷できる範囲がありません。";
 
 // The margin boxes' fields, in the order of the boxes.
@@ -155,6 +156,11 @@ bool TMapPrintDialog::Accept() {
   const double width = line_width_->text().trimmed().toDouble(&ok);
   if (ok && std::isfinite(width) && std::abs(width) <= INT16_MAX)
     values.line_width = static_cast<std::int16_t>(std::nearbyint(width));
+  if (values.copies < 1) {
+    ShowWarning(reporter_, kNoCopies);
+    copies_->setFocus();
+    return false;
+  }
   if (area_check_ && !area_check_(values)) {
     ShowWarning(reporter_, kNoPrintableArea);
     margins_[0]->setFocus();

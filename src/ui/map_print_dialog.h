@@ -54,7 +54,8 @@ class TMapPrintDialog : public QDialog {
 
  private:
   // Reads the boxes into values_; false, with a message, when they cannot
-  // be printed.
+  // be printed (a magnification that does not convert, no copy, no
+  // printable area).
   bool Accept();
 
   Reporter& reporter_;

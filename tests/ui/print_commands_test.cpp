@@ -1,5 +1,5 @@
 // The map print command through its dialog, answered by the test as a user
-// would: a magnification or margins that cannot be printed are refused with
+// would: a magnification, copies or margins that cannot be printed are refused with
 // the dialog left open, the preview comes and goes, OK prints the copies on
 // the current printer and keeps the values; and the warning about the
 // program's own fill patterns.
@@ -80,6 +80,10 @@ TEST_F(PrintCommandsTest, RefusesWhatCannotPrintThenPreviewsAndPrintsTheCopies) 
         Press(dialog, "OKBtn");
         EXPECT_TRUE(dialog.isVisible()) << "a bad magnification keeps the dialog open";
         Type(dialog, "PrintSize", "2.0");
+        Type(dialog, "copies", "0");
+        Press(dialog, "OKBtn");
+        EXPECT_TRUE(dialog.isVisible()) << "no copy keeps the dialog open";
+        Type(dialog, "copies", "1");
         Type(dialog, "leftmg", "120");
         Type(dialog, "rightmg", "100");
         Press(dialog, "OKBtn");
@@ -111,7 +115,7 @@ TEST_F(PrintCommandsTest, RefusesWhatCannotPrintThenPreviewsAndPrintsTheCopies) 
   EXPECT_NE(ws.settings.ChangedMask & kChangedPrintSize, 0);
   const std::string pdf = ReadFileBytes(File()).value_or("");
   EXPECT_NE(pdf.find("/Count 2"), std::string::npos) << "two copies, two pages";
-  EXPECT_EQ(bed_.reporter.messages.size(), 2u) << "no error";
+  EXPECT_EQ(bed_.reporter.messages.size(), 3u) << "no error";
 
   // The same magnification again is no change; Cancel keeps the values.
   bed_.workspace.settings.ChangedMask = 0;
