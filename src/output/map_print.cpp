@@ -26,9 +26,11 @@ QString PrinterText(const QPrinter& printer) {
   return printer.printerName();
 }
 
+// `why`, with the printer or file it concerns on a second line.
 PrintResult Failure(int pages, const QString& why, const QPrinter& printer) {
-  return {PrintOutcome::kFailed, pages,
-          QStringLiteral("%1\n(%2)").arg(why, PrinterText(printer)).toStdString()};
+  const QString where = PrinterText(printer);
+  const QString text = where.isEmpty() ? why : QStringLiteral("%1\n(%2)").arg(why, where);
+  return {PrintOutcome::kFailed, pages, text.toStdString()};
 }
 
 }  // namespace
@@ -71,6 +73,8 @@ PrintResult PrintMap(const Workspace& workspace, const PrinterSettings& settings
   if (!layout.Printable())
     return Failure(0, QStringLiteral("余白が大きすぎて印刷できる範囲がありません。"), printer);
   if (settings.copies < 1) return {};  // no sheet at all, not an empty one
+  if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+    return Failure(0, QStringLiteral("印刷先がありません。「ﾌﾟﾘﾝﾀｰ」で選んでください。"), printer);
   const DrawingResources resources = ResourcesAt(workspace, layout.scale, settings.line_width);
   const MapExporter exporter(workspace, resources);
   QPainter painter;

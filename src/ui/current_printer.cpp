@@ -7,6 +7,7 @@
 namespace kartela {
 
 CurrentPrinter::CurrentPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+  printer_->setDocName(QStringLiteral("Kartela"));  // the job's title in the printer's queue
   if (QPrinterInfo::defaultPrinter().isNull()) printer_->setOutputFormat(QPrinter::PdfFormat);
 }
 

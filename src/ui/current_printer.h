@@ -12,8 +12,8 @@ namespace kartela {
 
 class CurrentPrinter {
  public:
-  // The system's default printer; Qt's PDF file printer when the system
-  // has none.
+  // The system's default printer; when the system has none, Qt's PDF file
+  // printer without a file, which the printer dialog must name first.
   CurrentPrinter();
   ~CurrentPrinter();
   CurrentPrinter(const CurrentPrinter&) = delete;

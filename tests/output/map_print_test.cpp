@@ -133,6 +133,10 @@ TEST_F(MapPrintTest, APrinterThatCannotStartOrNoAreaFailsWithAReason) {
   const PrintResult unwritable = PrintMap(ws_, PrinterSettings{}, *printer, [] { return false; });
   EXPECT_EQ(unwritable.outcome, PrintOutcome::kFailed);
   EXPECT_NE(unwritable.error.find("missing"), std::string::npos) << unwritable.error;
+  printer->setOutputFileName({});
+  EXPECT_EQ(PrintMap(ws_, PrinterSettings{}, *printer, [] { return false; }).outcome,
+            PrintOutcome::kFailed)
+      << "a PDF printer that names no file";
 
   PrinterSettings wide_margins;
   wide_margins.margins.top = 200;

@@ -90,6 +90,7 @@ TEST_F(PrintCommandsTest, RefusesWhatCannotPrintThenPreviewsAndPrintsTheCopies) 
         EXPECT_TRUE(dialog.isVisible()) << "no printable area keeps the dialog open";
         EXPECT_EQ(Messages(),
                   (std::vector<std::string>{"倍率の指定に誤りがあります。",
+                                            "部数は 1 以上を指定してください。",
                                             "余白が大きすぎて、印刷できる範囲がありません。"}));
         Type(dialog, "leftmg", "10");
         Type(dialog, "copies", "2");
