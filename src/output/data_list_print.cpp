@@ -77,22 +77,23 @@ DataListRequest DataListRequestFor(const QPrinter& printer, const Workspace& wor
 
 PrintResult PrintDataList(QPrinter& printer, const Workspace& workspace, const DataListFont& font,
                           const std::function<bool()>& aborted) {
-  if (workspace.print.Copies < 1) return {PrintOutcome::kRefused, kNoCopies};
+  if (workspace.print.Copies < 1) return {.outcome = PrintOutcome::kRefused, .message = kNoCopies};
   const DataListPlan plan = PlanDataList(DataListRequestFor(printer, workspace, font));
-  if (!plan.ok()) return {PrintOutcome::kRefused, plan.refusal};
+  if (!plan.ok()) return {.outcome = PrintOutcome::kRefused, .message = plan.refusal};
   QPainter painter;
-  if (!painter.begin(&printer)) return {PrintOutcome::kFailed, kCannotBegin};
+  if (!painter.begin(&printer)) return PrintFailure(0, QString::fromUtf8(kCannotBegin), printer);
   bool was_aborted = false;
   const bool drawn =
       DrawCopies(printer, painter, workspace, plan.layout, font, aborted, was_aborted);
   if (was_aborted) {
     printer.abort();
     painter.end();
-    return {PrintOutcome::kAborted, {}};
+    return {.outcome = PrintOutcome::kAborted};
   }
   painter.end();
-  if (!drawn) return {PrintOutcome::kFailed, kPageFailed};
-  if (printer.printerState() == QPrinter::Error) return {PrintOutcome::kFailed, kJobFailed};
+  if (!drawn) return PrintFailure(0, QString::fromUtf8(kPageFailed), printer);
+  if (printer.printerState() == QPrinter::Error)
+    return PrintFailure(0, QString::fromUtf8(kJobFailed), printer);
   return {};
 }
 

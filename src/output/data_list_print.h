@@ -8,6 +8,7 @@
 #include <string>
 
 #include "output/data_list_layout.h"
+#include "output/print_job.h"
 #include "render/workspace.h"
 
 namespace kartela::output {
@@ -21,13 +22,6 @@ struct DataListFont {
 // What a print job asks of the printer `printer` with the choices `print`.
 DataListRequest DataListRequestFor(const QPrinter& printer, const Workspace& workspace,
                                    const DataListFont& font);
-
-enum class PrintOutcome { kPrinted, kAborted, kRefused, kFailed };
-
-struct PrintResult {
-  PrintOutcome outcome = PrintOutcome::kPrinted;
-  std::string message;  // UTF-8: why it was refused or failed
-};
 
 // Prints the committed data of `workspace` in `workspace.print.Copies` copies.
 // `aborted` is asked before every page; once it answers true the job is

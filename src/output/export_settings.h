@@ -44,6 +44,20 @@ struct WmfSettings {
   std::int32_t pixels_per_inch = 96;
 };
 
+// The printer: one page per copy, the map from the top-left margin. A
+// magnification below 0 fits the map into the printable area; the line
+// width is in printer pixels.
+struct PrintMargins {
+  std::int32_t left = 20, right = 20, top = 25, bottom = 25;  // millimetres
+};
+
+struct PrinterSettings {
+  PrintMargins margins;
+  std::int32_t copies = 1;
+  double magnification = -1.0;
+  std::int16_t line_width = 2;
+};
+
 using FileSettings =
     std::variant<BitmapSettings, SvgSettings, PdfSettings, EmfSettings, WmfSettings>;
 

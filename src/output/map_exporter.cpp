@@ -70,10 +70,16 @@ QColor MapExporter::BackgroundOf(std::uint8_t paint_flags) const {
 void MapExporter::PaintOn(QPainter& painter, QSize size, QColor background,
                           std::uint8_t paint_flags, double scale) const {
   painter.fillRect(QRect(QPoint(0, 0), size), background);
+  PaintAt(painter, paint_flags, scale, gdi::Point{});
+}
+
+void MapExporter::PaintAt(QPainter& painter, std::uint8_t paint_flags, double scale,
+                          gdi::Point origin) const {
   gdi::PainterDeviceContext dc(painter);
   PaintParams params;
   params.PaintFlags = paint_flags;
   params.PaintScale = scale;
+  params.PaintOrigin = origin;
   PaintMap(workspace_, resources_, dc, params);
 }
 

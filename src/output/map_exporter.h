@@ -39,6 +39,9 @@ class MapExporter {
   // after filling it with `background`.
   void PaintOn(QPainter& painter, QSize size, QColor background, std::uint8_t paint_flags,
                double scale) const;
+  // The map on `painter` as it stands, moved by -`origin` after scaling: a
+  // page that shows the map at a margin.
+  void PaintAt(QPainter& painter, std::uint8_t paint_flags, double scale, gdi::Point origin) const;
 
   QImage Bitmap(const BitmapSettings& settings) const;
   // The files' bytes; nothing when Qt fails to encode.

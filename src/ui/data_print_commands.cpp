@@ -1,19 +1,20 @@
 #include "ui/data_print_commands.h"
 
-#include <QPrintDialog>
-
 #include "gdi/qt/font_substitution.h"
 #include "model/messages.h"
 #include "output/data_list_print.h"
+#include "ui/abort_form.h"
+#include "ui/current_printer.h"
 #include "ui/data_print_dialog.h"
 #include "ui/place_dialog.h"
 
 namespace kartela {
 
-DataPrintCommands::DataPrintCommands(AppContext& context) : context_(context) {
+DataPrintCommands::DataPrintCommands(AppContext& context, CurrentPrinter& printer)
+    : context_(context), printer_(printer) {
   const std::vector<std::string> installed = gdi::InstalledFamilies();
   dialog_ = new TDataPrintDialog(installed, DialogOwner(context_));
-  dialog_->SetPrinterSetup([this] { PrinterSetup(); });
+  dialog_->SetPrinterSetup([this] { printer_.Choose(dialog_); });
 }
 
 // The dialog belongs to its owner window when it has one.
@@ -29,10 +30,12 @@ void DataPrintCommands::PrintDataClick() {
     PlaceDialog(context_, *dialog_, 6, 7);
     if (run_dialog_(*dialog_) != QDialog::Accepted) return;
     dialog_->StoreInto(workspace.print);
-    // The abort form of the print jobs is connected here; until then a job
-    // runs to its end.
+    TAbortForm abort_form(DialogOwner(context_));
+    abort_form.Start();
     const output::PrintResult result =
-        output::PrintDataList(printer_, workspace, dialog_->ChosenFont(), [] { return false; });
+        output::PrintDataList(printer_.printer(), workspace, dialog_->ChosenFont(),
+                              [&abort_form] { return abort_form.Aborted(); });
+    abort_form.hide();
     switch (result.outcome) {
       case output::PrintOutcome::kRefused:
         ShowWarning(context_.reporter, result.message);
@@ -45,14 +48,6 @@ void DataPrintCommands::PrintDataClick() {
         return;
     }
   }
-}
-
-void DataPrintCommands::PrinterSetup() {
-  QPrintDialog setup(&printer_, dialog_);
-  setup.setWindowTitle(QStringLiteral("プリンターの設定"));
-  setup.exec();
-  // The command prints its copies itself, one after the other.
-  printer_.setCopyCount(1);
 }
 
 }  // namespace kartela

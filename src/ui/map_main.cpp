@@ -29,6 +29,7 @@
 #include "ui/about_dialog.h"
 #include "ui/base_map_commands.h"
 #include "ui/clipboard_commands.h"
+#include "ui/current_printer.h"
 #include "ui/data_commands.h"
 #include "ui/data_exchange_commands.h"
 #include "ui/data_print_commands.h"
@@ -43,6 +44,7 @@
 #include "ui/picture_commands.h"
 #include "ui/picture_graph_commands.h"
 #include "ui/place_dialog.h"
+#include "ui/print_commands.h"
 #include "ui/qt_text.h"
 #include "ui/settings_commands.h"
 #include "ui/text_commands.h"
@@ -63,12 +65,6 @@ constexpr int kResizeMilliseconds = 20;
 constexpr const char* kUnsavedQuestion = "更新されたデータがあります。保存しますか？";
 // A menu of four ideographic spaces: the room the area number used to take.
 constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
-
-constexpr auto kLaterCommands =
-    std::to_array<std::string_view>({// map printing
-                                     "PrintMap",
-                                     // speed buttons of the same commands
-                                     "SpeedMapPrintBtn"});
 
 // The items of the decoration tools, in the order of their modes 1..9.
 constexpr std::array<const char*, kDecorationToolCount> kToolItemNames = {
@@ -99,12 +95,6 @@ MenuStates ComputeMenuStates(const Workspace& workspace, bool clipboard_has_text
   states.white_base_map = !workspace.settings.BaseMapFile.empty();
   states.white_data_map = workspace.area_list.AreaCount() != 0;
   return states;
-}
-
-bool IsLaterCommand(const QString& item_name) {
-  const QByteArray name = item_name.toLatin1();
-  const std::string_view view(name.constData(), static_cast<std::size_t>(name.size()));
-  return std::find(kLaterCommands.begin(), kLaterCommands.end(), view) != kLaterCommands.end();
 }
 
 TMapMain::TMapMain(AppContext& context, const std::vector<std::string>& arguments, QWidget* parent)
@@ -158,7 +148,6 @@ void TMapMain::CaptureScreenColors() {
 QAction* TMapMain::AddItem(QMenu& menu, const char* name, const char* caption) {
   QAction* item = menu.addAction(QString::fromUtf8(caption));
   item->setObjectName(QString::fromLatin1(name));
-  if (IsLaterCommand(item->objectName())) item->setEnabled(false);
   return item;
 }
 
@@ -167,8 +156,7 @@ QAction* TMapMain::Item(const char* name) const {
 }
 
 void TMapMain::SetItemEnabled(const char* name, bool enabled) {
-  QAction* item = Item(name);
-  item->setEnabled(enabled && !IsLaterCommand(item->objectName()));
+  Item(name)->setEnabled(enabled);
 }
 
 namespace {
@@ -360,9 +348,6 @@ void TMapMain::BuildRowNumberLabel() {
 void TMapMain::BuildSpeedButtons() {
   speed_buttons_ = kartela::BuildSpeedButtons(this);
   addToolBar(Qt::TopToolBarArea, speed_buttons_.bar);
-  for (QAction* button : speed_buttons_.actions) {
-    if (IsLaterCommand(button->objectName())) button->setEnabled(false);
-  }
 }
 
 void TMapMain::ApplyEmfMode() {
@@ -449,7 +434,9 @@ void TMapMain::CreateChildren() {
   clipboard_commands_ = std::make_unique<ClipboardCommands>(context_, *picture_commands_);
   document_commands_ =
       std::make_unique<DocumentCommands>(context_, *data_window_, *draw_window_, *map_commands_);
-  data_print_commands_ = std::make_unique<DataPrintCommands>(context_);
+  current_printer_ = std::make_unique<CurrentPrinter>();
+  print_commands_ = std::make_unique<PrintCommands>(context_, *current_printer_);
+  data_print_commands_ = std::make_unique<DataPrintCommands>(context_, *current_printer_);
   connect(data_window_, &TDataWindow::ClearMapRequested, this,
           [this](bool keep_background) { map_commands_->ClearMap(keep_background); });
   connect(data_window_, &TDataWindow::RowNumberChanged, row_number_, &QLabel::setText);
@@ -533,6 +520,7 @@ void TMapMain::ConnectPictureCommands() {
     RunFullScreenView(*this, workspace_, draw_window_->resources(),
                       &draw_window_->MeasuringContext());
   });
+  ConnectItem("PrintMap", [this] { print_commands_->PrintMapClick(); });
 }
 
 void TMapMain::ConnectSettingCommands() {
@@ -577,6 +565,8 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { data_exchange_commands_->CopyDataClick(); });
   connect(buttons[kSpeedMapCopyMetafile], &QAction::triggered, this,
           [this] { clipboard_commands_->SpeedMetaCopyClick(); });
+  connect(buttons[kSpeedMapPrint], &QAction::triggered, this,
+          [this] { print_commands_->PrintMapClick(); });
   connect(buttons[kSpeedMapCopyBitmap], &QAction::triggered, this,
           [this] { clipboard_commands_->BMapCopyClick(); });
   connect(buttons[kSpeedDataPaste], &QAction::triggered, this,

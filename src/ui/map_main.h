@@ -36,6 +36,8 @@ class DrawingCommands;
 class MapCommands;
 class PictureCommands;
 class PictureGraphCommands;
+class PrintCommands;
+class CurrentPrinter;
 class SettingsCommands;
 class TextCommands;
 class TAboutDialog;
@@ -59,10 +61,6 @@ struct MenuStates {
 int CountNumericValues(const Workspace& workspace);
 
 MenuStates ComputeMenuStates(const Workspace& workspace, bool clipboard_has_text);
-
-// Menu items and speed buttons whose commands the program does not have yet:
-// they are shown with their captions and stay disabled.
-bool IsLaterCommand(const QString& item_name);
 
 class TMapMain : public QMainWindow {
   Q_OBJECT
@@ -177,6 +175,8 @@ class TMapMain : public QMainWindow {
   std::unique_ptr<PictureCommands> picture_commands_;
   std::unique_ptr<ClipboardCommands> clipboard_commands_;
   std::unique_ptr<DocumentCommands> document_commands_;
+  std::unique_ptr<CurrentPrinter> current_printer_;  // before the commands that print on it
+  std::unique_ptr<PrintCommands> print_commands_;
   std::unique_ptr<DataPrintCommands> data_print_commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;

@@ -17,6 +17,7 @@
 #include "model/test_support.h"
 #include "output/sample_map.h"
 #include "render/drawing_resources.h"
+#include "ui/current_printer.h"
 #include "ui/full_screen_view.h"
 
 namespace kartela {
@@ -38,7 +39,7 @@ class DataPrintCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(testing::LoadSamplePaintMap(workspace_));
-    QPrinter& printer = commands_.Printer();
+    QPrinter& printer = printer_.printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf_.string()));
     commands_.SetDialogRunner([this](QDialog& dialog) {
@@ -51,7 +52,8 @@ class DataPrintCommandsTest : public ::testing::Test {
   Workspace workspace_;
   testing::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{}, reporter_, TextMetrics{}};
-  DataPrintCommands commands_{context_};
+  CurrentPrinter printer_;
+  DataPrintCommands commands_{context_, printer_};
   testing::ScratchDir dir_;
   std::filesystem::path pdf_ = dir_.path() / "data.pdf";
   std::vector<std::function<int(QDialog&)>> answers_;
@@ -115,7 +117,7 @@ TEST_F(DataPrintCommandsTest, ARefusalSaysWhyAndShowsTheDialogAgain) {
 }
 
 TEST_F(DataPrintCommandsTest, APrinterFailureIsShownAsAnError) {
-  commands_.Printer().setOutputFileName(
+  printer_.printer().setOutputFileName(
       QString::fromStdString((dir_.path() / "missing" / "data.pdf").string()));
   answers_.push_back([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
   commands_.PrintDataClick();

@@ -1,0 +1,63 @@
+// Printing the paint map of Japan: the whole job spooled to a PDF printer at
+// "自動調整" on A4 (what the program does between OK and the end of the
+// job; the printer's own time excluded), and the preview's page picture at
+// its largest sizes (A4 portrait and landscape on a large main window).
+#include <benchmark/benchmark.h>
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "output/map_print.h"
+#include "shipped_maps.h"
+
+namespace kartela {
+namespace {
+
+std::unique_ptr<QPrinter> A4PdfPrinter(const QString& file, QPageLayout::Orientation orientation) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(file);
+  printer->setPageSize(QPageSize(QPageSize::A4));
+  printer->setPageOrientation(orientation);
+  return printer;
+}
+
+void BM_PrintJapanToPdfA4(benchmark::State& state) {
+  Workspace workspace;
+  if (!bench::LoadPaintMapOfJapan(workspace)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  const QTemporaryDir dir;
+  for (auto _ : state) {
+    auto printer = A4PdfPrinter(dir.filePath("map.pdf"), QPageLayout::Portrait);
+    const output::PrintResult result =
+        output::PrintMap(workspace, output::PrinterSettings{}, *printer, [] { return false; });
+    if (result.outcome != output::PrintOutcome::kPrinted) state.SkipWithError("print failed");
+  }
+}
+BENCHMARK(BM_PrintJapanToPdfA4)->Unit(benchmark::kMillisecond);
+
+void BM_PreviewJapanA4(benchmark::State& state) {
+  Workspace workspace;
+  if (!bench::LoadPaintMapOfJapan(workspace)) {
+    state.SkipWithError("the shipped map does not load");
+    return;
+  }
+  const bool landscape = state.range(0) != 0;
+  const QTemporaryDir dir;
+  auto printer = A4PdfPrinter(dir.filePath("unused.pdf"),
+                              landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  const int width = landscape ? 1024 : 543;  // the largest preview: 1024 by 768
+  for (auto _ : state) {
+    const output::PrintLayout layout =
+        output::LayoutOnPrinter(output::PrinterSettings{}, *printer, workspace);
+    benchmark::DoNotOptimize(output::PreviewPage(workspace, layout, width));
+  }
+}
+BENCHMARK(BM_PreviewJapanA4)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kartela
