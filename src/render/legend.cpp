@@ -222,6 +222,43 @@ std::string_view CutAt(std::string_view text, std::string_view c) {
   return text.substr(0, FindCharacter(text, c));
 }
 
+// The height of a line of text: the cell height, or the em height with the
+// cell the installed Japanese faces put around it.
+std::int32_t CellHeight(const LogFont& font) {
+  const std::int32_t h = std::abs(static_cast<std::int32_t>(font.Height));
+  return font.Height < 0 ? h + h / 6 : h;
+}
+
+// The box the title covers, centred on `anchor` with its top there.
+void RecordTitlePlace(const PaintContext& context, gdi::Point anchor, const LogFont& font) {
+  const std::string& title = context.workspace.data.DataTitle;
+  if (context.params.places == nullptr || title.empty()) return;
+  TextMeasure measure(context, font);
+  const std::int32_t width = measure.Width(title);
+  const std::int32_t left = anchor.x - width / 2;
+  context.params.places->title =
+      gdi::Rect{left, anchor.y, left + width, anchor.y + CellHeight(font)};
+}
+
+// The box the legend covers: from the corner of its first box to the end of
+// its widest text and the bottom of its last row.
+void RecordLegendPlace(const PaintContext& context, const LegendTexts& texts, TextMeasure& measure,
+                       gdi::Point corner, const LegendGeometry& geometry, std::int32_t bottom) {
+  if (context.params.places == nullptr) return;
+  std::int32_t text_width = 0;
+  if (!context.no_text()) {
+    const std::int32_t ranges =
+        2 * measure.Width(texts.width_template) + measure.Width(texts.separator);
+    text_width = measure.Width(texts.missing);
+    for (const LegendRow& row :
+         std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count)))
+      text_width = std::max(text_width, ranges + measure.Width(row.count));
+    text_width += kTextGap;
+  }
+  context.NoteLegendPlace(
+      gdi::Rect{corner.x, corner.y, corner.x + geometry.box_width + text_width, bottom});
+}
+
 bool AreaSkippedForData(const PaintContext& context, int area) {
   const Workspace& ws = context.workspace;
   const std::int16_t flags = ws.settings.AreaNameFlags;
@@ -349,10 +386,13 @@ void DrawTitle(const PaintContext& context) {
   if (context.no_text()) return;
   const Workspace& ws = context.workspace;
   gdi::DeviceContext& dc = context.dc;
-  dc.SelectFont(ScaledFont(context.resources.fonts[kFontTitle], context.params.PaintScale));
+  const LogFont font = ScaledFont(context.resources.fonts[kFontTitle], context.params.PaintScale);
+  dc.SelectFont(font);
   dc.SetTextAlign(kCentreTopAlign);
-  dc.TextOut(TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution), ws.data.DataTitle);
+  const gdi::Point anchor = TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution);
+  dc.TextOut(anchor, ws.data.DataTitle);
   dc.SetTextAlign(kDefaultAlign);
+  RecordTitlePlace(context, anchor, font);
 }
 
 void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
@@ -368,6 +408,7 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
   TextMeasure measure(context, font);
   gdi::Point corner = LegendAnchor(context.frame, ws.settings, ws.base_map.IndexPosition);
   corner.x -= Widening(texts, measure);
+  const gdi::Point first_corner = corner;
   const int k = texts.row_count;
   for (int r = 0; r < k; ++r) {
     const int cls = LegendDescending(style) ? k - 1 - r : r;
@@ -379,11 +420,14 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
     }
     corner.y += geometry.row_step;
   }
-  if (texts.missing.empty()) return;
-  dc.SelectBrush(BrushAt(kHollowBrush));  // as the map leaves such areas
-  DrawBox(dc, corner, geometry);
-  if (!context.no_text())
-    dc.TextOut(gdi::Point{corner.x + geometry.box_width + kTextGap, corner.y}, texts.missing);
+  if (!texts.missing.empty()) {
+    dc.SelectBrush(BrushAt(kHollowBrush));  // as the map leaves such areas
+    DrawBox(dc, corner, geometry);
+    if (!context.no_text())
+      dc.TextOut(gdi::Point{corner.x + geometry.box_width + kTextGap, corner.y}, texts.missing);
+    corner.y += geometry.row_step;
+  }
+  RecordLegendPlace(context, texts, measure, first_corner, geometry, corner.y);
 }
 
 void DrawAreaNames(const PaintContext& context) {
