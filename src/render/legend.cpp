@@ -9,6 +9,7 @@
 #include "base/real48.h"
 #include "base/sjis.h"
 #include "base/text_helpers.h"
+#include "render/area_sizes.h"
 #include "render/class_counts.h"
 
 namespace kartela {
@@ -268,24 +269,95 @@ bool AreaSkippedForData(const PaintContext& context, int area) {
   return index >= ws.data.DataValues.size() || ws.data.DataValues[index].empty();
 }
 
-void DrawAreaName(const PaintContext& context, int area) {
-  const Workspace& ws = context.workspace;
-  const BaseMap& map = ws.base_map;
+// The name area `area` is written with, or none when it gets no name.
+std::optional<std::string> AreaNameText(const PaintContext& context, int area) {
+  const BaseMap& map = context.workspace.base_map;
   const auto index = static_cast<std::size_t>(area - 1);
-  if (index >= map.AreaAnchors.size() || AreaSkippedForData(context, area)) return;
-  const auto& anchors = map.AreaAnchors[index];
-  if (anchors[0].x == 0) return;
-  const std::int16_t flags = ws.settings.AreaNameFlags;
+  if (index >= map.AreaAnchors.size() || AreaSkippedForData(context, area)) return std::nullopt;
+  if (map.AreaAnchors[index][0].x == 0) return std::nullopt;
   const std::string& full_name = map.MapAreaNames[index];
-  const std::string name =
-      (flags & kNamesAbbreviated) != 0 ? AbbreviatedAreaName(full_name) : full_name;
+  const bool abbreviated = (context.workspace.settings.AreaNameFlags & kNamesAbbreviated) != 0;
+  return abbreviated ? AbbreviatedAreaName(full_name) : full_name;
+}
+
+// Calls `write(top_centre)` for each place of the area's name: the first
+// anchor, or every anchor with enclaves.
+template <typename Write>
+void ForEachNamePlace(const PaintContext& context, int area, Write write) {
+  const auto& anchors = context.workspace.base_map.AreaAnchors[static_cast<std::size_t>(area - 1)];
   // Centred on the anchor at scale 1: the unscaled (negative) height.
   const std::int32_t lift = context.resources.fonts[kFontAreaName].Height / 2;
-  const bool every_anchor = (flags & kNamesAtEveryAnchor) == kNamesAtEveryAnchor;
+  const bool every_anchor =
+      (context.workspace.settings.AreaNameFlags & kNamesAtEveryAnchor) == kNamesAtEveryAnchor;
   for (std::size_t c = 0; c < anchors.size() && anchors[c].x != 0; ++c) {
     const gdi::Point p = MapToDevice(context.frame, anchors[c]);
-    context.dc.TextOut(gdi::Point{p.x, p.y + lift}, name);
+    write(gdi::Point{p.x, p.y + lift});
     if (!every_anchor) break;
+  }
+}
+
+void DrawAreaName(const PaintContext& context, int area) {
+  const std::optional<std::string> name = AreaNameText(context, area);
+  if (!name) return;
+  ForEachNamePlace(context, area, [&](gdi::Point at) { context.dc.TextOut(at, *name); });
+}
+
+bool Overlap(const gdi::Rect& a, const gdi::Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// A solid fill darker than middle grey; hatches and patterns are mostly
+// white.
+bool IsDarkFill(const gdi::Brush& brush) {
+  if (brush.kind != gdi::BrushKind::kSolid) return false;
+  const gdi::Color c = brush.color;
+  return 299 * c.r + 587 * c.g + 114 * c.b < 128 * 1000;
+}
+
+constexpr gdi::Color kHaloColour{32, 32, 32};
+
+// White over a dark halo: the name drawn dark around its place first.
+void DrawHaloName(const PaintContext& context, gdi::Point at, std::string_view name) {
+  gdi::DeviceContext& dc = context.dc;
+  const auto step = static_cast<std::int32_t>(std::max<std::int64_t>(
+      1, RoundHalfEven(static_cast<long double>(context.params.PaintScale))));
+  dc.SetTextColor(kHaloColour);
+  for (const std::int32_t dy : {-step, 0, step}) {
+    for (const std::int32_t dx : {-step, 0, step}) {
+      if (dx != 0 || dy != 0) dc.TextOut(gdi::Point{at.x + dx, at.y + dy}, name);
+    }
+  }
+  dc.SetTextColor(gdi::kWhite);
+  dc.TextOut(at, name);
+  dc.SetTextColor(context.TextColor());
+}
+
+// Larger areas first; a name whose box would overlap a name already written
+// is left out.
+void DrawAreaNamesApart(const PaintContext& context, const LogFont& font, const AreaFill& fill) {
+  const bool halo_allowed = !context.monochrome() && fill &&
+                            (context.workspace.settings.AreaNameFlags & kNamesTransparent) != 0;
+  TextMeasure measure(context, font);
+  const std::int32_t height = CellHeight(font);
+  std::vector<gdi::Rect> written;
+  for (const int area : AreasLargestFirst(context.workspace.base_map)) {
+    const std::optional<std::string> name = AreaNameText(context, area);
+    if (!name) continue;
+    const std::int32_t width = measure.Width(*name);
+    const bool halo = halo_allowed && IsDarkFill(fill(area));
+    ForEachNamePlace(context, area, [&](gdi::Point at) {
+      const std::int32_t left = at.x - width / 2;
+      const gdi::Rect box{left, at.y, left + width, at.y + height};
+      if (std::any_of(written.begin(), written.end(),
+                      [&box](const gdi::Rect& other) { return Overlap(box, other); }))
+        return;
+      written.push_back(box);
+      if (halo) {
+        DrawHaloName(context, at, *name);
+      } else {
+        context.dc.TextOut(at, *name);
+      }
+    });
   }
 }
 
@@ -430,7 +502,7 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
   RecordLegendPlace(context, texts, measure, first_corner, geometry, corner.y);
 }
 
-void DrawAreaNames(const PaintContext& context) {
+void DrawAreaNames(const PaintContext& context, const AreaFill& fill) {
   const std::int16_t flags = context.workspace.settings.AreaNameFlags;
   if ((flags & kNamesShown) == 0 || context.no_text()) return;
   gdi::DeviceContext& dc = context.dc;
@@ -438,8 +510,15 @@ void DrawAreaNames(const PaintContext& context) {
   dc.SetBackgroundColor(context.BackgroundColor());
   dc.SetBackgroundMode((flags & kNamesTransparent) != 0 ? gdi::BackgroundMode::kTransparent
                                                         : gdi::BackgroundMode::kOpaque);
-  dc.SelectFont(ScaledFont(context.resources.fonts[kFontAreaName], context.params.PaintScale));
+  const LogFont font =
+      ScaledFont(context.resources.fonts[kFontAreaName], context.params.PaintScale);
+  dc.SelectFont(font);
   dc.SetTextAlign(kCentreTopAlign);
+  if ((flags & kNamesApart) != 0) {
+    DrawAreaNamesApart(context, font, fill);
+    dc.SetTextAlign(kDefaultAlign);
+    return;
+  }
   const int count = context.workspace.base_map.MapAreaCount();
   const bool backwards = (flags & kNamesBackwards) != 0;
   for (int i = 0; i < count; ++i)

@@ -184,7 +184,7 @@ void PaintChoropleth(const PaintContext& context) {
   DrawTitle(context);
   DrawLegend(context, legend);
   if (cursor.special_seen()) DrawSpecialLines(context, run);
-  DrawAreaNames(context);
+  DrawAreaNames(context, [&](int area) { return AreaBrush(context, classes, area); });
 }
 
 // The background layer: the picture, when one is loaded, played into its
