@@ -82,22 +82,43 @@ std::string ConflictReason(const TableMatch& match, const AreaList& areas) {
   return reason;
 }
 
-std::optional<table::ColumnChoice> ChoiceOf(const CliArguments& parsed) {
-  table::ColumnChoice choice;
+struct TableArguments {
+  std::string key;
+  std::string value;
+  table::ColumnChoice choice;  // the header row and match kind; columns once the table is read
+};
+
+std::optional<TableArguments> ArgumentsOf(const CliArguments& parsed) {
+  TableArguments arguments;
   const auto key = parsed.Value("key");
   const auto value = parsed.Value("value");
   if (!key || !value) return std::nullopt;
-  choice.key_column = *key;
-  choice.value_column = *value;
+  arguments.key = *key;
+  arguments.value = *value;
   const std::string kind = parsed.Value("match").value_or("name");
   if (kind != "name" && kind != "code") return std::nullopt;
-  choice.kind = kind == "code" ? TableKeyKind::kCode : TableKeyKind::kName;
+  arguments.choice.kind = kind == "code" ? TableKeyKind::kCode : TableKeyKind::kName;
   const std::string header = parsed.Value("header-row").value_or("1");
   if (header.empty() || header.size() > 6 ||
       header.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
-  choice.header_row = std::stoi(header);
-  return choice;
+  arguments.choice.header_row = std::stoi(header);
+  return arguments;
+}
+
+// The key and value columns the arguments name; false after a message.
+bool FindColumns(const CliContext& context, const std::string& file, const table::Table& table,
+                 TableArguments& arguments) {
+  for (const auto& [name, column] : {std::pair{&arguments.key, &arguments.choice.key_column},
+                                     {&arguments.value, &arguments.choice.value_column}}) {
+    const auto found = table::FindColumn(table, arguments.choice.header_row, *name);
+    if (!found.ok()) {
+      ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file, found.error());
+      return false;
+    }
+    *column = *found;
+  }
+  return true;
 }
 
 // The area list of the base map `name` names, found as a data file's
@@ -127,9 +148,9 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
   const auto parsed = ParseCliArguments(
       arguments, {"key", "value", "match", "header-row", "sheet", "encoding", "base-map", "out"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kTableUsage);
-  const auto choice = ChoiceOf(*parsed);
+  auto table_arguments = ArgumentsOf(*parsed);
   const auto encoding = basemap::ParseEncodingName(parsed->Value("encoding").value_or("auto"));
-  if (!choice || !encoding) return UsageError(kTableUsage);
+  if (!table_arguments || !encoding) return UsageError(kTableUsage);
   const std::string& file = parsed->files[0];
   const auto table = table::ReadTable(
       {std::filesystem::path(file), parsed->Value("sheet").value_or(""), *encoding});
@@ -140,11 +161,8 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
   const auto areas =
       AreasOf(context, parsed->Value("base-map").value_or(std::string(kDefaultBaseMap)));
   if (!areas) return kExitFailure;
-  const auto reading = table::MatchTableColumns(*table, *choice, *areas);
-  if (!reading.ok()) {
-    ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file, reading.error());
-    return kExitFailure;
-  }
+  if (!FindColumns(context, file, *table, *table_arguments)) return kExitFailure;
+  const auto reading = table::MatchTableColumns(*table, table_arguments->choice, *areas);
   context.out << DescribeReading(*table, *reading, *areas).dump(2) << '\n';
   if (!reading->match.Accepted()) {
     ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file,

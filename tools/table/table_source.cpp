@@ -199,6 +199,16 @@ int ColumnIndex(const std::vector<std::string>& header, const std::string& name)
   return is_number && std::stoi(wanted) >= 1 ? std::stoi(wanted) - 1 : -1;
 }
 
+// The cells of `header_row`; an error when the table has no such row.
+Result<const std::vector<std::string>*> HeaderRow(const Table& table, int header_row) {
+  const auto row_count = static_cast<int>(table.rows.size());
+  if (header_row < 1 || header_row > row_count) {
+    return Error{"header row " + std::to_string(header_row) + " is not in the table (rows 1-" +
+                 std::to_string(row_count) + ")"};
+  }
+  return &table.rows[static_cast<std::size_t>(header_row - 1)];
+}
+
 std::string HeadingList(const std::vector<std::string>& header) {
   std::string list;
   for (const std::string& heading : header)
@@ -218,30 +228,28 @@ Result<Table> ReadTable(const TableRequest& request) {
                ": not a table this program reads (.csv, .txt, .xlsx, .ods)"};
 }
 
+Result<int> FindColumn(const Table& table, int header_row, const std::string& name) {
+  const auto header = HeaderRow(table, header_row);
+  if (!header.ok()) return Error{header.error()};
+  const int column = ColumnIndex(**header, name);
+  if (column < 0) {
+    return Error{"no column " + Quoted(name) + " in header row " + std::to_string(header_row) +
+                 "; its columns are " + HeadingList(**header)};
+  }
+  return column;
+}
+
 Result<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& choice,
                                        const AreaList& areas) {
-  const auto row_count = static_cast<int>(table.rows.size());
-  if (choice.header_row < 1 || choice.header_row > row_count) {
-    return Error{"header row " + std::to_string(choice.header_row) +
-                 " is not in the table (rows 1-" + std::to_string(row_count) + ")"};
-  }
-  const std::vector<std::string>& header =
-      table.rows[static_cast<std::size_t>(choice.header_row - 1)];
-  const int key = ColumnIndex(header, choice.key_column);
-  const int value = ColumnIndex(header, choice.value_column);
-  for (const auto& [index, name] :
-       {std::pair{key, &choice.key_column}, {value, &choice.value_column}}) {
-    if (index < 0) {
-      return Error{"no column " + Quoted(*name) + " in header row " +
-                   std::to_string(choice.header_row) + "; its columns are " + HeadingList(header)};
-    }
-  }
+  const auto header = HeaderRow(table, choice.header_row);
+  if (!header.ok()) return Error{header.error()};
   TableReading reading;
-  reading.title =
-      std::string(sjis::CutToBytes(SjisOrMarked(Trimmed(Cell(header, value))), kMaxTitleBytes));
-  for (int r = choice.header_row; r < row_count; ++r) {
+  reading.title = std::string(
+      sjis::CutToBytes(SjisOrMarked(Trimmed(Cell(**header, choice.value_column))), kMaxTitleBytes));
+  for (int r = choice.header_row; r < static_cast<int>(table.rows.size()); ++r) {
     const auto& row = table.rows[static_cast<std::size_t>(r)];
-    reading.rows.push_back({r + 1, SjisOrMarked(Cell(row, key)), SjisOrMarked(Cell(row, value))});
+    reading.rows.push_back({r + 1, SjisOrMarked(Cell(row, choice.key_column)),
+                            SjisOrMarked(Cell(row, choice.value_column))});
   }
   reading.match = MatchTable(areas.AreaNames, reading.rows, choice.kind);
   return reading;

@@ -34,14 +34,18 @@ struct Table {
 
 Result<Table> ReadTable(const TableRequest& request);
 
-// Which columns to match by and take the values from. A column is named by
-// the text of its cell in the header row, or by its number counted from 1.
+// Which columns to match by and take the values from, counted from 0.
 struct ColumnChoice {
   int header_row = 1;
-  std::string key_column;
-  std::string value_column;
+  int key_column = 0;
+  int value_column = 1;
   TableKeyKind kind = TableKeyKind::kName;
 };
+
+// The column `name` stands for: the one whose cell in `header_row` holds that
+// text, else the column of that number counted from 1. An error names a header
+// row the table does not have, or lists the header's columns.
+Result<int> FindColumn(const Table& table, int header_row, const std::string& name);
 
 struct TableReading {
   std::string title;           // the value column's heading, Shift-JIS, cut to a title's length
@@ -49,8 +53,8 @@ struct TableReading {
   TableMatch match;
 };
 
-// The rows under the header matched to `areas`; an error names a column or
-// header row the table does not have.
+// The rows under the header matched to `areas`; an error names a header row
+// the table does not have.
 Result<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& choice,
                                        const AreaList& areas);
 
