@@ -13,79 +13,22 @@
 #include "app/cli_commands.h"
 #include "base/sjis.h"
 #include "model/data_file.h"
+#include "model/portal_table.h"
 #include "model/test_support.h"
 
 namespace kartela {
 namespace {
 
 using Json = nlohmann::json;
-using Rows = std::vector<std::vector<std::string>>;
+using testing::kDashArea;
+using testing::kSecretArea;
+using testing::PopulationSample;
 using testing::RecordingReporter;
 using testing::ScratchDir;
 using testing::Sjis;
+using testing::TableCells;
 
 const std::filesystem::path kBaseMaps = std::filesystem::path(KARTELA_SOURCE_DIR) / "basemaps";
-
-// Areas whose value the table gives as the portal's marks for missing values.
-constexpr int kDashArea = 5;
-constexpr int kSecretArea = 13;
-
-struct Sample {
-  AreaList areas;
-  DataSet data;
-};
-
-Sample PopulationSample() {
-  Sample sample;
-  RecordingReporter reporter;
-  EXPECT_TRUE(
-      ReadDataFile(kBaseMaps / "人口2020.DAT", kBaseMaps, sample.areas, sample.data, reporter));
-  return sample;
-}
-
-// "1234567" as "1,234,567".
-std::string Grouped(const std::string& digits) {
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
-
-// The sample laid out as the portal's table: three lines about the table, the
-// header, a total row, then the prefectures in reverse order, every other
-// name without its 都/府/県 and the values with thousands separators.
-Rows PortalTable(const Sample& sample) {
-  Rows rows = {{"都道府県別人口"},
-               {"調査年：2020年"},
-               {"単位：人"},
-               {"地域コード", "地域", "人口（人）", "備考"},
-               {"00000", "全国", "126,146,099"}};
-  for (int area = sample.areas.AreaCount(); area >= 1; --area) {
-    std::string name = *sjis::ToUtf8(sample.areas.AreaNames[area - 1]);
-    for (const std::string suffix : {"都", "府", "県"}) {
-      if (area % 2 == 1 && name.ends_with(suffix)) name.resize(name.size() - suffix.size());
-    }
-    std::string value = Grouped(sample.data.DataValues[area - 1]);
-    if (area == kDashArea) value = "-";
-    if (area == kSecretArea) value = "***";
-    char code[8];
-    std::snprintf(code, sizeof code, "%02d000", area);
-    rows.push_back({code, name, value});
-  }
-  return rows;
-}
-
-std::string CsvOf(const Rows& rows) {
-  std::string csv;
-  for (const auto& row : rows) {
-    for (std::size_t i = 0; i < row.size(); ++i)
-      csv += (i == 0 ? "" : ",") + ("\"" + row[i] + "\"");
-    csv += "\r\n";
-  }
-  return csv;
-}
 
 GDALDriver* Driver(const char* name) {
   static std::once_flag registered;
@@ -95,7 +38,7 @@ GDALDriver* Driver(const char* name) {
 
 // A workbook with a notes sheet first and `rows` on the sheet "人口". The
 // driver writes the field names A, B, C, D as row 1, so the table starts on row 2.
-void WriteWorkbook(const std::filesystem::path& path, const char* driver, const Rows& rows) {
+void WriteWorkbook(const std::filesystem::path& path, const char* driver, const TableCells& rows) {
   GDALDatasetUniquePtr dataset(Driver(driver)->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
   ASSERT_TRUE(dataset);
   OGRLayer* notes = dataset->CreateLayer("注記", nullptr, wkbNone, nullptr);
@@ -126,15 +69,16 @@ class CliTableTest : public ::testing::Test {
 
   std::string InDir(std::string_view name) const { return (dir_.path() / name).string(); }
 
-  Sample sample_ = PopulationSample();
+  PopulationSample sample_ = testing::ReadPopulationSample(kBaseMaps);
   ScratchDir dir_;
   RecordingReporter reporter_;
   Json result_;
 };
 
 TEST_F(CliTableTest, PortalTablesInEveryFormatGiveTheSampleMapByNameAndByCode) {
-  const Rows table = PortalTable(sample_);
-  dir_.Write("人口.csv", Sjis(CsvOf(table)));
+  ASSERT_EQ(sample_.areas.AreaCount(), 47);
+  const TableCells table = testing::PortalTable(sample_);
+  dir_.Write("人口.csv", Sjis(testing::CsvOf(table)));
   WriteWorkbook(InDir("人口.xlsx"), "XLSX", table);
   WriteWorkbook(InDir("人口.ods"), "ODS", table);
   const struct {
