@@ -157,6 +157,7 @@ void DataExchangeCommands::ReadTableClick() {
     ShowMessage(context_.reporter, kMsgNoBaseMap);
     return;
   }
+  table_dialog_->UpdateMatch();
   if (run_dialog_(*table_dialog_) != QDialog::Accepted) return;
   const table::TableReading* reading = table_dialog_->Reading();
   if (reading == nullptr) return;

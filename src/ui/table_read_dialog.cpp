@@ -125,6 +125,7 @@ TTableReadDialog::TTableReadDialog(const AreaList& areas, QWidget* parent)
   encoding_->addItem(EncodingText(TextEncoding::kCp932), static_cast<int>(TextEncoding::kCp932));
   encoding_->addItem(EncodingText(TextEncoding::kUtf8), static_cast<int>(TextEncoding::kUtf8));
   header_row_->setObjectName("HeaderRow");
+  header_row_->setRange(1, 1);
   preview_->setObjectName("Preview");
   preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   preview_->setSelectionBehavior(QAbstractItemView::SelectRows);

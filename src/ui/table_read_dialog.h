@@ -26,8 +26,7 @@ class TTableReadDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `areas` is the data's area list; the dialog matches against it as it
-  // is when a file is chosen.
+  // `areas` is the data's area list, which the dialog matches against.
   explicit TTableReadDialog(const AreaList& areas, QWidget* parent = nullptr);
 
   // Reads `path` and shows its first sheet.
@@ -36,12 +35,14 @@ class TTableReadDialog : public QDialog {
   const table::TableReading* Reading() const;
   // The title as edited.
   QString Title() const;
+  // Matches the rows again, to the areas as they are now (the base map may
+  // have changed since the dialog was last shown).
+  void UpdateMatch();
 
  private:
   void ChooseFile();
   void ReadTable();
   void ShowColumns();
-  void UpdateMatch();
   void ShowReport();
   void ShowFailure(const QString& reason);
 

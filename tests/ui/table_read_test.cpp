@@ -91,6 +91,28 @@ TEST_F(TableReadTest, APortalCsvGivesTheSampleValuesAfterTheReportIsShown) {
   }
 }
 
+// Shown again after the base map changed, the dialog matches the same table
+// to the new areas rather than offering the old match.
+TEST_F(TableReadTest, ShownAgainTheDialogMatchesTheAreasOfNow) {
+  const auto csv = bed_.program_dir.Write("t.csv", Sjis("地域,値\r\n東京,1\r\n大阪,2\r\n"));
+  fill_ = [&](TTableReadDialog& dialog) {
+    dialog.SetTable(csv);
+    return int{QDialog::Accepted};
+  };
+  commands_->ReadTableClick();
+  EXPECT_EQ(bed_.workspace.data.DataValues[12], "1");
+  bed_.UseBaseMap("T.IDT", {"大阪府", "京都府"});
+  QString report;
+  fill_ = [&](TTableReadDialog& dialog) {
+    report = Child<QPlainTextEdit>(dialog, "Report").toPlainText();
+    return int{QDialog::Accepted};
+  };
+  commands_->ReadTableClick();
+  EXPECT_TRUE(report.contains("一致した区域：1 / 2")) << report.toStdString();
+  EXPECT_EQ(bed_.workspace.data.DataValues[0], "2");
+  EXPECT_EQ(bed_.workspace.data.DataValues[1], "");
+}
+
 TEST_F(TableReadTest, NothingIsReadWhileTwoRowsFallOnOneAreaOrTheTextIsMisread) {
   const auto tsv = bed_.program_dir.Write("dup.txt", Sjis("地域\t値\r\n東京\t1\r\n東京都\t3\r\n"));
   bed_.workspace.data.DataValues[12] = "99";
