@@ -188,6 +188,7 @@ void TMapMain::BuildDataMenu() {
   AddItem(*menu, "NewDataBas", "新規データ[基本地図] (&N)");
   AddItem(*menu, "NewDataSel", "新規データ[地図選択] (&I)");
   AddItem(*menu, "ReadDataFile", "データファイル読み込み (&O)");
+  AddItem(*menu, "ReadTable", "表から読み込み... (&B)");
   AddItem(*menu, "SaveData", "名前を付けて保存 (&S)");
   AddItem(*menu, "SaveOver", "上書き保存 (&W)");
   QMenu* settings = menu->addMenu(QStringLiteral("ﾃﾞｰﾀﾃﾞｨﾚｸﾄﾘ等の設定 (&H)"));
@@ -550,6 +551,7 @@ void TMapMain::ConnectSettingCommands() {
   ConnectItem("DefINIFile", [this] { settings_commands_->DefINIFileClick(); });
   ConnectItem("CopyData", [this] { data_exchange_commands_->CopyDataClick(); });
   ConnectItem("PasteData", [this] { data_exchange_commands_->PasteDataClick(); });
+  ConnectItem("ReadTable", [this] { data_exchange_commands_->ReadTableClick(); });
   ConnectItem("FindArea", [this] { data_exchange_commands_->FindAreaClick(); });
   ConnectItem("AboutBaseMap", [this] { base_map_commands_->AboutBaseMapClick(); });
   ConnectItem("SelectBase", [this] { base_map_commands_->SelectBaseClick(); });
