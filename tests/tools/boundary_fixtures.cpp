@@ -44,7 +44,8 @@ OGRMultiPolygon Geometry(const BoundaryRow& row, OGRCoordinateTransformation* tr
   OGRMultiPolygon geometry;
   for (const LonLatRing& points : row.polygons) {
     OGRPolygon polygon;
-    polygon.addRing(new OGRLinearRing(Ring(points, transformation)));
+    const OGRLinearRing ring = Ring(points, transformation);
+    polygon.addRing(&ring);  // copied
     geometry.addGeometry(&polygon);
   }
   return geometry;
