@@ -5,6 +5,7 @@
 #include "app/cli_commands.h"
 #include "app/cli_options.h"
 #include "base/sjis.h"
+#include "gdal_plugin/gdal_services.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/data_file.h"
@@ -152,7 +153,7 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
   const auto encoding = basemap::ParseEncodingName(parsed->Value("encoding").value_or("auto"));
   if (!table_arguments || !encoding) return UsageError(kTableUsage);
   const std::string& file = parsed->files[0];
-  const auto table = table::ReadTable(
+  const auto table = gdal::ReadTable(
       {std::filesystem::path(file), parsed->Value("sheet").value_or(""), *encoding});
   if (!table.ok()) {
     ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file, table.error());

@@ -11,6 +11,7 @@
 
 #include "base/file_io.h"
 #include "base/sjis.h"
+#include "gdal_plugin/gdal_services.h"
 #include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/settings.h"
@@ -111,7 +112,7 @@ void BaseMapCommands::MakeBaseMapClick() {
     QCoreApplication::processEvents();
     return !progress.wasCanceled();
   };
-  const auto imported = basemap::ImportBaseMap(options);
+  const auto imported = gdal::ImportBaseMap(options);
   progress.reset();
   if (!imported.ok()) {
     if (!progress.wasCanceled()) {

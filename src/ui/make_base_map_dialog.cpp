@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "gdal_plugin/gdal_services.h"
 #include "ui/qt_text.h"
 
 namespace kartela {
@@ -100,7 +101,7 @@ void TMakeBaseMapDialog::SetSource(const std::filesystem::path& path) {
 }
 
 void TMakeBaseMapDialog::ShowLayer(const QString& layer) {
-  const auto info = basemap::InspectSource(PathOf(file_->text()), layer.toStdString());
+  const auto info = gdal::InspectSource(PathOf(file_->text()), layer.toStdString());
   if (!info.ok()) {
     for (QComboBox* combo : {name_field_, group_field_, order_field_})
       combo->clear();

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "gdal_plugin/gdal_services.h"
 #include "ui/qt_text.h"
 
 namespace kartela {
@@ -196,7 +197,7 @@ void TTableReadDialog::SetTable(const std::filesystem::path& path) {
 void TTableReadDialog::ReadTable() {
   if (path_.empty()) return;
   const auto encoding = static_cast<TextEncoding>(encoding_->currentData().toInt());
-  auto read = table::ReadTable({path_, sheet_->currentText().toStdString(), encoding});
+  auto read = gdal::ReadTable({path_, sheet_->currentText().toStdString(), encoding});
   if (!read.ok()) {
     table_.reset();
     ShowFailure(Utf8Text(read.error()));

@@ -11,7 +11,8 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 share=$prefix/share
-for file in bin/kartela bin/kartela-cli bin/kartela-basemap share/kartela/全国２.IDT \
+for file in bin/kartela bin/kartela-cli bin/kartela-basemap lib/kartela/libkartela_gdal.so \
+  share/kartela/全国２.IDT \
   share/kartela/人口2020.DAT share/kartela/kartela.html share/kartela/人.emf \
   share/applications/org.kartela.Kartela.desktop share/metainfo/org.kartela.Kartela.metainfo.xml \
   share/mime/packages/kartela.xml share/icons/hicolor/48x48/apps/org.kartela.Kartela.png \
@@ -26,6 +27,10 @@ data=$(bin/kartela-cli data "$prefix/sample.DAT")
 echo "$data" | grep -q '"areaCount": 47' || { echo "installed tool did not read the sample: $data"; exit 1; }
 QT_QPA_PLATFORM=offscreen bin/kartela-cli render "$prefix/sample.DAT" --out "$prefix/map.png"
 [ -s "$prefix/map.png" ] || { echo "no map drawn by the installed tool"; exit 1; }
+# A table read through the GDAL plugin, which the installed tool loads from P/lib/kartela.
+printf '地域,人口\n東京都,14047594\n' > "$prefix/table.csv"
+bin/kartela-cli table "$prefix/table.csv" --key 地域 --value 人口 --out "$prefix/table.DAT" >/dev/null
+[ -s "$prefix/table.DAT" ] || { echo "the installed tool read no table"; exit 1; }
 
 desktop-file-validate "$share/applications/org.kartela.Kartela.desktop"
 appstream-util validate-relax --nonet "$share/metainfo/org.kartela.Kartela.metainfo.xml" >/dev/null

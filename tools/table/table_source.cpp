@@ -11,9 +11,6 @@
 #include <memory>
 #include <mutex>
 
-#include "base/sjis.h"
-#include "model/data_set.h"
-
 namespace kartela::table {
 namespace {
 
@@ -51,10 +48,6 @@ class ReadingScope {
     return std::string("OGR_") + driver + "_" + name;
   }
 };
-
-std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
 
 std::string LowerExtension(const std::filesystem::path& path) {
   std::string extension = path.extension().string();
@@ -149,7 +142,7 @@ Result<Table> ReadWorkbook(const TableRequest& request, const char* driver) {
   OGRLayer* layer =
       request.sheet.empty() ? dataset->GetLayer(0) : dataset->GetLayerByName(request.sheet.c_str());
   if (layer == nullptr)
-    return Error{request.path.string() + ": has no sheet " + Quoted(request.sheet)};
+    return Error{request.path.string() + ": has no sheet \"" + request.sheet + "\""};
   table.sheet = layer->GetName();
   // The feature number is the sheet's row number; blank rows the driver
   // leaves out come back as empty rows, so that row numbers stay the sheet's.
@@ -162,60 +155,6 @@ Result<Table> ReadWorkbook(const TableRequest& request, const char* driver) {
   return table;
 }
 
-// UTF-8 `text` in Shift-JIS; a character CP932 has no form for becomes "?",
-// so that such a cell still shows in the report though it matches nothing.
-std::string SjisOrMarked(std::string_view text) {
-  if (auto whole = sjis::FromUtf8(text)) return std::move(*whole);
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = 1;
-    while (i + length < text.size() &&
-           (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
-      ++length;
-    out += sjis::FromUtf8(text.substr(i, length)).value_or("?");
-    i += length;
-  }
-  return out;
-}
-
-std::string Trimmed(std::string text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string Cell(const std::vector<std::string>& row, int column) {
-  return static_cast<std::size_t>(column) < row.size() ? row[static_cast<std::size_t>(column)] : "";
-}
-
-// The 0-based column `name` stands for in `header`; -1 for none.
-int ColumnIndex(const std::vector<std::string>& header, const std::string& name) {
-  const std::string wanted = Trimmed(name);
-  for (std::size_t i = 0; i < header.size(); ++i) {
-    if (!wanted.empty() && Trimmed(header[i]) == wanted) return static_cast<int>(i);
-  }
-  const bool is_number = !wanted.empty() && wanted.size() <= 4 &&
-                         std::ranges::all_of(wanted, [](char c) { return c >= '0' && c <= '9'; });
-  return is_number && std::stoi(wanted) >= 1 ? std::stoi(wanted) - 1 : -1;
-}
-
-// The cells of `header_row`; an error when the table has no such row.
-Result<const std::vector<std::string>*> HeaderRow(const Table& table, int header_row) {
-  const auto row_count = static_cast<int>(table.rows.size());
-  if (header_row < 1 || header_row > row_count) {
-    return Error{"header row " + std::to_string(header_row) + " is not in the table (rows 1-" +
-                 std::to_string(row_count) + ")"};
-  }
-  return &table.rows[static_cast<std::size_t>(header_row - 1)];
-}
-
-std::string HeadingList(const std::vector<std::string>& header) {
-  std::string list;
-  for (const std::string& heading : header)
-    list += (list.empty() ? "" : ", ") + Quoted(heading);
-  return list.empty() ? "none" : list;
-}
-
 }  // namespace
 
 Result<Table> ReadTable(const TableRequest& request) {
@@ -226,33 +165,6 @@ Result<Table> ReadTable(const TableRequest& request) {
   if (extension == ".ods") return ReadWorkbook(request, "ODS");
   return Error{request.path.string() +
                ": not a table this program reads (.csv, .txt, .xlsx, .ods)"};
-}
-
-Result<int> FindColumn(const Table& table, int header_row, const std::string& name) {
-  const auto header = HeaderRow(table, header_row);
-  if (!header.ok()) return Error{header.error()};
-  const int column = ColumnIndex(**header, name);
-  if (column < 0) {
-    return Error{"no column " + Quoted(name) + " in header row " + std::to_string(header_row) +
-                 "; its columns are " + HeadingList(**header)};
-  }
-  return column;
-}
-
-Result<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& choice,
-                                       const AreaList& areas) {
-  const auto header = HeaderRow(table, choice.header_row);
-  if (!header.ok()) return Error{header.error()};
-  TableReading reading;
-  reading.title = std::string(
-      sjis::CutToBytes(SjisOrMarked(Trimmed(Cell(**header, choice.value_column))), kMaxTitleBytes));
-  for (int r = choice.header_row; r < static_cast<int>(table.rows.size()); ++r) {
-    const auto& row = table.rows[static_cast<std::size_t>(r)];
-    reading.rows.push_back({r + 1, SjisOrMarked(Cell(row, choice.key_column)),
-                            SjisOrMarked(Cell(row, choice.value_column))});
-  }
-  reading.match = MatchTable(areas.AreaNames, reading.rows, choice.kind);
-  return reading;
 }
 
 }  // namespace kartela::table
