@@ -47,7 +47,7 @@ DataDialogs PlatformDialogs(AppContext& context) {
   dialogs.select_base_map = [&context](const FileDialogSetup& setup) -> std::optional<QString> {
     TIdtSelectDialog dialog(context.reporter, context.main_window);
     dialog.setWindowTitle(setup.title);
-    dialog.SetDirectory(PathOf(setup.directory));
+    dialog.SetDirectories({PathOf(setup.directory)});
     dialog.SetFileMask(setup.filter);
     dialog.SetSelectedName(setup.file_name);
     dialog.ClearComment();

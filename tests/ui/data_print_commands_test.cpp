@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
