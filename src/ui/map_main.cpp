@@ -794,7 +794,7 @@ void TMapMain::DoneResize() {
 bool TMapMain::CanQuit() {
   data_window_->CommitEdits();
   if (!workspace_.data.DataModified) return true;
-  switch (context_.reporter.AskYesNoCancel(kUnsavedQuestion, context_.paths.ProgramName)) {
+  switch (context_.reporter.AskYesNoCancel(kUnsavedQuestion, kProgramTitle)) {
     case Answer::kYes:
       return data_commands_->SaveOverClick();
     case Answer::kNo:
