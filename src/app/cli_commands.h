@@ -39,4 +39,9 @@ int RunStatsCommand(const CliContext& context, const std::vector<std::string>& a
 // the map window into a PNG, SVG or PDF file.
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments);
 
+// table FILE --key COL --value COL [options] --out X.DAT: a statistics table's
+// rows matched to a base map's areas by name or number and written as a data
+// file; prints the match report.
+int RunTableCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
 }  // namespace kartela

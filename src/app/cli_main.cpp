@@ -16,10 +16,9 @@ namespace {
 using Command = int (*)(const kartela::CliContext&, const std::vector<std::string>&);
 
 const std::map<std::string, Command, std::less<>> kCommands = {
-    {"data", kartela::RunDataCommand},
-    {"info", kartela::RunInfoCommand},
-    {"render", kartela::RunRenderCommand},
-    {"stats", kartela::RunStatsCommand},
+    {"data", kartela::RunDataCommand},     {"info", kartela::RunInfoCommand},
+    {"render", kartela::RunRenderCommand}, {"stats", kartela::RunStatsCommand},
+    {"table", kartela::RunTableCommand},
 };
 
 int Usage() {
@@ -30,7 +29,9 @@ int Usage() {
                "  stats FILE.DAT [--classes K]\n"
                "                  statistics, deciles and proposed class boundaries\n"
                "  render INPUT --out FILE [options]\n"
-               "                  a map drawn into a PNG, SVG or PDF file\n";
+               "                  a map drawn into a PNG, SVG or PDF file\n"
+               "  table FILE --key COL --value COL [options] --out X.DAT\n"
+               "                  a statistics table matched to the areas, as a data file\n";
   return kartela::kExitUsage;
 }
 

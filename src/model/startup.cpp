@@ -90,6 +90,15 @@ ProgramPaths ProgramPathsOf(const std::filesystem::path& executable, const UserD
   return paths;
 }
 
+std::filesystem::path FirstHolding(const std::vector<std::filesystem::path>& directories,
+                                   const std::filesystem::path& name) {
+  for (const std::filesystem::path& directory : directories) {
+    std::error_code error;
+    if (std::filesystem::exists(directory / name, error)) return directory / name;
+  }
+  return directories.empty() ? name : directories.front() / name;
+}
+
 bool EnsureSettingsDirectory(const ProgramPaths& paths) {
   std::error_code error;
   std::filesystem::create_directories(paths.ConfigDir(), error);

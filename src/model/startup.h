@@ -41,6 +41,11 @@ struct ProgramPaths {
   bool HasShiftJisForm() const;
 };
 
+// `name` in the first of `directories` that holds it; in the first
+// directory when none does.
+std::filesystem::path FirstHolding(const std::vector<std::filesystem::path>& directories,
+                                   const std::filesystem::path& name);
+
 // A file every copy of the program ships beside its base maps (the help),
 // by which its files are recognised.
 inline constexpr const char* kProgramFilesMark = "kartela.html";

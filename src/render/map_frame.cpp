@@ -11,6 +11,8 @@ namespace kartela {
 namespace {
 
 constexpr long double kZoomInFactor = 1.1L;
+// Rounds of the whole-map fit: the first scales, the others undo rounding.
+constexpr int kFitRounds = 3;
 constexpr long double kZoomOutFactor = 10.0L / 11.0L;  // correctly rounded, not 1 / 1.1L
 constexpr std::int64_t kDecorationMargin = 5;
 constexpr std::size_t kCoordinates = std::size_t{1} << 16;  // every int16
@@ -89,6 +91,13 @@ double Zoomed(double magnification, long double factor) {
   return RoundToReal48(magnification * factor);
 }
 
+// The lower-right corner of the map's frame at scale 1.
+gdi::Point FrameCorner(const Workspace& workspace) {
+  const MapSize resolution = workspace.base_map.Resolution;
+  return MapToDevice(FrameOf(workspace.settings, 1.0, gdi::Point{}), resolution.width,
+                     resolution.height);
+}
+
 }  // namespace
 
 MapFrame FrameOf(const Settings& settings, double paint_scale, gdi::Point paint_origin) {
@@ -154,9 +163,7 @@ gdi::Rect BackgroundRect(const MapView& view, double paint_scale, gdi::Point pai
 
 gdi::Size DrawingExtent(const Workspace& workspace) {
   const Settings& settings = workspace.settings;
-  const MapSize resolution = workspace.base_map.Resolution;
-  const gdi::Point frame_corner =
-      MapToDevice(FrameOf(settings, 1.0, gdi::Point{}), resolution.width, resolution.height);
+  const gdi::Point frame_corner = FrameCorner(workspace);
   const Extent decorations = DecorationExtent(workspace.decorations, settings.FancyFont);
   std::int64_t width = std::max<std::int64_t>(frame_corner.x, decorations.x);
   std::int64_t height = std::max<std::int64_t>(frame_corner.y, decorations.y);
@@ -175,6 +182,21 @@ void ZoomIn(Settings& settings) {
 void ZoomOut(Settings& settings) {
   settings.DrawResX = Zoomed(settings.DrawResX, kZoomOutFactor);
   settings.DrawResY = Zoomed(settings.DrawResY, kZoomOutFactor);
+}
+
+void ZoomToFit(Workspace& workspace, gdi::Size view) {
+  if (view.cx <= 0 || view.cy <= 0) return;
+  Settings& settings = workspace.settings;
+  for (int round = 0; round < kFitRounds; ++round) {
+    const gdi::Point corner = FrameCorner(workspace);
+    if (corner.x <= 0 || corner.y <= 0) return;
+    const long double factor = std::min(static_cast<long double>(view.cx) / corner.x,
+                                        static_cast<long double>(view.cy) / corner.y);
+    // After the first round only a frame that rounding left too large shrinks.
+    if (round > 0 && factor >= 1.0L) return;
+    settings.DrawResX = Zoomed(settings.DrawResX, factor);
+    settings.DrawResY = Zoomed(settings.DrawResY, factor);
+  }
 }
 
 }  // namespace kartela

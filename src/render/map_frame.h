@@ -97,4 +97,11 @@ gdi::Size DrawingExtent(const Workspace& workspace);
 void ZoomIn(Settings& settings);
 void ZoomOut(Settings& settings);
 
+// The whole-map command: both magnifications scaled by one factor (so the
+// map keeps its proportions), stored as 48-bit reals, so that the map's
+// frame (drawing position included) fits a view of `view` pixels as large
+// as it can. Decorations and a background picture keep their size and are
+// left out. Nothing changes without a map or a view.
+void ZoomToFit(Workspace& workspace, gdi::Size view);
+
 }  // namespace kartela

@@ -20,6 +20,9 @@ struct AppContext {
   // True while the main window's resize timer runs: the children skip
   // painting until the layout is done.
   bool layout_pending = false;
+  // Set on a first start (no stored placement): the first map drawn is
+  // shown whole.
+  bool fit_first_map = false;
 };
 
 // The owner of a command's dialogs: the main window, or `fallback` where

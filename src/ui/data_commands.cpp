@@ -48,7 +48,7 @@ DataDialogs PlatformDialogs(AppContext& context) {
   dialogs.select_base_map = [&context](const FileDialogSetup& setup) -> std::optional<QString> {
     TIdtSelectDialog dialog(context.reporter, context.main_window);
     dialog.setWindowTitle(setup.title);
-    dialog.SetDirectories({PathOf(setup.directory)});
+    dialog.SetDirectories(context.paths.BaseMapDirs());
     dialog.SetFileMask(setup.filter);
     dialog.SetSelectedName(setup.file_name);
     dialog.ClearComment();
@@ -144,7 +144,7 @@ bool DataCommands::NewDataSelClick() {
       QStringLiteral("*.idt"), ShownText(settings.BaseMapFile)};
   const auto name = dialogs_.select_base_map(setup);
   if (!name || name->isEmpty() || HasWildcard(*name)) return false;
-  const auto base_map = context_.paths.ProgramDir / PathOf(*name);
+  const auto base_map = FirstHolding(context_.paths.BaseMapDirs(), PathOf(*name));
   if (!Exists(base_map)) return false;  // ends silently
   return data_window_.NewDataForFile(base_map);
 }

@@ -6,12 +6,14 @@
 #include <QMimeData>
 
 #include "base/sjis.h"
+#include "model/messages.h"
 #include "ui/area_find_dialog.h"
 #include "ui/data_clip_dialog.h"
 #include "ui/data_paste_dialog.h"
 #include "ui/data_window.h"
 #include "ui/place_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/table_read_dialog.h"
 #include "ui/wait_cursor.h"
 
 namespace kartela {
@@ -31,7 +33,9 @@ DataExchangeCommands::DataExchangeCommands(AppContext& context, TDataWindow& dat
       data_window_(data_window),
       clip_dialog_(new TDataClipDialog(DialogOwner(context, &data_window_))),
       paste_dialog_(new TDataPasteDialog(DialogOwner(context, &data_window_))),
-      find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner(context, &data_window_))) {}
+      find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner(context, &data_window_))),
+      table_dialog_(
+          new TTableReadDialog(context.workspace.area_list, DialogOwner(context, &data_window_))) {}
 
 DataExchangeCommands::~DataExchangeCommands() = default;
 
@@ -143,6 +147,32 @@ int DataExchangeCommands::SearchStartRow() const {
   if (!data_window_.ValueBoxFocused()) return 1;
   const int next = data_window_.ValueRow() + 1;
   return next > context_.workspace.area_list.AreaCount() ? 1 : next;
+}
+
+// --- Table ---
+
+void DataExchangeCommands::ReadTableClick() {
+  if (table_dialog_.isNull()) return;
+  if (context_.workspace.area_list.AreaCount() == 0) {
+    ShowMessage(context_.reporter, kMsgNoBaseMap);
+    return;
+  }
+  table_dialog_->UpdateMatch();
+  if (run_dialog_(*table_dialog_) != QDialog::Accepted) return;
+  const table::TableReading* reading = table_dialog_->Reading();
+  if (reading == nullptr) return;
+  const std::optional<std::string> title = SjisText(table_dialog_->Title());
+  if (!title) {
+    Refuse("表題にシフト JIS で表せない文字があるため、読み込めません。データは変更していません。");
+    return;
+  }
+  data_window_.CommitEdits();
+  DataSet& data = context_.workspace.data;
+  data.DataTitle = std::string(sjis::CutToBytes(*title, kMaxTitleBytes));
+  std::ranges::copy(reading->match.values, data.DataValues.begin());
+  data.DataModified = true;
+  data_window_.LoadEdits();
+  data_window_.Refresh();
 }
 
 }  // namespace kartela

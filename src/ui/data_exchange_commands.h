@@ -17,6 +17,7 @@ class TAreaFindDialog;
 class TDataClipDialog;
 class TDataPasteDialog;
 class TDataWindow;
+class TTableReadDialog;
 
 class DataExchangeCommands {
  public:
@@ -30,6 +31,9 @@ class DataExchangeCommands {
   void PasteDataClick();
   // Moves the data window to the next area whose name matches.
   void FindAreaClick();
+  // Reads a title and values from a statistics table, matched to the areas,
+  // into the data as a paste would.
+  void ReadTableClick();
 
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);
@@ -52,6 +56,7 @@ class DataExchangeCommands {
   QPointer<TDataClipDialog> clip_dialog_;
   QPointer<TDataPasteDialog> paste_dialog_;
   QPointer<TAreaFindDialog> find_dialog_;
+  QPointer<TTableReadDialog> table_dialog_;
   DialogRunner run_dialog_ = ExecModal;
 };
 

@@ -65,18 +65,25 @@ void DrawingCommands::DefDrawPositionClick() {
 }
 
 void DrawingCommands::ZoomIn() {
-  Zoom(kartela::ZoomIn);
+  Zoom([](Workspace& workspace) { kartela::ZoomIn(workspace.settings); });
 }
 
 void DrawingCommands::ZoomOut() {
-  Zoom(kartela::ZoomOut);
+  Zoom([](Workspace& workspace) { kartela::ZoomOut(workspace.settings); });
 }
 
-void DrawingCommands::Zoom(void (&zoom)(Settings&)) {
-  Settings& settings = context_.workspace.settings;
+void DrawingCommands::FitWholeMap() {
+  const QSize view = draw_window_.viewport()->size();
+  Zoom([view](Workspace& workspace) {
+    ZoomToFit(workspace, gdi::Size{view.width(), view.height()});
+  });
+}
+
+void DrawingCommands::Zoom(const std::function<void(Workspace&)>& zoom) {
+  const Settings& settings = context_.workspace.settings;
   const double before_x = settings.DrawResX;
   const double before_y = settings.DrawResY;
-  zoom(settings);
+  zoom(context_.workspace);
   draw_window_.MagnificationChanged(before_x, before_y);
 }
 

@@ -2,6 +2,8 @@
 // magnification, position, class count, paint style and border lines.
 #pragma once
 
+#include <functional>
+
 #include <QPointer>
 
 #include "ui/app_context.h"
@@ -28,6 +30,8 @@ class DrawingCommands {
   void DefDrawPositionClick();
   void ZoomIn();
   void ZoomOut();
+  // 全体表示: the magnification at which the whole map fits the map window.
+  void FitWholeMap();
   void DefSepNumberClick();
   void DefPaintStyleClick();
   void LineWidthClick();
@@ -40,7 +44,7 @@ class DrawingCommands {
   // Places `dialog` and runs it; true when it ended with OK.
   bool Run(QDialog& dialog, int columns, int rows);
   // Changes the magnification by `zoom`, keeping the centre of the view.
-  void Zoom(void (&zoom)(Settings&));
+  void Zoom(const std::function<void(Workspace&)>& zoom);
   // After patterns or pens changed: new drawing objects, and a repaint.
   void RepaintWithNewResources();
 

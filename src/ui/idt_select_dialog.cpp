@@ -13,6 +13,7 @@
 #include "base/sjis.h"
 #include "model/messages.h"
 #include "model/reporter.h"
+#include "model/startup.h"
 #include "ui/my_open_dialog.h"
 #include "ui/qt_text.h"
 
@@ -114,12 +115,7 @@ void TIdtSelectDialog::SelectEntry() {
 
 std::filesystem::path TIdtSelectDialog::PathOfName(const QString& name) const {
   const QByteArray utf8 = name.toUtf8();
-  const std::filesystem::path file(std::u8string(utf8.begin(), utf8.end()));
-  for (const std::filesystem::path& directory : directories_) {
-    std::error_code error;
-    if (std::filesystem::exists(directory / file, error)) return directory / file;
-  }
-  return directories_.empty() ? file : directories_.front() / file;
+  return FirstHolding(directories_, std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::filesystem::path TIdtSelectDialog::SelectedPath() const {

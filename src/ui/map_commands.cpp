@@ -11,6 +11,7 @@
 #include "model/value_syntax.h"
 #include "render/classification.h"
 #include "render/legend.h"
+#include "render/map_frame.h"
 #include "ui/circle_info_dialog.h"
 #include "ui/data_info_dialog.h"
 #include "ui/data_window.h"
@@ -235,6 +236,11 @@ void MapCommands::ShowNewMap(MapKind kind) {
   workspace.view.Kind = kind;
   workspace.view.ScrollReset = true;
   ClearDecorations(workspace.decorations);
+  if (context_.fit_first_map) {
+    context_.fit_first_map = false;
+    const QSize view = draw_window_.viewport()->size();
+    ZoomToFit(workspace, gdi::Size{view.width(), view.height()});
+  }
   draw_window_.Invalidate();
 }
 

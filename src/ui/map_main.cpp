@@ -63,6 +63,7 @@ namespace {
 // is drawn with it.
 constexpr int kMainFontHeight = -13;
 constexpr int kResizeMilliseconds = 20;
+constexpr double kFirstStartShare = 0.8;  // of the screen, without a stored placement
 constexpr const char* kUnsavedQuestion = "更新されたデータがあります。保存しますか？";
 // A menu of four ideographic spaces: the room the area number used to take.
 constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
@@ -188,6 +189,7 @@ void TMapMain::BuildDataMenu() {
   AddItem(*menu, "NewDataBas", "新規データ[基本地図] (&N)");
   AddItem(*menu, "NewDataSel", "新規データ[地図選択] (&I)");
   AddItem(*menu, "ReadDataFile", "データファイル読み込み (&O)");
+  AddItem(*menu, "ReadTable", "表から読み込み... (&B)");
   AddItem(*menu, "SaveData", "名前を付けて保存 (&S)");
   AddItem(*menu, "SaveOver", "上書き保存 (&W)");
   QMenu* settings = menu->addMenu(QStringLiteral("ﾃﾞｰﾀﾃﾞｨﾚｸﾄﾘ等の設定 (&H)"));
@@ -240,6 +242,7 @@ void TMapMain::BuildBaseMenu() {
 void TMapMain::BuildConditionMenu() {
   QMenu* menu = AddMenu(*menuBar(), "menu4", "条件(&C)");
   AddItem(*menu, "DefDrawSize", "描画倍率 (&S)");
+  AddItem(*menu, "FitWholeMap", "全体表示 (&W)");
   AddItem(*menu, "DefDrawPosition", "描画位置 (&B)");
   menu->addSeparator();
   AddItem(*menu, "DefSepNumber", "塗り分け区分数 (&K)");
@@ -367,6 +370,10 @@ void TMapMain::ApplyEmfMode() {
 // "ICON" markers, puts the window back at the default position.
 void TMapMain::ApplyWindowBounds() {
   const Settings& settings = workspace_.settings;
+  if (settings.RawSettingLines[kRawPosition].empty()) {
+    ApplyFirstStartBounds();
+    return;
+  }
   const Settings defaults = DefaultSettings({});
   const QRect stored(settings.WindowLeft, settings.WindowTop, std::max(settings.WindowWidth, 1),
                      std::max(settings.WindowHeight, 1));
@@ -377,6 +384,20 @@ void TMapMain::ApplyWindowBounds() {
   resize(stored.size());
   move(visible ? stored.topLeft() : QPoint(defaults.WindowLeft, defaults.WindowTop));
   normal_rect_ = QRect(pos(), size());
+}
+
+// Without a stored placement the window takes four fifths of the screen,
+// centred (the default 620 x 380 suits a 640 x 480 screen, not a map of
+// 1000 x 700), and the first map drawn is shown whole.
+void TMapMain::ApplyFirstStartBounds() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  const QSize size = available.size() * kFirstStartShare;
+  resize(size);
+  move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+  normal_rect_ = QRect(pos(), size);
+  context_.fit_first_map = true;
 }
 
 // Keeps the placement of the normal (not maximised) window for the settings.
@@ -532,11 +553,13 @@ void TMapMain::ConnectSettingCommands() {
   ConnectItem("DefINIFile", [this] { settings_commands_->DefINIFileClick(); });
   ConnectItem("CopyData", [this] { data_exchange_commands_->CopyDataClick(); });
   ConnectItem("PasteData", [this] { data_exchange_commands_->PasteDataClick(); });
+  ConnectItem("ReadTable", [this] { data_exchange_commands_->ReadTableClick(); });
   ConnectItem("FindArea", [this] { data_exchange_commands_->FindAreaClick(); });
   ConnectItem("AboutBaseMap", [this] { base_map_commands_->AboutBaseMapClick(); });
   ConnectItem("SelectBase", [this] { base_map_commands_->SelectBaseClick(); });
   ConnectItem("MakeBaseMap", [this] { base_map_commands_->MakeBaseMapClick(); });
   ConnectItem("DefDrawSize", [this] { drawing_commands_->DefDrawSizeClick(); });
+  ConnectItem("FitWholeMap", [this] { drawing_commands_->FitWholeMap(); });
   ConnectItem("DefDrawPosition", [this] { drawing_commands_->DefDrawPositionClick(); });
   ConnectItem("DefSepNumber", [this] { drawing_commands_->DefSepNumberClick(); });
   ConnectItem("DefPaintStyle", [this] { drawing_commands_->DefPaintStyleClick(); });
@@ -577,6 +600,8 @@ void TMapMain::ConnectSpeedButtons() {
           [this] { drawing_commands_->ZoomIn(); });
   connect(buttons[kSpeedZoomOut], &QAction::triggered, this,
           [this] { drawing_commands_->ZoomOut(); });
+  connect(buttons[kSpeedFitWholeMap], &QAction::triggered, this,
+          [this] { drawing_commands_->FitWholeMap(); });
 }
 
 // --- MenuCheck -----------------------------------------------------------

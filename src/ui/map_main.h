@@ -122,6 +122,7 @@ class TMapMain : public QMainWindow {
   void ConnectPictureCommands();
   void ApplyEmfMode();
   void ApplyWindowBounds();
+  void ApplyFirstStartBounds();
   void NoteNormalPlacement();
   void ApplyHints();
   void UpdateWindowList();

@@ -34,6 +34,7 @@ constexpr std::array<ButtonDefinition, kSpeedButtonCount> kButtons = {{
     {"SpeedWMapBtn", "白地図", "white_map", true},
     {"SpeedExLargeBtn", "拡 大", "zoom_in", false},
     {"SpeedExSmallBtn", "縮 小", "zoom_out", false},
+    {"SpeedFitBtn", "全体表示", "fit_whole_map", false},
 }};
 
 QAction* AddButton(QToolBar& bar, const ButtonDefinition& definition) {

@@ -28,6 +28,7 @@ enum SpeedButton : std::size_t {
   kSpeedWhiteMap,
   kSpeedZoomIn,
   kSpeedZoomOut,
+  kSpeedFitWholeMap,
   kSpeedButtonCount,
 };
 

@@ -162,6 +162,39 @@ TEST_F(DrawingExtentTest, FrameOfTheMapAtScaleOne) {
   EXPECT_EQ(DrawingExtent(ws_), (gdi::Size{975, 200}));
 }
 
+// 全体表示: one factor for both magnifications; the frame inside the view
+// and touching it on one side; decorations left as they are.
+TEST_F(DrawingExtentTest, ZoomToFitShowsTheWholeMapInTheView) {
+  struct Case {
+    const char* name;
+    gdi::Size view;
+    std::int16_t draw_pos_x;
+  };
+  const Case cases[] = {{"larger view", {1300, 1000}, 0},
+                        {"smaller view", {321, 500}, 0},
+                        {"shifted map", {400, 700}, 40}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Workspace ws;
+    ws.settings.DrawResX = 1.0;
+    ws.settings.DrawResY = 0.8;
+    ws.settings.DrawPosX = c.draw_pos_x;
+    ZoomToFit(ws, c.view);
+    const gdi::Point corner =
+        MapToDevice(FrameOf(ws.settings, 1.0, Point{}), ws.base_map.Resolution.width,
+                    ws.base_map.Resolution.height);
+    EXPECT_LE(corner.x, c.view.cx);
+    EXPECT_LE(corner.y, c.view.cy);
+    EXPECT_TRUE(corner.x >= c.view.cx - 1 || corner.y >= c.view.cy - 1)
+        << corner.x << "," << corner.y;
+    EXPECT_NEAR(ws.settings.DrawResY / ws.settings.DrawResX, 0.8, 1e-9);
+    EXPECT_EQ(ws.settings.DrawResX, RoundToReal48(ws.settings.DrawResX));
+  }
+  Workspace unchanged;
+  ZoomToFit(unchanged, gdi::Size{0, 300});
+  EXPECT_EQ(unchanged.settings.DrawResX, 1.0);
+}
+
 TEST_F(DrawingExtentTest, WithoutDecorationsAtLeastTheMargin) {
   ws_.base_map.Resolution = MapSize{2, 0};
   EXPECT_EQ(DrawingExtent(ws_), (gdi::Size{5, 5}));
