@@ -62,7 +62,9 @@ void DrawReferenceCircle(const PaintContext& context) {
   const double ref = SymbolValueOf(symbols.RefValueText);
   if (ref > 0) dc.SelectBrush(CircleColour(symbols.PlusColour));
   if (ref < 0) dc.SelectBrush(CircleColour(symbols.MinusColour));
-  dc.Ellipse(gdi::Rect{corner.x, corner.y, corner.x + 2 * r, corner.y + 2 * r});
+  const gdi::Rect circle{corner.x, corner.y, corner.x + 2 * r, corner.y + 2 * r};
+  dc.Ellipse(circle);
+  context.NoteLegendPlace(circle);
   DrawReferenceLabel(context, gdi::Point{corner.x + 2 * r, corner.y + r});
 }
 

@@ -9,6 +9,7 @@
 #include "base/real48.h"
 #include "base/sjis.h"
 #include "base/text_helpers.h"
+#include "render/area_sizes.h"
 #include "render/class_counts.h"
 
 namespace kartela {
@@ -222,6 +223,43 @@ std::string_view CutAt(std::string_view text, std::string_view c) {
   return text.substr(0, FindCharacter(text, c));
 }
 
+// The height of a line of text: the cell height, or the em height with the
+// cell the installed Japanese faces put around it.
+std::int32_t CellHeight(const LogFont& font) {
+  const std::int32_t h = std::abs(static_cast<std::int32_t>(font.Height));
+  return font.Height < 0 ? h + h / 6 : h;
+}
+
+// The box the title covers, centred on `anchor` with its top there.
+void RecordTitlePlace(const PaintContext& context, gdi::Point anchor, const LogFont& font) {
+  const std::string& title = context.workspace.data.DataTitle;
+  if (context.params.places == nullptr || title.empty()) return;
+  TextMeasure measure(context, font);
+  const std::int32_t width = measure.Width(title);
+  const std::int32_t left = anchor.x - width / 2;
+  context.params.places->title =
+      gdi::Rect{left, anchor.y, left + width, anchor.y + CellHeight(font)};
+}
+
+// The box the legend covers: from the corner of its first box to the end of
+// its widest text and the bottom of its last row.
+void RecordLegendPlace(const PaintContext& context, const LegendTexts& texts, TextMeasure& measure,
+                       gdi::Point corner, const LegendGeometry& geometry, std::int32_t bottom) {
+  if (context.params.places == nullptr) return;
+  std::int32_t text_width = 0;
+  if (!context.no_text()) {
+    const std::int32_t ranges =
+        2 * measure.Width(texts.width_template) + measure.Width(texts.separator);
+    text_width = measure.Width(texts.missing);
+    for (const LegendRow& row :
+         std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count)))
+      text_width = std::max(text_width, ranges + measure.Width(row.count));
+    text_width += kTextGap;
+  }
+  context.NoteLegendPlace(
+      gdi::Rect{corner.x, corner.y, corner.x + geometry.box_width + text_width, bottom});
+}
+
 bool AreaSkippedForData(const PaintContext& context, int area) {
   const Workspace& ws = context.workspace;
   const std::int16_t flags = ws.settings.AreaNameFlags;
@@ -231,24 +269,95 @@ bool AreaSkippedForData(const PaintContext& context, int area) {
   return index >= ws.data.DataValues.size() || ws.data.DataValues[index].empty();
 }
 
-void DrawAreaName(const PaintContext& context, int area) {
-  const Workspace& ws = context.workspace;
-  const BaseMap& map = ws.base_map;
+// The name area `area` is written with, or none when it gets no name.
+std::optional<std::string> AreaNameText(const PaintContext& context, int area) {
+  const BaseMap& map = context.workspace.base_map;
   const auto index = static_cast<std::size_t>(area - 1);
-  if (index >= map.AreaAnchors.size() || AreaSkippedForData(context, area)) return;
-  const auto& anchors = map.AreaAnchors[index];
-  if (anchors[0].x == 0) return;
-  const std::int16_t flags = ws.settings.AreaNameFlags;
+  if (index >= map.AreaAnchors.size() || AreaSkippedForData(context, area)) return std::nullopt;
+  if (map.AreaAnchors[index][0].x == 0) return std::nullopt;
   const std::string& full_name = map.MapAreaNames[index];
-  const std::string name =
-      (flags & kNamesAbbreviated) != 0 ? AbbreviatedAreaName(full_name) : full_name;
+  const bool abbreviated = (context.workspace.settings.AreaNameFlags & kNamesAbbreviated) != 0;
+  return abbreviated ? AbbreviatedAreaName(full_name) : full_name;
+}
+
+// Calls `write(top_centre)` for each place of the area's name: the first
+// anchor, or every anchor with enclaves.
+template <typename Write>
+void ForEachNamePlace(const PaintContext& context, int area, Write write) {
+  const auto& anchors = context.workspace.base_map.AreaAnchors[static_cast<std::size_t>(area - 1)];
   // Centred on the anchor at scale 1: the unscaled (negative) height.
   const std::int32_t lift = context.resources.fonts[kFontAreaName].Height / 2;
-  const bool every_anchor = (flags & kNamesAtEveryAnchor) == kNamesAtEveryAnchor;
+  const bool every_anchor =
+      (context.workspace.settings.AreaNameFlags & kNamesAtEveryAnchor) == kNamesAtEveryAnchor;
   for (std::size_t c = 0; c < anchors.size() && anchors[c].x != 0; ++c) {
     const gdi::Point p = MapToDevice(context.frame, anchors[c]);
-    context.dc.TextOut(gdi::Point{p.x, p.y + lift}, name);
+    write(gdi::Point{p.x, p.y + lift});
     if (!every_anchor) break;
+  }
+}
+
+void DrawAreaName(const PaintContext& context, int area) {
+  const std::optional<std::string> name = AreaNameText(context, area);
+  if (!name) return;
+  ForEachNamePlace(context, area, [&](gdi::Point at) { context.dc.TextOut(at, *name); });
+}
+
+bool Overlap(const gdi::Rect& a, const gdi::Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// A solid fill darker than middle grey; hatches and patterns are mostly
+// white.
+bool IsDarkFill(const gdi::Brush& brush) {
+  if (brush.kind != gdi::BrushKind::kSolid) return false;
+  const gdi::Color c = brush.color;
+  return 299 * c.r + 587 * c.g + 114 * c.b < 128 * 1000;
+}
+
+constexpr gdi::Color kHaloColour{32, 32, 32};
+
+// White over a dark halo: the name drawn dark around its place first.
+void DrawHaloName(const PaintContext& context, gdi::Point at, std::string_view name) {
+  gdi::DeviceContext& dc = context.dc;
+  const auto step = static_cast<std::int32_t>(std::max<std::int64_t>(
+      1, RoundHalfEven(static_cast<long double>(context.params.PaintScale))));
+  dc.SetTextColor(kHaloColour);
+  for (const std::int32_t dy : {-step, 0, step}) {
+    for (const std::int32_t dx : {-step, 0, step}) {
+      if (dx != 0 || dy != 0) dc.TextOut(gdi::Point{at.x + dx, at.y + dy}, name);
+    }
+  }
+  dc.SetTextColor(gdi::kWhite);
+  dc.TextOut(at, name);
+  dc.SetTextColor(context.TextColor());
+}
+
+// Larger areas first; a name whose box would overlap a name already written
+// is left out.
+void DrawAreaNamesApart(const PaintContext& context, const LogFont& font, const AreaFill& fill) {
+  const bool halo_allowed = !context.monochrome() && fill &&
+                            (context.workspace.settings.AreaNameFlags & kNamesTransparent) != 0;
+  TextMeasure measure(context, font);
+  const std::int32_t height = CellHeight(font);
+  std::vector<gdi::Rect> written;
+  for (const int area : AreasLargestFirst(context.workspace.base_map)) {
+    const std::optional<std::string> name = AreaNameText(context, area);
+    if (!name) continue;
+    const std::int32_t width = measure.Width(*name);
+    const bool halo = halo_allowed && IsDarkFill(fill(area));
+    ForEachNamePlace(context, area, [&](gdi::Point at) {
+      const std::int32_t left = at.x - width / 2;
+      const gdi::Rect box{left, at.y, left + width, at.y + height};
+      if (std::any_of(written.begin(), written.end(),
+                      [&box](const gdi::Rect& other) { return Overlap(box, other); }))
+        return;
+      written.push_back(box);
+      if (halo) {
+        DrawHaloName(context, at, *name);
+      } else {
+        context.dc.TextOut(at, *name);
+      }
+    });
   }
 }
 
@@ -349,10 +458,13 @@ void DrawTitle(const PaintContext& context) {
   if (context.no_text()) return;
   const Workspace& ws = context.workspace;
   gdi::DeviceContext& dc = context.dc;
-  dc.SelectFont(ScaledFont(context.resources.fonts[kFontTitle], context.params.PaintScale));
+  const LogFont font = ScaledFont(context.resources.fonts[kFontTitle], context.params.PaintScale);
+  dc.SelectFont(font);
   dc.SetTextAlign(kCentreTopAlign);
-  dc.TextOut(TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution), ws.data.DataTitle);
+  const gdi::Point anchor = TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution);
+  dc.TextOut(anchor, ws.data.DataTitle);
   dc.SetTextAlign(kDefaultAlign);
+  RecordTitlePlace(context, anchor, font);
 }
 
 void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
@@ -368,6 +480,7 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
   TextMeasure measure(context, font);
   gdi::Point corner = LegendAnchor(context.frame, ws.settings, ws.base_map.IndexPosition);
   corner.x -= Widening(texts, measure);
+  const gdi::Point first_corner = corner;
   const int k = texts.row_count;
   for (int r = 0; r < k; ++r) {
     const int cls = LegendDescending(style) ? k - 1 - r : r;
@@ -379,14 +492,17 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
     }
     corner.y += geometry.row_step;
   }
-  if (texts.missing.empty()) return;
-  dc.SelectBrush(BrushAt(kHollowBrush));  // as the map leaves such areas
-  DrawBox(dc, corner, geometry);
-  if (!context.no_text())
-    dc.TextOut(gdi::Point{corner.x + geometry.box_width + kTextGap, corner.y}, texts.missing);
+  if (!texts.missing.empty()) {
+    dc.SelectBrush(BrushAt(kHollowBrush));  // as the map leaves such areas
+    DrawBox(dc, corner, geometry);
+    if (!context.no_text())
+      dc.TextOut(gdi::Point{corner.x + geometry.box_width + kTextGap, corner.y}, texts.missing);
+    corner.y += geometry.row_step;
+  }
+  RecordLegendPlace(context, texts, measure, first_corner, geometry, corner.y);
 }
 
-void DrawAreaNames(const PaintContext& context) {
+void DrawAreaNames(const PaintContext& context, const AreaFill& fill) {
   const std::int16_t flags = context.workspace.settings.AreaNameFlags;
   if ((flags & kNamesShown) == 0 || context.no_text()) return;
   gdi::DeviceContext& dc = context.dc;
@@ -394,8 +510,15 @@ void DrawAreaNames(const PaintContext& context) {
   dc.SetBackgroundColor(context.BackgroundColor());
   dc.SetBackgroundMode((flags & kNamesTransparent) != 0 ? gdi::BackgroundMode::kTransparent
                                                         : gdi::BackgroundMode::kOpaque);
-  dc.SelectFont(ScaledFont(context.resources.fonts[kFontAreaName], context.params.PaintScale));
+  const LogFont font =
+      ScaledFont(context.resources.fonts[kFontAreaName], context.params.PaintScale);
+  dc.SelectFont(font);
   dc.SetTextAlign(kCentreTopAlign);
+  if ((flags & kNamesApart) != 0) {
+    DrawAreaNamesApart(context, font, fill);
+    dc.SetTextAlign(kDefaultAlign);
+    return;
+  }
   const int count = context.workspace.base_map.MapAreaCount();
   const bool backwards = (flags & kNamesBackwards) != 0;
   for (int i = 0; i < count; ++i)

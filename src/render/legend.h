@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,9 @@ inline constexpr std::int16_t kNamesTransparent = 0x04;
 inline constexpr std::int16_t kNamesAbbreviated = 0x08;
 inline constexpr std::int16_t kNamesBackwards = 0x10;
 inline constexpr std::int16_t kNamesOnlyWithData = 0x20;
+// Names that would overlap one already written are left out (larger areas
+// first), and transparent names over dark fills are white with a dark halo.
+inline constexpr std::int16_t kNamesApart = 0x40;
 
 struct LegendRow {
   std::string lower = " ";
@@ -98,8 +102,12 @@ void DrawTitle(const PaintContext& context);
 // The legend boxes and, unless texts are left out, their value ranges.
 void DrawLegend(const PaintContext& context, const LegendTexts& texts);
 
-// The area names as AreaNameFlags asks; nothing without texts.
-void DrawAreaNames(const PaintContext& context);
+// The brush an area is filled with, for names written over it.
+using AreaFill = std::function<gdi::Brush(int area)>;
+
+// The area names as AreaNameFlags asks; nothing without texts. `fill` tells
+// the names apart (kNamesApart) which areas are dark; none: no area is.
+void DrawAreaNames(const PaintContext& context, const AreaFill& fill = {});
 
 // `name` cut at the first "(" and the first full-width one, then without one
 // final 都, 府, 県, 市, 町 or 村.

@@ -87,6 +87,24 @@ Extent DecorationExtent(const DecorationLists& decorations, const LogFont& decor
   return Extent{extent.x + kDecorationMargin, extent.y + kDecorationMargin};
 }
 
+// `offset` moved by `pixels` over `magnification`, rounded, kept in 16 bits.
+std::int16_t MovedOffset(std::int16_t offset, std::int32_t pixels, double magnification) {
+  if (!(magnification > 0)) return offset;
+  const std::int64_t moved =
+      offset + RoundHalfEven(pixels / static_cast<long double>(magnification));
+  return static_cast<std::int16_t>(std::clamp<std::int64_t>(
+      moved, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+bool MoveOffsets(std::int16_t& x, std::int16_t& y, const Settings& settings, gdi::Point delta) {
+  const std::int16_t new_x = MovedOffset(x, delta.x, settings.DrawResX);
+  const std::int16_t new_y = MovedOffset(y, delta.y, settings.DrawResY);
+  if (new_x == x && new_y == y) return false;
+  x = new_x;
+  y = new_y;
+  return true;
+}
+
 double Zoomed(double magnification, long double factor) {
   return RoundToReal48(magnification * factor);
 }
@@ -140,6 +158,18 @@ gdi::Point TitleAnchor(const MapFrame& frame, const Settings& settings, MapSize 
 gdi::Point LegendAnchor(const MapFrame& frame, const Settings& settings, MapPoint index_position) {
   return MapToDevice(frame, index_position.x + settings.LegendOffsetX,
                      index_position.y + settings.LegendOffsetY);
+}
+
+bool MoveTitle(Settings& settings, gdi::Point delta) {
+  if (!MoveOffsets(settings.TitleOffsetX, settings.TitleOffsetY, settings, delta)) return false;
+  settings.ChangedMask |= kChangedTitleFont;
+  return true;
+}
+
+bool MoveLegend(Settings& settings, gdi::Point delta) {
+  if (!MoveOffsets(settings.LegendOffsetX, settings.LegendOffsetY, settings, delta)) return false;
+  settings.ChangedMask |= kChangedIndexFont;
+  return true;
 }
 
 gdi::Rect BackgroundRect(const MapView& view, double paint_scale, gdi::Point paint_origin) {

@@ -84,6 +84,13 @@ gdi::Point TitleAnchor(const MapFrame& frame, const Settings& settings, MapSize 
 // the legend offsets.
 gdi::Point LegendAnchor(const MapFrame& frame, const Settings& settings, MapPoint index_position);
 
+// A title or legend dragged by `delta` device pixels on the screen (scale
+// 1): its offsets move by the delta over the magnification, rounded, and the
+// change bit its dialog sets is set. False, with nothing changed, when the
+// drag moves neither offset.
+bool MoveTitle(Settings& settings, gdi::Point delta);
+bool MoveLegend(Settings& settings, gdi::Point delta);
+
 // Where the background picture goes: scaled by the paint scale only and
 // truncated toward zero. An empty rectangle when there is no picture.
 gdi::Rect BackgroundRect(const MapView& view, double paint_scale, gdi::Point paint_origin);

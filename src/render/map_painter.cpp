@@ -82,19 +82,62 @@ void DrawOpenRun(gdi::DeviceContext& dc, const RunBuffer& run) {
   if (run.points().size() >= 2) dc.Polyline(run.points());
 }
 
+// Draws the outline runs of the areas. With the thick border a run smaller
+// than twice the pen's width (a small island) would be all pen, a black
+// blob: such a run is outlined with the thin pen instead.
+class OutlinePens {
+ public:
+  explicit OutlinePens(const PaintContext& context)
+      : context_(context),
+        border_(context.Pen(kPenBorder)),
+        thick_(NormalBorderOf(context.workspace.settings.BorderStyle) == NormalBorder::kThick) {}
+  OutlinePens(const OutlinePens&) = delete;
+  OutlinePens& operator=(const OutlinePens&) = delete;
+  // The border pen stays selected after the outlines, as the lines after
+  // them expect.
+  ~OutlinePens() {
+    if (thin_selected_) context_.dc.SelectPen(border_);
+  }
+
+  void DrawRun(const std::vector<gdi::Point>& points) {
+    const bool thin = thick_ && SmallerThanTwicePen(points);
+    if (thin != thin_selected_) {
+      context_.dc.SelectPen(thin ? context_.Pen(kPenLegend) : border_);
+      thin_selected_ = thin;
+    }
+    context_.dc.Polygon(points);
+  }
+
+ private:
+  bool SmallerThanTwicePen(const std::vector<gdi::Point>& points) const {
+    const auto [min_x, max_x] = std::minmax_element(
+        points.begin(), points.end(), [](gdi::Point a, gdi::Point b) { return a.x < b.x; });
+    const auto [min_y, max_y] = std::minmax_element(
+        points.begin(), points.end(), [](gdi::Point a, gdi::Point b) { return a.y < b.y; });
+    const std::int64_t twice = 2 * std::int64_t{border_.width};
+    return std::int64_t{max_x->x} - min_x->x < twice && std::int64_t{max_y->y} - min_y->y < twice;
+  }
+
+  const PaintContext& context_;
+  gdi::Pen border_;
+  bool thick_;
+  bool thin_selected_ = false;
+};
+
 // One closed polygon per anchor of each area, after `select_brush(area)`.
 template <typename SelectBrush>
 void DrawAreaOutlines(const PaintContext& context, RunCursor& cursor, RunBuffer& run,
                       SelectBrush select_brush) {
   const BaseMap& map = context.workspace.base_map;
   const int count = std::min(map.MapAreaCount(), static_cast<int>(map.AreaAnchors.size()));
+  OutlinePens pens(context);
   for (int area = 1; area <= count; ++area) {
     select_brush(area);
     const auto& anchors = map.AreaAnchors[static_cast<std::size_t>(area - 1)];
     for (std::size_t c = 0; c < anchors.size() && anchors[c].x >= 1; ++c) {
       cursor.SeekRun();
       cursor.ReadRun(run);
-      if (run.points().size() >= 2) context.dc.Polygon(run.points());
+      if (run.points().size() >= 2) pens.DrawRun(run.points());
     }
   }
 }
@@ -184,7 +227,7 @@ void PaintChoropleth(const PaintContext& context) {
   DrawTitle(context);
   DrawLegend(context, legend);
   if (cursor.special_seen()) DrawSpecialLines(context, run);
-  DrawAreaNames(context);
+  DrawAreaNames(context, [&](int area) { return AreaBrush(context, classes, area); });
 }
 
 // The background layer: the picture, when one is loaded, played into its

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "gdi/device_context.h"
 #include "render/drawing_resources.h"
@@ -16,6 +17,13 @@ inline constexpr std::uint8_t kPaintMonochrome = 0x01;   // black pens and texts
 inline constexpr std::uint8_t kPaintNoText = 0x02;       // no title, legend texts or names
 inline constexpr std::uint8_t kPaintOutlineOnly = 0x04;  // white map without area names
 
+// Where a paint drew the title and the legend (device units), for the map
+// window to find them under the mouse.
+struct FurniturePlaces {
+  std::optional<gdi::Rect> title;
+  std::optional<gdi::Rect> legend;
+};
+
 struct PaintParams {
   std::uint8_t PaintFlags = 0;
   gdi::Point PaintOrigin{};  // subtracted after scaling; the scroll position on screen
@@ -23,6 +31,9 @@ struct PaintParams {
   // Where texts are measured when the target cannot measure (the map
   // window's own screen context); none where every target measures.
   gdi::DeviceContext* measure_fallback = nullptr;
+  // Filled with the places of the title and the legend when set; only then
+  // are they measured, so no other target sees an extra call.
+  FurniturePlaces* places = nullptr;
 };
 
 struct PaintContext {
@@ -42,6 +53,11 @@ struct PaintContext {
   gdi::Color TextColor() const { return monochrome() ? gdi::kBlack : resources.screen.window_text; }
   gdi::Color BackgroundColor() const {
     return monochrome() ? gdi::kWhite : resources.screen.window;
+  }
+  // Tells the caller that asked for places (PaintParams::places) where the
+  // legend went.
+  void NoteLegendPlace(const gdi::Rect& box) const {
+    if (params.places != nullptr) params.places->legend = box;
   }
 
   const Workspace& workspace;

@@ -42,6 +42,7 @@ void DrawReferencePicture(const PaintContext& context, const MetafilePicture& pi
   const std::int32_t w = HalfWidth(picture.info(), half_height);
   const gdi::Rect box = SymbolBox(gdi::Point{corner.x + w, corner.y + h}, w, h);
   picture.PlayInto(context.dc, box);
+  context.NoteLegendPlace(box);
   PrepareCircleDrawing(context);  // the picture may have left its own colours
   DrawReferenceLabel(context, gdi::Point{box.right, corner.y + h});
 }

@@ -39,6 +39,8 @@ constexpr ButtonText kOrderButtons[] = {{"OrderSW1", "最初から", 0},
                                         {"OrderSW2", "最後から", kNamesBackwards}};
 constexpr ButtonText kAreaButtons[] = {{"AreaSW1", "全区域", 0},
                                        {"AreaSW2", "データがある所のみ", kNamesOnlyWithData}};
+constexpr ButtonText kApartButtons[] = {{"ApartSW1", "すべて記入する", 0},
+                                        {"ApartSW2", "重なる区域名は省く", kNamesApart}};
 
 const GroupText kGroups[] = {
     {"区域名の記入", kNamesAtEveryAnchor, kWriteButtons, nullptr},
@@ -47,9 +49,11 @@ const GroupText kGroups[] = {
     {"記入時の順番", kNamesBackwards, kOrderButtons, nullptr},
     {"記入する区域", kNamesOnlyWithData, kAreaButtons,
      "(ﾃﾞｰﾀｳｨﾝﾄﾞｳと地図ｳｨﾝﾄﾞｳが同地域の時に有効)"},
+    {"区域名の重なり", kNamesApart, kApartButtons,
+     "(大きい区域から記入し、透過時は濃い色の上を白抜き)"},
 };
 
-// Two groups a row; the last one alone on its row.
+// Two groups a row.
 constexpr int kGroupColumns = 2;
 
 }  // namespace

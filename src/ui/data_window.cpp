@@ -141,6 +141,10 @@ TDataWindow::TDataWindow(AppContext& context, QWidget* parent)
   title_edit_ = MakeEdit("TitleEdit", kMaxTitleBytes);
   value_edit_ = MakeEdit("ValueEdit", kValueEditBytes);
   value_edit_->setFrame(false);
+  // The value box sits on the current row and shows its band.
+  QPalette value_palette = value_edit_->palette();
+  value_palette.setColor(QPalette::Base, CurrentRowColour());
+  value_edit_->setPalette(value_palette);
   LoadEdits();
 }
 
@@ -267,6 +271,7 @@ void TDataWindow::PlaceValueEdit(int row) {
   const auto index = static_cast<std::size_t>(value_row_ - 1);
   value_edit_->setText(index < values.size() ? ShownText(values[index]) : QString());
   PositionEdits();
+  update();  // the band follows the row
 }
 
 void TDataWindow::PositionEdits() {
@@ -569,6 +574,7 @@ void TDataWindow::PaintRows(QPainter& painter) {
     const auto index = static_cast<std::size_t>(row - 1);
     const int top = geometry_.RowTop(row);
     const int y = top - scroll;
+    if (row == value_row_) MarkCurrentRow(painter, y);
     const std::string_view name = geometry_.CutName(names[index]);
     painter.drawText(DataGridGeometry::kNameLeft, y + ascent, ShownText(name));
     if (const auto leader = geometry_.LeaderAfter(name, y)) {
@@ -578,6 +584,23 @@ void TDataWindow::PaintRows(QPainter& painter) {
     if (index < values.size())
       painter.drawText(geometry_.ValueLeft(), y + ascent, ShownText(values[index]));
   }
+}
+
+QColor TDataWindow::CurrentRowColour() const {
+  const QColor base = palette().color(QPalette::Base);
+  const QColor highlight = palette().color(QPalette::Highlight);
+  // One part highlight to four parts background: light enough for black text.
+  const auto mix = [](int b, int h) { return (4 * b + h) / 5; };
+  return QColor(mix(base.red(), highlight.red()), mix(base.green(), highlight.green()),
+                mix(base.blue(), highlight.blue()));
+}
+
+// A band a row high, centred on the row's text, from the left edge to the
+// end of the value column.
+void TDataWindow::MarkCurrentRow(QPainter& painter, int y) {
+  const TextMetrics& m = context_.metrics;
+  painter.fillRect(0, y - (m.RowH - m.FontH) / 2, geometry_.ValueLeft() + geometry_.ValueWidth(),
+                   m.RowH, CurrentRowColour());
 }
 
 void TDataWindow::resizeEvent(QResizeEvent* event) {

@@ -137,6 +137,9 @@ class TDataWindow : public QWidget {
   int ScrollPosition() const;
   int AreaCount() const;
   void PaintRows(QPainter& painter);
+  // The light band behind the name and the value of the current row.
+  QColor CurrentRowColour() const;
+  void MarkCurrentRow(QPainter& painter, int y);
   void SetCaption(const QString& file_name);
   void ActivateWindow();
   std::optional<std::string> BaseMapReference(const std::filesystem::path& base_map) const;

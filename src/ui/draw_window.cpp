@@ -202,15 +202,37 @@ QSize TDrawWindow::PictureSize() const {
 
 void TDrawWindow::RePaint(QPainter& painter) {
   gdi::PainterDeviceContext dc(painter);
+  FurniturePlaces places;
   PaintParams params;
   params.PaintFlags = 0;
   params.PaintScale = 1.0;
   params.PaintOrigin = {horizontalScrollBar()->value(), verticalScrollBar()->value()};
   params.measure_fallback = &MeasuringContext();
+  params.places = &places;
   PaintMap(context_.workspace, resources_, dc, params);
+  KeepFurniturePlaces(places);
+}
+
+void TDrawWindow::KeepFurniturePlaces(const FurniturePlaces& places) {
+  const auto canvas_box = [this](const std::optional<gdi::Rect>& r) {
+    if (!r) return QRect();
+    return QRect(QPoint(r->left, r->top), QPoint(r->right - 1, r->bottom - 1)).translated(Scroll());
+  };
+  title_box_ = canvas_box(places.title);
+  legend_box_ = canvas_box(places.legend);
 }
 
 void TDrawWindow::DrawOverlay(QPainter& painter) {
+  if (furniture_drag_) {
+    // A dotted frame where the dragged item would go, inverted to show on
+    // any colour.
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(
+        OverlayArea().adjusted(kBandMargin, kBandMargin, -kBandMargin - 1, -kBandMargin - 1));
+    return;
+  }
   if (!start_) return;
   const DecorationMode mode = Mode();
   const QPoint start = *start_ - Scroll();
@@ -231,6 +253,11 @@ void TDrawWindow::DrawOverlay(QPainter& painter) {
 }
 
 QRect TDrawWindow::OverlayArea() const {
+  if (furniture_drag_) {
+    const FurnitureDrag& drag = *furniture_drag_;
+    return drag.box.translated(drag.now - drag.press - Scroll())
+        .adjusted(-kBandMargin, -kBandMargin, kBandMargin, kBandMargin);
+  }
   if (!start_) return QRect();
   const QPoint start = *start_ - Scroll();
   if (IsTextMode(Mode())) return kMarkTop.united(kMarkLeft).translated(start);
@@ -302,6 +329,7 @@ DecorationMode TDrawWindow::Mode() const {
 
 void TDrawWindow::ApplyDecorationCursor() {
   cursor_mode_ = Mode();
+  move_cursor_ = false;
   viewport()->setCursor(DecorationCursor(cursor_mode_));
 }
 
@@ -328,6 +356,7 @@ void TDrawWindow::mousePressEvent(QMouseEvent* event) {
 void TDrawWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint canvas = event->position().toPoint() + Scroll();
   ShowPosition(canvas);
+  ShowMoveCursor(canvas);
   MoveBand(canvas);
 }
 
@@ -342,6 +371,10 @@ void TDrawWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void TDrawWindow::LeftDown(QPoint canvas) {
   const DecorationMode mode = Mode();
+  if (mode == DecorationMode::kNone) {
+    StartFurnitureDrag(canvas);
+    return;
+  }
   if (IsTextMode(mode)) {
     start_ = canvas;
     UpdateFromCache(OverlayArea());
@@ -360,6 +393,12 @@ void TDrawWindow::LeftDown(QPoint canvas) {
 }
 
 void TDrawWindow::MoveBand(QPoint canvas) {
+  if (furniture_drag_) {
+    const QRect before = OverlayArea();
+    furniture_drag_->now = canvas;
+    UpdateFromCache(before.united(OverlayArea()));
+    return;
+  }
   if (!start_ || !IsShapeMode(Mode())) return;
   const QRect before = OverlayArea();
   end_ = canvas;
@@ -372,6 +411,11 @@ void TDrawWindow::RightDown() {
 }
 
 void TDrawWindow::LeftUp(QPoint canvas) {
+  if (furniture_drag_) {
+    furniture_drag_->now = canvas;
+    FinishFurnitureDrag();
+    return;
+  }
   const DecorationMode mode = Mode();
   if (IsTextMode(mode)) {
     PlaceText(canvas);
@@ -403,6 +447,46 @@ void TDrawWindow::PlaceText(QPoint canvas) {
       Mode() == DecorationMode::kTextCleared ? kTextCleared : kTextTransparent, std::move(*text)};
   // The bar holds no more than a record does, so only an empty text is left out.
   if (AddTextDecoration(lists, decoration) == AddTextResult::kAdded) Invalidate();
+}
+
+std::optional<TDrawWindow::Furniture> TDrawWindow::FurnitureAt(QPoint canvas) const {
+  // The legend is drawn over the title.
+  if (legend_box_.contains(canvas)) return Furniture::kLegend;
+  if (title_box_.contains(canvas)) return Furniture::kTitle;
+  return std::nullopt;
+}
+
+void TDrawWindow::StartFurnitureDrag(QPoint canvas) {
+  const std::optional<Furniture> item = FurnitureAt(canvas);
+  if (!item) return;
+  furniture_drag_ =
+      FurnitureDrag{*item, *item == Furniture::kTitle ? title_box_ : legend_box_, canvas, canvas};
+  UpdateFromCache(OverlayArea());
+}
+
+// The offsets change as the position dialogs change them, with the same
+// change bits, so the settings file and documents keep the new place.
+void TDrawWindow::FinishFurnitureDrag() {
+  const FurnitureDrag drag = *furniture_drag_;
+  const QRect frame = OverlayArea();
+  furniture_drag_.reset();
+  const QPoint d = drag.now - drag.press;
+  Settings& settings = context_.workspace.settings;
+  const bool moved = drag.item == Furniture::kTitle ? MoveTitle(settings, ToGdi(d))
+                                                    : MoveLegend(settings, ToGdi(d));
+  if (moved) {
+    Invalidate();
+  } else {
+    UpdateFromCache(frame);
+  }
+}
+
+void TDrawWindow::ShowMoveCursor(QPoint canvas) {
+  const bool over =
+      Mode() == DecorationMode::kNone && (furniture_drag_ || FurnitureAt(canvas).has_value());
+  if (over == move_cursor_) return;
+  move_cursor_ = over;
+  viewport()->setCursor(over ? QCursor(Qt::SizeAllCursor) : DecorationCursor(Mode()));
 }
 
 QRect TDrawWindow::InputBarPanel() const {

@@ -1,6 +1,7 @@
 // TDrawWindow: the map window. It paints the whole map through the one paint
 // routine at the scroll position, owns the drawing objects, and turns the
-// mouse into decorations with the current tool.
+// mouse into decorations with the current tool. With no tool, the title and
+// the legend can be dragged to a new place.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -12,6 +13,7 @@
 
 #include "gdi/device_context.h"
 #include "render/drawing_resources.h"
+#include "render/paint_context.h"
 #include "ui/app_context.h"
 
 class QPainter;
@@ -57,6 +59,10 @@ class TDrawWindow : public QAbstractScrollArea {
 
   // Shows the cursor of the current decoration tool.
   void ApplyDecorationCursor();
+  // Where the last full paint drew the title and the legend, in canvas
+  // pixels; empty when it drew none.
+  QRect TitleBox() const { return title_box_; }
+  QRect LegendBox() const { return legend_box_; }
   // The speed-button panel the text input bar is laid over; without one the
   // bar goes over the top of this window.
   void SetInputBarPanel(QWidget* panel);
@@ -111,6 +117,21 @@ class TDrawWindow : public QAbstractScrollArea {
   QRect OverlayArea() const;
   QRect InputBarPanel() const;
 
+  // The title and the legend by mouse, with no tool chosen.
+  enum class Furniture { kTitle, kLegend };
+  struct FurnitureDrag {
+    Furniture item;
+    QRect box;  // where it was, in canvas pixels
+    QPoint press;
+    QPoint now;
+  };
+  std::optional<Furniture> FurnitureAt(QPoint canvas) const;
+  void StartFurnitureDrag(QPoint canvas);
+  void FinishFurnitureDrag();
+  // The move cursor over the title and the legend, the tool's cursor elsewhere.
+  void ShowMoveCursor(QPoint canvas);
+  void KeepFurniturePlaces(const FurniturePlaces& places);
+
   AppContext& context_;
   DrawingResources resources_;
   // The measuring context draws on a one-pixel image kept for the window's life.
@@ -133,6 +154,10 @@ class TDrawWindow : public QAbstractScrollArea {
   std::optional<QPoint> start_;
   std::optional<QPoint> end_;
   DecorationMode cursor_mode_ = DecorationMode::kNone;
+  bool move_cursor_ = false;
+  QRect title_box_;
+  QRect legend_box_;
+  std::optional<FurnitureDrag> furniture_drag_;
   QPointer<QWidget> input_bar_panel_;
 };
 

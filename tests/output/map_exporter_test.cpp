@@ -8,6 +8,7 @@
 
 #include <QColorSpace>
 #include <QImage>
+#include <QPainter>
 
 #include "model/test_support.h"
 #include "output/png_encoder.h"
@@ -63,6 +64,42 @@ TEST_F(MapExporterTest, PngDecodesToThePaintedPixelsIndexedWhenTheColoursAllow) 
         << c.name;
   }
   EXPECT_EQ(exporter.Bitmap(BitmapSettings{0, 2.0}).size(), exporter.SizeAt(1.0) * 2);
+}
+
+// The smallest rectangle holding every pixel that is not white.
+QRect InkBounds(const QImage& image) {
+  QRect bounds;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((row[x] & 0xFFFFFFu) != 0xFFFFFFu) bounds |= QRect(x, y, 1, 1);
+    }
+  }
+  return bounds;
+}
+
+// A screen of device pixel ratio 2 gets the same drawing on twice the
+// pixels, not a drawing scaled twice (the painter's transform already holds
+// the ratio that its engine applies).
+TEST_F(MapExporterTest, AHighDpiPictureHoldsTheDrawingAtTwiceThePixels) {
+  const MapExporter exporter(ws_);
+  const QSize size = exporter.SizeAt(1.0);
+  QImage single(size, QImage::Format_RGB32);
+  QImage doubled(size * 2, QImage::Format_RGB32);
+  doubled.setDevicePixelRatio(2);
+  for (QImage* image : {&single, &doubled}) {
+    QPainter painter(image);
+    exporter.PaintOn(painter, size, Qt::white, 0, 1.0);
+  }
+  const QRect one = InkBounds(single);
+  const QRect two = InkBounds(doubled);
+  ASSERT_FALSE(one.isEmpty());
+  for (const auto& [at_one, at_two] : {std::pair{one.left(), two.left()},
+                                       {one.top(), two.top()},
+                                       {one.right(), two.right()},
+                                       {one.bottom(), two.bottom()}}) {
+    EXPECT_NEAR(at_two, 2 * at_one, 3);
+  }
 }
 
 TEST_F(MapExporterTest, SvgAndPdfKeepTextsAsText) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -325,10 +326,11 @@ class DrawAreaNamesTest : public ::testing::Test {
     ws_.data.DataValues[1] = "2";
   }
 
-  std::vector<std::string> Names(std::int16_t flags, PaintParams params = {}) {
+  std::vector<std::string> Names(std::int16_t flags, PaintParams params = {},
+                                 const AreaFill& fill = {}) {
     ws_.settings.AreaNameFlags = flags;
     TestPaint paint(ws_, params);
-    DrawAreaNames(paint.context);
+    DrawAreaNames(paint.context, fill);
     recorded_ = paint.dc.Texts();
     return paint.dc.TextStrings();
   }
@@ -380,6 +382,40 @@ TEST_F(DrawAreaNamesTest, ScaledPositionsAndFont) {
   Names(1, {.PaintScale = 2.0});
   EXPECT_EQ(recorded_[0].at(), (Point{30, 30 - 6}));
   EXPECT_EQ(recorded_[0].state.font.Height, -24);
+}
+
+// Apart: the larger area first, every later place whose box meets a written
+// one left out; transparent names over a dark solid fill are white over a
+// dark halo drawn a pixel around them, on screen only.
+TEST_F(DrawAreaNamesTest, ApartLargerFirstWithoutOverlapsAndHalosOverDarkFills) {
+  ws_.base_map = testing::BaseMapBuilder()
+                     .Area(Sjis("北区(東京)"),
+                           {{0, testing::Square(39, 39, 2)},
+                            {0, testing::Square(59, 39, 2)},
+                            {0, testing::Square(79, 39, 2)}},
+                           {{40, 40}, {60, 40}, {80, 40}})
+                     .Area(Sjis("東京都"), {{0, testing::Square(10, 10, 10)}}, {{15, 15}})
+                     .Build();
+  const std::string kita = Sjis("北区(東京)");
+  const std::string tokyo = Sjis("東京都");
+  EXPECT_EQ(Names(3 | kNamesApart), (std::vector<std::string>{tokyo, kita}))
+      << "the boxes of 60 pixels at 40, 60 and 80 overlap: only the first stays";
+  EXPECT_EQ(recorded_[1].at(), (Point{40, 34}));
+
+  const AreaFill dark_tokyo = [](int area) {
+    return gdi::Brush{gdi::BrushKind::kSolid, area == 2 ? gdi::Color{0, 0, 128} : gdi::kWhite};
+  };
+  const std::int16_t transparent = 1 | kNamesApart | kNamesTransparent;
+  const std::vector<std::string> haloed = Names(transparent, {}, dark_tokyo);
+  ASSERT_EQ(haloed.size(), 10u);
+  EXPECT_EQ(std::count(haloed.begin(), haloed.end(), tokyo), 9);
+  EXPECT_EQ(recorded_[0].at(), (Point{14, 8}));
+  EXPECT_NE(recorded_[0].state.text_color, gdi::kWhite);
+  EXPECT_EQ(recorded_[8].at(), (Point{15, 9}));
+  EXPECT_EQ(recorded_[8].state.text_color, gdi::kWhite) << "the name over its halo";
+  EXPECT_EQ(recorded_[9].state.text_color, ws_.screen_colors.window_text);
+  EXPECT_EQ(Names(1 | kNamesApart, {}, dark_tokyo).size(), 2u) << "opaque: on its own box";
+  EXPECT_EQ(Names(transparent, {.PaintFlags = kPaintMonochrome}, dark_tokyo).size(), 2u);
 }
 
 TEST_F(DrawAreaNamesTest, NothingWithoutTheFlagOrWithoutTexts) {

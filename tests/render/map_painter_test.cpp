@@ -100,6 +100,48 @@ TEST_F(MapPainterTest, AreasFilledByClassInOnePolygonEach) {
   EXPECT_EQ(areas[0].state.pen, (Pen{PenStyle::kSolid, 0, kScreenText}));
 }
 
+// With the thick border (2 pixels on screen; twice the print magnification's
+// whole part in print) a run less than twice the pen's width across is
+// outlined with the thin pen; other runs, the lines after the areas and the
+// other border settings keep the border pen.
+TEST_F(MapPainterTest, ThickBorderOutlinesRunsSmallerThanTwiceThePenThin) {
+  ws_.base_map =
+      BaseMapBuilder()
+          .Area("A", {{0, Square(10, 10, 10)}}, {{15, 15}})
+          .Area("B", {{0, Square(30, 10, 3)}}, {{31, 11}})
+          .Area("C", {{0, Square(50, 10, 10)}, {0, Square(70, 10, 1)}}, {{55, 15}, {70, 10}})
+          .Line(0, {{10, 30}, {60, 30}})
+          .Build();
+  ws_.PrintLineWidth = 1;
+  const struct {
+    std::int16_t border_style;
+    double magnification;
+    bool monochrome;
+    std::vector<bool> thin;  // per run: A, B, C, C's island
+  } cases[] = {
+      {1, 1.0, false, {false, true, false, true}},
+      {1, 2.0, false, {false, false, false, true}},  // B is 6 pixels across
+      {1, 1.0, true, {false, true, false, true}},
+      {0, 1.0, false, {false, false, false, false}},
+      {2, 1.0, false, {false, false, false, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.thin));
+    ws_.settings.BorderStyle = c.border_style;
+    ws_.settings.DrawResX = ws_.settings.DrawResY = c.magnification;
+    Paint({.PaintFlags = static_cast<std::uint8_t>(c.monochrome ? kPaintMonochrome : 0)});
+    const DrawingResources resources =
+        CreateDrawingResources(ws_.settings, ws_.screen_colors, ws_.PrintLineWidth);
+    const Pen& border = resources.PenFor(kPenBorder, c.monochrome);
+    const Pen& thin = resources.PenFor(kPenLegend, c.monochrome);
+    const auto areas = AreaPolygons();
+    ASSERT_EQ(areas.size(), c.thin.size());
+    for (std::size_t i = 0; i < areas.size(); ++i)
+      EXPECT_EQ(areas[i].state.pen, c.thin[i] ? thin : border) << i;
+    EXPECT_EQ(Lines().front().first, border) << "the boundary line";
+  }
+}
+
 TEST_F(MapPainterTest, AreaWithoutValueShowsItsOutlineOnly) {
   SetValues({"5", "", "x"});
   Paint();

@@ -151,6 +151,31 @@ TEST_F(DataWindowTest, PaintsLeadersFromShortNamesToTheValueColumn) {
   EXPECT_NE(image.pixelColor(188, 73), ink);  // row 3: no leader
 }
 
+// A light band lies behind the name and the value of the current row only,
+// and moves with it; the names stay in the ink.
+TEST_F(DataWindowTest, TheCurrentRowIsMarkedBehindItsNameAndValue) {
+  const auto band_rows = [this] {
+    const QImage image = window_->grab().toImage();
+    const QColor base = window_->palette().color(QPalette::Base);
+    std::vector<int> rows;
+    for (int row = 1; row <= 5; ++row) {
+      const int y = window_->Geometry().RowTop(row) - 2;  // above the text, inside the band
+      const bool name_side = image.pixelColor(2, y) != base;
+      const bool value_side = image.pixelColor(Value().x() + Value().width() - 2, y + 4) != base;
+      EXPECT_EQ(name_side, value_side) << row;
+      if (name_side) rows.push_back(row);
+    }
+    return rows;
+  };
+  EXPECT_EQ(band_rows(), std::vector<int>{1});
+  ClickRow(3);
+  EXPECT_EQ(band_rows(), std::vector<int>{3});
+  Press(Qt::Key_Down);
+  EXPECT_EQ(band_rows(), std::vector<int>{4});
+  const QColor band = window_->grab().toImage().pixelColor(2, window_->Geometry().RowTop(4) - 2);
+  EXPECT_GT(band.lightness(), 200) << "light enough for the text";
+}
+
 TEST_F(DataWindowTest, EnterAndArrowsMoveBetweenRowsAndStopAtTheEnds) {
   Title().setFocus();
   Press(Qt::Key_Return);

@@ -323,6 +323,57 @@ TEST_F(DrawWindowTest, ADragAddsTheShapeOfTheToolAtThePressAndTheLastMove) {
   EXPECT_EQ(workspace_.decorations.Shapes().size(), cases.size()) << "nor a drag without a tool";
 }
 
+// Without a tool the title and the legend follow a drag, scrolled or not:
+// their offsets move by the drag over the magnification (rounded half to
+// even), with the change bits of their dialogs, and a move cursor shows over
+// them. With a tool the same drag draws the tool's shape.
+TEST_F(DrawWindowTest, TitleAndLegendFollowADragWithoutATool) {
+  Settings& settings = workspace_.settings;
+  workspace_.data.DataTitle = testing::Sjis("人口密度");
+  settings.LegendStyle = 1;
+  workspace_.base_map.Resolution = {200, 100};
+  workspace_.base_map.IndexPosition = {20, 60};
+  SetMagnification(2.0);
+  const QRect title = window_->TitleBox();
+  const QRect legend = window_->LegendBox();
+  ASSERT_FALSE(title.isEmpty());
+  ASSERT_FALSE(legend.isEmpty());
+  EXPECT_FALSE(title.intersects(legend));
+  EXPECT_EQ(legend.topLeft(), QPoint(40, 120));
+  EXPECT_GT(legend.width(), 24 + 3) << "the texts beside the boxes belong to it";
+  EXPECT_EQ(title.top(), 4);
+  EXPECT_NEAR(title.center().x(), 200, 1);
+
+  ScrollTo(20, 10);
+  Render();
+  EXPECT_EQ(window_->TitleBox(), title) << "kept in canvas pixels";
+  const QPoint scroll(20, 10);
+  Move(title.center() - scroll);
+  EXPECT_EQ(window_->viewport()->cursor().shape(), Qt::SizeAllCursor);
+  Drag(title.center() - scroll, title.center() - scroll + QPoint(30, 41));
+  EXPECT_EQ(settings.TitleOffsetX, 15);
+  EXPECT_EQ(settings.TitleOffsetY, 2 + 20);  // 20.5 to even
+  EXPECT_EQ(settings.ChangedMask, kChangedTitleFont);
+  Render();
+  EXPECT_EQ(window_->TitleBox(), title.translated(30, 40));
+
+  Drag(legend.center() - scroll, legend.center() - scroll + QPoint(-11, 7));
+  EXPECT_EQ(settings.LegendOffsetX, -6);  // -5.5 to even
+  EXPECT_EQ(settings.LegendOffsetY, 4);   // 3.5 to even
+  EXPECT_EQ(settings.ChangedMask, kChangedTitleFont | kChangedIndexFont);
+  Render();
+  EXPECT_EQ(window_->LegendBox(), legend.translated(-12, 8));
+  Move(QPoint(300, 5));
+  EXPECT_EQ(window_->viewport()->cursor().shape(), Qt::ArrowCursor);
+
+  settings.ChangedMask = 0;
+  SetMode(DecorationMode::kLine);
+  const QPoint on_title = window_->TitleBox().center() - scroll;
+  Drag(on_title, on_title + QPoint(30, 30));
+  EXPECT_EQ(settings.ChangedMask, 0u);
+  EXPECT_EQ(workspace_.decorations.Shapes().size(), 1u);
+}
+
 TEST_F(DrawWindowTest, EveryMouseEventShowsTheCanvasPosition) {
   std::vector<QString> shown;
   QObject::connect(window_.get(), &TDrawWindow::PositionChanged,

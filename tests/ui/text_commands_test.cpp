@@ -279,16 +279,17 @@ TEST_F(TextCommandsTest, LegendButtonsShowTheStyle) {
   }
 }
 
-// The groups in order: write, background, abbreviation, order, areas.
-TEST_F(TextCommandsTest, AreaNameFlagsAreTheSumOfTheFiveGroups) {
+// The groups in order: write, background, abbreviation, order, areas,
+// names apart.
+TEST_F(TextCommandsTest, AreaNameFlagsAreTheSumOfTheSixGroups) {
   const struct {
     std::vector<const char*> checked;
     std::int16_t flags;
   } cases[] = {
-      {{"WriteSW1", "BackSW1", "PrefSW1", "OrderSW1", "AreaSW1"}, 0},
-      {{"WriteSW2", "BackSW1", "PrefSW2", "OrderSW1", "AreaSW2"}, 1 + 8 + 32},
-      {{"WriteSW3", "BackSW2", "PrefSW1", "OrderSW2", "AreaSW1"}, 3 + 4 + 16},
-      {{"WriteSW3", "BackSW2", "PrefSW2", "OrderSW2", "AreaSW2"}, 63},
+      {{"WriteSW1", "BackSW1", "PrefSW1", "OrderSW1", "AreaSW1", "ApartSW1"}, 0},
+      {{"WriteSW2", "BackSW1", "PrefSW2", "OrderSW1", "AreaSW2", "ApartSW1"}, 1 + 8 + 32},
+      {{"WriteSW3", "BackSW2", "PrefSW1", "OrderSW2", "AreaSW1", "ApartSW2"}, 3 + 4 + 16 + 64},
+      {{"WriteSW3", "BackSW2", "PrefSW2", "OrderSW2", "AreaSW2", "ApartSW1"}, 63},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags);
@@ -312,7 +313,7 @@ TEST_F(TextCommandsTest, AreaNameFlagsAreTheSumOfTheFiveGroups) {
 }
 
 TEST_F(TextCommandsTest, AreaNameFlagsAreRebuiltFromZero) {
-  settings().AreaNameFlags = 2 + 64;  // bits no button stands for
+  settings().AreaNameFlags = 2 + 128;  // bits no button stands for
   edit_ = [](QDialog& dialog) { EXPECT_TRUE(Child<QRadioButton>(dialog, "WriteSW1").isChecked()); };
   commands_->DefAreaNameClick();
   EXPECT_EQ(settings().AreaNameFlags, 0);

@@ -98,7 +98,12 @@ std::optional<QPoint> WholeShiftOf(const QTransform& transform) {
 PainterDeviceContext::PainterDeviceContext(QPainter& painter)
     : painter_(painter), saved_(painter.isActive()) {
   if (!saved_) return;
-  to_device_ = painter_.combinedTransform();
+  // The painter's transform includes the device pixel ratio of a high-DPI
+  // device, which its paint engine applies again after resetTransform():
+  // points are placed in logical pixels and the engine scales them, so that
+  // lines and texts come out sharp at the device's resolution.
+  const qreal ratio = painter_.device() != nullptr ? painter_.device()->devicePixelRatio() : 1.0;
+  to_device_ = painter_.combinedTransform() * QTransform::fromScale(1.0 / ratio, 1.0 / ratio);
   whole_shift_ = WholeShiftOf(to_device_);
   scale_x_ = std::hypot(to_device_.m11(), to_device_.m12());
   scale_y_ = std::hypot(to_device_.m21(), to_device_.m22());
