@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
@@ -42,8 +43,10 @@ constexpr std::string_view kNoShiftJisProgramDir =
     "データの既定フォルダは空になっています：\n";
 
 // The standard buttons and dialogs of Qt in Japanese, when the translations
-// are installed.
+// are installed, with Japanese dates, sizes and file types whatever the
+// locale the program was started in.
 void InstallJapaneseTranslations(QApplication& application) {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
   auto* translator = new QTranslator(&application);
   if (translator->load(QStringLiteral("qtbase_ja"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -13,6 +13,7 @@
 #include "base/line_reader.h"
 #include "base/numbers.h"
 #include "base/sjis.h"
+#include "base/text_decoding.h"
 #include "base/text_helpers.h"
 
 namespace kartela {
@@ -84,7 +85,7 @@ BaseMapResult NoEndMarker() {
 }
 
 // Reads the header lines up to and including the end marker.
-BaseMapResult ParseHeader(std::string_view bytes, bool with_anchors, Header& header) {
+BaseMapResult ParseHeaderLines(std::string_view bytes, bool with_anchors, Header& header) {
   LineReader reader(bytes);
   if (!reader.Next(header.title)) return NoEndMarker();
   // Cut where the line was cut, but never inside a double-byte character.
@@ -118,6 +119,22 @@ BaseMapResult ParseHeader(std::string_view bytes, bool with_anchors, Header& hea
     }
   }
   return NoEndMarker();
+}
+
+// ParseHeaderLines on the header as the model's Shift-JIS: a header written
+// as UTF-8 is converted and read again, keeping the end of the raw header,
+// where the point section is looked for.
+BaseMapResult ParseHeader(std::string_view bytes, bool with_anchors, Header& header) {
+  BaseMapResult result = ParseHeaderLines(bytes, with_anchors, header);
+  if (result != BaseMapStatus::kOk) return result;
+  const std::size_t end = header.end;
+  const DecodedText text = DecodeFileText(bytes.substr(0, end));
+  if (text.encoding == TextEncoding::kShiftJis) return result;
+  if (!text.reason.empty()) return Failure(BaseMapStatus::kBadText, text.reason);
+  header = Header{};
+  result = ParseHeaderLines(text.bytes, with_anchors, header);
+  header.end = end;
+  return result;
 }
 
 // The point section begins at the first 0 byte at or after the end of the

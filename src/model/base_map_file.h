@@ -26,6 +26,7 @@ enum class BaseMapStatus {
   kTooManyAreas,   // more than kMaxAreas area lines
   kNoEndMarker,    // the header has no @STARTOFPOINTS line
   kTooManyPoints,  // the point section needs more than the store's blocks
+  kBadText,        // a UTF-8 header holds a character Shift-JIS lacks
 };
 
 // What a reader found; on failure `reason` says why in words (UTF-8), to be

@@ -8,6 +8,7 @@
 #include "base/file_io.h"
 #include "base/line_reader.h"
 #include "base/sjis.h"
+#include "base/text_decoding.h"
 #include "base/text_helpers.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
@@ -135,8 +136,13 @@ bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path
 bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
                    const std::filesystem::path& program_dir, AreaList& areas, DataSet& data,
                    Reporter& reporter) {
+  const DecodedText text = DecodeFileText(bytes);
+  if (!text.reason.empty()) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), text.reason);
+    return false;
+  }
   DataFileLines lines;
-  if (const std::string reason = SplitLines(bytes, lines); !reason.empty()) {
+  if (const std::string reason = SplitLines(text.bytes, lines); !reason.empty()) {
     ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), reason);
     return false;
   }
@@ -157,6 +163,7 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
   data.DataTitle = std::move(lines.title);
   data.DataValues = std::move(read.values);
   data.DataNotes = std::move(read.notes);
+  data.DataReadAsUtf8 = text.encoding == TextEncoding::kUtf8;
   return true;
 }
 
@@ -187,6 +194,12 @@ std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data) {
     if (HasLineBreak(value)) return AreaOfRow(areas, i) + "の値に改行があります";
   }
   return {};
+}
+
+std::string DataSavedNotice(const DataSet& data) {
+  std::string notice(kSavedNotice);
+  if (data.DataReadAsUtf8) notice += "\nUTF-8 で読み込んだファイルを Shift-JIS で書きました。";
+  return notice;
 }
 
 DataFileWrite WriteDataFile(const std::filesystem::path& path, const AreaList& areas,

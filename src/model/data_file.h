@@ -22,7 +22,8 @@ class Reporter;
 // The lines after the last area's value are notes, kept whole in DataNotes.
 // On success CurrentBaseMapFile, the area list, DataTitle, DataValues and
 // DataNotes are replaced; DataFileName and DataModified are left to the
-// caller. On failure `areas` and `data` are unchanged.
+// caller. A file written as UTF-8 is read as well (DecodeFileText), and
+// DataReadAsUtf8 says which form was read. On failure `areas` and `data` are unchanged.
 bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path& program_dir,
                   AreaList& areas, DataSet& data, Reporter& reporter);
 
@@ -45,6 +46,10 @@ struct DataFileWrite {
   bool ok = false;
   std::string reason;  // why the data were refused; empty for a failed write
 };
+
+// The notice after the data were saved; it says when a file read as UTF-8
+// was written back as Shift-JIS, the only form the file is written in.
+std::string DataSavedNotice(const DataSet& data);
 
 // Writes the data file, replacing `path` only with a complete file; refuses,
 // writing nothing, what DataFileWriteRefusal names. Does not change the data

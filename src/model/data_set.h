@@ -27,6 +27,8 @@ struct DataSet {
   std::vector<std::string> DataNotes;
   std::filesystem::path DataFileName;  // empty for new data
   bool DataModified = false;
+  // The file DataFileName was read as UTF-8; saving writes it as Shift-JIS.
+  bool DataReadAsUtf8 = false;
 };
 
 }  // namespace kartela

@@ -73,6 +73,10 @@ std::string OverwriteQuestion(const std::filesystem::path& path);
 // overwrite question (title "確認") and returns true only for OK.
 bool ConfirmOverwrite(Reporter& reporter, const std::filesystem::path& path);
 
+// The title of a message box in which the program names itself, whatever
+// its executable is called.
+inline constexpr std::string_view kProgramTitle = "Kartela";
+
 // The text of the notice shown after every successful save, and its caption.
 inline constexpr std::string_view kSavedNotice = "保存しました。";
 inline constexpr std::string_view kNoticeCaption = "メッセージ";

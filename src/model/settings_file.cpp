@@ -9,6 +9,7 @@
 #include "base/line_reader.h"
 #include "base/numbers.h"
 #include "base/sjis.h"
+#include "base/text_decoding.h"
 #include "base/text_helpers.h"
 
 namespace kartela {
@@ -419,7 +420,8 @@ char UnstorableSettingCharacter(std::string_view text, SettingText kind) {
 }
 
 void ParseSettings(std::string_view bytes, Settings& settings) {
-  LineReader reader(bytes);
+  const DecodedText text = DecodeFileText(bytes);
+  LineReader reader(text.bytes);
   std::string line;
   while (reader.Next(line)) {
     ApplyLine(std::move(line), settings);

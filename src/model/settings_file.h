@@ -33,7 +33,8 @@ char UnstorableSettingCharacter(std::string_view text, SettingText kind);
 
 // Applies every known key of the settings text `bytes` to `settings`, keeping
 // the value texts in RawSettingLines. Unknown keys, blank lines and comments
-// are ignored; a later line of a key overrides an earlier one. Never fails.
+// are ignored; a later line of a key overrides an earlier one. A text
+// written as UTF-8 is converted first (DecodeFileText). Never fails.
 void ParseSettings(std::string_view bytes, Settings& settings);
 
 // The largest settings or user-tools file read; a real one is a few

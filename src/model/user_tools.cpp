@@ -3,6 +3,7 @@
 #include "base/file_io.h"
 #include "base/line_reader.h"
 #include "base/sjis.h"
+#include "base/text_decoding.h"
 #include "base/text_helpers.h"
 #include "model/settings_file.h"
 
@@ -38,7 +39,8 @@ std::string ProgramDirPrefix(std::string_view program_dir) {
 
 std::vector<UserTool> ParseUserTools(std::string_view bytes, std::string_view program_dir) {
   std::vector<UserTool> tools;
-  LineReader reader(bytes);
+  const DecodedText text = DecodeFileText(bytes);
+  LineReader reader(text.bytes);
   std::string line;
   while (reader.Next(line)) {
     if (line.starts_with(';') || tools.size() >= kMaxUserTools) continue;

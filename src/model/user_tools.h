@@ -25,7 +25,8 @@ struct UserTool {
 // command are trimmed of blanks and ";" comments. A command naming a bare
 // program (no "\" or ":" in the command, no "/" in its first word) runs from
 // `program_dir` (Shift-JIS, with its trailing separator), which is prefixed,
-// quoted when it holds blanks. Commands are cut to kMaxToolCommandBytes.
+// quoted when it holds blanks. Commands are cut to kMaxToolCommandBytes. A
+// text written as UTF-8 is converted first (DecodeFileText).
 std::vector<UserTool> ParseUserTools(std::string_view bytes, std::string_view program_dir);
 
 // ParseUserTools on the file at `path`; a missing file, or one larger than

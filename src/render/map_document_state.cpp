@@ -89,6 +89,7 @@ void ApplyData(const MapDocument& document, AreaList areas, Workspace& workspace
   std::copy(document.Values.begin(), document.Values.end(), data.DataValues.begin());
   data.DataNotes.clear();
   data.DataFileName.clear();
+  data.DataReadAsUtf8 = false;
   data.DataModified = false;
 }
 

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QProgressDialog>
+#include <QStatusBar>
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -52,6 +54,20 @@ void BaseMapCommands::SetDialogRunner(DialogRunner runner) {
   run_dialog_ = std::move(runner);
 }
 
+void BaseMapCommands::ShowBaseMapIn(QStatusBar& status_bar) {
+  base_map_status_ = new QLabel(&status_bar);
+  base_map_status_->setObjectName(QStringLiteral("BaseMapStatus"));
+  base_map_status_->setTextFormat(Qt::PlainText);
+  status_bar.addPermanentWidget(base_map_status_);
+  UpdateBaseMapStatus();
+}
+
+void BaseMapCommands::UpdateBaseMapStatus() {
+  if (base_map_status_.isNull()) return;
+  base_map_status_->setText(
+      QStringLiteral("基本地図：%1").arg(ShownText(context_.workspace.settings.BaseMapFile)));
+}
+
 void BaseMapCommands::AboutBaseMapClick() {
   TAboutBaseMapDialog dialog(DialogOwner(context_));
   dialog.SetBaseName(context_.workspace.settings.BaseMapFile);
@@ -92,6 +108,7 @@ void BaseMapCommands::UseBaseMap(const std::filesystem::path& file_name) {
   if (!base_map) return;
   settings.BaseMapFile = base_map->reference;
   settings.ChangedMask |= kChangedBaseMap;
+  UpdateBaseMapStatus();
 }
 
 void BaseMapCommands::MakeBaseMapClick() {

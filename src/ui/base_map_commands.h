@@ -2,10 +2,14 @@
 // base maps from the user's own boundary files.
 #pragma once
 
+#include <QPointer>
 #include <filesystem>
 
 #include "ui/app_context.h"
 #include "ui/dialog_runner.h"
+
+class QLabel;
+class QStatusBar;
 
 namespace kartela {
 
@@ -30,12 +34,19 @@ class BaseMapCommands {
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);
 
+  // Keeps a label in `status_bar` that names the base map new data take,
+  // so that the user sees a choice take effect.
+  void ShowBaseMapIn(QStatusBar& status_bar);
+
  private:
+  void UpdateBaseMapStatus();
+
   // Makes the file `file_name` of the program directory the base map.
   void UseBaseMap(const std::filesystem::path& file_name);
 
   AppContext& context_;
   DialogRunner run_dialog_ = ExecModal;
+  QPointer<QLabel> base_map_status_;
 };
 
 }  // namespace kartela

@@ -10,8 +10,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
-#include "model/messages.h"
+#include "ui/checked_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/text_boxes.h"
 
@@ -22,6 +23,10 @@ namespace {
 constexpr std::array<const char*, kCircleColourCount> kColourCaptions = {
     "白", "黄", "ｼｱﾝ", "緑", "ﾏｾﾞﾝﾀ", "赤", "青", "黒", "灰"};
 constexpr int kColourColumns = 3;
+
+constexpr const char* kRadiusLabel = "基準円の半径";
+constexpr const char* kReferenceLabel = "基準円のデータ値";
+constexpr const char* kBaseLabel = "基底値";
 
 QLineEdit* NumberBox(QWidget& parent, const char* name) {
   auto* box = new QLineEdit(&parent);
@@ -66,9 +71,9 @@ TCircleInfoDialog::TCircleInfoDialog(Reporter& reporter, QWidget* parent)
   layout->addWidget(data);
 
   auto* form = new QFormLayout;
-  form->addRow("基準円の半径：", rad_);
-  form->addRow("基準円のデータ値：", dat_);
-  form->addRow("基底値：", bas_);
+  form->addRow(QString(kRadiusLabel) + "：", rad_);
+  form->addRow(QString(kReferenceLabel) + "：", dat_);
+  form->addRow(QString(kBaseLabel) + "：", bas_);
   layout->addLayout(form);
 
   auto* colours = new QHBoxLayout;
@@ -120,22 +125,29 @@ void TCircleInfoDialog::showEvent(QShowEvent* event) {
   rad_->selectAll();
 }
 
-QLineEdit* TCircleInfoDialog::RefusedBox() {
-  for (QLineEdit* box : {rad_, dat_, bas_}) {
-    if (!SjisText(box->text())) return box;
+TCircleInfoDialog::Refusal TCircleInfoDialog::Refused() {
+  const std::pair<QLineEdit*, const char*> boxes[] = {
+      {rad_, kRadiusLabel}, {dat_, kReferenceLabel}, {bas_, kBaseLabel}};
+  for (const auto& [box, label] : boxes) {
+    if (!SjisText(box->text())) {
+      return {box, QString("「%1」に Shift-JIS で表せない文字があります。").arg(label)};
+    }
   }
   SymbolSettings stored = symbols_;
-  if (ApplyCircleFields(Fields(), stored) != 0) return dat_;
+  if (ApplyCircleFields(Fields(), stored) != 0) {
+    return {dat_,
+            QString("「%1」には 0 でも基底値でもない数値（%2 バイトまで）を入力してください。")
+                .arg(kReferenceLabel)
+                .arg(kMaxRefValueTextBytes)};
+  }
   symbols_ = stored;
-  return nullptr;
+  return {};
 }
 
 void TCircleInfoDialog::done(int result) {
   if (result == Accepted) {
-    if (QLineEdit* refused = RefusedBox()) {
-      ShowMessage(reporter_, kMsgBadSetting);
-      refused->setFocus();
-      refused->selectAll();
+    if (const Refusal refusal = Refused(); refusal.box != nullptr) {
+      RefuseBox(reporter_, *refusal.box, refusal.reason);
       return;
     }
   }

@@ -33,10 +33,10 @@ class TCircleInfoDialog : public QDialog {
   // The settings as loaded, with the boxes stored when OK was taken.
   const SymbolSettings& Symbols() const { return symbols_; }
 
-  // OK refuses, with message 13, settings the circle map cannot draw (a
-  // reference value of 0 or equal to the base value, a box Shift-JIS cannot
-  // hold); the dialog stays open with the box at fault selected and nothing
-  // is stored.
+  // OK refuses, with message 13 and a line that names the box and says why,
+  // settings the circle map cannot draw (a reference value of 0 or equal to
+  // the base value, a box Shift-JIS cannot hold); the dialog stays open with
+  // the box at fault selected and nothing is stored.
   void done(int result) override;
 
  protected:
@@ -44,8 +44,12 @@ class TCircleInfoDialog : public QDialog {
 
  private:
   QGroupBox* BuildColourBox(const char* title, const char* prefix, QButtonGroup*& group);
-  // The box to select when OK must be refused, or nullptr.
-  QLineEdit* RefusedBox();
+  struct Refusal {
+    QLineEdit* box = nullptr;  // nullptr when OK is taken
+    QString reason;
+  };
+  // The box to select when OK must be refused, with why.
+  Refusal Refused();
 
   Reporter& reporter_;
   SymbolSettings symbols_;

@@ -7,6 +7,7 @@
 #include "model/messages.h"
 #include "model/value_syntax.h"
 #include "ui/data_window.h"
+#include "ui/file_dialogs.h"
 #include "ui/idt_select_dialog.h"
 #include "ui/my_open_dialog.h"
 #include "ui/place_dialog.h"
@@ -31,7 +32,7 @@ bool Exists(const std::filesystem::path& path) {
 // Shows a file dialog set up by `setup`; the chosen file, or nothing.
 std::optional<QString> RunFileDialog(QFileDialog& dialog, const FileDialogSetup& setup) {
   dialog.setWindowTitle(setup.title);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);  // the read dialog carries a panel
+  PrepareFileDialog(dialog);  // Qt's own dialog: the read dialog carries a panel
   if (!setup.directory.isEmpty()) dialog.setDirectory(setup.directory);
   dialog.setNameFilters(setup.filter.split(QStringLiteral(";;")));
   if (!setup.file_name.isEmpty()) dialog.selectFile(setup.file_name);

@@ -397,6 +397,7 @@ void TDataWindow::ClearDataSet() {
   LoadEdits();
   data.DataModified = false;
   data.DataFileName.clear();
+  data.DataReadAsUtf8 = false;
   emit ClearMapRequested(false);
   ScrollTo(0);
   Refresh();
@@ -489,7 +490,8 @@ bool TDataWindow::SaveDataFile(const std::filesystem::path& path) {
     return false;
   }
   SetDataFileName(path);
-  context_.reporter.ShowNotice(kSavedNotice);
+  context_.reporter.ShowNotice(DataSavedNotice(context_.workspace.data));
+  context_.workspace.data.DataReadAsUtf8 = false;
   return true;
 }
 

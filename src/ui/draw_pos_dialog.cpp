@@ -9,7 +9,8 @@
 
 namespace kartela {
 
-TDrawPosDialog::TDrawPosDialog(QWidget* parent) : QDialog(parent) {
+TDrawPosDialog::TDrawPosDialog(Reporter& reporter, QWidget* parent)
+    : CheckedDialog(reporter, parent) {
   setObjectName("TDrawPosDialog");
   setWindowTitle("描画位置の指定");
   auto* layout = new QVBoxLayout(this);

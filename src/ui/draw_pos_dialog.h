@@ -2,24 +2,25 @@
 // magnification.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 #include <memory>
+
+#include "ui/checked_dialog.h"
 
 namespace kartela {
 
 class OffsetBoxes;
 
-class TDrawPosDialog : public QDialog {
+class TDrawPosDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
-  explicit TDrawPosDialog(QWidget* parent = nullptr);
+  explicit TDrawPosDialog(Reporter& reporter, QWidget* parent = nullptr);
   ~TDrawPosDialog() override;
 
   void Load(std::int16_t pos_x, std::int16_t pos_y);
-  // Each position whose box converts to a 16-bit whole number; a box that
-  // does not keeps its value.
+  // Each position whose box converts to a 16-bit whole number (OK refuses
+  // one that does not); a box that does not keeps its value.
   void StoreInto(std::int16_t& pos_x, std::int16_t& pos_y) const;
 
  private:

@@ -50,8 +50,8 @@ std::optional<double> MagnificationOfText(const QString& text) {
   return RoundToReal48(value);
 }
 
-TDrawSizeDialog::TDrawSizeDialog(QWidget* parent)
-    : QDialog(parent),
+TDrawSizeDialog::TDrawSizeDialog(Reporter& reporter, QWidget* parent)
+    : CheckedDialog(reporter, parent),
       last_map_(PlainLabel("", this, "LastMap")),
       last_res_(PlainLabel("", this, "LastRes")),
       x_res_(MagnificationBox(this, "XRes")),
@@ -78,6 +78,11 @@ TDrawSizeDialog::TDrawSizeDialog(QWidget* parent)
   auto* boxes = new QFormLayout;
   boxes->addRow("横方向..", x_res_);
   boxes->addRow("縦方向..", y_res_);
+  const QString range =
+      QString("%1～%2 の数値").arg(-kReal48Max, 0, 'G', 2).arg(kReal48Max, 0, 'G', 2);
+  const auto converts = [](const QString& text) { return MagnificationOfText(text).has_value(); };
+  CheckNumberBox(*x_res_, "横方向", range, converts);
+  CheckNumberBox(*y_res_, "縦方向", range, converts);
   layout->addLayout(boxes);
   layout->addWidget(OkCancelButtons(*this));
 }

@@ -2,11 +2,11 @@
 // the size of the map they apply to for reference.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <optional>
 
 #include "model/area_list.h"
+#include "ui/checked_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,16 +17,17 @@ namespace kartela {
 // precision; nothing when the text does not convert. No range is imposed.
 std::optional<double> MagnificationOfText(const QString& text);
 
-class TDrawSizeDialog : public QDialog {
+class TDrawSizeDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
-  explicit TDrawSizeDialog(QWidget* parent = nullptr);
+  explicit TDrawSizeDialog(Reporter& reporter, QWidget* parent = nullptr);
 
   // Shows the magnifications and, for reference, `resolution`: the size of
   // the map drawn when `map_drawn`, else of the data's base map.
   void Load(double res_x, double res_y, bool map_drawn, MapSize resolution);
-  // Each magnification whose box converts; a box that does not keeps its value.
+  // Each magnification whose box converts (OK refuses one that does not); a
+  // box that does not keeps its value.
   void StoreInto(double& res_x, double& res_y) const;
 
  private:

@@ -17,9 +17,9 @@ namespace kartela {
 DrawingCommands::DrawingCommands(AppContext& context, TDrawWindow& draw_window)
     : context_(context),
       draw_window_(draw_window),
-      draw_size_dialog_(new TDrawSizeDialog(DialogOwner(context, &draw_window_))),
-      draw_pos_dialog_(new TDrawPosDialog(DialogOwner(context, &draw_window_))),
-      sep_num_dialog_(new TSepNumDialog(DialogOwner(context, &draw_window_))),
+      draw_size_dialog_(new TDrawSizeDialog(context.reporter, DialogOwner(context, &draw_window_))),
+      draw_pos_dialog_(new TDrawPosDialog(context.reporter, DialogOwner(context, &draw_window_))),
+      sep_num_dialog_(new TSepNumDialog(context.reporter, DialogOwner(context, &draw_window_))),
       pattern_dialog_(new TPatternDialog(context.reporter, DialogOwner(context, &draw_window_))),
       border_style_dialog_(new TBorderStyleDialog(DialogOwner(context, &draw_window_))) {}
 

@@ -54,6 +54,8 @@ TIdtSelectDialog::TIdtSelectDialog(Reporter& reporter, QWidget* parent)
   file_list_ = new QListWidget(this);
   file_list_->setObjectName(QStringLiteral("FileListBox"));
   connect(file_list_, &QListWidget::itemSelectionChanged, this, &TIdtSelectDialog::SelectEntry);
+  // A double-click chooses the entry, as Enter does.
+  connect(file_list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
   auto* name_label = new QLabel(QStringLiteral("ファイル名"), this);
   idt_name_ = new QLineEdit(this);

@@ -1,18 +1,20 @@
 // TItemLenDialog: how many bytes of each area name the data window shows.
 #pragma once
 
-#include <QDialog>
 #include <QString>
+
+#include "ui/checked_dialog.h"
 
 class QLineEdit;
 
 namespace kartela {
 
-class TItemLenDialog : public QDialog {
+// OK refuses a length that is not a whole number from 2 to 36.
+class TItemLenDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
-  explicit TItemLenDialog(QWidget* parent = nullptr);
+  explicit TItemLenDialog(Reporter& reporter, QWidget* parent = nullptr);
 
   void Load(int length);
   // The text of the length box.

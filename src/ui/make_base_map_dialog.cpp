@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "gdal_plugin/gdal_services.h"
+#include "ui/file_dialogs.h"
 #include "ui/qt_text.h"
 
 namespace kartela {
@@ -88,9 +89,11 @@ TMakeBaseMapDialog::TMakeBaseMapDialog(QWidget* parent)
 }
 
 void TMakeBaseMapDialog::ChooseFile() {
-  const QString chosen =
-      QFileDialog::getOpenFileName(this, "境界データを開く", file_->text(), kFileFilter);
-  if (!chosen.isEmpty()) SetSource(PathOf(chosen));
+  QFileDialog dialog(this, "境界データを開く", file_->text(), kFileFilter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  PrepareFileDialog(dialog);
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    SetSource(PathOf(dialog.selectedFiles().front()));
 }
 
 void TMakeBaseMapDialog::SetSource(const std::filesystem::path& path) {

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <algorithm>
@@ -443,6 +444,7 @@ void TMapMain::CreateChildren() {
   drawing_commands_ = std::make_unique<DrawingCommands>(context_, *draw_window_);
   text_commands_ = std::make_unique<TextCommands>(context_, *draw_window_);
   base_map_commands_ = std::make_unique<BaseMapCommands>(context_);
+  base_map_commands_->ShowBaseMapIn(*statusBar());
   settings_commands_ = std::make_unique<SettingsCommands>(context_, *data_window_);
   data_exchange_commands_ = std::make_unique<DataExchangeCommands>(context_, *data_window_);
   std::array<QAction*, kDecorationToolCount> tool_items{};
@@ -817,7 +819,7 @@ void TMapMain::DoneResize() {
 bool TMapMain::CanQuit() {
   data_window_->CommitEdits();
   if (!workspace_.data.DataModified) return true;
-  switch (context_.reporter.AskYesNoCancel(kUnsavedQuestion, context_.paths.ProgramName)) {
+  switch (context_.reporter.AskYesNoCancel(kUnsavedQuestion, kProgramTitle)) {
     case Answer::kYes:
       return data_commands_->SaveOverClick();
     case Answer::kNo:

@@ -11,6 +11,8 @@
 
 #include "base/line_reader.h"
 #include "base/sjis.h"
+#include "base/text_decoding.h"
+#include "ui/file_dialogs.h"
 
 namespace kartela {
 namespace {
@@ -36,7 +38,11 @@ TextLine ReadTextLine(const std::filesystem::path& path, int line_number) {
   in.read(bytes.data(), kPreviewBytes);
   if (in.bad()) return {false, {}, ErrorText(errno)};
   bytes.resize(static_cast<std::size_t>(in.gcount()));
-  LineReader reader(bytes);
+  // A longer file is judged without its last line, which may end inside a
+  // character and would make UTF-8 look like Shift-JIS.
+  if (in.gcount() == kPreviewBytes) bytes.resize(bytes.find_last_of('\n') + 1);
+  const DecodedText text = DecodeFileText(bytes);
+  LineReader reader(text.bytes);
   std::string line;
   for (int n = 1; n <= line_number; ++n) {
     if (!reader.Next(line)) return {true, {}, {}};
@@ -46,7 +52,7 @@ TextLine ReadTextLine(const std::filesystem::path& path, int line_number) {
 
 TMyOpenDialog::TMyOpenDialog(QWidget* parent) : QFileDialog(parent) {
   // The platform's own dialog cannot carry the panel.
-  setOption(QFileDialog::DontUseNativeDialog);
+  PrepareFileDialog(*this);
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(QFileDialog::AnyFile);  // the caller completes a name without extension
 

@@ -20,6 +20,7 @@ struct TextLine {
 
 // Line `line_number` (1 or more) of the file at `path`. Only the start of
 // the file is read, so a large or binary file costs no more than a text.
+// The line is Shift-JIS, also from a file typed as UTF-8 (DecodeFileText).
 TextLine ReadTextLine(const std::filesystem::path& path, int line_number);
 
 class TMyOpenDialog : public QFileDialog {

@@ -10,6 +10,7 @@
 #include "output/map_exporter.h"
 #include "render/paint_context.h"
 #include "ui/choice_buttons.h"
+#include "ui/file_dialogs.h"
 #include "ui/line_col_change_dialog.h"
 #include "ui/meta_save_dialog.h"
 #include "ui/place_dialog.h"
@@ -48,6 +49,7 @@ std::optional<QString> RunSaveDialog(AppContext& context, const FileDialogSetup&
   QFileDialog dialog(context.main_window, setup.title, setup.directory, setup.filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked once the extension is settled
+  PrepareFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }

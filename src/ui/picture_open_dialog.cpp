@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "ui/file_dialogs.h"
 #include "ui/metafile_preview.h"
 #include "ui/qt_text.h"
 
@@ -16,7 +17,7 @@ constexpr QSize kPreviewSize{160, 160};
 TPictureOpenDialog::TPictureOpenDialog(QWidget* parent)
     : QFileDialog(parent), preview_(new QLabel(this)) {
   // The platform's own dialog cannot carry the preview.
-  setOption(QFileDialog::DontUseNativeDialog);
+  PrepareFileDialog(*this);
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(QFileDialog::ExistingFile);
   preview_->setObjectName(QStringLiteral("Preview"));

@@ -11,7 +11,8 @@
 
 namespace kartela {
 
-TSepNumDialog::TSepNumDialog(QWidget* parent) : QDialog(parent), num_(new QLineEdit(this)) {
+TSepNumDialog::TSepNumDialog(Reporter& reporter, QWidget* parent)
+    : CheckedDialog(reporter, parent), num_(new QLineEdit(this)) {
   setObjectName("TSepNumDialog");
   setWindowTitle("塗り分け区分数の設定");
   num_->setObjectName("Num");
@@ -22,6 +23,8 @@ TSepNumDialog::TSepNumDialog(QWidget* parent) : QDialog(parent), num_(new QLineE
   layout->addWidget(new QLabel("・区分数の範囲は２～８です。", this));
   auto* form = new QFormLayout;
   form->addRow("区分数：", num_);
+  CheckNumberBox(*num_, "区分数", WholeNumberRange(kMinClassCount, kMaxClassCount),
+                 [this](const QString&) { return ClassCount().has_value(); });
   layout->addLayout(form);
   layout->addWidget(OkCancelButtons(*this));
 }

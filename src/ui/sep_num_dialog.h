@@ -1,18 +1,20 @@
 // TSepNumDialog: how many classes the paint map proposes.
 #pragma once
 
-#include <QDialog>
 #include <optional>
+
+#include "ui/checked_dialog.h"
 
 class QLineEdit;
 
 namespace kartela {
 
-class TSepNumDialog : public QDialog {
+// OK refuses a count that is not a whole number from 2 to 8.
+class TSepNumDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
-  explicit TSepNumDialog(QWidget* parent = nullptr);
+  explicit TSepNumDialog(Reporter& reporter, QWidget* parent = nullptr);
 
   void Load(int class_count);
   // The typed count when it is a whole number from 2 to 8.

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <charconv>
 #include <cstring>
+#include <utility>
 
 #include "base/sjis.h"
 #include "model/messages.h"
@@ -52,9 +53,9 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 // The dialog, created at first use.
-template <typename Dialog>
-Dialog& Created(QPointer<Dialog>& dialog, QWidget* owner) {
-  if (dialog == nullptr) dialog = new Dialog(owner);
+template <typename Dialog, typename... Arguments>
+Dialog& Created(QPointer<Dialog>& dialog, Arguments&&... arguments) {
+  if (dialog == nullptr) dialog = new Dialog(std::forward<Arguments>(arguments)...);
   return *dialog;
 }
 
@@ -90,6 +91,11 @@ std::optional<std::int16_t> ParseItemLength(std::string_view text) {
   if (error != std::errc() || stop != end) return std::nullopt;
   if (value < kMinItemLength || value > kMaxItemLength) return std::nullopt;
   return static_cast<std::int16_t>(value);
+}
+
+std::optional<std::int16_t> ItemLengthOfText(const QString& typed) {
+  // Full-width digits, as a Japanese input method types them, count as digits.
+  return ParseItemLength(typed.normalized(QString::NormalizationForm_KC).toStdString());
 }
 
 SaveMaskChecks ChecksOfSaveMask(std::int32_t save_mask) {
@@ -196,13 +202,12 @@ void SettingsCommands::DefDataExtClick() {
 
 void SettingsCommands::DefAreaLengthClick() {
   Settings& settings = context_.workspace.settings;
-  TItemLenDialog& dialog = Created(item_len_dialog_, DialogOwner(context_, &data_window_));
+  TItemLenDialog& dialog =
+      Created(item_len_dialog_, context_.reporter, DialogOwner(context_, &data_window_));
   dialog.Load(settings.ItemLength);  // the length in effect, not a pending one
   if (!PlacedAndAccepted(dialog, 15, 5)) return;
 
-  // Full-width digits, as a Japanese input method types them, count as digits.
-  const QString typed = dialog.LengthText().normalized(QString::NormalizationForm_KC);
-  const auto length = ParseItemLength(typed.toStdString());
+  const auto length = ItemLengthOfText(dialog.LengthText());
   if (!length) {
     ShowMessage(context_.reporter, kMsgBadSetting);
     return;

@@ -69,6 +69,9 @@ inline constexpr int kMaxItemLength = 36;
 // The typed length: a whole decimal number (blanks around it and a sign
 // allowed) from 2 to 36; nothing otherwise.
 std::optional<std::int16_t> ParseItemLength(std::string_view text);
+// ParseItemLength on the text of the length box, where full-width digits
+// count as digits.
+std::optional<std::int16_t> ItemLengthOfText(const QString& typed);
 
 // --- What the settings file keeps ---
 

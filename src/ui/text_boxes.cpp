@@ -131,11 +131,14 @@ QDialogButtonBox* OkCancelButtons(QDialog& dialog) {
   return buttons;
 }
 
-FontBoxes::FontBoxes(QDialog& dialog, QFormLayout& form)
+FontBoxes::FontBoxes(CheckedDialog& dialog, QFormLayout& form)
     : font_type_(EditableChoices(dialog, "FontType", FontFaceChoices(gdi::InstalledFamilies()))),
       font_size_(EditableChoices(dialog, "FontSize", SizeChoices())) {
   form.addRow("フォント：", font_type_);
   form.addRow("サイズ：", font_size_);
+  dialog.CheckNumberBox(*font_size_->lineEdit(), "サイズ",
+                        QString("%1～%2 の数値").arg(-kMaxFontSize).arg(kMaxFontSize),
+                        [](const QString& text) { return FontHeightOfSize(text).has_value(); });
 }
 
 void FontBoxes::Load(const LogFont& font) {
@@ -160,11 +163,16 @@ void FontBoxes::StoreInto(LogFont& font) const {
   }
 }
 
-OffsetBoxes::OffsetBoxes(QDialog& dialog, QFormLayout& form, const QString& x_label,
+OffsetBoxes::OffsetBoxes(CheckedDialog& dialog, QFormLayout& form, const QString& x_label,
                          const QString& y_label)
     : x_pos_(OffsetBox(dialog, "XPos")), y_pos_(OffsetBox(dialog, "YPos")) {
   form.addRow(x_label, x_pos_);
   form.addRow(y_label, y_pos_);
+  const QString range = WholeNumberRange(std::numeric_limits<std::int16_t>::min(),
+                                         std::numeric_limits<std::int16_t>::max());
+  const auto converts = [](const QString& text) { return OffsetOfText(text).has_value(); };
+  dialog.CheckNumberBox(*x_pos_, x_label, range, converts);
+  dialog.CheckNumberBox(*y_pos_, y_label, range, converts);
 }
 
 void OffsetBoxes::Load(std::int16_t x, std::int16_t y) {
@@ -184,7 +192,7 @@ void OffsetBoxes::StoreInto(std::int16_t& x, std::int16_t& y) const {
 
 FontSettingsDialog::FontSettingsDialog(Reporter& reporter, const char* object_name,
                                        const char* caption, QWidget* parent)
-    : QDialog(parent), reporter_(reporter) {
+    : CheckedDialog(reporter, parent) {
   setObjectName(object_name);
   setWindowTitle(caption);
 }
@@ -196,8 +204,8 @@ void FontSettingsDialog::AddFontBoxes(QFormLayout& form) {
 }
 
 void FontSettingsDialog::done(int result) {
-  if (result == Accepted && !font_->AcceptFace(reporter_)) return;
-  QDialog::done(result);
+  if (result == Accepted && !font_->AcceptFace(reporter())) return;
+  CheckedDialog::done(result);
 }
 
 }  // namespace kartela

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "model/log_font.h"
+#include "ui/checked_dialog.h"
 
 class QComboBox;
 class QFormLayout;
@@ -57,10 +58,11 @@ std::optional<std::int16_t> OffsetOfText(const QString& text);
 QDialogButtonBox* OkCancelButtons(QDialog& dialog);
 
 // The face box `FontType` and the size box `FontSize`, each on a row of
-// `form` under the labels "フォント：" and "サイズ：".
+// `form` under the labels "フォント：" and "サイズ："; `dialog` refuses a size
+// that does not convert.
 class FontBoxes {
  public:
-  FontBoxes(QDialog& dialog, QFormLayout& form);
+  FontBoxes(CheckedDialog& dialog, QFormLayout& form);
 
   // Shows the face and the size (the negated height) of `font`.
   void Load(const LogFont& font);
@@ -76,10 +78,12 @@ class FontBoxes {
   QComboBox* font_size_;
 };
 
-// The offset boxes `XPos` and `YPos` on two rows of `form`.
+// The offset boxes `XPos` and `YPos` on two rows of `form`; `dialog` refuses
+// an offset that does not convert.
 class OffsetBoxes {
  public:
-  OffsetBoxes(QDialog& dialog, QFormLayout& form, const QString& x_label, const QString& y_label);
+  OffsetBoxes(CheckedDialog& dialog, QFormLayout& form, const QString& x_label,
+              const QString& y_label);
 
   void Load(std::int16_t x, std::int16_t y);
   // Each offset whose box converts; a box that does not keeps its value.
@@ -95,7 +99,7 @@ class OffsetBoxes {
 // A settings dialog with the face and size boxes of one font record. It shows
 // the settings it edits on Load and gives them back on StoreInto; OK refuses
 // a face the font record cannot hold, with a message.
-class FontSettingsDialog : public QDialog {
+class FontSettingsDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
@@ -116,7 +120,6 @@ class FontSettingsDialog : public QDialog {
   FontBoxes& font() const { return *font_; }
 
  private:
-  Reporter& reporter_;
   std::unique_ptr<FontBoxes> font_;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,13 +58,17 @@ class Idt {
   std::string bytes_;
 };
 
-// Two areas with outlines and a boundary line.
-Idt SampleMap() {
-  return Idt("見本")
-      .Line("@RESOLUTION=800,600")
-      .Line("北区=10,20/30,40")
-      .Line("南区=50,60")
-      .End()
+// Two areas with outlines and a boundary line; with `utf8_mark` the header
+// is written as UTF-8 after that mark (empty for none), as a Linux editor
+// would.
+Idt SampleMap(std::optional<std::string_view> utf8_mark = std::nullopt) {
+  Idt idt = Idt::Empty();
+  const auto line = [&](std::string_view text) { utf8_mark ? idt.Raw(text) : idt.Line(text); };
+  line(std::string(utf8_mark.value_or("")) + "見本");
+  line("@RESOLUTION=800,600");
+  line("北区=10,20/30,40");
+  line("南区=50,60");
+  return idt.End()
       .Record(0, 0)
       .Record(1, 1)
       .Record(2, 1)
@@ -148,6 +153,22 @@ TEST_F(BaseMapFileTest, ReadsTheSampleMap) {
             (std::vector<XY>{{0, 0}, {1, 1}, {2, 1}, {0, 0}, {3, 3}, {0, -9}, {4, 4}, {0, 0}}));
   EXPECT_TRUE(areas_.CurrentBaseMapFile.empty()) << "left for the caller";
   EXPECT_TRUE(map_.LoadedMapFile.empty()) << "left for the caller";
+}
+
+TEST_F(BaseMapFileTest, AHeaderWrittenAsUtf8ReadsAsItsShiftJis) {
+  ReadBoth(SampleMap());
+  const std::string header_from_shift_jis = Describe(areas_);
+  const std::string map_from_shift_jis = Describe(map_);
+  for (const std::string_view mark : {"", "\xEF\xBB\xBF"}) {
+    areas_ = AreaList{};
+    map_ = BaseMap{};
+    ReadBoth(SampleMap(mark));
+    EXPECT_EQ(Describe(areas_), header_from_shift_jis);
+    EXPECT_EQ(Describe(map_), map_from_shift_jis);
+  }
+  const BaseMapResult refused = ReadHeader(Idt::Empty().Raw("見本").Raw("한").End().Separators(1));
+  EXPECT_EQ(refused, BaseMapStatus::kBadText);
+  EXPECT_EQ(refused.reason, "2 行目に Shift-JIS で表せない文字があります");
 }
 
 TEST_F(BaseMapFileTest, EveryNonControlLineIsAnArea) {

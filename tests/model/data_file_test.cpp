@@ -120,6 +120,34 @@ TEST_F(DataFileTest, KeepsBytesThatAreNotShiftJis) {
   EXPECT_EQ(data_.DataValues[0], odd_value);
 }
 
+TEST_F(DataFileTest, FilesWrittenAsUtf8ReadAsTheirShiftJis) {
+  // Data file and base map typed in a Linux editor, with and without a mark.
+  for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+    SCOPED_TRACE(mark.empty() ? "without a byte-order mark" : "with a byte-order mark");
+    program_dir_.Write("全国.IDT",
+                       mark + "全国\n北海道=10,10\n沖縄\n@STARTOFPOINTS\n" + std::string(4, '\0'));
+    ASSERT_TRUE(Read(mark + "全国.IDT\n人口\n12\n不明\n出典：国勢調査\n"));
+    EXPECT_EQ(areas_.CurrentBaseMapFile, Sjis("全国.IDT"));
+    EXPECT_EQ(areas_.BaseMapTitle, Sjis("全国"));
+    EXPECT_EQ(areas_.AreaNames, (std::vector{Sjis("北海道"), Sjis("沖縄")}));
+    EXPECT_EQ(data_.DataTitle, Sjis("人口"));
+    EXPECT_EQ(FirstValues(2), (std::vector{std::string("12"), Sjis("不明")}));
+    EXPECT_EQ(data_.DataNotes, std::vector{Sjis("出典：国勢調査")});
+    EXPECT_TRUE(data_.DataReadAsUtf8);
+    EXPECT_NE(DataSavedNotice(data_).find("UTF-8"), std::string::npos);
+  }
+  ASSERT_TRUE(Read(DataBytes({Sjis("全国.IDT"), Sjis("人口"), "1"})));
+  EXPECT_FALSE(data_.DataReadAsUtf8);
+  EXPECT_EQ(DataSavedNotice(data_), kSavedNotice);
+
+  // A character Shift-JIS cannot hold is refused, not written back changed.
+  const DataSet before = data_;
+  EXPECT_FALSE(Read("全国.IDT\n人口\n한\n"));
+  EXPECT_EQ(reporter_.Numbers(), std::vector{kMsgFileReadFailed});
+  EXPECT_NE(reporter_.messages.back().text.find("3 行目"), std::string::npos);
+  EXPECT_EQ(data_.DataTitle, before.DataTitle);
+}
+
 TEST_F(DataFileTest, LongTitleIsCutWithoutSplittingACharacter) {
   std::string double_bytes;
   for (int i = 0; i < 150; ++i)

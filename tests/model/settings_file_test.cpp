@@ -191,6 +191,14 @@ TEST_F(SettingsFileTest, FontKeys) {
             "ABCDEFGHIJABCDEFGHIJABCDEFGHIJ");
 }
 
+TEST_F(SettingsFileTest, ASettingsFileWrittenAsUtf8ReadsAsItsShiftJis) {
+  for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+    const Settings settings = Parsed(mark + "TitleFont = ＭＳ ゴシック,-20\nDataDir=/home/あ\n");
+    EXPECT_EQ(settings.TitleFont.FaceName, Sjis("ＭＳ ゴシック"));
+    EXPECT_EQ(settings.DataDir, Sjis("/home/あ"));
+  }
+}
+
 TEST_F(SettingsFileTest, HintAndMetafileMode) {
   EXPECT_EQ(Parsed("ShowHint = 0").ShowHint, 0);
   EXPECT_EQ(Parsed("ShowHint = 7").ShowHint, 1);

@@ -9,13 +9,15 @@
 
 namespace kartela::testing {
 
-bool RecordingReporter::AskOkCancel(std::string_view text, std::string_view) {
+bool RecordingReporter::AskOkCancel(std::string_view text, std::string_view title) {
   questions.emplace_back(text);
+  question_titles.emplace_back(title);
   return ok_answer;
 }
 
-Answer RecordingReporter::AskYesNoCancel(std::string_view text, std::string_view) {
+Answer RecordingReporter::AskYesNoCancel(std::string_view text, std::string_view title) {
   questions.emplace_back(text);
+  question_titles.emplace_back(title);
   return yes_no_answer;
 }
 

@@ -23,6 +23,7 @@ class RecordingReporter : public Reporter {
 
   std::vector<CatalogueMessage> messages;
   std::vector<std::string> questions;  // texts of the questions asked
+  std::vector<std::string> question_titles;
   std::vector<std::string> notices;
   bool ok_answer = true;                // the answer to AskOkCancel
   Answer yes_no_answer = Answer::kYes;  // the answer to AskYesNoCancel

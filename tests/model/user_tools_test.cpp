@@ -30,6 +30,13 @@ TEST(UserToolsTest, OffersAtMostElevenToolsInFileOrder) {
   EXPECT_EQ(tools.back().command, "/usr/bin/tool11");
 }
 
+TEST(UserToolsTest, AFileWrittenAsUtf8ReadsAsItsShiftJis) {
+  const auto tools = Parse("\xEF\xBB\xBF表計算=/usr/bin/表 計算\n");
+  ASSERT_EQ(tools.size(), 1u);
+  EXPECT_EQ(tools[0].caption, Sjis("表計算"));
+  EXPECT_EQ(tools[0].command, Sjis("/usr/bin/表 計算"));
+}
+
 TEST(UserToolsTest, SkippedLinesDoNotCountTowardsTheLimit) {
   std::string text = ";Comment=/usr/bin/nothing\r\nEmpty=\r\nNo separator\r\n\r\n";
   for (int i = 1; i <= 11; ++i)

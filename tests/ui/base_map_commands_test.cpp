@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QStatusBar>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -90,6 +93,35 @@ TEST_F(BaseMapCommandsTest, ChoosingAMapMakesItTheBaseMap) {
   EXPECT_EQ(workspace_.area_list.CurrentBaseMapFile, Sjis("データの地図.IDT"))
       << "the data keep their map";
   EXPECT_TRUE(reporter_.messages.empty());
+}
+
+// Double-clicking an entry chooses it, as Enter does, and the status bar
+// then names the new base map.
+TEST_F(BaseMapCommandsTest, ADoubleClickChoosesAnEntryThatTheStatusBarThenNames) {
+  QStatusBar status_bar;
+  commands_.ShowBaseMapIn(status_bar);
+  const auto* shown = status_bar.findChild<QLabel*>("BaseMapStatus");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->text(), QString("基本地図：") + kCurrentMap);
+
+  commands_.SetDialogRunner([](QDialog& dialog) {
+    dialog.show();
+    auto* list = dialog.findChild<QListWidget*>("FileListBox");
+    const QList<QListWidgetItem*> found = list->findItems(kOtherMap, Qt::MatchExactly);
+    if (found.isEmpty()) return static_cast<int>(QDialog::Rejected);
+    const QPointF at = list->visualItemRect(found.front()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(list->viewport(), &event);
+    }
+    return dialog.isVisible() ? static_cast<int>(QDialog::Rejected) : dialog.result();
+  });
+  commands_.SelectBaseClick();
+  EXPECT_EQ(BaseMapFile(), Sjis(kOtherMap));
+  EXPECT_EQ(shown->text(), QString("基本地図：") + kOtherMap);
 }
 
 TEST_F(BaseMapCommandsTest, AMapChosenInLowerCaseIsLoadedAtTheNextStart) {

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
+#include <QDate>
 #include <QDialogButtonBox>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <chrono>
 #include <ctime>
 #include <memory>
@@ -315,10 +321,38 @@ TEST(IdtSelectDialogTest, AClickShowsTheTitleAndOkTakesTheName) {
   EXPECT_TRUE(reporter.messages.empty());
 }
 
+// Whatever the locale, sizes and dates read as a Japanese user reads them,
+// and the dialog is wide enough for name, size, type and date.
+TEST(MyOpenDialogTest, SizesAndDatesAreJapaneseInADialogThatShowsEveryColumn) {
+  const QLocale previous;
+  QLocale::setDefault(QLocale::c());
+  const ScratchDir dir;
+  const auto file = dir.Write("D.DAT", "T.IDT\r\n");
+  TMyOpenDialog dialog;
+  auto* files = dialog.findChild<QFileSystemModel*>();
+  ASSERT_NE(files, nullptr);
+  QEventLoop loading;
+  QObject::connect(files, &QFileSystemModel::directoryLoaded, &loading, &QEventLoop::quit);
+  QTimer::singleShot(5000, &loading, &QEventLoop::quit);
+  dialog.setDirectory(Text(dir.path()));
+  loading.exec();
+  const QAbstractItemModel& shown = *dialog.proxyModel();
+  const QModelIndex row = dialog.proxyModel()->mapFromSource(files->index(Text(file)));
+  EXPECT_EQ(shown.index(row.row(), 1, row.parent()).data().toString(), "7 バイト");
+  const QString written = QLocale(QLocale::Japanese, QLocale::Japan)
+                              .toString(QFileInfo(Text(file)).lastModified(), QLocale::ShortFormat);
+  EXPECT_EQ(shown.index(row.row(), 3, row.parent()).data().toString(), written);
+  EXPECT_TRUE(written.startsWith(QString::number(QDate::currentDate().year()) + "/"));
+  EXPECT_GE(dialog.width(), dialog.fontMetrics().averageCharWidth() * 100);
+  QLocale::setDefault(previous);
+}
+
 TEST(MyOpenDialogTest, TheCommentShowsThePreviewLineOfTheSelectedFile) {
   const ScratchDir dir;
   const auto file = dir.Write("D.DAT", "T.IDT\r\n" + Sjis("人口の推移") + "\r\n1\r\n");
   EXPECT_EQ(ReadTextLine(file, 2).text, Sjis("人口の推移"));
+  const auto typed_as_utf8 = dir.Write("U.DAT", "T.IDT\n人口の推移\n1\n");
+  EXPECT_EQ(ReadTextLine(typed_as_utf8, 2).text, Sjis("人口の推移"));
   EXPECT_TRUE(ReadTextLine(file, 9).ok);
   EXPECT_TRUE(ReadTextLine(file, 9).text.empty());
   EXPECT_FALSE(ReadTextLine(dir.path() / "none", 1).ok);

@@ -14,7 +14,10 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "base/real48.h"
 #include "model/test_support.h"
@@ -64,6 +67,7 @@ class DrawingCommandsTest : public ::testing::Test {
     workspace_.view.ScrollReset = false;
     commands_.SetDialogRunner([this](QDialog& dialog) {
       shown_ = &dialog;
+      dialog.setResult(QDialog::Rejected);  // as exec() starts
       if (edit_) edit_(dialog);
       dialog.done(result_);
       return dialog.result();
@@ -151,31 +155,37 @@ TEST_F(DrawingCommandsTest, SizeDialogShowsTheMagnificationsAndTheSizeOfTheMapMe
   EXPECT_EQ(Child<QLabel>(*shown_, "LastRes").text(), "500×250");
 }
 
-TEST_F(DrawingCommandsTest, SizeBoxThatDoesNotConvertKeepsItsValueAndTheOtherIsTaken) {
+// OK takes both boxes when both convert; otherwise the dialog stays open
+// with message 13 and nothing is stored.
+TEST_F(DrawingCommandsTest, SizeBoxesAreTakenOnlyWhenBothConvert) {
   const struct {
     const char* x;
     const char* y;
+    bool taken;
     double res_x;
     double res_y;
   } cases[] = {
-      {"abc", " 2.5 ", 1.0, 2.5}, {"0", "", 0.0, 1.0},     {"-1.5", "1e400", -1.5, 1.0},
-      {"1e2", "inf", 100.0, 1.0}, {"2,5", "3x", 1.0, 1.0},
+      {"1e2", " 2.5 ", true, 100.0, 2.5}, {"0", "-1.5", true, 0.0, -1.5},
+      {"abc", " 2.5 ", false, 1.0, 1.0},  {"0", "", false, 1.0, 1.0},
+      {"-1.5", "1e400", false, 1.0, 1.0}, {"inf", "1", false, 1.0, 1.0},
+      {"2,5", "3x", false, 1.0, 1.0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.x) + " / " + c.y);
     settings().DrawResX = settings().DrawResY = 1.0;
     settings().ChangedMask = 0;
     workspace_.view.ScrollReset = false;
+    reporter_.messages.clear();
     Run(&DrawingCommands::DefDrawSizeClick, [&c](QDialog& d) {
       Type(d, "XRes", c.x);
       Type(d, "YRes", c.y);
     });
     EXPECT_EQ(settings().DrawResX, c.res_x);
     EXPECT_EQ(settings().DrawResY, c.res_y);
-    EXPECT_EQ(settings().ChangedMask, kChangedDrawSize);
-    EXPECT_TRUE(workspace_.view.ScrollReset);
+    EXPECT_EQ(settings().ChangedMask, c.taken ? kChangedDrawSize : 0);
+    EXPECT_EQ(workspace_.view.ScrollReset, c.taken);
+    EXPECT_EQ(reporter_.Numbers(), c.taken ? std::vector<int>{} : std::vector{kMsgBadSetting});
   }
-  EXPECT_TRUE(reporter_.messages.empty());
 }
 
 TEST_F(DrawingCommandsTest, TypedMagnificationIsStoredAsA48BitReal) {
@@ -185,26 +195,31 @@ TEST_F(DrawingCommandsTest, TypedMagnificationIsStoredAsA48BitReal) {
   EXPECT_EQ(MagnificationOfText("nan"), std::nullopt);
 }
 
-TEST_F(DrawingCommandsTest, PositionBoxThatDoesNotConvertKeepsItsValueAndTheOtherIsTaken) {
+TEST_F(DrawingCommandsTest, PositionBoxesAreTakenOnlyWhenBothConvert) {
   settings().DrawPosX = 5;
   settings().DrawPosY = 6;
-  Run(&DrawingCommands::DefDrawPositionClick, [this](QDialog& d) {
-    EXPECT_EQ(Text("XPos"), "5");
-    EXPECT_EQ(Text("YPos"), "6");
-    Type(d, "XPos", "1.5");
-    Type(d, "YPos", "-20");
-  });
-  EXPECT_EQ(settings().DrawPosX, 5);
-  EXPECT_EQ(settings().DrawPosY, -20);
-  EXPECT_EQ(settings().ChangedMask, kChangedDrawPosition);
+  // Not a whole number, and beyond 16 bits (it would otherwise wrap around).
+  for (const auto& [x, y] : {std::pair{"1.5", "-20"}, std::pair{"-300", "40000"}}) {
+    reporter_.messages.clear();
+    Run(&DrawingCommands::DefDrawPositionClick, [this, x, y](QDialog& d) {
+      EXPECT_EQ(Text("XPos"), "5");
+      EXPECT_EQ(Text("YPos"), "6");
+      Type(d, "XPos", x);
+      Type(d, "YPos", y);
+    });
+    EXPECT_EQ(reporter_.Numbers(), std::vector{kMsgBadSetting});
+    EXPECT_EQ(settings().DrawPosX, 5);
+    EXPECT_EQ(settings().DrawPosY, 6);
+    EXPECT_EQ(settings().ChangedMask, 0);
+  }
 
-  // Beyond 16 bits does not convert: it would otherwise wrap around.
   Run(&DrawingCommands::DefDrawPositionClick, [](QDialog& d) {
     Type(d, "XPos", "-300");
-    Type(d, "YPos", "40000");
+    Type(d, "YPos", "-20");
   });
   EXPECT_EQ(settings().DrawPosX, -300);
   EXPECT_EQ(settings().DrawPosY, -20);
+  EXPECT_EQ(settings().ChangedMask, kChangedDrawPosition);
   EXPECT_FALSE(workspace_.view.ScrollReset);  // the position keeps the scroll
 }
 

@@ -282,6 +282,9 @@ TEST_F(MapCommandsTest, CircleDialogRefusesWhatCannotBeDrawnAndCancelChangesNoth
       dialog.done(QDialog::Accepted);
       EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
       EXPECT_EQ(reporter_.Numbers(), std::vector<int>{13});  // 設定データに誤りがあります。
+      const std::string named =
+          c.selected == std::string("Dat") ? "「基準円のデータ値」には" : "「基底値」に Shift-JIS";
+      EXPECT_NE(reporter_.messages[0].text.find(named), std::string::npos) << "the box and why";
       QLineEdit& selected = Box(dialog, c.selected);
       EXPECT_EQ(dialog.focusWidget(), &selected);
       EXPECT_EQ(selected.selectedText(), selected.text());

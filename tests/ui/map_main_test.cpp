@@ -659,6 +659,7 @@ TEST_F(QuitTest, CancelKeepsTheProgramRunning) {
   EXPECT_FALSE(window_->close());
   ASSERT_EQ(reporter_.questions.size(), 1u);
   EXPECT_EQ(reporter_.questions[0], "更新されたデータがあります。保存しますか？");
+  EXPECT_EQ(reporter_.question_titles[0], "Kartela") << "not the file name of the program";
 }
 
 TEST_F(QuitTest, NoQuitsWithoutSaving) {

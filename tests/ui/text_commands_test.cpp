@@ -177,19 +177,17 @@ TEST_F(TextCommandsTest, TitleDialogShowsTheSettingsAndOkStoresThem) {
       << "the map draws with the new font";
 }
 
-TEST_F(TextCommandsTest, ValuesThatDoNotConvertKeepTheirSetting) {
-  const LogFont before = settings().TitleFont;
+TEST_F(TextCommandsTest, ValuesThatDoNotConvertAreRefusedAndNothingIsStored) {
+  const auto before = TextSettings(settings());
   edit_ = [](QDialog& dialog) {
     Child<QLineEdit>(dialog, "XPos").setText("abc");
     Child<QLineEdit>(dialog, "YPos").setText("40000");
     Child<QComboBox>(dialog, "FontSize").setCurrentText("大きく");
   };
   commands_->DefTitleClick();
-  EXPECT_EQ(settings().TitleOffsetX, 5);
-  EXPECT_EQ(settings().TitleOffsetY, 6);
-  EXPECT_EQ(settings().TitleFont, before) << "height and width kept";
-  EXPECT_EQ(settings().ChangedMask, kChangedTitleFont) << "OK still marks the setting";
-  EXPECT_TRUE(reporter_.messages.empty()) << "kept silently";
+  EXPECT_TRUE(TextSettings(settings()) == before) << "the dialog stayed open";
+  ASSERT_EQ(reporter_.Numbers(), std::vector{kMsgBadSetting});
+  EXPECT_NE(reporter_.messages[0].text.find("「Ｘ座標」"), std::string::npos) << "the first box";
 }
 
 TEST_F(TextCommandsTest, TheFaceAndSizeOfTheRecordAreTheSelectedChoices) {
@@ -351,13 +349,18 @@ TEST_F(TextCommandsTest, DecorationFontTakesTheFaceAndANumericSize) {
     Child<QComboBox>(dialog, "FontSize").setCurrentText("大");
   };
   commands_->DefDecorClick();
-  EXPECT_EQ(settings().FancyFont.FaceName, Sjis("ＭＳ ゴシック"));
+  EXPECT_EQ(reporter_.Numbers(), std::vector{kMsgBadSetting}) << "a size that is no number";
   EXPECT_EQ(settings().FancyFont.Height, -12);
   EXPECT_EQ(settings().FancyFont.Width, 5);
-  EXPECT_EQ(settings().ChangedMask, kChangedFancyFont);
+  EXPECT_EQ(settings().ChangedMask, 0);
 
-  edit_ = [](QDialog& dialog) { Child<QComboBox>(dialog, "FontSize").setCurrentText("20.5"); };
+  edit_ = [](QDialog& dialog) {
+    Child<QComboBox>(dialog, "FontType").setCurrentText("ＭＳ ゴシック");
+    Child<QComboBox>(dialog, "FontSize").setCurrentText("20.5");
+  };
   commands_->DefDecorClick();
+  EXPECT_EQ(settings().FancyFont.FaceName, Sjis("ＭＳ ゴシック"));
+  EXPECT_EQ(settings().ChangedMask, kChangedFancyFont);
   EXPECT_EQ(settings().FancyFont.Height, -20) << "rounded half to even";
   EXPECT_EQ(settings().FancyFont.Width, 0);
   EXPECT_EQ(draw_window_->resources().fonts[kFontDecoration], settings().FancyFont);

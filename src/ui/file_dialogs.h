@@ -1,0 +1,13 @@
+// How every file dialog of the program looks: Qt's own dialog, so that it is
+// Japanese whatever the desktop, in the detail view with sizes and dates in
+// the Japanese form, and large enough to show name, size, type and date.
+#pragma once
+
+class QFileDialog;
+
+namespace kartela {
+
+// Call before the dialog is shown; the dialog owns what this adds.
+void PrepareFileDialog(QFileDialog& dialog);
+
+}  // namespace kartela
