@@ -12,8 +12,8 @@ enum class PrintOutcome { kPrinted, kAborted, kRefused, kFailed };
 
 struct PrintResult {
   PrintOutcome outcome = PrintOutcome::kPrinted;
-  int pages = 0;        // pages drawn
-  std::string message;  // UTF-8: why it was refused or failed
+  int pages = 0;          // pages drawn
+  std::string message{};  // UTF-8: why it was refused or failed
 };
 
 // A failure after `pages` pages: `why`, with the printer or file it concerns

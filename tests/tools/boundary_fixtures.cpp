@@ -44,7 +44,7 @@ OGRMultiPolygon Geometry(const BoundaryRow& row, OGRCoordinateTransformation* tr
   OGRMultiPolygon geometry;
   for (const LonLatRing& points : row.polygons) {
     OGRPolygon polygon;
-    const OGRLinearRing ring = Ring(points, transformation);
+    OGRLinearRing ring = Ring(points, transformation);
     polygon.addRing(&ring);  // copied
     geometry.addGeometry(&polygon);
   }
