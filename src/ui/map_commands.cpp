@@ -240,6 +240,8 @@ void MapCommands::ShowNewMap(MapKind kind) {
     context_.fit_first_map = false;
     const QSize view = draw_window_.viewport()->size();
     ZoomToFit(workspace, gdi::Size{view.width(), view.height()});
+    // Kept as the starting magnification, so the next start shows it too.
+    workspace.settings.ChangedMask |= kChangedDrawSize;
   }
   draw_window_.Invalidate();
 }
