@@ -199,7 +199,9 @@ TEST_F(DrawingCommandsTest, PositionBoxesAreTakenOnlyWhenBothConvert) {
   settings().DrawPosX = 5;
   settings().DrawPosY = 6;
   // Not a whole number, and beyond 16 bits (it would otherwise wrap around).
-  for (const auto& [x, y] : {std::pair{"1.5", "-20"}, std::pair{"-300", "40000"}}) {
+  for (const auto& typed : {std::pair{"1.5", "-20"}, std::pair{"-300", "40000"}}) {
+    const char* x = typed.first;
+    const char* y = typed.second;
     reporter_.messages.clear();
     Run(&DrawingCommands::DefDrawPositionClick, [this, x, y](QDialog& d) {
       EXPECT_EQ(Text("XPos"), "5");
