@@ -17,18 +17,6 @@ constexpr const char* kCountyMap = "\x95\xc4\x8d\x91\x8c\x53.IDT";  // 米国郡
 
 }  // namespace
 
-bool ClassifyAsPaintMap(Workspace& workspace) {
-  ClassTables& tables = workspace.class_tables;
-  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
-                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
-    return false;
-  }
-  tables.ClassBreaks = tables.ProposedBreaks;
-  NormaliseClassBreaks(tables);
-  workspace.view.Kind = MapKind::kPaintMap;
-  return true;
-}
-
 std::filesystem::path BaseMapsDir() {
   return KARTELA_BASEMAPS_DIR;
 }

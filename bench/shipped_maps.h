@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/reporter.h"
+#include "render/legend.h"
 #include "render/workspace.h"
 
 namespace kartela::bench {
@@ -36,10 +37,6 @@ bool LoadCountyCircleMap(Workspace& workspace);
 // The paint map of the counties over the same made-up values, classified as
 // the command does.
 bool LoadCountyPaintMap(Workspace& workspace);
-
-// Classifies the data with the proposed boundaries, committed as the paint
-// map command commits them, and makes the paint map the current map.
-bool ClassifyAsPaintMap(Workspace& workspace);
 
 // A paint map, generated in memory, at the base map format's limits:
 // kMaxAreas areas in a grid over 1000 x 700, each one run of 445 vertices

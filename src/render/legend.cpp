@@ -537,4 +537,16 @@ std::string AbbreviatedAreaName(std::string_view name) {
   return std::string(cut);
 }
 
+bool ClassifyAsPaintMap(Workspace& workspace) {
+  ClassTables& tables = workspace.class_tables;
+  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
+                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
+    return false;
+  }
+  tables.ClassBreaks = tables.ProposedBreaks;
+  NormaliseClassBreaks(tables);
+  workspace.view.Kind = MapKind::kPaintMap;
+  return true;
+}
+
 }  // namespace kartela

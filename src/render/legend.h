@@ -64,6 +64,12 @@ bool LegendAdjusted(std::int16_t legend_style);
 // reads them. A second call changes nothing.
 void NormaliseClassBreaks(ClassTables& tables);
 
+// The paint map as it is drawn when the proposed boundaries are taken as they
+// stand: statistics computed, the proposal committed and normalised as the
+// paint map command commits it, the paint map made the current map. False
+// when the values allow no paint map.
+bool ClassifyAsPaintMap(Workspace& workspace);
+
 // Builds the legend texts for `classes` from the boundary texts of `tables`,
 // normalised as NormaliseClassBreaks does; `tables` stays as it is.
 LegendTexts PrepareLegendTexts(const ClassTables& tables, const PaintClasses& classes,

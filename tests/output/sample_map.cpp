@@ -18,14 +18,7 @@ bool LoadSamplePaintMap(Workspace& workspace) {
                     workspace.data, reporter)) {
     return false;
   }
-  ClassTables& tables = workspace.class_tables;
-  if (ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
-                            workspace.settings.ClassCount, tables) != ValueSyntaxResult::kOk) {
-    return false;
-  }
-  tables.ClassBreaks = tables.ProposedBreaks;
-  NormaliseClassBreaks(tables);
-  workspace.view.Kind = MapKind::kPaintMap;
+  if (!ClassifyAsPaintMap(workspace)) return false;
   const std::string& reference = workspace.area_list.CurrentBaseMapFile;
   const auto found = FindBaseMap(reference, BaseMapsDir());
   if (!found || ReadBaseMap(found->path, workspace.base_map) != BaseMapStatus::kOk) return false;
