@@ -1,11 +1,11 @@
 // kartela-basemap: builds base maps (.IDT) from the polygon databases of the
-// R packages maps and mapdata, one recipe per map.
+// R packages maps and mapdata or from boundary files, one recipe per map.
 //
 //   kartela-basemap --data DIR --out DIR [--preview DIR] RECIPE...
 //   kartela-basemap import SOURCE ... --out X.IDT   (see basemap/import_command.h)
 //
-// DIR of --data holds the databases the recipes name (for example the
-// site-library directory of the unpacked packages). Each map is read back
+// DIR of --data holds the databases and boundary files the recipes name (for
+// example the site-library directory of the unpacked packages). Each map is read back
 // with the program's own reader and its figures printed; --preview also
 // writes a PNG picture of each map for checking by eye.
 #include <cstdio>
@@ -86,13 +86,15 @@ bool Build(const fs::path& recipe_path, const Options& options) {
     std::fprintf(stderr, "%s\n", recipe.error().c_str());
     return false;
   }
-  const auto bytes = basemap::RunRecipe(*recipe, options.data);
-  if (!bytes.ok()) {
-    std::fprintf(stderr, "%s: %s\n", recipe_path.c_str(), bytes.error().c_str());
+  const auto output = basemap::RunRecipe(*recipe, options.data);
+  if (!output.ok()) {
+    std::fprintf(stderr, "%s: %s\n", recipe_path.c_str(), output.error().c_str());
     return false;
   }
+  for (const std::string& note : output->notes)
+    std::fprintf(stderr, "%s: note: %s\n", recipe_path.c_str(), note.c_str());
   const fs::path file = options.out / fs::path(recipe->output);
-  if (!WriteFileAtomically(file, *bytes)) {
+  if (!WriteFileAtomically(file, output->map_bytes)) {
     std::fprintf(stderr, "%s: cannot be written\n", file.c_str());
     return false;
   }

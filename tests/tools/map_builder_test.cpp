@@ -229,7 +229,7 @@ TEST(MapBuilderTest, InsetMovesItsPolygonsIntoAFramedBox) {
   db.AddRing("Isle", Square(31, -30, 1));
   Recipe recipe = TestRecipe();
   recipe.frame = {300, 10, 990, 690};
-  recipe.insets.push_back(InsetRecipe{{{}, {25, -35, 35, -25}}, {20, 20, 200, 200}, 1.0});
+  recipe.insets.push_back(InsetRecipe{{{}, {25, -35, 35, -25}}, {20, 20, 200, 200}, 1.0, ""});
   const BuiltMap map = Build(db, recipe);
   ASSERT_EQ(map.areas.size(), 2u);
   // The main square alone fills the frame's height.

@@ -36,10 +36,10 @@ class RecipeRunnerTest : public ::testing::Test {
 TEST_F(RecipeRunnerTest, BuildsAMapTheProgramReads) {
   const auto recipe = TinyRecipe();
   ASSERT_TRUE(recipe.ok()) << recipe.error();
-  const auto bytes = RunRecipe(*recipe, dir_.path() / "data");
-  ASSERT_TRUE(bytes.ok()) << bytes.error();
+  const auto output = RunRecipe(*recipe, dir_.path() / "data");
+  ASSERT_TRUE(output.ok()) << output.error();
   BaseMap map;
-  ASSERT_EQ(ReadBaseMap(dir_.Write("t.IDT", *bytes), map), BaseMapStatus::kOk);
+  ASSERT_EQ(ReadBaseMap(dir_.Write("t.IDT", output->map_bytes), map), BaseMapStatus::kOk);
   EXPECT_EQ(map.MapAreaNames, (std::vector<std::string>{Sjis("西"), Sjis("東")}));
   EXPECT_EQ(map.Resolution.width, 400);
   EXPECT_EQ(map.IndexPosition.y, 250);

@@ -80,10 +80,44 @@ TEST(RecipeTest, RefusesWhatItCannotUse) {
   ExpectRefused("title = t\n", "the recipe gives no output");
 }
 
+TEST(RecipeTest, ReadsABoundaryFileSourceAndRefusesKeysThatDoNotGoTogether) {
+  const std::string base =
+      "output = a\ntitle = t\nprojection = +proj=eqc\nsize = 100 100\nlegend = 1 1\n";
+  const std::string source = base + "source = b.json\nname_field = id\n";
+  const auto recipe = Parse(source +
+                            "layer = states\nnames = n\norder = names\nhigher_level = 2\n"
+                            "data = 面積.DAT\ndata_title = 面積\n"
+                            "[inset]\nregions = 02\nbox = 1 1 50 50\nprojection = +proj=lcc\n");
+  ASSERT_TRUE(recipe.ok()) << recipe.error();
+  EXPECT_EQ(recipe->source, "b.json");
+  EXPECT_EQ(recipe->layer, "states");
+  EXPECT_EQ(recipe->order, AreaOrder::kNameTable);
+  EXPECT_EQ(recipe->higher_level, "2");
+  EXPECT_EQ(recipe->data_title, "面積");
+  EXPECT_EQ(recipe->insets.at(0).projection, "+proj=lcc");
+  // Regions alone select wherever their polygons lie, across the 180th meridian too.
+  EXPECT_LE(recipe->insets[0].selection.bounds.west, -180);
+  EXPECT_GE(recipe->insets[0].selection.bounds.east, 180);
+
+  const std::pair<std::string, const char*> refused[] = {
+      {base, "gives no database or no source"},
+      {source + "database = d\n", "gives no database or no source"},
+      {base + "source = b.json\n", "name_field goes with source"},
+      {base + "database = d\nlayer = x\n", "layer goes with source"},
+      {source + "order = names\n", "order = names needs a name table"},
+      {source + "order = size\n", "\"order\" is not valid"},
+      {source + "data = a.DAT\n", "data and data_title go together"},
+      {source + "higher_level = 0\n", "\"higher_level\" is not valid"},
+      {source + "[inset]\nbox = 1 1 50 50\n", "inset 1 needs bounds"},
+  };
+  for (const auto& [text, words] : refused)
+    ExpectRefused(text, words);
+}
+
 TEST(NameTableTest, ReadsTabSeparatedPairsAndRefusesDoubtfulLines) {
   const auto table = ParseNameTable("# comment\nHokkaido\t北海道\nNARA\t奈良県\n");
   ASSERT_TRUE(table.ok()) << table.error();
-  EXPECT_EQ(table->at("NARA"), "奈良県");
+  EXPECT_EQ(table->shown.at("NARA"), "奈良県");
   EXPECT_FALSE(ParseNameTable("Hokkaido 北海道\n").ok());
   EXPECT_FALSE(ParseNameTable("Hokkaido\t\n").ok());
   const auto twice = ParseNameTable("A\tX\nA\tY\n");

@@ -319,8 +319,9 @@ TextEncoding ChooseEncoding(const SourceRequest& request, OGRLayer& layer,
   return GuessEncoding(texts);
 }
 
-// Each group's name in UTF-8, checked to fit a base map; problems with rows.
-void DecodeNames(std::vector<Group>& groups, TextEncoding encoding,
+// Each group's name in UTF-8, checked to fit a base map unless the names
+// are region names; problems with rows.
+void DecodeNames(std::vector<Group>& groups, TextEncoding encoding, bool region_names,
                  std::vector<std::string>& problems) {
   for (Group& group : groups) {
     const auto utf8 = DecodeText(group.name, encoding);
@@ -328,6 +329,8 @@ void DecodeNames(std::vector<Group>& groups, TextEncoding encoding,
     if (!utf8) {
       problems.push_back(Row(group.first_row) + ": the name is not valid " +
                          EncodingName(encoding) + " (--encoding chooses another)");
+    } else if (region_names) {
+      group.name = *utf8;
     } else if (!sjis) {
       problems.push_back(Row(group.first_row) + ": the name " + Quoted(*utf8) +
                          " has a character Shift-JIS cannot hold");
@@ -401,6 +404,10 @@ std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered,
   if (ordered) SortByOrder(groups);
   std::vector<SourceArea> areas;
   for (Group& group : groups) {
+    if (group.name.empty()) {  // only region names may be empty: rows no recipe can name
+      notes.push_back(Row(group.first_row) + ": no name; left out");
+      continue;
+    }
     SourceArea area{group.first_row, group.name, group.value, {}};
     for (const auto& polygon : Dissolve(std::move(group.polygons))) {
       if (auto ring = OuterRing(*polygon); !ring.empty()) area.rings.push_back(std::move(ring));
@@ -431,7 +438,7 @@ Result<SourceAreas> ReadSourceAreas(const SourceRequest& request) {
   if (!table.ok()) return Error{table.error()};
   SourceAreas result;
   result.encoding = ChooseEncoding(request, layer, table->texts);
-  DecodeNames(table->groups, result.encoding, table->problems);
+  DecodeNames(table->groups, result.encoding, request.region_names, table->problems);
   if (!table->problems.empty()) return Error{ProblemList(table->problems)};
   result.notes = std::move(table->notes);
   result.areas = MakeAreas(table->groups, !request.order_field.empty(), result.notes);

@@ -25,6 +25,9 @@ struct SourceRequest {
   std::string order_field;  // empty: areas in the order of their first row
   std::string value_field;  // empty: no values
   TextEncoding encoding = TextEncoding::kAuto;
+  // The names are region names a recipe refers to, not names shown: any
+  // text, and rows without one are left out (noted).
+  bool region_names = false;
   // Called now and then with the rows read so far and in all; false cancels.
   std::function<bool(long long done, long long total)> progress;
 };
@@ -32,6 +35,7 @@ struct SourceRequest {
 struct SourceArea {
   long long first_row = 0;                   // 1-based row of the layer
   std::string name;                          // UTF-8, representable in Shift-JIS
+                                             // unless region_names
   std::string value;                         // the value text, empty without a value
   std::vector<std::vector<GeoPoint>> rings;  // outer rings, radians, not closed
 };

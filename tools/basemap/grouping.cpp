@@ -26,15 +26,32 @@ std::vector<Area> GroupByRegion(const std::vector<PolygonName>& names) {
 std::optional<std::string> ApplyNames(std::vector<Area>& areas, const NameTable& table) {
   std::set<std::string> used;
   for (Area& area : areas) {
-    const auto entry = table.find(area.region);
-    if (entry == table.end()) return "the name table has no entry for \"" + area.region + "\"";
+    const auto entry = table.shown.find(area.region);
+    if (entry == table.shown.end()) {
+      return "the name table has no entry for \"" + area.region + "\"";
+    }
     area.name = entry->second;
     used.insert(area.region);
   }
-  for (const auto& [source, shown] : table) {
+  for (const std::string& source : table.order) {
     if (!used.contains(source)) return "the name table names an unknown region \"" + source + "\"";
   }
   return std::nullopt;
+}
+
+// Every area of the table is there: ApplyNames has checked it.
+void SortByTable(std::vector<Area>& areas, const NameTable& table) {
+  std::map<std::string, std::size_t, std::less<>> line;
+  for (const std::string& source : table.order)
+    line.emplace(source, line.size());
+  std::stable_sort(areas.begin(), areas.end(),
+                   [&](const Area& a, const Area& b) { return line[a.region] < line[b.region]; });
+}
+
+// "X*" leaves out every region starting with X, another entry the region it names.
+bool Excludes(std::string_view entry, std::string_view region) {
+  if (entry.ends_with('*')) return region.starts_with(entry.substr(0, entry.size() - 1));
+  return region == entry;
 }
 
 }  // namespace
@@ -44,16 +61,16 @@ std::string_view RegionOf(std::string_view polygon_name) {
 }
 
 Result<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names, const NameTable* table,
-                                     const std::vector<std::string>& excluded) {
+                                     const std::vector<std::string>& excluded, AreaOrder order) {
   std::vector<Area> areas = GroupByRegion(names);
-  for (const std::string& region : excluded) {
-    const auto area =
-        std::find_if(areas.begin(), areas.end(), [&](const Area& a) { return a.region == region; });
-    if (area == areas.end()) return Error{"cannot exclude unknown region \"" + region + "\""};
-    areas.erase(area);
+  for (const std::string& entry : excluded) {
+    if (std::erase_if(areas, [&](const Area& a) { return Excludes(entry, a.region); }) == 0) {
+      return Error{"cannot exclude unknown region \"" + entry + "\""};
+    }
   }
   if (table != nullptr) {
     if (auto problem = ApplyNames(areas, *table)) return Error{*problem};
+    if (order == AreaOrder::kNameTable) SortByTable(areas, *table);
   }
   return areas;
 }

@@ -20,9 +20,12 @@ struct Area {
 std::string_view RegionOf(std::string_view polygon_name);
 
 // Groups polygons by region in the order regions first appear in the name
-// file, leaving out `excluded` regions. With a name table every region must
-// have an entry and every entry a region, so a typing error cannot slip by.
+// file, or in the order of the name table's lines, leaving out `excluded`
+// regions ("X*" every region starting with X; an entry that leaves out
+// nothing is refused). With a name table every region must have an entry and
+// every entry a region, so a typing error cannot slip by.
 Result<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names, const NameTable* table,
-                                     const std::vector<std::string>& excluded);
+                                     const std::vector<std::string>& excluded,
+                                     AreaOrder order = AreaOrder::kFirstAppearance);
 
 }  // namespace kartela::basemap

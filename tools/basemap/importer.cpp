@@ -8,6 +8,7 @@
 #include "basemap/idt_writer.h"
 #include "basemap/map_builder.h"
 #include "basemap/polygon_database.h"
+#include "basemap/source_database.h"
 #include "model/area_list.h"
 #include "model/data_file.h"
 #include "model/data_set.h"
@@ -51,21 +52,15 @@ std::string Degrees(double value) {
   return Formatted("%.4f", value);
 }
 
-// The areas as a polygon database: one line and one polygon per ring, each
-// area a region named by its index, so that any name is safe.
-PolygonDatabase AsDatabase(const std::vector<SourceArea>& areas, NameTable& names) {
-  PolygonDatabase database;
-  for (std::size_t a = 0; a < areas.size(); ++a) {
-    const std::string region = std::to_string(a + 1);
-    names[region] = areas[a].name;
-    for (const auto& ring : areas[a].rings) {
-      database.lines.push_back(SourceLine{ring});
-      const int number = static_cast<int>(database.lines.size());
-      database.polygons.push_back(SourcePolygon{{number}});
-      database.names.push_back(PolygonName{region, number});
-    }
+// Each area a region named by its index, so that any name is safe (rows
+// grouped by another field may share a name); the names go to `names`.
+std::vector<std::string> IndexRegions(const std::vector<SourceArea>& areas, NameTable& names) {
+  std::vector<std::string> regions;
+  for (const SourceArea& area : areas) {
+    regions.push_back(std::to_string(regions.size() + 1));
+    names.Add(regions.back(), area.name);
   }
-  return database;
+  return regions;
 }
 
 std::size_t PointRecords(const BuiltMap& map) {
@@ -155,7 +150,7 @@ Recipe ImportRecipe(const ImportOptions& options, const std::vector<SourceArea>&
   recipe.tolerance = options.tolerance;
   if (options.inset_below_lat) {
     recipe.insets.push_back(InsetRecipe{
-        Selection{{}, GeoBox{-360, -90, 360, *options.inset_below_lat}}, kInsetBox, 1.0});
+        Selection{{}, GeoBox{-360, -90, 360, *options.inset_below_lat}}, kInsetBox, 1.0, ""});
   }
   return recipe;
 }
@@ -170,7 +165,7 @@ Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas s
   }
   const Recipe recipe = ImportRecipe(options, source.areas);
   NameTable names;
-  const PolygonDatabase database = AsDatabase(source.areas, names);
+  const PolygonDatabase database = AsDatabase(source.areas, IndexRegions(source.areas, names));
   auto map = BuildBaseMap(recipe, database, &names);
   if (!map.ok()) return Error{map.error()};
   const std::size_t records = PointRecords(*map);

@@ -1,6 +1,7 @@
 #include "basemap/map_builder.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <set>
@@ -129,13 +130,24 @@ std::vector<BuiltArea> ComposeAreas(const std::vector<Area>& areas,
   return built;
 }
 
+// The larger unit of `region`: its first N characters for a number N, else
+// the text before the recipe's character.
+std::string LargerUnit(const std::string& higher_level, const std::string& region) {
+  int length = 0;
+  const auto [end, status] =
+      std::from_chars(higher_level.data(), higher_level.data() + higher_level.size(), length);
+  if (status == std::errc() && end == higher_level.data() + higher_level.size()) {
+    return region.substr(0, static_cast<std::size_t>(length));
+  }
+  return region.substr(0, region.find(higher_level));
+}
+
 // Borders between parts whose regions belong to different larger units.
 void AddSecondBorders(const Recipe& recipe, const std::vector<Area>& areas, const Sheet& sheet,
                       const SimplifiedArcs& arcs, std::vector<Run>& lines) {
   if (recipe.higher_level.empty()) return;
   const auto unit = [&](int part) {
-    const std::string& region = areas[sheet.parts[part].area].region;
-    return region.substr(0, region.find(recipe.higher_level));
+    return LargerUnit(recipe.higher_level, areas[sheet.parts[part].area].region);
   };
   for (std::size_t i = 0; i < sheet.topology.owners.size(); ++i) {
     std::set<std::string> units;
@@ -169,7 +181,7 @@ std::vector<std::vector<MapPoint>> SplitLine(const std::vector<MapPoint>& points
 
 Result<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& database,
                               const NameTable* names) {
-  auto areas = GroupAreas(database.names, names, recipe.excluded);
+  auto areas = GroupAreas(database.names, names, recipe.excluded, recipe.order);
   if (!areas.ok()) return Error{areas.error()};
   auto sheet = LayOutSheet(recipe, database, *areas);
   if (!sheet.ok()) return Error{sheet.error()};

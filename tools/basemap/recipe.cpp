@@ -1,6 +1,7 @@
 #include "basemap/recipe.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <functional>
 #include <optional>
@@ -90,9 +91,20 @@ std::map<std::string, Setter> MapSetters(Recipe& r, const std::filesystem::path&
       {"output", text(r.output)},
       {"title", text(r.title)},
       {"database", text(r.database)},
+      {"source", text(r.source)},
+      {"layer", text(r.layer)},
+      {"name_field", text(r.name_field)},
+      {"data", text(r.data)},
+      {"data_title", text(r.data_title)},
       {"projection", text(r.projection)},
       {"names",
        [&r, dir](std::string_view v) { return r.names = dir / std::string(v), !v.empty(); }},
+      {"order",
+       [&r](std::string_view v) {
+         if (v != "names" && v != "source") return false;
+         r.order = v == "names" ? AreaOrder::kNameTable : AreaOrder::kFirstAppearance;
+         return true;
+       }},
       {"exclude",
        [&r](std::string_view v) { return r.excluded = ParseList(v), !r.excluded.empty(); }},
       {"size",
@@ -111,7 +123,12 @@ std::map<std::string, Setter> MapSetters(Recipe& r, const std::filesystem::path&
       {"tolerance", real(r.tolerance)},
       {"min_size", real(r.min_size)},
       {"higher_level",
-       [&r](std::string_view v) { return r.higher_level = std::string(v), v.size() == 1; }},
+       [&r](std::string_view v) {
+         r.higher_level = std::string(v);
+         const auto length = ParseNumbers<int>(v, 1);
+         return length ? (*length)[0] > 0
+                       : v.size() == 1 && !std::isdigit(static_cast<unsigned char>(v.front()));
+       }},
   };
 }
 
@@ -138,6 +155,10 @@ std::map<std::string, Setter> InsetSetters(InsetRecipe& inset) {
     const auto n = ParseNumbers<double>(v, 1);
     return n && (*n)[0] > 0 ? (inset.scale = (*n)[0], true) : false;
   });
+  setters.emplace("projection", [&inset](std::string_view v) {
+    inset.projection = std::string(v);
+    return !v.empty();
+  });
   return setters;
 }
 
@@ -145,21 +166,40 @@ bool Inside(const PixelBox& box, const Recipe& r) {
   return box.left >= 1 && box.top >= 0 && box.right < r.width && box.bottom < r.height;
 }
 
+bool HasBounds(const Selection& selection) {
+  return selection.bounds.west < selection.bounds.east;
+}
+
+// What is wrong with the keys that go together: the source and its fields,
+// the order and its name table, the data file and its title.
+std::optional<std::string> CheckSource(const Recipe& r) {
+  if (r.database.empty() == r.source.empty()) return "the recipe gives no database or no source";
+  if (r.source.empty() != r.name_field.empty()) return "name_field goes with source";
+  if (r.source.empty() && !r.layer.empty()) return "layer goes with source";
+  if (r.order == AreaOrder::kNameTable && r.names.empty()) {
+    return "order = names needs a name table (names)";
+  }
+  if (r.data.empty() != r.data_title.empty()) return "data and data_title go together";
+  return std::nullopt;
+}
+
 std::optional<std::string> CheckComplete(const Recipe& r, const std::vector<std::string>& seen) {
-  for (const char* key : {"output", "title", "database", "projection", "size", "legend"}) {
+  for (const char* key : {"output", "title", "projection", "size", "legend"}) {
     if (std::find(seen.begin(), seen.end(), key) == seen.end()) {
       return std::string("the recipe gives no ") + key;
     }
   }
+  if (auto problem = CheckSource(r)) return problem;
   if (!Inside(r.frame, r)) return "the frame does not lie inside the map (x from 1)";
   for (std::size_t i = 0; i < r.insets.size(); ++i) {
     const InsetRecipe& inset = r.insets[i];
-    if (inset.selection.bounds.west >= inset.selection.bounds.east || !Inside(inset.box, r)) {
-      return "inset " + std::to_string(i + 1) + " needs bounds and a box inside the map";
+    if (!HasBounds(inset.selection) || !Inside(inset.box, r)) {
+      return "inset " + std::to_string(i + 1) +
+             " needs bounds and a box inside the map (regions alone may stand for bounds)";
     }
   }
   for (const Selection& omission : r.omissions) {
-    if (omission.bounds.west >= omission.bounds.east) return "an omission needs bounds";
+    if (!HasBounds(omission)) return "an omission needs bounds";
   }
   return std::nullopt;
 }
@@ -190,6 +230,12 @@ Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& r
   if (std::find(seen.begin(), seen.end(), "frame") == seen.end()) {
     recipe.frame = PixelBox{10, 10, recipe.width - 10, recipe.height - 10};
   }
+  // An inset of regions alone takes all of their polygons, wherever they lie.
+  for (InsetRecipe& inset : recipe.insets) {
+    if (!HasBounds(inset.selection) && !inset.selection.regions.empty()) {
+      inset.selection.bounds = GeoBox{-360, -90, 360, 90};
+    }
+  }
   if (auto problem = CheckComplete(recipe, seen)) return Error{*problem};
   return recipe;
 }
@@ -202,13 +248,24 @@ Result<Recipe> ReadRecipe(const std::filesystem::path& path) {
   return recipe;
 }
 
+NameTable::NameTable(std::initializer_list<std::pair<std::string, std::string>> entries) {
+  for (const auto& [source, shown_name] : entries)
+    Add(source, shown_name);
+}
+
+bool NameTable::Add(const std::string& source, const std::string& shown_name) {
+  if (!shown.emplace(source, shown_name).second) return false;
+  order.push_back(source);
+  return true;
+}
+
 Result<NameTable> ParseNameTable(std::string_view text) {
   NameTable table;
   for (const auto& [number, line] : ContentLines(text)) {
     const std::size_t tab = line.find('\t');
     const std::string source(tab == std::string_view::npos ? "" : Trim(line.substr(0, tab)));
     const std::string shown(tab == std::string_view::npos ? "" : Trim(line.substr(tab + 1)));
-    if (source.empty() || shown.empty() || !table.emplace(source, shown).second) {
+    if (source.empty() || shown.empty() || !table.Add(source, shown)) {
       return Error{"name table line " + std::to_string(number) +
                    ": expected a new source name, a tab and the name to show"};
     }

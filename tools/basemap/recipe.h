@@ -4,8 +4,19 @@
 //   output = 全国２.IDT
 //   title = 日本（都道府県）
 //   database = mapdata/mapdata/japan      (relative to the data root)
+//   source = us-atlas/states-10m.json     (instead of database: a boundary
+//                                          file GDAL reads, relative to the
+//                                          data root)
+//   layer = states                        (optional, with source; default the first)
+//   name_field = id                       (with source: the field that names
+//                                          the region; rows with the same
+//                                          text are one area)
 //   names = japan.names                   (optional; relative to the recipe)
-//   exclude = Antarctica | ...            (optional; regions left out)
+//   order = names                         (optional; areas in the order of the
+//                                          name table's lines; default: in the
+//                                          order their regions first appear)
+//   exclude = Antarctica | 60* | ...      (optional; regions left out, "X*"
+//                                          every region starting with X)
 //   projection = +proj=lcc ...            (a PROJ string)
 //   size = 1000 700                       (the map's resolution in pixels)
 //   frame = 10 10 990 690                 (optional; where the map is fitted)
@@ -13,24 +24,37 @@
 //   tolerance = 0.5                       (optional; simplification, pixels)
 //   min_size = 1                          (optional; smaller polygons are dropped)
 //   higher_level = ,                      (optional; see below)
+//   data = 米国面積.DAT                   (optional; a data file of each
+//                                          area's land area in km², written
+//                                          beside the map)
+//   data_title = 州別面積（平方キロメートル）  (with data: its title)
 //   [inset]                               (one section per inset)
 //   regions = Kagoshima | Okinawa         (optional; regions it takes from)
-//   bounds = 120 20 135 30.1              (west south east north, degrees)
+//   bounds = 120 20 135 30.1              (west south east north, degrees;
+//                                          optional when regions are given)
 //   box = 15 15 330 270                   (where its contents are centred)
 //   scale = 1                             (optional; relative to the map)
+//   projection = +proj=lcc ...            (optional; its own projection)
 //   [omit]                                (polygons left out)
 //   regions = Tokyo                       (optional, as for an inset)
 //   bounds = 139 20 145 28.5
 //
 // An inset or omission takes the polygons of its regions that lie wholly
-// within its bounds.
+// within its bounds; an inset without bounds takes every polygon of its
+// regions (also those across the 180th meridian).
 //
 // With `higher_level`, the text of a region name before that character names
-// a larger unit (a state for "state,county"), and the borders between such
-// units are written again as second-border lines.
+// a larger unit (a state for "state,county"), or, when the value is a number
+// N, the first N characters do (state "01" for county "01001"); the borders
+// between such units are written again as second-border lines.
+//
+// The region names of a boundary file may be any UTF-8 text; only the names
+// shown (the region names themselves when there is no name table) must fit
+// Shift-JIS.
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -65,14 +89,21 @@ struct InsetRecipe {
   Selection selection;
   PixelBox box;
   double scale = 1.0;
+  std::string projection;  // empty: the map's
 };
+
+enum class AreaOrder { kFirstAppearance, kNameTable };
 
 struct Recipe {
   std::string output;           // file name, UTF-8
   std::string title;            // UTF-8
   std::string database;         // relative to the data root
+  std::string source;           // instead of a database: a boundary file, as database
+  std::string layer;            // of the source; empty: its first
+  std::string name_field;       // of the source
   std::filesystem::path names;  // name table; empty when the source names stay
-  std::vector<std::string> excluded;
+  AreaOrder order = AreaOrder::kFirstAppearance;
+  std::vector<std::string> excluded;  // region names; "X*" every region starting with X
   std::string projection;
   int width = 0;
   int height = 0;
@@ -81,7 +112,11 @@ struct Recipe {
   int legend_y = 0;
   double tolerance = 0.5;
   double min_size = 1.0;
-  std::string higher_level;  // empty, or the one character that ends the larger unit
+  // Empty, the one character that ends the larger unit, or the number of
+  // characters it takes.
+  std::string higher_level;
+  std::string data;        // file name, UTF-8; empty: no data file
+  std::string data_title;  // UTF-8
   std::vector<InsetRecipe> insets;
   std::vector<Selection> omissions;
 };
@@ -90,8 +125,17 @@ struct Recipe {
 Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& recipe_dir);
 Result<Recipe> ReadRecipe(const std::filesystem::path& path);
 
-// Source region name to displayed name (UTF-8).
-using NameTable = std::map<std::string, std::string>;
+// Source region name to displayed name (UTF-8), and the source names in the
+// order of the table's lines.
+struct NameTable {
+  NameTable() = default;
+  NameTable(std::initializer_list<std::pair<std::string, std::string>> entries);
+  // False when `source` already has an entry.
+  bool Add(const std::string& source, const std::string& shown_name);
+
+  std::map<std::string, std::string> shown;
+  std::vector<std::string> order;
+};
 
 // Lines "source name<TAB>displayed name"; "#" starts a comment line.
 Result<NameTable> ParseNameTable(std::string_view text);
