@@ -1,6 +1,7 @@
 #include "basemap/sheet.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "basemap/layout.h"
 #include "basemap/projection.h"
@@ -41,15 +42,28 @@ Result<std::vector<int>> ArcPlacements(const Topology& topology, const std::vect
   return placements;
 }
 
-Result<std::vector<std::vector<PlanePoint>>> ProjectArcs(const std::string& definition,
-                                                         const Topology& topology) {
-  auto projection = Projection::Create(definition);
-  if (!projection.ok()) return Error{projection.error()};
+// The projection of each placement: the map's, or an inset's own.
+Result<std::vector<std::unique_ptr<Projection>>> PlacementProjections(const Recipe& recipe) {
+  std::vector<std::unique_ptr<Projection>> projections;
+  for (std::size_t i = 0; i <= recipe.insets.size(); ++i) {
+    const std::string& own = i == 0 ? recipe.projection : recipe.insets[i - 1].projection;
+    auto projection = Projection::Create(own.empty() ? recipe.projection : own);
+    if (!projection.ok()) return Error{projection.error()};
+    projections.push_back(std::move(*projection));
+  }
+  return projections;
+}
+
+Result<std::vector<std::vector<PlanePoint>>> ProjectArcs(const Recipe& recipe,
+                                                         const Topology& topology,
+                                                         const std::vector<int>& placements) {
+  auto projections = PlacementProjections(recipe);
+  if (!projections.ok()) return Error{projections.error()};
   std::vector<std::vector<PlanePoint>> arcs;
-  for (const auto& geo : topology.arcs) {
+  for (std::size_t i = 0; i < topology.arcs.size(); ++i) {
     auto& arc = arcs.emplace_back();
-    for (const GeoPoint& p : geo) {
-      const auto projected = (*projection)->Forward(p);
+    for (const GeoPoint& p : topology.arcs[i]) {
+      const auto projected = (*projections)[placements[i]]->Forward(p);
       if (!projected) return Error{"the projection fails at a point of the source"};
       arc.push_back(*projected);
     }
@@ -96,7 +110,7 @@ Result<Sheet> LayOutSheet(const Recipe& recipe, const PolygonDatabase& database,
   sheet.topology = BuildTopology(rings);
   const auto placements = ArcPlacements(sheet.topology, sheet.parts);
   if (!placements.ok()) return Error{placements.error()};
-  auto arcs = ProjectArcs(recipe.projection, sheet.topology);
+  auto arcs = ProjectArcs(recipe, sheet.topology, *placements);
   if (!arcs.ok()) return Error{arcs.error()};
   if (auto problem = PlaceArcs(recipe, *placements, *arcs)) return Error{*problem};
   sheet.arcs = std::move(*arcs);

@@ -30,8 +30,9 @@ struct Sheet {
   bool Inside(int inner, int outer) const;
 };
 
-// Projects the areas' polygons that the recipe does not omit, moves the
-// inset ones into their boxes and fits the rest into the frame.
+// Projects the areas' polygons that the recipe does not omit (an inset's
+// with its own projection when it has one), moves the inset ones into their
+// boxes and fits the rest into the frame.
 Result<Sheet> LayOutSheet(const Recipe& recipe, const PolygonDatabase& database,
                           const std::vector<Area>& areas);
 
