@@ -98,7 +98,16 @@ bool Build(const fs::path& recipe_path, const Options& options) {
     std::fprintf(stderr, "%s: cannot be written\n", file.c_str());
     return false;
   }
-  return Report(file, options.preview);
+  if (!Report(file, options.preview)) return false;
+  if (recipe->data.empty()) return true;
+  const fs::path data_file = options.out / fs::path(recipe->data);
+  if (!WriteFileAtomically(data_file, output->data_bytes)) {
+    std::fprintf(stderr, "%s: cannot be written\n", data_file.c_str());
+    return false;
+  }
+  std::printf("%s: land areas of %d areas in km², %.0f km² in all\n", data_file.filename().c_str(),
+              output->areas, output->total_land_area);
+  return true;
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "base/file_io.h"
 #include "base/sjis.h"
+#include "basemap/land_area.h"
 #include "model/area_list.h"
 #include "model/data_set.h"
 
@@ -367,12 +368,10 @@ Polygons Dissolve(Polygons polygons) {
   return result;
 }
 
-std::vector<GeoPoint> OuterRing(const OGRPolygon& polygon) {
+std::vector<GeoPoint> RingPoints(const OGRLinearRing& stored) {
   constexpr double kRadians = std::numbers::pi / 180;
   std::vector<GeoPoint> ring;
-  const OGRLinearRing* exterior = polygon.getExteriorRing();
-  if (exterior == nullptr) return ring;
-  for (const OGRPoint& p : *exterior) {
+  for (const OGRPoint& p : stored) {
     const GeoPoint point{p.getX() * kRadians, p.getY() * kRadians};
     if (ring.empty() || !(ring.back() == point)) ring.push_back(point);
   }
@@ -380,6 +379,19 @@ std::vector<GeoPoint> OuterRing(const OGRPolygon& polygon) {
     ring.pop_back();
   if (ring.size() < 3) ring.clear();
   return ring;
+}
+
+std::vector<GeoPoint> OuterRing(const OGRPolygon& polygon) {
+  const OGRLinearRing* exterior = polygon.getExteriorRing();
+  return exterior == nullptr ? std::vector<GeoPoint>() : RingPoints(*exterior);
+}
+
+// The polygon's area with its holes, which the map does not draw, taken out.
+double LandArea(const OGRPolygon& polygon) {
+  double area = RingArea(OuterRing(polygon));
+  for (int i = 0; i < polygon.getNumInteriorRings(); ++i)
+    area -= RingArea(RingPoints(*polygon.getInteriorRing(i)));
+  return area;
 }
 
 std::optional<double> Number(const std::string& text) {
@@ -408,8 +420,9 @@ std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered,
       notes.push_back(Row(group.first_row) + ": no name; left out");
       continue;
     }
-    SourceArea area{group.first_row, group.name, group.value, {}};
+    SourceArea area{group.first_row, group.name, group.value, {}, 0};
     for (const auto& polygon : Dissolve(std::move(group.polygons))) {
+      area.land_area += LandArea(*polygon);
       if (auto ring = OuterRing(*polygon); !ring.empty()) area.rings.push_back(std::move(ring));
     }
     if (area.rings.empty()) {

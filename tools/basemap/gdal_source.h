@@ -38,6 +38,7 @@ struct SourceArea {
                                              // unless region_names
   std::string value;                         // the value text, empty without a value
   std::vector<std::vector<GeoPoint>> rings;  // outer rings, radians, not closed
+  double land_area = 0;  // km² on the ellipsoid of all its polygons, their holes taken out
 };
 
 struct SourceAreas {

@@ -4,14 +4,12 @@
 #include <cstdio>
 #include <numbers>
 
-#include "base/sjis.h"
 #include "basemap/idt_writer.h"
 #include "basemap/map_builder.h"
+#include "basemap/map_data.h"
 #include "basemap/polygon_database.h"
 #include "basemap/source_database.h"
 #include "model/area_list.h"
-#include "model/data_file.h"
-#include "model/data_set.h"
 
 namespace kartela::basemap {
 namespace {
@@ -99,32 +97,6 @@ MapPoint EmptiestCorner(const BuiltMap& map) {
   return best;
 }
 
-Result<std::string> Sjis(const std::string& utf8, const std::string& what) {
-  auto text = sjis::FromUtf8(utf8);
-  if (!text) return Error{what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold"};
-  return *text;
-}
-
-Result<std::string> DataFile(const ImportOptions& options, const BuiltMap& map,
-                             const std::vector<SourceArea>& areas) {
-  AreaList list;
-  DataSet data;
-  auto reference = Sjis(options.map_file_name, "the base map's file name");
-  if (!reference.ok()) return reference;
-  auto title = Sjis(map.title, "the title");
-  if (!title.ok()) return title;
-  list.CurrentBaseMapFile = *reference;
-  data.DataTitle = *title;
-  for (std::size_t a = 0; a < areas.size(); ++a) {
-    list.AreaNames.push_back(*sjis::FromUtf8(areas[a].name));
-    data.DataValues[a] = areas[a].value;
-  }
-  if (const std::string refusal = DataFileWriteRefusal(list, data); !refusal.empty()) {
-    return Error{sjis::ToUtf8Lossy(refusal)};
-  }
-  return FormatDataFile(list, data);
-}
-
 }  // namespace
 
 std::string ChooseProjection(const std::vector<SourceArea>& areas) {
@@ -180,7 +152,10 @@ Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas s
   ImportedMap imported;
   imported.map_bytes = std::move(*bytes);
   if (options.with_data) {
-    auto data = DataFile(options, *map, source.areas);
+    std::vector<std::string> values;
+    for (const SourceArea& area : source.areas)
+      values.push_back(area.value);
+    auto data = FormatMapData(*map, options.map_file_name, map->title, values);
     if (!data.ok()) return Error{data.error()};
     imported.data_bytes = std::move(*data);
   }

@@ -9,6 +9,7 @@
 #include "basemap/anchors.h"
 #include "basemap/grouping.h"
 #include "basemap/holes.h"
+#include "basemap/land_area.h"
 #include "basemap/sheet.h"
 #include "basemap/simplify.h"
 
@@ -27,8 +28,8 @@ struct AreaPlan {
 
 // Parts smaller than `min_size` pixels either way are dropped, except each
 // area's largest, so that no area vanishes from the map; so are hole markers.
-std::vector<AreaPlan> PlanAreas(std::size_t area_count, const Sheet& sheet, double min_size) {
-  const std::vector<bool> markers = FindHoleMarkers(sheet);
+std::vector<AreaPlan> PlanAreas(std::size_t area_count, const Sheet& sheet,
+                                const std::vector<bool>& markers, double min_size) {
   std::vector<std::vector<int>> by_area(area_count);
   std::vector<double> size(sheet.parts.size());
   for (std::size_t i = 0; i < sheet.parts.size(); ++i) {
@@ -157,6 +158,28 @@ void AddSecondBorders(const Recipe& recipe, const std::vector<Area>& areas, cons
   }
 }
 
+// Each area's land area: the source's figure, or the sum of its polygons;
+// a polygon that only marks a hole in the area counts out.
+void MeasureLandAreas(const PolygonDatabase& database, const std::vector<Area>& areas,
+                      const Sheet& sheet, const std::vector<bool>& markers,
+                      std::vector<BuiltArea>& built) {
+  for (std::size_t a = 0; a < areas.size(); ++a) {
+    const auto known = database.land_areas.find(areas[a].region);
+    if (known != database.land_areas.end()) {
+      built[a].land_area = known->second;
+      continue;
+    }
+    for (const int polygon : areas[a].polygons)
+      built[a].land_area += RingArea(WalkPolygon(database, polygon));
+  }
+  for (std::size_t i = 0; i < sheet.parts.size(); ++i) {
+    const Part& part = sheet.parts[i];
+    if (markers[i] && !database.land_areas.contains(areas[part.area].region)) {
+      built[part.area].land_area -= 2 * RingArea(part.ring);
+    }
+  }
+}
+
 void AddInsetFrames(const Recipe& recipe, std::vector<Run>& lines) {
   for (const InsetRecipe& inset : recipe.insets) {
     const auto x0 = static_cast<std::int16_t>(inset.box.left),
@@ -185,7 +208,8 @@ Result<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& datab
   if (!areas.ok()) return Error{areas.error()};
   auto sheet = LayOutSheet(recipe, database, *areas);
   if (!sheet.ok()) return Error{sheet.error()};
-  const std::vector<AreaPlan> plans = PlanAreas(areas->size(), *sheet, recipe.min_size);
+  const std::vector<bool> markers = FindHoleMarkers(*sheet);
+  const std::vector<AreaPlan> plans = PlanAreas(areas->size(), *sheet, markers, recipe.min_size);
   std::vector<int> outline_parts;
   for (const AreaPlan& plan : plans)
     outline_parts.insert(outline_parts.end(), plan.outlines.begin(), plan.outlines.end());
@@ -200,6 +224,7 @@ Result<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& datab
   map.index_position = {static_cast<std::int16_t>(recipe.legend_x),
                         static_cast<std::int16_t>(recipe.legend_y)};
   map.areas = ComposeAreas(*areas, plans, enclaves, arcs, map.lines);
+  MeasureLandAreas(database, *areas, *sheet, markers, map.areas);
   AddSecondBorders(recipe, *areas, *sheet, arcs, map.lines);
   AddInsetFrames(recipe, map.lines);
   return map;

@@ -32,6 +32,9 @@ struct BuiltArea {
   // The area's largest polygons, largest first, each with its anchor.
   std::vector<std::vector<MapPoint>> outlines;
   std::vector<MapPoint> anchors;
+  // km² on the ellipsoid, of every polygon of the area in the source, also
+  // those omitted, put in an inset or too small to draw.
+  double land_area = 0;
 };
 
 struct BuiltMap {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,9 @@ struct PolygonDatabase {
   std::vector<SourceLine> lines;        // line n at [n - 1]
   std::vector<SourcePolygon> polygons;  // polygon n at [n - 1]
   std::vector<PolygonName> names;       // in the order of the name file
+  // Land areas in km² by region, where the source knows them better than
+  // the polygons tell (a boundary file's holes); the rest are measured.
+  std::map<std::string, double> land_areas;
 };
 
 // Each parser checks every count and offset against the size of its bytes and

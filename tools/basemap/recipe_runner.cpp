@@ -5,7 +5,9 @@
 #include "basemap/gdal_source.h"
 #include "basemap/grouping.h"
 #include "basemap/idt_writer.h"
+#include "basemap/land_area.h"
 #include "basemap/map_builder.h"
+#include "basemap/map_data.h"
 #include "basemap/polygon_database.h"
 #include "basemap/source_database.h"
 
@@ -52,6 +54,17 @@ Result<RecipeOutput> RunRecipe(const Recipe& recipe, const std::filesystem::path
   auto bytes = EncodeBaseMap(*map);
   if (!bytes.ok()) return Error{bytes.error()};
   output.map_bytes = std::move(*bytes);
+  output.areas = static_cast<int>(map->areas.size());
+  for (const BuiltArea& area : map->areas)
+    output.total_land_area += area.land_area;
+  if (!recipe.data.empty()) {
+    std::vector<std::string> values;
+    for (const BuiltArea& area : map->areas)
+      values.push_back(LandAreaText(area.land_area));
+    auto data = FormatMapData(*map, recipe.output, recipe.data_title, values);
+    if (!data.ok()) return Error{recipe.data + ": " + data.error()};
+    output.data_bytes = std::move(*data);
+  }
   return output;
 }
 

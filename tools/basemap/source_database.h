@@ -11,7 +11,7 @@
 namespace kartela::basemap {
 
 // One line and one polygon per ring, the rings of `areas[i]` under the
-// region name `regions[i]` (a name without a colon).
+// region name `regions[i]` (a name without a colon), with its land area.
 PolygonDatabase AsDatabase(const std::vector<SourceArea>& areas,
                            const std::vector<std::string>& regions);
 
