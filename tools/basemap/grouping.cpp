@@ -48,12 +48,6 @@ void SortByTable(std::vector<Area>& areas, const NameTable& table) {
                    [&](const Area& a, const Area& b) { return line[a.region] < line[b.region]; });
 }
 
-// "X*" leaves out every region starting with X, another entry the region it names.
-bool Excludes(std::string_view entry, std::string_view region) {
-  if (entry.ends_with('*')) return region.starts_with(entry.substr(0, entry.size() - 1));
-  return region == entry;
-}
-
 }  // namespace
 
 std::string_view RegionOf(std::string_view polygon_name) {
@@ -64,7 +58,7 @@ Result<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names, cons
                                      const std::vector<std::string>& excluded, AreaOrder order) {
   std::vector<Area> areas = GroupByRegion(names);
   for (const std::string& entry : excluded) {
-    if (std::erase_if(areas, [&](const Area& a) { return Excludes(entry, a.region); }) == 0) {
+    if (std::erase_if(areas, [&](const Area& a) { return NamesRegion(entry, a.region); }) == 0) {
       return Error{"cannot exclude unknown region \"" + entry + "\""};
     }
   }

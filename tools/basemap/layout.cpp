@@ -31,7 +31,9 @@ PixelTransform Centre(const Bounds& extent, double scale, double left, double to
 bool Selects(const Selection& selection, const std::string& region,
              const std::vector<GeoPoint>& ring) {
   const auto& regions = selection.regions;
-  return (regions.empty() || std::find(regions.begin(), regions.end(), region) != regions.end()) &&
+  return (regions.empty() ||
+          std::any_of(regions.begin(), regions.end(),
+                      [&](const std::string& entry) { return NamesRegion(entry, region); })) &&
          WithinDegrees(selection.bounds, ring);
 }
 

@@ -206,6 +206,11 @@ std::optional<std::string> CheckComplete(const Recipe& r, const std::vector<std:
 
 }  // namespace
 
+bool NamesRegion(std::string_view entry, std::string_view region) {
+  if (entry.ends_with('*')) return region.starts_with(entry.substr(0, entry.size() - 1));
+  return region == entry;
+}
+
 Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& recipe_dir) {
   Recipe recipe;
   std::vector<std::string> seen;

@@ -29,7 +29,7 @@
 //                                          beside the map)
 //   data_title = 州別面積（平方キロメートル）  (with data: its title)
 //   [inset]                               (one section per inset)
-//   regions = Kagoshima | Okinawa         (optional; regions it takes from)
+//   regions = Kagoshima | Okinawa | 02*   (optional; regions it takes from)
 //   bounds = 120 20 135 30.1              (west south east north, degrees;
 //                                          optional when regions are given)
 //   box = 15 15 330 270                   (where its contents are centred)
@@ -120,6 +120,10 @@ struct Recipe {
   std::vector<InsetRecipe> insets;
   std::vector<Selection> omissions;
 };
+
+// Whether a region entry of a recipe names `region`: "X*" names every region
+// starting with X, another entry the region it is.
+bool NamesRegion(std::string_view entry, std::string_view region);
 
 // `recipe_dir` resolves the name-table path.
 Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& recipe_dir);
