@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numbers>
 #include <string>
 
+#include "basemap/gdal_source.h"
 #include "basemap/map_builder.h"
 #include "basemap/recipe_runner.h"
 #include "model/data_file.h"
@@ -129,6 +131,34 @@ TEST(LandAreaTest, ARecipeOnABoundaryFileWritesTheLandAreasOfItsAreasInNameTable
   EXPECT_EQ(data.DataValues[1], "30.8");
   ExpectWithinPermille(std::stod(data.DataValues[2]), kEquatorCell * 3 / 4);
   EXPECT_TRUE(data.DataValues[3].empty());
+}
+
+TEST(LandAreaTest, APolygonStitchedAcrossTheDateLineIsCutThereAndKeepsItsArea) {
+  const ScratchDir dir;
+  // A cell from 179.5° east to 179.5° west, with a hole across the meridian
+  // too, as world atlases stitch them; and a cell that stays as it is.
+  SourceRequest request;
+  request.path = dir.Write("a.geojson", R"({"type": "FeatureCollection", "features": [
+{"type": "Feature", "properties": {"code": "x"}, "geometry": {"type": "Polygon", "coordinates":
+  [[[179.5, 0], [-179.5, 0], [-179.5, 1], [179.5, 1], [179.5, 0]],
+   [[179.75, 0.25], [179.75, 0.75], [-179.75, 0.75], [-179.75, 0.25], [179.75, 0.25]]]}},
+{"type": "Feature", "properties": {"code": "y"}, "geometry": {"type": "Polygon", "coordinates":
+  [[[0, 0], [1, 0], [1, 1], [0, 1], [0, 0]]]}}]})");
+  request.name_field = "code";
+  const auto source = ReadSourceAreas(request);
+  ASSERT_TRUE(source.ok()) << source.error();
+  ASSERT_EQ(source->areas.size(), 2u);
+  const SourceArea& cut = source->areas[0];
+  EXPECT_EQ(cut.rings.size(), 2u);
+  for (const auto& ring : cut.rings) {  // each half a degree wide, not round the globe
+    double west = ring.front().lon, east = west;
+    for (const GeoPoint& p : ring)
+      west = std::min(west, p.lon), east = std::max(east, p.lon);
+    EXPECT_LE(east - west, 0.5 * std::numbers::pi / 180 + 1e-9);
+  }
+  ExpectWithinPermille(cut.land_area, kEquatorCell * 3 / 4);
+  EXPECT_EQ(source->areas[1].rings.size(), 1u);
+  ExpectWithinPermille(source->areas[1].land_area, kEquatorCell);
 }
 
 }  // namespace

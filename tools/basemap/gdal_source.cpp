@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -192,6 +193,92 @@ void CollectPolygons(const OGRGeometry& geometry, Polygons& polygons) {
   }
 }
 
+constexpr double kHalfTurn = 180;
+constexpr double kTurn = 360;
+
+bool JumpsAcrossDateLine(const OGRLinearRing& ring) {
+  for (int i = 1; i < ring.getNumPoints(); ++i) {
+    if (std::fabs(ring.getX(i) - ring.getX(i - 1)) > kHalfTurn) return true;
+  }
+  return false;
+}
+
+// Makes the ring's longitudes continuous where it jumps across the 180th
+// meridian; false for a ring that then does not close, one round a pole.
+bool Unwrap(OGRLinearRing& ring) {
+  double offset = 0;
+  for (int i = 1; i < ring.getNumPoints(); ++i) {
+    const double x = ring.getX(i) + offset, step = x - ring.getX(i - 1);
+    if (step > kHalfTurn) offset -= kTurn;
+    if (step < -kHalfTurn) offset += kTurn;
+    ring.setPoint(i, ring.getX(i) + offset, ring.getY(i));
+  }
+  return ring.get_IsClosed();
+}
+
+void ShiftLongitudes(OGRPolygon& polygon, double shift) {
+  for (OGRLinearRing* ring : polygon) {
+    for (int i = 0; i < ring->getNumPoints(); ++i)
+      ring->setPoint(i, ring->getX(i) + shift, ring->getY(i));
+  }
+}
+
+// A polygon stitched across the 180th meridian (its rings jump from +180 to
+// -180), as the plane cannot take it: made continuous, then cut at the
+// meridian into pieces within -180..180. Nothing for a polygon that does not
+// cross or goes round a pole.
+Polygons CutAtDateLine(const OGRPolygon& polygon) {
+  Polygons pieces;
+  if (!std::any_of(polygon.begin(), polygon.end(),
+                   [](const OGRLinearRing* ring) { return JumpsAcrossDateLine(*ring); })) {
+    return pieces;
+  }
+  std::unique_ptr<OGRPolygon> continuous(polygon.clone());
+  for (OGRLinearRing* ring : *continuous) {
+    if (!Unwrap(*ring)) return pieces;
+  }
+  const double middle = continuous->getExteriorRing()->getX(0);
+  for (int i = 0; i < continuous->getNumInteriorRings(); ++i) {
+    OGRLinearRing& hole = *continuous->getInteriorRing(i);
+    const double turns = std::round((middle - hole.getX(0)) / kTurn);
+    for (int k = 0; k < hole.getNumPoints(); ++k)
+      hole.setPoint(k, hole.getX(k) + turns * kTurn, hole.getY(k));
+  }
+  for (const double turn : {-1.0, 0.0, 1.0}) {
+    OGRLinearRing window;
+    const double west = turn * kTurn - kHalfTurn, east = turn * kTurn + kHalfTurn;
+    for (const auto& [x, y] : {std::pair{west, -90.0}, {east, -90.0}, {east, 90.0}, {west, 90.0}})
+      window.addPoint(x, y);
+    window.closeRings();
+    OGRPolygon box;
+    box.addRing(&window);
+    const std::unique_ptr<OGRGeometry> part(continuous->Intersection(&box));
+    if (!part) return Polygons();
+    const std::size_t first = pieces.size();
+    CollectPolygons(*part, pieces);
+    for (std::size_t k = first; k < pieces.size(); ++k)
+      ShiftLongitudes(*pieces[k], -turn * kTurn);
+  }
+  return pieces;
+}
+
+// The geometry with its polygons stitched across the 180th meridian cut
+// there; nothing when none is.
+std::unique_ptr<OGRGeometry> WithDateLineCut(const OGRGeometry& geometry) {
+  Polygons polygons;
+  CollectPolygons(geometry, polygons);
+  bool cut = false;
+  auto result = std::make_unique<OGRMultiPolygon>();
+  for (auto& polygon : polygons) {
+    Polygons pieces = CutAtDateLine(*polygon);
+    cut = cut || !pieces.empty();
+    if (pieces.empty()) pieces.push_back(std::move(polygon));
+    for (auto& piece : pieces)
+      result->addGeometryDirectly(piece.release());
+  }
+  return cut ? std::move(result) : nullptr;
+}
+
 // The polygons of a row's geometry in longitude and latitude, repaired when
 // invalid; what was done or left out is noted with the row.
 Polygons RowPolygons(const OGRGeometry* geometry, OGRCoordinateTransformation* transformation,
@@ -206,6 +293,7 @@ Polygons RowPolygons(const OGRGeometry* geometry, OGRCoordinateTransformation* t
     notes.push_back(Row(row) + ": cannot be moved to longitude and latitude; left out");
     return polygons;
   }
+  if (auto cut = WithDateLineCut(*copy)) copy = std::move(cut);
   if (!copy->IsValid()) {
     std::unique_ptr<OGRGeometry> repaired(copy->MakeValid());
     if (!repaired || repaired->IsEmpty()) {
@@ -417,7 +505,9 @@ std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered,
   std::vector<SourceArea> areas;
   for (Group& group : groups) {
     if (group.name.empty()) {  // only region names may be empty: rows no recipe can name
-      notes.push_back(Row(group.first_row) + ": no name; left out");
+      const std::string more =
+          group.rows > 1 ? " and " + std::to_string(group.rows - 1) + " more rows" : "";
+      notes.push_back(Row(group.first_row) + more + ": no name; left out");
       continue;
     }
     SourceArea area{group.first_row, group.name, group.value, {}, 0};
