@@ -216,11 +216,9 @@ bool Unwrap(OGRLinearRing& ring) {
   return ring.get_IsClosed();
 }
 
-void ShiftLongitudes(OGRPolygon& polygon, double shift) {
-  for (OGRLinearRing* ring : polygon) {
-    for (int i = 0; i < ring->getNumPoints(); ++i)
-      ring->setPoint(i, ring->getX(i) + shift, ring->getY(i));
-  }
+void ShiftLongitudes(OGRLinearRing& ring, double shift) {
+  for (int i = 0; i < ring.getNumPoints(); ++i)
+    ring.setPoint(i, ring.getX(i) + shift, ring.getY(i));
 }
 
 // A polygon stitched across the 180th meridian (its rings jump from +180 to
@@ -237,12 +235,11 @@ Polygons CutAtDateLine(const OGRPolygon& polygon) {
   for (OGRLinearRing* ring : *continuous) {
     if (!Unwrap(*ring)) return pieces;
   }
-  const double middle = continuous->getExteriorRing()->getX(0);
+  // Each hole made continuous on its own goes where its outer ring is.
+  const double start = continuous->getExteriorRing()->getX(0);
   for (int i = 0; i < continuous->getNumInteriorRings(); ++i) {
     OGRLinearRing& hole = *continuous->getInteriorRing(i);
-    const double turns = std::round((middle - hole.getX(0)) / kTurn);
-    for (int k = 0; k < hole.getNumPoints(); ++k)
-      hole.setPoint(k, hole.getX(k) + turns * kTurn, hole.getY(k));
+    ShiftLongitudes(hole, std::round((start - hole.getX(0)) / kTurn) * kTurn);
   }
   for (const double turn : {-1.0, 0.0, 1.0}) {
     OGRLinearRing window;
@@ -256,8 +253,10 @@ Polygons CutAtDateLine(const OGRPolygon& polygon) {
     if (!part) return Polygons();
     const std::size_t first = pieces.size();
     CollectPolygons(*part, pieces);
-    for (std::size_t k = first; k < pieces.size(); ++k)
-      ShiftLongitudes(*pieces[k], -turn * kTurn);
+    for (std::size_t k = first; k < pieces.size(); ++k) {
+      for (OGRLinearRing* ring : *pieces[k])
+        ShiftLongitudes(*ring, -turn * kTurn);
+    }
   }
   return pieces;
 }
