@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <numbers>
 
 namespace kartela::basemap {
@@ -13,15 +12,6 @@ namespace {
 constexpr double kWgs84Radius = 6378137;
 constexpr double kWgs84Flattening = 1 / 298.257223563;
 constexpr double kSquareMetresPerKm2 = 1e6;
-// Below a square metre an area is shown as 0, which keeps a value within eight decimals.
-constexpr double kLeastShown = 1e-6;
-
-std::string Formatted(int decimals, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
-
 }  // namespace
 
 double RingArea(const std::vector<GeoPoint>& ring) {
@@ -39,14 +29,9 @@ double RingArea(const std::vector<GeoPoint>& ring) {
 }
 
 std::string LandAreaText(double km2) {
-  // Rounded to three significant digits first, so that 99.96 becomes 100
-  // and 9.996 becomes 10.0.
-  char rounded_text[32];
-  std::snprintf(rounded_text, sizeof rounded_text, "%.2e", km2);
-  const double rounded = std::strtod(rounded_text, nullptr);
-  if (rounded >= 100) return Formatted(0, km2);
-  if (rounded < kLeastShown) return "0";
-  return Formatted(2 - static_cast<int>(std::floor(std::log10(rounded))), rounded);
+  char text[32];
+  std::snprintf(text, sizeof text, "%.0f", km2);
+  return text;
 }
 
 }  // namespace kartela::basemap

@@ -12,9 +12,8 @@ namespace kartela::basemap {
 // latitude in radians, not closed), whichever way it turns.
 double RingArea(const std::vector<GeoPoint>& ring);
 
-// A data value for `km2`: whole km² from 100 up, else three significant
-// digits without an exponent ("61.4", "2.02", "0.440"); 0 below a square
-// metre.
+// A data value for `km2`: whole km², so that the values and the legend of
+// a map of them show no decimals (the Vatican's 0.44 km² is 0).
 std::string LandAreaText(double km2);
 
 }  // namespace kartela::basemap
