@@ -54,6 +54,10 @@ class CheckedDialog : public QDialog {
 // then the focus on the box with its text selected.
 void RefuseBox(Reporter& reporter, QLineEdit& box, const QString& reason);
 
+// The line that names box `name` and what it takes, `range`:
+// "「区分数」には 2～8 の整数を入力してください。".
+QString NumberBoxReason(const QString& name, const QString& range);
+
 // The range line of a whole-number box: "-32768～32767 の整数".
 QString WholeNumberRange(long long low, long long high);
 

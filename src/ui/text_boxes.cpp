@@ -15,6 +15,7 @@
 #include "model/reporter.h"
 #include "model/settings.h"
 #include "model/settings_file.h"
+#include "model/symbol_settings.h"
 #include "ui/qt_text.h"
 
 namespace kartela {
@@ -120,6 +121,10 @@ std::optional<std::int16_t> OffsetOfText(const QString& text) {
     return std::nullopt;
   }
   return static_cast<std::int16_t>(value);
+}
+
+QString ReferenceValueRange() {
+  return QString("0 でも基底値でもない数値（%1 バイトまで）").arg(kMaxRefValueTextBytes);
 }
 
 QDialogButtonBox* OkCancelButtons(QDialog& dialog) {

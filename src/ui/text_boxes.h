@@ -53,6 +53,9 @@ std::optional<std::int32_t> FontHeightOfSize(const QString& text);
 // settings; nothing when it does not convert.
 std::optional<std::int16_t> OffsetOfText(const QString& text);
 
+// What the reference value box of the circle map and the picture graph takes.
+QString ReferenceValueRange();
+
 // OK (the default button, also taken by Enter) and Cancel, wired to accept
 // and reject `dialog`.
 QDialogButtonBox* OkCancelButtons(QDialog& dialog);

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "ui/decor_font_dialog.h"
 #include "ui/draw_pos_dialog.h"
 #include "ui/draw_size_dialog.h"
+#include "ui/glyph_info_dialog.h"
 #include "ui/index_pos_dialog.h"
 #include "ui/item_len_dialog.h"
 #include "ui/sep_num_dialog.h"
@@ -30,6 +32,20 @@ DialogMaker FontDialog() {
     auto dialog = std::make_unique<Dialog>(reporter);
     const Settings fresh;
     dialog->Load(fresh);
+    return dialog;
+  };
+}
+
+// The picture graph's dialog with the height 20, the reference value 75 and
+// the base value 50.
+DialogMaker GlyphDialog() {
+  return [](Reporter& reporter) {
+    auto dialog = std::make_unique<TGlyphInfoDialog>(reporter, std::filesystem::path());
+    PictureFields fields;
+    fields.Radius = "20";
+    fields.RefValue = "75";
+    fields.BaseValue = "50";
+    dialog->SetFields(fields);
     return dialog;
   };
 }
@@ -87,6 +103,12 @@ TEST(CheckedDialogTest, ANumberThatDoesNotConvertIsNamedAndTheDialogStaysOpen) {
          dialog->Load(10);
          return dialog;
        }},
+      {"Rad", "12abc", "「基準絵の高さ」には -32768～32767 の整数を入力してください。", "-30",
+       GlyphDialog()},
+      {"Dat", "50.0",
+       "「基準のデータ値」には 0 でも基底値でもない数値（80 バイトまで）を入力してください。",
+       "50.5", GlyphDialog()},
+      {"Bas", "1e3", "「データの基底値」には 数値を入力してください。", "", GlyphDialog()},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(std::string(c.box) + " = " + c.typed);
