@@ -32,7 +32,7 @@ void CheckedDialog::done(int result) {
 }
 
 bool CheckedDialog::AcceptNumberBoxes() const {
-  for (const NumberBox& number : number_boxes_) {
+  for (const CheckedBox& number : number_boxes_) {
     if (number.converts(number.box->text())) continue;
     RefuseBox(reporter_, *number.box, NumberBoxReason(number.name, number.range));
     return false;

@@ -34,20 +34,20 @@ class CheckedDialog : public QDialog {
  protected:
   CheckedDialog(Reporter& reporter, QWidget* parent);
   Reporter& reporter() const { return reporter_; }
+  // False, after the refusal, when a box does not convert; for a dialog
+  // that ends with another result than OK which takes the boxes too.
+  bool AcceptNumberBoxes() const;
 
  private:
-  struct NumberBox {
+  struct CheckedBox {
     QLineEdit* box;
     QString name;
     QString range;
     NumberTextCheck converts;
   };
 
-  // False, after the refusal, when a box does not convert.
-  bool AcceptNumberBoxes() const;
-
   Reporter& reporter_;
-  std::vector<NumberBox> number_boxes_;
+  std::vector<CheckedBox> number_boxes_;
 };
 
 // Refuses what `box` holds: message 13 with `reason` as its second line,
