@@ -107,6 +107,25 @@ double ReadLeadingReal(std::string_view text) {
   return RoundToReal48(ConvertChars(number, std::chars_format::general));
 }
 
+std::optional<std::int32_t> FindLeadingInt(std::string_view text) {
+  std::size_t i = SkipBlanks(text);
+  TakeSign(text, i);
+  if (i < text.size() && text[i] == '$') {
+    if (i + 1 >= text.size() || HexDigitValue(text[i + 1]) < 0) return std::nullopt;
+  } else if (i >= text.size() || !IsDigit(text[i])) {
+    return std::nullopt;
+  }
+  return ReadLeadingInt(text);
+}
+
+std::optional<double> FindLeadingReal(std::string_view text) {
+  std::size_t i = SkipBlanks(text);
+  TakeSign(text, i);
+  if (i < text.size() && text[i] == '.') ++i;
+  if (i >= text.size() || !IsDigit(text[i])) return std::nullopt;
+  return ReadLeadingReal(text);
+}
+
 std::optional<long double> ParseDataValue(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ')

@@ -25,6 +25,13 @@ std::int16_t ReadLeadingInt16(std::string_view text);
 // The result is stored as a 48-bit real.
 double ReadLeadingReal(std::string_view text);
 
+// ReadLeadingInt and ReadLeadingReal where a number leads `text` (after the
+// blanks, tabs and a sign: a digit, "$" and a hexadecimal digit for the
+// integer, a point and a digit for the real); nullopt where the readers
+// would read 0 for want of one, as in "", "abc" or "-".
+std::optional<std::int32_t> FindLeadingInt(std::string_view text);
+std::optional<double> FindLeadingReal(std::string_view text);
+
 // A data value: leading spaces (not tabs), an optional sign, digits with an
 // optional point where the digits on either side may be absent (but not
 // both). The whole text must be consumed: no exponent, no trailing blank.

@@ -32,10 +32,9 @@ void CheckedDialog::done(int result) {
 }
 
 bool CheckedDialog::AcceptNumberBoxes() const {
-  for (const NumberBox& number : number_boxes_) {
+  for (const CheckedBox& number : number_boxes_) {
     if (number.converts(number.box->text())) continue;
-    RefuseBox(reporter_, *number.box,
-              QString("「%1」には %2を入力してください。").arg(number.name, number.range));
+    RefuseBox(reporter_, *number.box, NumberBoxReason(number.name, number.range));
     return false;
   }
   return true;
@@ -45,6 +44,10 @@ void RefuseBox(Reporter& reporter, QLineEdit& box, const QString& reason) {
   ShowMessageWithReason(reporter, kMsgBadSetting, {}, reason.toStdString());
   box.setFocus();
   box.selectAll();
+}
+
+QString NumberBoxReason(const QString& name, const QString& range) {
+  return QString("「%1」には %2を入力してください。").arg(name, range);
 }
 
 QString WholeNumberRange(long long low, long long high) {

@@ -34,25 +34,29 @@ class CheckedDialog : public QDialog {
  protected:
   CheckedDialog(Reporter& reporter, QWidget* parent);
   Reporter& reporter() const { return reporter_; }
+  // False, after the refusal, when a box does not convert; for a dialog
+  // that ends with another result than OK which takes the boxes too.
+  bool AcceptNumberBoxes() const;
 
  private:
-  struct NumberBox {
+  struct CheckedBox {
     QLineEdit* box;
     QString name;
     QString range;
     NumberTextCheck converts;
   };
 
-  // False, after the refusal, when a box does not convert.
-  bool AcceptNumberBoxes() const;
-
   Reporter& reporter_;
-  std::vector<NumberBox> number_boxes_;
+  std::vector<CheckedBox> number_boxes_;
 };
 
 // Refuses what `box` holds: message 13 with `reason` as its second line,
 // then the focus on the box with its text selected.
 void RefuseBox(Reporter& reporter, QLineEdit& box, const QString& reason);
+
+// The line that names box `name` and what it takes, `range`:
+// "「区分数」には 2～8 の整数を入力してください。".
+QString NumberBoxReason(const QString& name, const QString& range);
 
 // The range line of a whole-number box: "-32768～32767 の整数".
 QString WholeNumberRange(long long low, long long high);

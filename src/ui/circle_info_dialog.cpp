@@ -135,10 +135,7 @@ TCircleInfoDialog::Refusal TCircleInfoDialog::Refused() {
   }
   SymbolSettings stored = symbols_;
   if (ApplyCircleFields(Fields(), stored) != 0) {
-    return {dat_,
-            QString("「%1」には 0 でも基底値でもない数値（%2 バイトまで）を入力してください。")
-                .arg(kReferenceLabel)
-                .arg(kMaxRefValueTextBytes)};
+    return {dat_, NumberBoxReason(kReferenceLabel, ReferenceValueRange())};
   }
   symbols_ = stored;
   return {};

@@ -13,7 +13,7 @@ namespace kartela {
 DataPrintCommands::DataPrintCommands(AppContext& context, CurrentPrinter& printer)
     : context_(context), printer_(printer) {
   const std::vector<std::string> installed = gdi::InstalledFamilies();
-  dialog_ = new TDataPrintDialog(installed, DialogOwner(context_));
+  dialog_ = new TDataPrintDialog(context_.reporter, installed, DialogOwner(context_));
   dialog_->SetPrinterSetup([this] { printer_.Choose(dialog_); });
 }
 

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
+#include <optional>
 
 #include "base/numbers.h"
 #include "ui/qt_text.h"
@@ -32,10 +34,24 @@ void ShowInt(QLineEdit& box, std::int32_t value) {
   box.setText(QString::number(value));
 }
 
+// The most columns and the largest size in points a data list takes, and the
+// narrowest and widest line spacing.
+constexpr std::int32_t kMaxColumns = 99;
+constexpr std::int32_t kMaxFontPoints = 999;
+constexpr double kMinLineSpacing = 0.1;
+constexpr double kMaxLineSpacing = 100;
+
+// The spacing is read by its leading number, as it always was.
+bool SpacingTaken(const QString& text) {
+  const std::optional<double> spacing = FindLeadingReal(text.toStdString());
+  return spacing && *spacing >= kMinLineSpacing && *spacing <= kMaxLineSpacing;
+}
+
 }  // namespace
 
-TDataPrintDialog::TDataPrintDialog(std::span<const std::string> installed, QWidget* parent)
-    : QDialog(parent),
+TDataPrintDialog::TDataPrintDialog(Reporter& reporter, std::span<const std::string> installed,
+                                   QWidget* parent)
+    : CheckedDialog(reporter, parent),
       left_(NumberBox(this, "leftmg")),
       right_(NumberBox(this, "rightmg")),
       top_(NumberBox(this, "topmg")),
@@ -73,6 +89,12 @@ TDataPrintDialog::TDataPrintDialog(std::span<const std::string> installed, QWidg
   form->addRow("サイズ(ﾎﾟｲﾝﾄ)", font_size_);
   form->addRow("行間：", spacing_);
   layout->addLayout(form);
+  CheckMarginBoxes(*this, std::array{left_, right_, top_, bottom_});
+  CheckLeadingWholeNumber(*this, *columns_, "列数", 1, kMaxColumns);
+  CheckLeadingWholeNumber(*this, *copies_, "部数", 1, kMaxCopies);
+  CheckLeadingWholeNumber(*this, *font_size_->lineEdit(), "サイズ", 1, kMaxFontPoints);
+  CheckNumberBox(*spacing_, "行間",
+                 QString("%1～%2 の数値").arg(kMinLineSpacing).arg(kMaxLineSpacing), SpacingTaken);
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* ok = buttons->addButton("印 刷", QDialogButtonBox::AcceptRole);

@@ -1,26 +1,28 @@
 // TDataPrintDialog: the margins, columns, copies, font and line spacing of the
-// data list, with the printer setup button.
+// data list, with the printer setup button. OK refuses, naming the box, a
+// number box that does not convert or lies outside what it takes.
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <span>
 #include <string>
 
 #include "output/data_list_print.h"
 #include "render/workspace.h"
+#include "ui/checked_dialog.h"
 
 class QComboBox;
 class QLineEdit;
 
 namespace kartela {
 
-class TDataPrintDialog : public QDialog {
+class TDataPrintDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
   // Offers the faces of `installed` (UTF-8) after the Windows Japanese faces.
-  TDataPrintDialog(std::span<const std::string> installed, QWidget* parent = nullptr);
+  TDataPrintDialog(Reporter& reporter, std::span<const std::string> installed,
+                   QWidget* parent = nullptr);
 
   // What the ﾌﾟﾘﾝﾀｰ button runs; the dialog stays open.
   void SetPrinterSetup(std::function<void()> setup) { printer_setup_ = std::move(setup); }

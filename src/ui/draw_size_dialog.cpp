@@ -50,6 +50,10 @@ std::optional<double> MagnificationOfText(const QString& text) {
   return RoundToReal48(value);
 }
 
+QString MagnificationRange() {
+  return QString("%1～%2 の数値").arg(-kReal48Max, 0, 'G', 2).arg(kReal48Max, 0, 'G', 2);
+}
+
 TDrawSizeDialog::TDrawSizeDialog(Reporter& reporter, QWidget* parent)
     : CheckedDialog(reporter, parent),
       last_map_(PlainLabel("", this, "LastMap")),
@@ -78,8 +82,7 @@ TDrawSizeDialog::TDrawSizeDialog(Reporter& reporter, QWidget* parent)
   auto* boxes = new QFormLayout;
   boxes->addRow("横方向..", x_res_);
   boxes->addRow("縦方向..", y_res_);
-  const QString range =
-      QString("%1～%2 の数値").arg(-kReal48Max, 0, 'G', 2).arg(kReal48Max, 0, 'G', 2);
+  const QString range = MagnificationRange();
   const auto converts = [](const QString& text) { return MagnificationOfText(text).has_value(); };
   CheckNumberBox(*x_res_, "横方向", range, converts);
   CheckNumberBox(*y_res_, "縦方向", range, converts);

@@ -16,6 +16,8 @@ namespace kartela {
 // A typed magnification: a real that a 48-bit real can hold, stored at its
 // precision; nothing when the text does not convert. No range is imposed.
 std::optional<double> MagnificationOfText(const QString& text);
+// The range line of a magnification box: "-1.7E+38～1.7E+38 の数値".
+QString MagnificationRange();
 
 class TDrawSizeDialog : public CheckedDialog {
   Q_OBJECT

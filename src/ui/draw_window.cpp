@@ -1,5 +1,6 @@
 #include "ui/draw_window.h"
 
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -369,9 +370,18 @@ void TDrawWindow::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+void TDrawWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && furniture_drag_) {
+    CancelFurnitureDrag();
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
 void TDrawWindow::LeftDown(QPoint canvas) {
   const DecorationMode mode = Mode();
   if (mode == DecorationMode::kNone) {
+    furniture_drag_cancelled_ = false;
     StartFurnitureDrag(canvas);
     return;
   }
@@ -414,6 +424,11 @@ void TDrawWindow::LeftUp(QPoint canvas) {
   if (furniture_drag_) {
     furniture_drag_->now = canvas;
     FinishFurnitureDrag();
+    return;
+  }
+  if (furniture_drag_cancelled_) {
+    furniture_drag_cancelled_ = false;
+    ShowMoveCursor(canvas);
     return;
   }
   const DecorationMode mode = Mode();
@@ -481,9 +496,17 @@ void TDrawWindow::FinishFurnitureDrag() {
   }
 }
 
+void TDrawWindow::CancelFurnitureDrag() {
+  const QRect frame = OverlayArea();
+  furniture_drag_.reset();
+  furniture_drag_cancelled_ = true;
+  UpdateFromCache(frame);
+  ShowMoveCursor({});  // none while cancelled, wherever the pointer is
+}
+
 void TDrawWindow::ShowMoveCursor(QPoint canvas) {
-  const bool over =
-      Mode() == DecorationMode::kNone && (furniture_drag_ || FurnitureAt(canvas).has_value());
+  const bool over = Mode() == DecorationMode::kNone && !furniture_drag_cancelled_ &&
+                    (furniture_drag_ || FurnitureAt(canvas).has_value());
   if (over == move_cursor_) return;
   move_cursor_ = over;
   viewport()->setCursor(over ? QCursor(Qt::SizeAllCursor) : DecorationCursor(Mode()));

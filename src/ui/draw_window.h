@@ -1,7 +1,7 @@
 // TDrawWindow: the map window. It paints the whole map through the one paint
 // routine at the scroll position, owns the drawing objects, and turns the
 // mouse into decorations with the current tool. With no tool, the title and
-// the legend can be dragged to a new place.
+// the legend can be dragged to a new place; Escape cancels the drag.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -83,6 +83,7 @@ class TDrawWindow : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The screen paint: the whole map at the scroll position, at scale 1.
@@ -128,6 +129,9 @@ class TDrawWindow : public QAbstractScrollArea {
   std::optional<Furniture> FurnitureAt(QPoint canvas) const;
   void StartFurnitureDrag(QPoint canvas);
   void FinishFurnitureDrag();
+  // Leaves the item where it was; the move cursor stays away until the
+  // button is released.
+  void CancelFurnitureDrag();
   // The move cursor over the title and the legend, the tool's cursor elsewhere.
   void ShowMoveCursor(QPoint canvas);
   void KeepFurniturePlaces(const FurniturePlaces& places);
@@ -158,6 +162,7 @@ class TDrawWindow : public QAbstractScrollArea {
   QRect title_box_;
   QRect legend_box_;
   std::optional<FurnitureDrag> furniture_drag_;
+  bool furniture_drag_cancelled_ = false;
   QPointer<QWidget> input_bar_panel_;
 };
 

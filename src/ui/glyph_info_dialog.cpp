@@ -10,14 +10,30 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
 
+#include "base/numbers.h"
 #include "ui/metafile_preview.h"
 #include "ui/qt_text.h"
+#include "ui/text_boxes.h"
 
 namespace kartela {
 namespace {
 
 constexpr QSize kPreviewSize{96, 96};
+
+constexpr const char* kHeightLabel = "基準絵の高さ";
+constexpr const char* kReferenceLabel = "基準のデータ値";
+constexpr const char* kBaseLabel = "データの基底値";
+
+// An empty base value is 0, as it always was.
+bool BaseValueConverts(const QString& text) {
+  const std::optional<std::string> base = SjisText(text);
+  return base && (base->empty() || ParseDataValue(*base).has_value());
+}
 
 QLineEdit* Edit(QWidget* parent, const char* name) {
   auto* edit = new QLineEdit(parent);
@@ -33,8 +49,9 @@ QLabel* Label(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TGlyphInfoDialog::TGlyphInfoDialog(std::filesystem::path program_dir, QWidget* parent)
-    : QDialog(parent),
+TGlyphInfoDialog::TGlyphInfoDialog(Reporter& reporter, std::filesystem::path program_dir,
+                                   QWidget* parent)
+    : CheckedDialog(reporter, parent),
       program_dir_(std::move(program_dir)),
       max_(Label(this, "Max")),
       min_(Label(this, "Min")),
@@ -44,6 +61,7 @@ TGlyphInfoDialog::TGlyphInfoDialog(std::filesystem::path program_dir, QWidget* p
       bas_(Edit(this, "Bas")),
       image_(nullptr),
       file_list_(new QListWidget(this)) {
+  setObjectName(QStringLiteral("TGlyphInfoDialog"));
   setWindowTitle(QStringLiteral("絵グラフの設定"));
   auto* values = new QGridLayout;
   values->addWidget(new QLabel(QStringLiteral("（参考）"), this), 0, 0);
@@ -51,12 +69,20 @@ TGlyphInfoDialog::TGlyphInfoDialog(std::filesystem::path program_dir, QWidget* p
   values->addWidget(max_, 1, 1);
   values->addWidget(new QLabel(QStringLiteral("最小値"), this), 2, 0);
   values->addWidget(min_, 2, 1);
-  values->addWidget(new QLabel(QStringLiteral("基準絵の高さ　："), this), 3, 0);
+  values->addWidget(new QLabel(QString(kHeightLabel) + "　：", this), 3, 0);
   values->addWidget(rad_, 3, 1);
-  values->addWidget(new QLabel(QStringLiteral("基準のデータ値："), this), 4, 0);
+  values->addWidget(new QLabel(QString(kReferenceLabel) + "：", this), 4, 0);
   values->addWidget(dat_, 4, 1);
-  values->addWidget(new QLabel(QStringLiteral("データの基底値："), this), 5, 0);
+  values->addWidget(new QLabel(QString(kBaseLabel) + "：", this), 5, 0);
   values->addWidget(bas_, 5, 1);
+  // The height is a 16-bit whole number, as the offsets are.
+  CheckNumberBox(*rad_, kHeightLabel,
+                 WholeNumberRange(std::numeric_limits<std::int16_t>::min(),
+                                  std::numeric_limits<std::int16_t>::max()),
+                 [](const QString& text) { return OffsetOfText(text).has_value(); });
+  CheckNumberBox(*dat_, kReferenceLabel, ReferenceValueRange(),
+                 [this](const QString&) { return ReferenceValueTaken(); });
+  CheckNumberBox(*bas_, kBaseLabel, "数値", BaseValueConverts);
 
   auto* panel = new QGroupBox(QStringLiteral("プレビュー"), this);
   panel->setObjectName(QStringLiteral("Panel1"));
@@ -108,16 +134,18 @@ void TGlyphInfoDialog::SetFields(const PictureFields& fields) {
   bas_->setText(ShownText(fields.BaseValue));
 }
 
-std::optional<PictureFields> TGlyphInfoDialog::Fields() const {
-  const auto radius = SjisText(rad_->text());
-  const auto ref = SjisText(dat_->text());
-  const auto base = SjisText(bas_->text());
-  if (!radius || !ref || !base) return std::nullopt;
+PictureFields TGlyphInfoDialog::Fields() const {
   PictureFields fields;
-  fields.Radius = *radius;
-  fields.RefValue = *ref;
-  fields.BaseValue = *base;
+  fields.Radius = SjisText(rad_->text()).value_or("");
+  fields.RefValue = SjisText(dat_->text()).value_or("");
+  fields.BaseValue = SjisText(bas_->text()).value_or("");
   return fields;
+}
+
+bool TGlyphInfoDialog::ReferenceValueTaken() const {
+  if (!SjisText(dat_->text())) return false;
+  SymbolSettings scratch;
+  return ApplyPictureFields(Fields(), scratch) == 0;
 }
 
 void TGlyphInfoDialog::showEvent(QShowEvent* event) {

@@ -1,15 +1,16 @@
 // TGlyphInfoDialog: the settings of the picture graph ("絵グラフの設定"): the
 // largest and smallest values for reference, the reference picture's height,
 // the reference and base values, and the picture chosen among the metafiles
-// of the program directory, with a preview.
+// of the program directory, with a preview. OK refuses, naming the box, a
+// height that is no whole number, a base value that is no number, and a
+// reference value the graph cannot be drawn with.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <filesystem>
-#include <optional>
 
 #include "render/picture_graph.h"
+#include "ui/checked_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,16 +19,17 @@ class QListWidgetItem;
 
 namespace kartela {
 
-class TGlyphInfoDialog : public QDialog {
+class TGlyphInfoDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
-  TGlyphInfoDialog(std::filesystem::path program_dir, QWidget* parent = nullptr);
+  TGlyphInfoDialog(Reporter& reporter, std::filesystem::path program_dir,
+                   QWidget* parent = nullptr);
 
   // The texts (Shift-JIS) shown and edited.
   void SetFields(const PictureFields& fields);
-  // The edited texts; nullopt when a text has no Shift-JIS form.
-  std::optional<PictureFields> Fields() const;
+  // The edited texts; a box Shift-JIS cannot hold is empty (OK refuses it).
+  PictureFields Fields() const;
 
   // The chosen picture: a full path, or empty for none.
   void SetSelectedPicture(const QString& path) { selected_ = path; }
@@ -48,6 +50,8 @@ class TGlyphInfoDialog : public QDialog {
   void FileListBoxClick(QListWidgetItem* item);
   // Draws the picture into the preview; hides the preview when it cannot.
   bool Preview(const QString& path);
+  // Whether the reference and base values as typed can draw the graph.
+  bool ReferenceValueTaken() const;
 
   std::filesystem::path program_dir_;
   QString selected_;

@@ -13,13 +13,12 @@
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "ui/draw_size_dialog.h"
+#include "ui/text_boxes.h"
 
 namespace kartela {
 namespace {
 
 constexpr const char* kAutoFit = "自動調整";
-constexpr std::string_view kBadMagnification = "倍率の指定に誤りがあります。";
-constexpr std::string_view kNoCopies = "部数は 1 以上を指定してください。";
 constexpr std::string_view kNoPrintableArea = "余白が大きすぎて、印刷できる範囲がありません。";
 
 // The margin boxes' fields, in the order of the boxes.
@@ -27,8 +26,20 @@ constexpr std::array<std::int32_t output::PrintMargins::*, 4> kMarginFields = {
     &output::PrintMargins::left, &output::PrintMargins::right, &output::PrintMargins::top,
     &output::PrintMargins::bottom};
 
+// The widest line the 16-bit width holds, either side of 0.
+constexpr double kMaxLineWidth = INT16_MAX;
+
 std::int32_t LeadingInt(const QLineEdit& box) {
   return ReadLeadingInt(box.text().toStdString());
+}
+
+// The typed line width to the nearest whole pixel; nothing when it does not
+// convert.
+std::optional<std::int16_t> LineWidthOfText(const QString& text) {
+  bool ok = false;
+  const double width = text.trimmed().toDouble(&ok);
+  if (!ok || !std::isfinite(width) || std::abs(width) > kMaxLineWidth) return std::nullopt;
+  return static_cast<std::int16_t>(std::nearbyint(width));
 }
 
 QLineEdit* NumberBox(QWidget* parent, const char* name) {
@@ -69,7 +80,7 @@ QString MagnificationText(double magnification) {
 }
 
 TMapPrintDialog::TMapPrintDialog(Reporter& reporter, QWidget* parent)
-    : QDialog(parent), reporter_(reporter) {
+    : CheckedDialog(reporter, parent) {
   setObjectName("TMapPrintDialog");
   setWindowTitle(QStringLiteral("画像の印刷"));
   auto* grid = new QGridLayout;
@@ -98,6 +109,14 @@ TMapPrintDialog::TMapPrintDialog(Reporter& reporter, QWidget* parent)
   grid->addWidget(new QLabel(QStringLiteral("境界線の幅(ﾋﾟｸｾﾙ)："), this), 4, 0, 1, 2);
   line_width_ = NumberBox(this, "LineWd");
   grid->addWidget(line_width_, 4, 2);
+  CheckMarginBoxes(*this, margins_);
+  CheckLeadingWholeNumber(*this, *copies_, "部数", 1, kMaxCopies);
+  CheckNumberBox(*print_size_->lineEdit(), "倍率",
+                 QString("「%1」か %2").arg(kAutoFit, MagnificationRange()),
+                 [](const QString& text) { return PrintSizeOfText(text).has_value(); });
+  CheckNumberBox(*line_width_, "境界線の幅",
+                 QString("%1～%2 の数値").arg(-kMaxLineWidth).arg(kMaxLineWidth),
+                 [](const QString& text) { return LineWidthOfText(text).has_value(); });
 
   auto* ok = Button(this, "OKBtn", QStringLiteral("印 刷"));
   ok->setDefault(true);
@@ -141,28 +160,14 @@ void TMapPrintDialog::showEvent(QShowEvent* event) {
 }
 
 bool TMapPrintDialog::Accept() {
-  const std::optional<double> magnification = PrintSizeOfText(print_size_->currentText());
-  if (!magnification) {
-    ShowWarning(reporter_, kBadMagnification);
-    print_size_->setFocus();
-    return false;
-  }
   output::PrinterSettings values = values_;
-  values.magnification = *magnification;
+  values.magnification = PrintSizeOfText(print_size_->currentText()).value_or(values.magnification);
   values.copies = LeadingInt(*copies_);
   for (std::size_t i = 0; i < margins_.size(); ++i)
     values.margins.*kMarginFields[i] = LeadingInt(*margins_[i]);
-  bool ok = false;
-  const double width = line_width_->text().trimmed().toDouble(&ok);
-  if (ok && std::isfinite(width) && std::abs(width) <= INT16_MAX)
-    values.line_width = static_cast<std::int16_t>(std::nearbyint(width));
-  if (values.copies < 1) {
-    ShowWarning(reporter_, kNoCopies);
-    copies_->setFocus();
-    return false;
-  }
+  values.line_width = LineWidthOfText(line_width_->text()).value_or(values.line_width);
   if (area_check_ && !area_check_(values)) {
-    ShowWarning(reporter_, kNoPrintableArea);
+    ShowWarning(reporter(), kNoPrintableArea);
     margins_[0]->setFocus();
     return false;
   }
@@ -170,8 +175,9 @@ bool TMapPrintDialog::Accept() {
   return true;
 }
 
+// The preview takes the boxes as printing does.
 void TMapPrintDialog::done(int result) {
-  if (result != QDialog::Rejected && !Accept()) return;
+  if (result != QDialog::Rejected && !(AcceptNumberBoxes() && Accept())) return;
   QDialog::done(result);
 }
 

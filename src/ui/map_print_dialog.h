@@ -1,14 +1,16 @@
 // TMapPrintDialog ("画像の印刷"): the margins, copies, magnification and
 // line width of a map print, with buttons for the preview and the printer.
 // It edits a copy of the print values and gives them back through Values().
+// Print and preview refuse, naming the box, a number box that does not
+// convert or lies outside what it takes.
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <functional>
 #include <optional>
 
 #include "output/export_settings.h"
+#include "ui/checked_dialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -16,15 +18,13 @@ class QWidget;
 
 namespace kartela {
 
-class Reporter;
-
 // The print magnification typed as a text: "自動調整" is -1 (fit to the
 // page); any other text is read as the drawing magnifications are.
 std::optional<double> PrintSizeOfText(const QString& text);
 // The combo box's text for `magnification`: "自動調整" below 0, else one decimal.
 QString MagnificationText(double magnification);
 
-class TMapPrintDialog : public QDialog {
+class TMapPrintDialog : public CheckedDialog {
   Q_OBJECT
 
  public:
@@ -53,12 +53,10 @@ class TMapPrintDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Reads the boxes into values_; false, with a message, when they cannot
-  // be printed (a magnification that does not convert, no copy, no
-  // printable area).
+  // Reads the checked boxes into values_; false, with a message, when they
+  // leave no printable area.
   bool Accept();
 
-  Reporter& reporter_;
   output::PrinterSettings values_;
   std::array<QLineEdit*, 4> margins_{};  // left, right, top, bottom
   QLineEdit* copies_;

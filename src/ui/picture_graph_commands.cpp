@@ -38,7 +38,8 @@ PictureGraphCommands::PictureGraphCommands(AppContext& context, TDataWindow& dat
       data_window_(data_window),
       draw_window_(draw_window),
       map_commands_(map_commands),
-      dialog_(new TGlyphInfoDialog(context.paths.ProgramDir, DialogOwner(context, &draw_window))) {}
+      dialog_(new TGlyphInfoDialog(context.reporter, context.paths.ProgramDir,
+                                   DialogOwner(context, &draw_window))) {}
 
 void PictureGraphCommands::SetDialogRunner(DialogRunner runner) {
   run_dialog_ = std::move(runner);
@@ -69,8 +70,8 @@ bool PictureGraphCommands::ChoosePictureGraph() {
   dialog.SetFields(InitialPictureFields(workspace.symbols, workspace.class_tables));
   dialog.SetSelectedPicture(Utf8Text(sjis::ToUtf8Lossy(workspace.view.GlyphPictureFile)));
   if (run_dialog_(dialog) != QDialog::Accepted) return false;
-  const std::optional<PictureFields> fields = dialog.Fields();
-  const int message = fields ? ApplyPictureFields(*fields, workspace.symbols) : kMsgBadSetting;
+  // OK has refused what this refuses; the check stays for a dialog ended otherwise.
+  const int message = ApplyPictureFields(dialog.Fields(), workspace.symbols);
   ShowMessage(context_.reporter, message);
   return message == 0;
 }

@@ -9,12 +9,14 @@
 #include <cmath>
 #include <limits>
 
+#include "base/numbers.h"
 #include "base/real48.h"
 #include "base/sjis.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/reporter.h"
 #include "model/settings.h"
 #include "model/settings_file.h"
+#include "model/symbol_settings.h"
 #include "ui/qt_text.h"
 
 namespace kartela {
@@ -120,6 +122,26 @@ std::optional<std::int16_t> OffsetOfText(const QString& text) {
     return std::nullopt;
   }
   return static_cast<std::int16_t>(value);
+}
+
+void CheckLeadingWholeNumber(CheckedDialog& dialog, QLineEdit& box, const QString& label,
+                             std::int32_t low, std::int32_t high) {
+  dialog.CheckNumberBox(box, label, WholeNumberRange(low, high), [low, high](const QString& text) {
+    const std::optional<std::int32_t> value = FindLeadingInt(text.toStdString());
+    return value && *value >= low && *value <= high;
+  });
+}
+
+void CheckMarginBoxes(CheckedDialog& dialog, std::span<QLineEdit* const, 4> margins) {
+  constexpr const char* kSides[] = {"左", "右", "上", "下"};
+  for (std::size_t i = 0; i < margins.size(); ++i) {
+    CheckLeadingWholeNumber(dialog, *margins[i], QString("余白（%1）").arg(kSides[i]), 0,
+                            kMaxMarginMillimetres);
+  }
+}
+
+QString ReferenceValueRange() {
+  return QString("0 でも基底値でもない数値（%1 バイトまで）").arg(kMaxRefValueTextBytes);
 }
 
 QDialogButtonBox* OkCancelButtons(QDialog& dialog) {

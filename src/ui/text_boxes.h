@@ -53,6 +53,22 @@ std::optional<std::int32_t> FontHeightOfSize(const QString& text);
 // settings; nothing when it does not convert.
 std::optional<std::int16_t> OffsetOfText(const QString& text);
 
+// The largest margin (millimetres) and copy count the print dialogs take.
+inline constexpr std::int32_t kMaxMarginMillimetres = 999;
+inline constexpr std::int32_t kMaxCopies = 999;
+
+// Has `dialog` check `box`, read by its leading whole number ("15mm" is 15)
+// as the print values always were, for a number from `low` to `high`.
+void CheckLeadingWholeNumber(CheckedDialog& dialog, QLineEdit& box, const QString& label,
+                             std::int32_t low, std::int32_t high);
+
+// Has `dialog` check the four margin boxes of a print dialog (left, right,
+// top, bottom), named "余白（左）" and so on.
+void CheckMarginBoxes(CheckedDialog& dialog, std::span<QLineEdit* const, 4> margins);
+
+// What the reference value box of the circle map and the picture graph takes.
+QString ReferenceValueRange();
+
 // OK (the default button, also taken by Enter) and Cancel, wired to accept
 // and reject `dialog`.
 QDialogButtonBox* OkCancelButtons(QDialog& dialog);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace kartela {
 namespace {
@@ -65,6 +66,25 @@ TEST(ReadLeadingRealTest, StoresAtFortyBitPrecisionAndSaturates) {
   EXPECT_EQ(ReadLeadingReal("1e400"), kReal48Max);
   EXPECT_EQ(ReadLeadingReal("-1e99999"), -kReal48Max);
   EXPECT_EQ(ReadLeadingReal("1e-99999"), 0.0);
+}
+
+// Where a number leads, the value is what the readers read; where none
+// does, there is no value rather than their 0.
+TEST(FindLeadingNumberTest, FindsOnlyANumberThatLeads) {
+  const struct {
+    const char* text;
+    std::optional<std::int32_t> whole;
+    std::optional<double> real;
+  } cases[] = {
+      {"15mm", 15, 15.0}, {" \t-3", -3, -3.0}, {"1.5x", 1, 1.5}, {".5", {}, 0.5}, {"-.5", {}, -0.5},
+      {"$1F", 31, {}},    {"0", 0, 0.0},       {"", {}, {}},     {"abc", {}, {}}, {"-", {}, {}},
+      {"+-1", {}, {}},    {"$", {}, {}},       {"$g", {}, {}},   {".", {}, {}},   {"e3", {}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FindLeadingInt(c.text), c.whole);
+    EXPECT_EQ(FindLeadingReal(c.text), c.real);
+  }
 }
 
 TEST(ParseDataValueTest, AcceptsTheDecimalForms) {

@@ -4,17 +4,22 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "model/settings.h"
 #include "model/test_support.h"
+#include "ui/data_print_dialog.h"
 #include "ui/decor_font_dialog.h"
 #include "ui/draw_pos_dialog.h"
 #include "ui/draw_size_dialog.h"
+#include "ui/glyph_info_dialog.h"
 #include "ui/index_pos_dialog.h"
 #include "ui/item_len_dialog.h"
+#include "ui/map_print_dialog.h"
 #include "ui/sep_num_dialog.h"
 #include "ui/title_pos_dialog.h"
 
@@ -32,6 +37,32 @@ DialogMaker FontDialog() {
     dialog->Load(fresh);
     return dialog;
   };
+}
+
+// The picture graph's dialog with the height 20, the reference value 75 and
+// the base value 50.
+DialogMaker GlyphDialog() {
+  return [](Reporter& reporter) {
+    auto dialog = std::make_unique<TGlyphInfoDialog>(reporter, std::filesystem::path());
+    PictureFields fields;
+    fields.Radius = "20";
+    fields.RefValue = "75";
+    fields.BaseValue = "50";
+    dialog->SetFields(fields);
+    return dialog;
+  };
+}
+
+// The print dialogs showing the values of a fresh start.
+std::unique_ptr<CheckedDialog> MapPrintDialog(Reporter& reporter) {
+  auto dialog = std::make_unique<TMapPrintDialog>(reporter);
+  dialog->Load(output::PrinterSettings{}, false);
+  return dialog;
+}
+std::unique_ptr<CheckedDialog> DataPrintDialog(Reporter& reporter) {
+  auto dialog = std::make_unique<TDataPrintDialog>(reporter, std::span<const std::string>());
+  dialog->Load(PrintSettings{});
+  return dialog;
 }
 
 // The line edit of the box `name`, which may be an editable combo box.
@@ -87,6 +118,27 @@ TEST(CheckedDialogTest, ANumberThatDoesNotConvertIsNamedAndTheDialogStaysOpen) {
          dialog->Load(10);
          return dialog;
        }},
+      {"Rad", "12abc", "「基準絵の高さ」には -32768～32767 の整数を入力してください。", "-30",
+       GlyphDialog()},
+      {"Dat", "50.0",
+       "「基準のデータ値」には 0 でも基底値でもない数値（80 バイトまで）を入力してください。",
+       "50.5", GlyphDialog()},
+      {"Bas", "1e3", "「データの基底値」には 数値を入力してください。", "", GlyphDialog()},
+      // The print values are read by their leading number, as they always were.
+      {"topmg", "", "「余白（上）」には 0～999 の整数を入力してください。", "15mm", MapPrintDialog},
+      {"copies", "1000", "「部数」には 1～999 の整数を入力してください。", "2", MapPrintDialog},
+      {"PrintSize", "abc",
+       "「倍率」には 「自動調整」か -1.7E+38～1.7E+38 の数値を入力してください。", "自動調整",
+       MapPrintDialog},
+      {"LineWd", "太く", "「境界線の幅」には -32767～32767 の数値を入力してください。", "2.5",
+       MapPrintDialog},
+      {"leftmg", "-1", "「余白（左）」には 0～999 の整数を入力してください。", "0",
+       DataPrintDialog},
+      {"column", "0", "「列数」には 1～99 の整数を入力してください。", "2", DataPrintDialog},
+      {"FontSize", "大", "「サイズ」には 1～999 の整数を入力してください。", "10.5",
+       DataPrintDialog},
+      {"Linterval", ".05", "「行間」には 0.1～100 の数値を入力してください。", "1.5倍",
+       DataPrintDialog},
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(std::string(c.box) + " = " + c.typed);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -363,6 +364,26 @@ TEST_F(DrawWindowTest, TitleAndLegendFollowADragWithoutATool) {
   EXPECT_EQ(settings.ChangedMask, kChangedTitleFont | kChangedIndexFont);
   Render();
   EXPECT_EQ(window_->LegendBox(), legend.translated(-12, 8));
+  // Escape during a drag leaves the legend where it was, changes nothing and
+  // takes the move cursor away until the button is released.
+  settings.ChangedMask = 0;
+  const QPoint on_legend = window_->LegendBox().center() - scroll;
+  Press(on_legend);
+  Move(on_legend + QPoint(50, 50));
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(window_.get(), &escape);
+  EXPECT_EQ(window_->viewport()->cursor().shape(), Qt::ArrowCursor);
+  Move(on_legend);
+  EXPECT_EQ(window_->viewport()->cursor().shape(), Qt::ArrowCursor);
+  Release(on_legend + QPoint(50, 50));
+  EXPECT_EQ(settings.LegendOffsetX, -6);
+  EXPECT_EQ(settings.LegendOffsetY, 4);
+  EXPECT_EQ(settings.ChangedMask, 0u);
+  Render();
+  EXPECT_EQ(window_->LegendBox(), legend.translated(-12, 8));
+  Move(on_legend);
+  EXPECT_EQ(window_->viewport()->cursor().shape(), Qt::SizeAllCursor) << "back after the release";
+
   Move(QPoint(300, 5));
   EXPECT_EQ(window_->viewport()->cursor().shape(), Qt::ArrowCursor);
 

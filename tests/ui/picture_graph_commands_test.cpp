@@ -64,6 +64,7 @@ class PictureGraphCommandsTest : public ::testing::Test {
       glyph.show();
       Answer(glyph);
       glyph.done(dialog_result_);
+      if (glyph.isVisible()) glyph.done(QDialog::Rejected);  // refused: the user gives up
       return glyph.result();
     });
   }
@@ -151,7 +152,7 @@ TEST_F(PictureGraphCommandsTest, RefusalsLeaveTheMapAsItWas) {
       {{"100", "-5", ""}, "wide.emf", {}, false, 11, false},  // マイナスデータがあります。
       {{"0", "", "0"}, "wide.emf", {}, false, 10, false},     // データがありません
       {{"1", "2e3", ""}, "wide.emf", {}, false, 9, false},    // 指数表示形式
-      {{"100", "50", ""}, "wide.emf", "0", false, 13, true},  // reference value 0
+      {{"100", "50", ""}, "wide.emf", "0", false, 13, true},  // reference value 0, refused on OK
       {{"100", "50", ""}, {}, {}, false, 20, true},           // no picture chosen
       {{"100", "50", ""}, "wide.emf", {}, true, 20, true},    // the chosen file has gone
       {{"100", "50", ""}, "bad.emf", {}, false, 4, true},     // a damaged picture

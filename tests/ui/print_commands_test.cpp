@@ -81,17 +81,20 @@ TEST_F(PrintCommandsTest, RefusesWhatCannotPrintThenPreviewsAndPrintsTheCopies) 
         EXPECT_TRUE(dialog.isVisible()) << "a bad magnification keeps the dialog open";
         Type(dialog, "PrintSize", "2.0");
         Type(dialog, "copies", "0");
-        Press(dialog, "OKBtn");
-        EXPECT_TRUE(dialog.isVisible()) << "no copy keeps the dialog open";
+        Press(dialog, "BitBtn1");
+        EXPECT_TRUE(dialog.isVisible()) << "no copy keeps the dialog open for the preview too";
         Type(dialog, "copies", "1");
         Type(dialog, "leftmg", "120");
         Type(dialog, "rightmg", "100");
         Press(dialog, "OKBtn");
         EXPECT_TRUE(dialog.isVisible()) << "no printable area keeps the dialog open";
-        EXPECT_EQ(Messages(),
-                  (std::vector<std::string>{"倍率の指定に誤りがあります。",
-                                            "部数は 1 以上を指定してください。",
-                                            "余白が大きすぎて、印刷できる範囲がありません。"}));
+        EXPECT_EQ(
+            Messages(),
+            (std::vector<std::string>{
+                "設定データに誤りがあります。\n「倍率」には 「自動調整」か "
+                "-1.7E+38～1.7E+38 の数値を入力してください。",
+                "設定データに誤りがあります。\n「部数」には 1～999 の整数を入力してください。",
+                "余白が大きすぎて、印刷できる範囲がありません。"}));
         Type(dialog, "leftmg", "10");
         Type(dialog, "copies", "2");
         Press(dialog, "BitBtn1");
