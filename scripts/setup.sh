@@ -15,6 +15,7 @@ PACKAGES=(
   shared-mime-info desktop-file-utils appstream-util dpkg-dev
   libgdal-dev gdal-bin
   poppler-utils
+  libfile-mimeinfo-perl
 )
 
 missing_packages() {
