@@ -75,4 +75,13 @@ void PrepareFileDialog(QFileDialog& dialog) {
       QSize(list_width + width(kBesideSample), metrics.height() * kDialogLines)));
 }
 
+QString ChooseExistingFile(QWidget* parent, const QString& caption, const QString& start,
+                           const QString& filter) {
+  QFileDialog dialog(parent, caption, start, filter);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  PrepareFileDialog(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().front();
+}
+
 }  // namespace kartela

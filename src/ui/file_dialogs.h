@@ -3,11 +3,18 @@
 // the Japanese form, and large enough to show name, size, type and date.
 #pragma once
 
+#include <QString>
+
 class QFileDialog;
+class QWidget;
 
 namespace kartela {
 
 // Call before the dialog is shown; the dialog owns what this adds.
 void PrepareFileDialog(QFileDialog& dialog);
+
+// One existing file chosen in such a dialog; empty when the user cancels.
+QString ChooseExistingFile(QWidget* parent, const QString& caption, const QString& start,
+                           const QString& filter);
 
 }  // namespace kartela

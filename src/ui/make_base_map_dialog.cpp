@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -89,11 +88,8 @@ TMakeBaseMapDialog::TMakeBaseMapDialog(QWidget* parent)
 }
 
 void TMakeBaseMapDialog::ChooseFile() {
-  QFileDialog dialog(this, "境界データを開く", file_->text(), kFileFilter);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  PrepareFileDialog(dialog);
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-    SetSource(PathOf(dialog.selectedFiles().front()));
+  const QString chosen = ChooseExistingFile(this, "境界データを開く", file_->text(), kFileFilter);
+  if (!chosen.isEmpty()) SetSource(PathOf(chosen));
 }
 
 void TMakeBaseMapDialog::SetSource(const std::filesystem::path& path) {

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,6 +14,7 @@
 #include <algorithm>
 
 #include "gdal_plugin/gdal_services.h"
+#include "ui/file_dialogs.h"
 #include "ui/qt_text.h"
 
 namespace kartela {
@@ -178,8 +178,7 @@ TTableReadDialog::TTableReadDialog(const AreaList& areas, QWidget* parent)
 }
 
 void TTableReadDialog::ChooseFile() {
-  const QString chosen =
-      QFileDialog::getOpenFileName(this, "統計表を開く", file_->text(), kFileFilter);
+  const QString chosen = ChooseExistingFile(this, "統計表を開く", file_->text(), kFileFilter);
   if (!chosen.isEmpty()) SetTable(PathOf(chosen));
 }
 

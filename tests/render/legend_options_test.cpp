@@ -43,6 +43,16 @@ Texts LegendTextsOf(const Workspace& ws) {
   return texts;
 }
 
+// The polygons the paint map draws, the legend's boxes last, with `options`.
+std::vector<gdi::RecordedCall> PolygonsWithOptions(std::uint8_t options) {
+  Workspace ws;
+  SetUpMap(ws, true);
+  ws.settings.LegendOptions = options;
+  TestPaint paint(ws);
+  PaintMap(ws, paint.resources, paint.dc, paint.params);
+  return paint.dc.Polygons();
+}
+
 TEST(LegendOptionsTest, RowsWithEachOption) {
   struct Case {
     const char* name;
@@ -89,12 +99,7 @@ TEST(LegendOptionsTest, RowsWithEachOption) {
 // The missing-data row has the hollow brush the map leaves such areas with,
 // in the box below the last class.
 TEST(LegendOptionsTest, MissingRowBoxIsHollowBelowTheClasses) {
-  Workspace ws;
-  SetUpMap(ws, true);
-  ws.settings.LegendOptions = kLegendMissingRow;
-  TestPaint paint(ws);
-  PaintMap(ws, paint.resources, paint.dc, paint.params);
-  const auto polygons = paint.dc.Polygons();
+  const auto polygons = PolygonsWithOptions(kLegendMissingRow);
   ASSERT_GE(polygons.size(), 4u);
   const auto& last_class = polygons[polygons.size() - 2];
   const auto& missing = polygons.back();
@@ -108,12 +113,7 @@ TEST(LegendOptionsTest, MissingRowBoxIsHollowBelowTheClasses) {
 // pixels a byte: "（1）" is 30).
 TEST(LegendOptionsTest, WiderLegendKeepsThePlainRightEdge) {
   const auto first_box_left = [](std::uint8_t options) {
-    Workspace ws;
-    SetUpMap(ws, true);
-    ws.settings.LegendOptions = options;
-    TestPaint paint(ws);
-    PaintMap(ws, paint.resources, paint.dc, paint.params);
-    const auto polygons = paint.dc.Polygons();
+    const auto polygons = PolygonsWithOptions(options);
     const std::size_t rows = options == 0 ? 3 : 4;
     return polygons[polygons.size() - rows].points[0].x;
   };

@@ -15,12 +15,6 @@ bool IsSafeAreaName(const std::string& name) {
   return name.find_first_of("=;\t\r\n") == std::string::npos;
 }
 
-Result<std::string> ToSjis(const std::string& utf8, const std::string& what) {
-  auto text = sjis::FromUtf8(utf8);
-  if (!text) return Error{what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold"};
-  return *text;
-}
-
 std::string Pair(int x, int y) {
   return std::to_string(x) + "," + std::to_string(y);
 }
@@ -117,6 +111,12 @@ std::optional<std::string> CheckAreas(const BuiltMap& map) {
 }
 
 }  // namespace
+
+Result<std::string> ToSjis(const std::string& utf8, const std::string& what) {
+  auto text = sjis::FromUtf8(utf8);
+  if (!text) return Error{what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold"};
+  return *text;
+}
 
 Result<std::string> EncodeBaseMap(const BuiltMap& map) {
   if (auto problem = CheckAreas(map)) return Error{*problem};

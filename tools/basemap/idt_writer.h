@@ -11,6 +11,10 @@ namespace kartela::basemap {
 // Most point records a base map may hold, the closing separator included.
 inline constexpr std::size_t kMaxPointRecords = 1'535'999;
 
+// `utf8` in Shift-JIS, as base maps and data files store their texts;
+// refused with `what` named when Shift-JIS cannot hold a character of it.
+Result<std::string> ToSjis(const std::string& utf8, const std::string& what);
+
 // The bytes of the file: the Shift-JIS header with CR LF line ends
 // (title, @RESOLUTION, @INDEXPOSITION, one line "name=x,y/x,y..." per area,
 // @STARTOFPOINTS), then the little-endian point records: each area's outline
