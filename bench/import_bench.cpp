@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "basemap/importer.h"
+#include "geodata/basemap/importer.h"
 
 namespace kartela {
 namespace {

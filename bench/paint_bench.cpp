@@ -19,7 +19,7 @@
 #include "render/map_painter.h"
 #include "render/metafile_picture.h"
 #include "shipped_maps.h"
-#include "ui/draw_window.h"
+#include "ui/map/draw_window.h"
 
 namespace kartela {
 namespace {

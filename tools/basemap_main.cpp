@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "base/file_io.h"
-#include "basemap/import_command.h"
-#include "basemap/map_runs.h"
-#include "basemap/preview.h"
-#include "basemap/recipe.h"
-#include "basemap/recipe_runner.h"
+#include "geodata/basemap/import_command.h"
+#include "geodata/basemap/map_runs.h"
+#include "geodata/basemap/preview.h"
+#include "geodata/basemap/recipe.h"
+#include "geodata/basemap/recipe_runner.h"
 #include "model/base_map_file.h"
 
 namespace {

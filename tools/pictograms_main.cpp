@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "base/file_io.h"
-#include "pictograms/pictograms.h"
+#include "render/pictograms.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

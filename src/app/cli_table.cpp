@@ -5,12 +5,12 @@
 #include "app/cli_commands.h"
 #include "app/cli_options.h"
 #include "base/sjis.h"
-#include "gdal_plugin/gdal_services.h"
+#include "geodata/gdal_plugin/gdal_services.h"
+#include "geodata/table/table_source.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "model/messages.h"
-#include "table/table_source.h"
 
 namespace kartela {
 namespace {

@@ -24,12 +24,12 @@
 #include "model/messages.h"
 #include "model/window_metrics.h"
 #include "render/workspace.h"
-#include "ui/app_context.h"
-#include "ui/data_window.h"
-#include "ui/draw_window.h"
-#include "ui/map_main.h"
-#include "ui/qt_reporter.h"
-#include "ui/wait_cursor.h"
+#include "ui/data/data_window.h"
+#include "ui/main_window/map_main.h"
+#include "ui/main_window/qt_reporter.h"
+#include "ui/map/draw_window.h"
+#include "ui/widgets/app_context.h"
+#include "ui/widgets/wait_cursor.h"
 
 namespace {
 

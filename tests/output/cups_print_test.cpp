@@ -26,8 +26,8 @@
 #include "output/sample_map.h"
 #include "render/classification.h"
 #include "render/map_frame.h"
-#include "ui/current_printer.h"
-#include "ui/print_commands.h"
+#include "ui/printing/current_printer.h"
+#include "ui/printing/print_commands.h"
 
 namespace kartela {
 namespace {

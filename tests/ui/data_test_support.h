@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/test_support.h"
-#include "ui/app_context.h"
+#include "ui/widgets/app_context.h"
 
 namespace kartela::testing {
 

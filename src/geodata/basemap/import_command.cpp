@@ -1,0 +1,130 @@
+#include "geodata/basemap/import_command.h"
+
+#include <charconv>
+#include <filesystem>
+#include <map>
+#include <optional>
+
+#include "base/file_io.h"
+#include "geodata/basemap/importer.h"
+
+namespace kartela::basemap {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUsage =
+    "usage: kartela-basemap import SOURCE [--layer L] --name-field F [--group-field G]\n"
+    "  [--order-field O] [--encoding auto|cp932|utf-8] [--projection PROJ] [--title T]\n"
+    "  [--inset-below-lat LAT] [--tolerance PX] [--data-out X.DAT [--value-field V]] --out X.IDT\n";
+
+struct Command {
+  ImportOptions options;
+  fs::path out;
+  fs::path data_out;
+};
+
+std::optional<double> Number(const std::string& text) {
+  double value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// The option values as given; "" for the source.
+std::optional<std::map<std::string, std::string>> SplitOptions(
+    const std::vector<std::string>& args) {
+  static const char* const kOptions[] = {"--layer",           "--name-field",  "--group-field",
+                                         "--order-field",     "--value-field", "--encoding",
+                                         "--projection",      "--title",       "--tolerance",
+                                         "--inset-below-lat", "--out",         "--data-out"};
+  std::map<std::string, std::string> values;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const bool known =
+        std::find(std::begin(kOptions), std::end(kOptions), args[i]) != std::end(kOptions);
+    if (known && i + 1 < args.size() && !values.contains(args[i])) {
+      values[args[i]] = args[i + 1];
+      ++i;
+    } else if (!args[i].starts_with("--") && !values.contains("")) {
+      values[""] = args[i];
+    } else {
+      return std::nullopt;
+    }
+  }
+  return values;
+}
+
+Result<Command> ParseCommand(const std::vector<std::string>& args) {
+  auto values = SplitOptions(args);
+  if (!values || !values->contains("") || !values->contains("--name-field") ||
+      !values->contains("--out")) {
+    return Error{kUsage};
+  }
+  auto value = [&](const char* key) { return values->contains(key) ? values->at(key) : ""; };
+  Command command;
+  SourceRequest& source = command.options.source;
+  source.path = value("");
+  source.layer = value("--layer");
+  source.name_field = value("--name-field");
+  source.group_field = value("--group-field");
+  source.order_field = value("--order-field");
+  source.value_field = value("--value-field");
+  const auto encoding =
+      ParseEncodingName(values->contains("--encoding") ? value("--encoding") : "auto");
+  if (!encoding) return Error{"--encoding takes auto, cp932 or utf-8"};
+  source.encoding = *encoding;
+  command.options.projection = value("--projection");
+  command.options.title = value("--title");
+  if (values->contains("--tolerance")) {
+    const auto tolerance = Number(value("--tolerance"));
+    if (!tolerance || !(*tolerance > 0 && *tolerance <= 100)) {
+      return Error{"--tolerance takes pixels above 0, at most 100"};
+    }
+    command.options.tolerance = *tolerance;
+  }
+  if (values->contains("--inset-below-lat")) {
+    const auto latitude = Number(value("--inset-below-lat"));
+    if (!latitude || *latitude < -90 || *latitude > 90) {
+      return Error{"--inset-below-lat takes a latitude in degrees"};
+    }
+    command.options.inset_below_lat = *latitude;
+  }
+  command.out = value("--out");
+  command.data_out = value("--data-out");
+  if (!source.value_field.empty() && command.data_out.empty()) {
+    return Error{"--value-field fills the data file of --data-out, which is missing"};
+  }
+  command.options.map_file_name = command.out.filename().string();
+  command.options.with_data = !command.data_out.empty();
+  return command;
+}
+
+bool Write(const fs::path& path, const std::string& bytes, std::FILE* err) {
+  if (WriteFileAtomically(path, bytes)) return true;
+  std::fprintf(err, "%s: cannot be written\n", path.c_str());
+  return false;
+}
+
+}  // namespace
+
+int RunImportCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  const auto command = ParseCommand(args);
+  if (!command.ok()) {
+    std::fprintf(err, "%s\n", command.error().c_str());
+    return 2;
+  }
+  const auto imported = ImportBaseMap(command->options);
+  if (!imported.ok()) {
+    std::fprintf(err, "%s: %s\n", command->options.source.path.c_str(), imported.error().c_str());
+    return 1;
+  }
+  for (const std::string& note : imported->notes)
+    std::fprintf(err, "note: %s\n", note.c_str());
+  if (!Write(command->out, imported->map_bytes, err)) return 1;
+  if (command->options.with_data && !Write(command->data_out, imported->data_bytes, err)) return 1;
+  std::fprintf(out, "%s: %d areas, texts read as %s, projection %s\n", command->out.c_str(),
+               imported->areas, EncodingName(imported->encoding), imported->projection.c_str());
+  return 0;
+}
+
+}  // namespace kartela::basemap

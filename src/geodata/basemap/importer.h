@@ -1,0 +1,47 @@
+// A base map from the user's own boundary file: the areas GDAL reads,
+// projected, laid out and generalised by the builder of the shipped maps.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "geodata/basemap/gdal_source.h"
+#include "geodata/basemap/recipe.h"
+#include "geodata/basemap/result.h"
+
+namespace kartela::basemap {
+
+struct ImportOptions {
+  SourceRequest source;
+  std::string projection;                 // PROJ string or EPSG code; empty: chosen from the extent
+  std::string title;                      // UTF-8; empty: the source file's name
+  std::optional<double> inset_below_lat;  // degrees; polygons south of it go to an inset
+  double tolerance = 0.5;                 // pixels
+  std::string map_file_name;              // UTF-8; the data file's base-map reference
+  bool with_data = false;                 // also make a data file
+};
+
+struct ImportedMap {
+  std::string map_bytes;   // the .IDT file
+  std::string data_bytes;  // the .DAT file, when asked for
+  std::vector<std::string> notes;
+  TextEncoding encoding = TextEncoding::kAuto;
+  std::string projection;
+  int areas = 0;
+};
+
+// A conformal conic around the centre of the areas' extent (Mercator for an
+// extent across the equator), on GRS80.
+std::string ChooseProjection(const std::vector<SourceArea>& areas);
+
+// The recipe an import builds with.
+Recipe ImportRecipe(const ImportOptions& options, const std::vector<SourceArea>& areas);
+
+// Builds the map from areas already read; refuses more areas or point
+// records than the format holds, saying which option helps.
+Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas source);
+
+Result<ImportedMap> ImportBaseMap(const ImportOptions& options);
+
+}  // namespace kartela::basemap

@@ -1,0 +1,144 @@
+#include "ui/pictures/picture_graph_commands.h"
+
+#include <QTimer>
+#include <variant>
+
+#include "base/sjis.h"
+#include "model/messages.h"
+#include "render/background_picture.h"
+#include "render/metafile_picture.h"
+#include "render/picture_graph.h"
+#include "ui/data/data_window.h"
+#include "ui/map/draw_window.h"
+#include "ui/map/map_commands.h"
+#include "ui/pictures/glyph_info_dialog.h"
+#include "ui/pictures/picture_open_dialog.h"
+#include "ui/widgets/place_dialog.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/wait_cursor.h"
+
+namespace kartela {
+namespace {
+
+std::filesystem::path GlyphPath(const AppContext& context) {
+  return context.paths.ProgramDir /
+         std::filesystem::path(sjis::ToUtf8Lossy(context.workspace.view.GlyphPictureFile));
+}
+
+QString MetafileFilter(std::uint8_t emf_mode) {
+  return (emf_mode & 1) != 0 ? QStringLiteral("ﾒﾀﾌｧｲﾙ (*.emf *.wmf);;全ファイル (*)")
+                             : QStringLiteral("WMFﾌｧｲﾙ (*.wmf);;全ファイル (*)");
+}
+
+}  // namespace
+
+PictureGraphCommands::PictureGraphCommands(AppContext& context, TDataWindow& data_window,
+                                           TDrawWindow& draw_window, MapCommands& map_commands)
+    : context_(context),
+      data_window_(data_window),
+      draw_window_(draw_window),
+      map_commands_(map_commands),
+      dialog_(new TGlyphInfoDialog(context.reporter, context.paths.ProgramDir,
+                                   DialogOwner(context, &draw_window))) {}
+
+void PictureGraphCommands::SetDialogRunner(DialogRunner runner) {
+  run_dialog_ = std::move(runner);
+}
+
+void PictureGraphCommands::MeGlyphMapClick() {
+  if (!ChoosePictureGraph()) return;
+  if (!map_commands_.EnsureBaseMap(context_.workspace.area_list.CurrentBaseMapFile)) return;
+  StartWithChosenPicture();
+}
+
+bool PictureGraphCommands::ChoosePictureGraph() {
+  if (dialog_.isNull()) return false;
+  Workspace& workspace = context_.workspace;
+  TGlyphInfoDialog& dialog = *dialog_;
+  PlaceDialog(context_, dialog, 22, 5);
+  ValueSyntaxResult result = ValueSyntaxResult::kOk;
+  {
+    const WaitCursor wait;
+    data_window_.CommitEdits();
+    result = ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(),
+                                   workspace.settings.ClassCount, workspace.class_tables);
+  }
+  if (const int message = PictureDataMessage(result, workspace.class_tables)) {
+    ShowMessage(context_.reporter, message);
+    return false;
+  }
+  dialog.SetFields(InitialPictureFields(workspace.symbols, workspace.class_tables));
+  dialog.SetSelectedPicture(Utf8Text(sjis::ToUtf8Lossy(workspace.view.GlyphPictureFile)));
+  if (run_dialog_(dialog) != QDialog::Accepted) return false;
+  // OK has refused what this refuses; the check stays for a dialog ended otherwise.
+  const int message = ApplyPictureFields(dialog.Fields(), workspace.symbols);
+  ShowMessage(context_.reporter, message);
+  return message == 0;
+}
+
+void PictureGraphCommands::StartWithChosenPicture() {
+  MapView& view = context_.workspace.view;
+  const std::filesystem::path path = PathOf(dialog_->SelectedPicture());
+  const std::optional<std::string> name = sjis::FromUtf8(PathText(path.filename()).toStdString());
+  std::error_code error;
+  if (path.empty() || !name || !std::filesystem::is_regular_file(path, error)) {
+    view.GlyphPictureFile.clear();
+    ShowMessage(context_.reporter, kMsgNoPicture);
+    return;
+  }
+  auto read = MetafilePicture::Read(path);
+  if (const auto* reason = std::get_if<std::string>(&read)) {
+    ShowMessageWithReason(context_.reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+    return;
+  }
+  StartPictureGraph(context_.workspace, *name,
+                    std::get<std::shared_ptr<const MetafilePicture>>(std::move(read)));
+  draw_window_.Invalidate();
+}
+
+void PictureGraphCommands::WMetaLoadClick() {
+  const Settings& settings = context_.workspace.settings;
+  TPictureOpenDialog dialog(DialogOwner(context_, &draw_window_));
+  dialog.setWindowTitle(QStringLiteral("メタファイル読み込み"));
+  const auto data_dir = sjis::ToUtf8(settings.DataDir);
+  std::error_code error;
+  if (data_dir && std::filesystem::is_directory(*data_dir, error)) {
+    dialog.setDirectory(Utf8Text(*data_dir));
+  }
+  dialog.setNameFilter(MetafileFilter(settings.EmfMode));
+  if (run_dialog_(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  LoadBackground(PathOf(dialog.selectedFiles().front()));
+}
+
+void PictureGraphCommands::LoadBackground(const std::filesystem::path& path) {
+  std::optional<std::string> refusal;
+  {
+    const WaitCursor wait;
+    refusal = LoadBackgroundPicture(path, context_.workspace);
+  }
+  if (refusal) {
+    ShowMessageWithReason(context_.reporter, kMsgFileReadFailed, DisplayPath(path), *refusal);
+    return;
+  }
+  draw_window_.Invalidate();
+}
+
+void RefreshGlyphPicture(AppContext& context) {
+  MapView& view = context.workspace.view;
+  if (view.Kind != MapKind::kPictureGraph || view.GlyphPictureFile.empty()) return;
+  const std::filesystem::path path = GlyphPath(context);
+  auto read = MetafilePicture::Read(path);
+  if (auto* picture = std::get_if<std::shared_ptr<const MetafilePicture>>(&read)) {
+    view.GlyphPicture = std::move(*picture);
+    view.GlyphPictureGone = false;
+    return;
+  }
+  view.GlyphPicture.reset();
+  if (view.GlyphPictureGone) return;
+  view.GlyphPictureGone = true;
+  Reporter* reporter = &context.reporter;
+  const std::string shown = sjis::ToUtf8Lossy(view.GlyphPictureFile);
+  QTimer::singleShot(0, [reporter, shown] { ShowMessage(*reporter, kMsgFileReadFailed, shown); });
+}
+
+}  // namespace kartela

@@ -1,0 +1,216 @@
+// The picture-file commands through their dialogs, with the dialogs answered
+// by the test: the boundary-colour rule, the names the files get, the
+// metafile form chosen by extension or asked, the picture-only save, the
+// refusals, and a failed save that leaves the old file as it was.
+#include "ui/pictures/picture_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <deque>
+
+#include "base/file_io.h"
+#include "gdi/metafile_player.h"
+#include "gdi/recording_device_context.h"
+#include "model/base_map_file.h"
+#include "model/messages.h"
+#include "render/paint_context.h"
+#include "ui/data_test_support.h"
+#include "ui/pictures/line_col_change_dialog.h"
+#include "ui/square_map.h"
+#include "ui/widgets/choice_buttons.h"
+
+namespace kartela {
+namespace {
+
+using testing::DataTestBed;
+
+TEST(LineColourRuleTest, AsksOrConvertsAsColorChangeSays) {
+  const gdi::Color grey{128, 128, 128};
+  struct Case {
+    std::int16_t color_change;
+    gdi::Color line;
+    LineColourQuestion question;
+    std::uint8_t flags;
+  };
+  const Case cases[] = {
+      {1, gdi::kBlack, LineColourQuestion::kNone, 0},
+      {1, grey, LineColourQuestion::kAsk, 0},
+      {1, gdi::kWhite, LineColourQuestion::kAsk, 0},
+      {2, grey, LineColourQuestion::kNone, 0},
+      {2, gdi::kWhite, LineColourQuestion::kAsk, 0},
+      {3, gdi::kWhite, LineColourQuestion::kNone, 0},
+      {3, grey, LineColourQuestion::kNone, 0},
+      {4, gdi::kBlack, LineColourQuestion::kNone, kPaintMonochrome},
+      {4, gdi::kWhite, LineColourQuestion::kNone, kPaintMonochrome},
+  };
+  for (const Case& c : cases) {
+    const LineColourRule rule = LineColourRuleFor(c.color_change, c.line);
+    EXPECT_EQ(rule.question, c.question) << c.color_change;
+    EXPECT_EQ(rule.flags, c.flags) << c.color_change;
+  }
+}
+
+TEST(PictureExtensionTest, NamesWithoutTheExtensionGetIt) {
+  EXPECT_EQ(WithPictureExtension("/d/MAP", {".emf", ".wmf"}, ".wmf"), "/d/MAP.wmf");
+  EXPECT_EQ(WithPictureExtension("/d/MAP.TXT", {".emf", ".wmf"}, ".wmf"), "/d/MAP.wmf");
+  EXPECT_EQ(WithPictureExtension("/d/MAP.EMF", {".emf", ".wmf"}, ".wmf"), "/d/MAP.EMF");
+  EXPECT_EQ(WithPictureExtension("/d/map.v2", {".svg"}, ".svg"), "/d/map.svg");
+}
+
+// A square white map drawn; dialogs answered from `answers_` in order, the
+// save dialog with `chosen_`.
+class PictureCommandsTest : public ::testing::Test {
+ protected:
+  PictureCommandsTest() {
+    const auto map = bed_.program_dir.Write("SQ.IDT", testing::SquaresIdt({"A", "B"}));
+    EXPECT_EQ(ReadBaseMap(map, bed_.workspace.base_map), BaseMapStatus::kOk);
+    bed_.workspace.view.Kind = MapKind::kWhiteMap;
+    commands_.SetDialogRunner([this](QDialog& dialog) {
+      dialogs_.push_back(dialog.objectName().toStdString());
+      if (answers_.empty()) return static_cast<int>(QDialog::Rejected);
+      const int answer = answers_.front();
+      answers_.pop_front();
+      return answer;
+    });
+    commands_.SetSaveDialog([this](const FileDialogSetup& setup) -> std::optional<QString> {
+      filters_.push_back(setup.filter.toStdString());
+      if (chosen_.empty()) return std::nullopt;
+      return QString::fromStdString((bed_.program_dir.path() / chosen_).string());
+    });
+  }
+
+  std::filesystem::path Dir() const { return bed_.program_dir.path(); }
+
+  DataTestBed bed_;
+  PictureCommands commands_{bed_.context};
+  std::deque<int> answers_;
+  std::vector<std::string> dialogs_;
+  std::vector<std::string> filters_;
+  std::string chosen_;
+};
+
+TEST_F(PictureCommandsTest, MetafileSaveNamesTheFileAndChoosesItsForm) {
+  struct Case {
+    std::uint8_t emf_mode;
+    std::string chosen;
+    std::deque<int> answers;  // option dialog, then format dialog
+    std::string saved;
+    gdi::MetafileFormat format;
+  };
+  const Case cases[] = {
+      {0, "MAP", {kResultAll}, "MAP.wmf", gdi::MetafileFormat::kPlaceableWmf},
+      {0, "MAP.TXT", {kResultAll}, "MAP.wmf", gdi::MetafileFormat::kPlaceableWmf},
+      {0, "M.emf", {kResultAll}, "M.emf", gdi::MetafileFormat::kEmf},
+      {1, "ASK", {kResultAll, QDialog::Accepted}, "ASK.emf", gdi::MetafileFormat::kEmf},
+      {1, "ASK2.txt", {kResultYes, kResultYes}, "ASK2.wmf", gdi::MetafileFormat::kPlaceableWmf},
+  };
+  for (const Case& c : cases) {
+    bed_.workspace.settings.EmfMode = c.emf_mode;
+    answers_ = c.answers;
+    chosen_ = c.chosen;
+    commands_.WMetaSaveClick();
+    const auto bytes = ReadFileBytes(Dir() / c.saved);
+    ASSERT_TRUE(bytes) << c.saved;
+    const auto info = gdi::InspectMetafile(*bytes);
+    ASSERT_TRUE(std::holds_alternative<gdi::MetafileInfo>(info)) << c.saved;
+    EXPECT_EQ(std::get<gdi::MetafileInfo>(info).format, c.format) << c.saved;
+    EXPECT_EQ(bed_.reporter.notices.back(), "保存しました。");
+  }
+  EXPECT_EQ(filters_.front(), "WMFﾌｧｲﾙ(*.wmf);;全ファイル(*.*)");
+  EXPECT_EQ(filters_.back(), "ﾒﾀﾌｧｲﾙ(*.emf *.wmf);;全ファイル(*.*)");
+  EXPECT_TRUE(bed_.reporter.Numbers().empty());
+}
+
+TEST_F(PictureCommandsTest, PictureOnlyDropsTheTexts) {
+  bed_.workspace.settings.AreaNameFlags = 1;
+  for (const int choice : {kResultAll, kResultYes}) {
+    answers_ = {choice};
+    chosen_ = "T.emf";
+    commands_.WMetaSaveClick();
+    gdi::RecordingDeviceContext played;
+    const auto bytes = ReadFileBytes(Dir() / "T.emf");
+    ASSERT_TRUE(bytes);
+    ASSERT_FALSE(gdi::PlayMetafile(*bytes, played, {0, 0, 100, 100}));
+    EXPECT_EQ(played.CallsOf(gdi::CallKind::kTextOut).empty(), choice == kResultYes);
+    EXPECT_FALSE(played.CallsOf(gdi::CallKind::kPolygon).empty());
+  }
+}
+
+TEST_F(PictureCommandsTest, NothingIsSavedWhenRefusedOrCancelled) {
+  bed_.workspace.view.Kind = MapKind::kNone;
+  commands_.WMetaSaveClick();
+  commands_.SvgSaveClick();
+  EXPECT_EQ(bed_.reporter.Numbers(), (std::vector<int>{kMsgNoMapToSave, kMsgNoMapToSave}));
+  bed_.workspace.view.Kind = MapKind::kWhiteMap;
+  // The colour question cancelled, the option dialog cancelled, a wildcard.
+  bed_.workspace.screen_colors.window_text = gdi::Color{1, 2, 3};
+  bed_.reporter.yes_no_answer = Answer::kCancel;
+  chosen_ = "X";
+  commands_.WMetaSaveClick();
+  EXPECT_TRUE(dialogs_.empty());
+  bed_.reporter.yes_no_answer = Answer::kYes;
+  answers_ = {QDialog::Rejected};
+  commands_.WMetaSaveClick();
+  answers_ = {kResultAll};
+  chosen_ = "X*.wmf";
+  commands_.WMetaSaveClick();
+  EXPECT_FALSE(std::filesystem::exists(Dir() / "X.wmf"));
+  EXPECT_FALSE(std::filesystem::exists(Dir() / "X*.wmf"));
+}
+
+// ColorChange 4 converts without asking: the file's lines are black though
+// the screen's are not; 3 never asks and keeps them.
+TEST_F(PictureCommandsTest, ColorChangeThreeKeepsAndFourConvertsWithoutAsking) {
+  const gdi::Color screen_line{200, 0, 0};
+  bed_.workspace.screen_colors.window_text = screen_line;
+  for (const std::int16_t color_change : {3, 4}) {
+    bed_.workspace.settings.ColorChange = color_change;
+    answers_ = {kResultAll};
+    chosen_ = "C" + std::to_string(color_change) + ".wmf";
+    commands_.WMetaSaveClick();
+    gdi::RecordingDeviceContext played;
+    const auto bytes = ReadFileBytes(Dir() / chosen_);
+    ASSERT_TRUE(bytes);
+    ASSERT_FALSE(gdi::PlayMetafile(*bytes, played, {0, 0, 100, 100}));
+    const auto polygons = played.CallsOf(gdi::CallKind::kPolygon);
+    ASSERT_FALSE(polygons.empty());
+    EXPECT_EQ(polygons.front().state.pen.color, color_change == 4 ? gdi::kBlack : screen_line);
+  }
+  EXPECT_TRUE(bed_.reporter.questions.empty());
+}
+
+TEST_F(PictureCommandsTest, FailedSaveReportsAndKeepsTheOldFile) {
+  bed_.program_dir.Write("OLD.svg", "old");
+  std::filesystem::create_directory(Dir() / "DIR.svg");
+  chosen_ = "DIR.svg";
+  commands_.SvgSaveClick();
+  EXPECT_EQ(bed_.reporter.Numbers(), (std::vector<int>{kMsgSaveFailed}));
+  EXPECT_TRUE(std::filesystem::is_directory(Dir() / "DIR.svg"));
+  bed_.reporter.ok_answer = false;  // overwrite refused
+  chosen_ = "OLD.svg";
+  commands_.SvgSaveClick();
+  EXPECT_EQ(bed_.program_dir.Read("OLD.svg"), "old");
+  bed_.reporter.ok_answer = true;
+  answers_ = {QDialog::Accepted};
+  chosen_ = "P";
+  commands_.PngSaveClick();
+  EXPECT_TRUE(std::filesystem::exists(Dir() / "P.png"));
+  EXPECT_EQ(dialogs_.back(), "TPngScaleDialog");
+}
+
+TEST_F(PictureCommandsTest, LineColourChoiceIsStoredOnOkWithItsChangeBit) {
+  bed_.workspace.settings.ColorChange = 2;
+  commands_.SetDialogRunner([](QDialog& dialog) {
+    auto& choice = static_cast<TLineColChangeDialog&>(dialog);
+    EXPECT_EQ(choice.Choice(), 2);
+    choice.SetChoice(4);
+    return static_cast<int>(QDialog::Accepted);
+  });
+  commands_.LineColorChangeClick();
+  EXPECT_EQ(bed_.workspace.settings.ColorChange, 4);
+  EXPECT_NE(bed_.workspace.settings.ChangedMask & kChangedColorChange, 0);
+}
+
+}  // namespace
+}  // namespace kartela
