@@ -16,9 +16,9 @@ namespace kartela {
 namespace {
 
 using Json = nlohmann::json;
-using testing::RecordingReporter;
-using testing::ScratchDir;
-using testing::Sjis;
+using test::RecordingReporter;
+using test::ScratchDir;
+using test::Sjis;
 
 // A base map of three areas, two with an outline.
 std::string ThreeAreaMap() {
@@ -40,7 +40,7 @@ std::string FilledSquaresMap() {
   return bytes;
 }
 
-class CliCommandsTest : public ::testing::Test {
+class CliCommandsTest : public testing::Test {
  protected:
   // Runs a command and returns its exit status; its JSON is in `result_`.
   int Run(int (*command)(const CliContext&, const std::vector<std::string>&),

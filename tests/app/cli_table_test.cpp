@@ -20,13 +20,13 @@ namespace kartela {
 namespace {
 
 using Json = nlohmann::json;
-using testing::kDashArea;
-using testing::kSecretArea;
-using testing::PopulationSample;
-using testing::RecordingReporter;
-using testing::ScratchDir;
-using testing::Sjis;
-using testing::TableCells;
+using test::kDashArea;
+using test::kSecretArea;
+using test::PopulationSample;
+using test::RecordingReporter;
+using test::ScratchDir;
+using test::Sjis;
+using test::TableCells;
 
 const std::filesystem::path kBaseMaps = std::filesystem::path(KARTELA_SOURCE_DIR) / "basemaps";
 
@@ -57,7 +57,7 @@ void WriteWorkbook(const std::filesystem::path& path, const char* driver, const 
   }
 }
 
-class CliTableTest : public ::testing::Test {
+class CliTableTest : public testing::Test {
  protected:
   int Run(std::vector<std::string> arguments) {
     std::ostringstream out;
@@ -69,7 +69,7 @@ class CliTableTest : public ::testing::Test {
 
   std::string InDir(std::string_view name) const { return (dir_.path() / name).string(); }
 
-  PopulationSample sample_ = testing::ReadPopulationSample(kBaseMaps);
+  PopulationSample sample_ = test::ReadPopulationSample(kBaseMaps);
   ScratchDir dir_;
   RecordingReporter reporter_;
   Json result_;
@@ -77,8 +77,8 @@ class CliTableTest : public ::testing::Test {
 
 TEST_F(CliTableTest, PortalTablesInEveryFormatGiveTheSampleMapByNameAndByCode) {
   ASSERT_EQ(sample_.areas.AreaCount(), 47);
-  const TableCells table = testing::PortalTable(sample_);
-  dir_.Write("人口.csv", Sjis(testing::CsvOf(table)));
+  const TableCells table = test::PortalTable(sample_);
+  dir_.Write("人口.csv", Sjis(test::CsvOf(table)));
   WriteWorkbook(InDir("人口.xlsx"), "XLSX", table);
   WriteWorkbook(InDir("人口.ods"), "ODS", table);
   const struct {

@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileIoTest : public ::testing::Test {
+class FileIoTest : public testing::Test {
  protected:
   void SetUp() override {
     dir_ =
@@ -60,7 +60,7 @@ TEST_F(FileIoTest, AFailedWriteLeavesTheOldFile) {
   }
   EXPECT_EQ(ReadFileBytes(dir_ / "keep.INI"), "old");
   {
-    const testing::FileSizeLimit limit(2);  // binds root as well
+    const test::FileSizeLimit limit(2);  // binds root as well
     EXPECT_FALSE(WriteFileAtomically(dir_ / "keep.INI", "new"));
   }
   EXPECT_EQ(ReadFileBytes(dir_ / "keep.INI"), "old");

@@ -7,7 +7,7 @@
 
 #include <csignal>
 
-namespace kartela::testing {
+namespace kartela::test {
 
 class FileSizeLimit {
  public:
@@ -29,4 +29,4 @@ class FileSizeLimit {
   void (*old_handler_)(int) = SIG_DFL;
 };
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -27,24 +27,24 @@ struct Case {
 
 const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
-      {"全国２.IDT", testing::Sjis("日本\r\n"), "application/x-kartela-basemap"},
+      {"全国２.IDT", test::Sjis("日本\r\n"), "application/x-kartela-basemap"},
       {"tokyo.idt", "x\r\n", "application/x-kartela-basemap"},
-      {"人口2020.DAT", testing::Sjis("全国２.IDT\r\n人口\r\n5224614\r\n"),
+      {"人口2020.DAT", test::Sjis("全国２.IDT\r\n人口\r\n5224614\r\n"),
        "application/x-kartela-data"},
       {"unix.dat", "tokyo.idt\n1\n", "application/x-kartela-data"},
       {"other.DAT", std::string("\x00\x01\x02\x03 binary", 11), ""},
       // Documents name their base map in their first lines, as data files do.
-      {"map.KTD", "@P\r\n" + testing::Sjis("人口\r\n全国２.IDT\r\n 5.5E+05\r\n"),
+      {"map.KTD", "@P\r\n" + test::Sjis("人口\r\n全国２.IDT\r\n 5.5E+05\r\n"),
        "application/x-kartela-document"},
-      {"white.ktd", "@W\r\n\r\n" + testing::Sjis("全国２.IDT\r\n#\r\n0\r\n"),
+      {"white.ktd", "@W\r\n\r\n" + test::Sjis("全国２.IDT\r\n#\r\n0\r\n"),
        "application/x-kartela-document"},
-      {"renamed.dat", "@W\r\n\r\n" + testing::Sjis("全国２.IDT\r\n#\r\n0\r\n"),
+      {"renamed.dat", "@W\r\n\r\n" + test::Sjis("全国２.IDT\r\n#\r\n0\r\n"),
        "application/x-kartela-document"},
   };
   return cases;
 }
 
-class FileTypesTest : public ::testing::Test {
+class FileTypesTest : public testing::Test {
  protected:
   void SetUp() override {
     if (std::system("command -v update-mime-database >/dev/null 2>&1") != 0)
@@ -78,7 +78,7 @@ class FileTypesTest : public ::testing::Test {
     }
   }
 
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
 };
 
 TEST_F(FileTypesTest, BaseMapsDataAndDocumentsAreRecognised) {

@@ -14,7 +14,7 @@
 namespace kartela::gdi {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 const std::vector<std::string> kIpaFonts = {"DejaVu Sans", "IPAGothic",  "IPAMincho",
                                             "IPAPGothic",  "IPAPMincho", "C059 [urw]"};
@@ -81,7 +81,7 @@ TEST(FontSubstitutionTest, WithoutJapaneseFontsTheGenericFamilyOfTheStyleIsUsed)
   EXPECT_EQ(Substitute("ＭＳ 明朝", {}), "Serif");
 }
 
-class MakeQFontTest : public ::testing::Test {
+class MakeQFontTest : public testing::Test {
  protected:
   static LogFont Record(std::int32_t height, std::string_view utf8_face = "ＭＳ 明朝") {
     LogFont record;

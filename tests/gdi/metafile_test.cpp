@@ -25,7 +25,7 @@
 namespace kartela::gdi {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 constexpr Size kPicture{640, 400};
 constexpr Rect kWholePicture{0, 0, 640, 400};
@@ -151,7 +151,7 @@ void PrintTo(const RoundTrip& trip, std::ostream* out) {
   *out << trip.name;
 }
 
-class MetafileRoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
+class MetafileRoundTripTest : public testing::TestWithParam<RoundTrip> {};
 
 TEST_P(MetafileRoundTripTest, PlaysBackWhatWasDrawn) {
   RecordingDeviceContext direct;
@@ -169,7 +169,7 @@ TEST_P(MetafileRoundTripTest, PlaysBackWhatWasDrawn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, MetafileRoundTripTest,
-    ::testing::Values(
+    testing::Values(
         RoundTrip{"EmfFile", [] { return WriteEmf(EmfFileOptions(kPicture, 96)); }},
         RoundTrip{"EmfFileAt120Dpi", [] { return WriteEmf(EmfFileOptions(kPicture, 120)); }},
         RoundTrip{"EnhancedCopy",
@@ -381,7 +381,7 @@ void PrintTo(const Damage& damage, std::ostream* out) {
   *out << damage.name;
 }
 
-class MetafileDamageTest : public ::testing::TestWithParam<Damage> {};
+class MetafileDamageTest : public testing::TestWithParam<Damage> {};
 
 TEST_P(MetafileDamageTest, IsRefusedWithTheOffsetAndTheReason) {
   const std::string bytes = GetParam().bytes();
@@ -395,7 +395,7 @@ TEST_P(MetafileDamageTest, IsRefusedWithTheOffsetAndTheReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, MetafileDamageTest,
-    ::testing::Values(
+    testing::Values(
         Damage{"EmptyFile", [] { return std::string(); }, AtStart, "too short"},
         Damage{"TruncatedEmf", [] { return Emf().substr(0, 700); }, AtStart, "cut off"},
         Damage{

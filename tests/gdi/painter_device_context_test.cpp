@@ -20,7 +20,7 @@
 namespace kartela::gdi {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 constexpr Color kRed{255, 0, 0};
 constexpr Color kGreen{0, 255, 0};
@@ -43,7 +43,7 @@ struct InkBox {
   bool empty() const { return right < 0; }
 };
 
-class PainterDeviceContextTest : public ::testing::Test {
+class PainterDeviceContextTest : public testing::Test {
  protected:
   void SetUp() override { Clear(kWhite); }
 

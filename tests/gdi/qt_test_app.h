@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 #include <QGuiApplication>
 
-namespace kartela::testing {
+namespace kartela::test {
 
-class GuiApplicationEnvironment : public ::testing::Environment {
+class GuiApplicationEnvironment : public testing::Environment {
  public:
   void SetUp() override { app_ = std::make_unique<QGuiApplication>(argc_, argv_); }
   void TearDown() override { app_.reset(); }
@@ -23,7 +23,7 @@ class GuiApplicationEnvironment : public ::testing::Environment {
 };
 
 // Registered once for the whole test program; GoogleTest owns it.
-inline ::testing::Environment* const kGuiApplicationEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
+inline testing::Environment* const kGuiApplicationEnvironment =
+    testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

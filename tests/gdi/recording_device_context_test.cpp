@@ -7,7 +7,7 @@
 namespace kartela::gdi {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 constexpr Brush kHatch{BrushKind::kHatch, {255, 0, 0}, HatchStyle::kCross};
 constexpr Pen kDotted{PenStyle::kDot, 0, {0, 0, 255}};

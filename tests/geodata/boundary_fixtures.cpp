@@ -12,7 +12,7 @@
 #include "geodata/basemap/map_runs.h"
 #include "model/base_map_file.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 namespace {
 
 const std::filesystem::path kJapan =
@@ -134,4 +134,4 @@ std::filesystem::path WritePointFile(const std::filesystem::path& dir) {
   return path;
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

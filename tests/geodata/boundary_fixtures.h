@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace kartela::testing {
+namespace kartela::test {
 
 using LonLatRing = std::vector<std::pair<double, double>>;  // degrees, not closed
 
@@ -43,4 +43,4 @@ std::filesystem::path WriteBoundaryFile(const std::filesystem::path& dir,
 // A point layer with a NAME field.
 std::filesystem::path WritePointFile(const std::filesystem::path& dir);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

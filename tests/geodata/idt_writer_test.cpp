@@ -10,11 +10,11 @@
 namespace kartela::basemap {
 namespace {
 
-using kartela::testing::AsPair;
-using kartela::testing::AsPairs;
-using kartela::testing::Pairs;
-using kartela::testing::ScratchDir;
-using kartela::testing::Sjis;
+using kartela::test::AsPair;
+using kartela::test::AsPairs;
+using kartela::test::Pairs;
+using kartela::test::ScratchDir;
+using kartela::test::Sjis;
 using Points = std::vector<MapPoint>;
 
 BuiltMap SampleMap() {
@@ -32,7 +32,7 @@ BuiltMap SampleMap() {
   return map;
 }
 
-class IdtWriterTest : public ::testing::Test {
+class IdtWriterTest : public testing::Test {
  protected:
   std::filesystem::path WriteSample(const BuiltMap& map) {
     const auto bytes = EncodeBaseMap(map);

@@ -19,7 +19,7 @@
 namespace kartela::basemap {
 namespace {
 
-using namespace kartela::testing;
+using namespace kartela::test;
 
 constexpr int kFukuoka = 40;
 constexpr int kKagoshima = 46;

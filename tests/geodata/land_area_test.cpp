@@ -17,7 +17,7 @@
 namespace kartela::basemap {
 namespace {
 
-using namespace kartela::testing;
+using namespace kartela::test;
 
 // A cell of 1° by 1° at the equator on WGS84, in km².
 constexpr double kEquatorCell = 12308.78;

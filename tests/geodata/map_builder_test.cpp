@@ -12,12 +12,12 @@
 namespace kartela::basemap {
 namespace {
 
-using testing::AsPair;
-using testing::AsPairs;
-using testing::Degrees;
-using testing::Pairs;
-using testing::Square;
-using testing::TinyDatabase;
+using test::AsPair;
+using test::AsPairs;
+using test::Degrees;
+using test::Pairs;
+using test::Square;
+using test::TinyDatabase;
 using Points = std::vector<MapPoint>;
 
 // Equirectangular on the sphere: pixels proportional to degrees.

@@ -10,7 +10,7 @@
 #include "geodata/basemap/map_builder.h"
 #include "geodata/basemap/map_runs.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 namespace {
 
 using Vertex = std::pair<int, int>;
@@ -68,4 +68,4 @@ void ExpectLikeShippedMaps(const BaseMap& map) {
   EXPECT_GT(map.IndexPosition.x, 0);
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -3,7 +3,7 @@
 
 #include "model/base_map.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 // Within the limits of the format, every first anchor inside its outline and
 // a legend position on the map.
@@ -15,4 +15,4 @@ void ExpectLikeShippedMaps(const BaseMap& map);
 // where rounding to pixels puts a coast vertex on a neighbour's vertex.)
 void ExpectSharedBordersIdentical(const BaseMap& map);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

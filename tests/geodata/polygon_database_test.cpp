@@ -14,7 +14,7 @@
 namespace kartela::basemap {
 namespace {
 
-using testing::TinyDatabase;
+using test::TinyDatabase;
 
 // Two squares sharing the line x = 1, stored as shared lines (like japan).
 TinyDatabase TwoSquares() {
@@ -31,7 +31,7 @@ void SetI32(std::string& bytes, std::size_t offset, std::int32_t value) {
   std::memcpy(bytes.data() + offset, &value, 4);
 }
 
-class PolygonDatabaseTest : public ::testing::Test {
+class PolygonDatabaseTest : public testing::Test {
  protected:
   Result<PolygonDatabase> Parse() const { return ParsePolygonDatabase(lines_, polygons_, names_); }
   void ExpectRefused(const std::string& words) const {
@@ -175,7 +175,7 @@ TEST_F(PolygonDatabaseTest, NeverCrashesOnAnyCorruptedByte) {
 }
 
 TEST(ReadPolygonDatabaseTest, ReadsTheThreeFilesAndNamesAMissingOne) {
-  kartela::testing::ScratchDir dir;
+  kartela::test::ScratchDir dir;
   TwoSquares().Write(dir.path() / "tiny");
   EXPECT_TRUE(ReadPolygonDatabase(dir.path() / "tiny").ok());
   std::filesystem::remove(dir.path() / "tiny.G");

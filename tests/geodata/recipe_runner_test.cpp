@@ -11,15 +11,15 @@
 namespace kartela::basemap {
 namespace {
 
-using kartela::testing::ScratchDir;
-using kartela::testing::Sjis;
-using kartela::testing::Square;
+using kartela::test::ScratchDir;
+using kartela::test::Sjis;
+using kartela::test::Square;
 
-class RecipeRunnerTest : public ::testing::Test {
+class RecipeRunnerTest : public testing::Test {
  protected:
   RecipeRunnerTest() {
     std::filesystem::create_directory(dir_.path() / "data");
-    kartela::testing::TinyDatabase db;
+    kartela::test::TinyDatabase db;
     db.AddRing("West", Square(0, 0, 1));
     db.AddRing("East", Square(1, 0, 1));
     db.Write(dir_.path() / "data" / "tiny");
@@ -66,7 +66,7 @@ TEST_F(RecipeRunnerTest, NamesTheFileThatIsMissingOrWrong) {
 }
 
 TEST_F(RecipeRunnerTest, AnInsetOfRegionsAloneTakesThemAcrossTheDateLineInItsOwnProjection) {
-  kartela::testing::TinyDatabase db;
+  kartela::test::TinyDatabase db;
   db.AddRing("West", Square(0, 0, 1));
   db.AddRing("East", Square(1, 0, 1));
   db.AddRing("Isle", {{179.5, 60}, {-179.5, 60}, {-179.5, 61}, {179.5, 61}});

@@ -33,7 +33,7 @@ std::vector<std::string> TableNames(const std::filesystem::path& path) {
   std::ifstream in(path);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line[0] != '#')
-      names.push_back(kartela::testing::Sjis(line.substr(line.find('\t') + 1)));
+      names.push_back(kartela::test::Sjis(line.substr(line.find('\t') + 1)));
   }
   return names;
 }
@@ -45,7 +45,7 @@ TEST(ShippedMapsTest, EveryMapReadsAndStaysWithinTheFormat) {
     SCOPED_TRACE(path.filename().string());
     BaseMap map;
     ASSERT_EQ(ReadBaseMap(path, map), BaseMapStatus::kOk);
-    kartela::testing::ExpectLikeShippedMaps(map);
+    kartela::test::ExpectLikeShippedMaps(map);
   }
 }
 
@@ -54,8 +54,8 @@ TEST(ShippedMapsTest, JapanHasTheFortySevenPrefecturesInCodeOrder) {
   ASSERT_EQ(ReadBaseMap(kBaseMaps / "全国２.IDT", map), BaseMapStatus::kOk);
   EXPECT_EQ(map.MapAreaNames, TableNames(kSource / "tools" / "recipes" / "japan.names"));
   ASSERT_EQ(map.MapAreaCount(), 47);
-  EXPECT_EQ(map.MapAreaNames.front(), kartela::testing::Sjis("北海道"));
-  EXPECT_EQ(map.MapAreaNames.back(), kartela::testing::Sjis("沖縄県"));
+  EXPECT_EQ(map.MapAreaNames.front(), kartela::test::Sjis("北海道"));
+  EXPECT_EQ(map.MapAreaNames.back(), kartela::test::Sjis("沖縄県"));
   const BaseMapFigures figures = Summarise(map);
   EXPECT_LT(figures.records, 40000);
   EXPECT_TRUE(figures.anchors_on_edge.empty());  // every first anchor strictly inside
@@ -63,12 +63,12 @@ TEST(ShippedMapsTest, JapanHasTheFortySevenPrefecturesInCodeOrder) {
 }
 
 TEST(ShippedMapsTest, PopulationSampleHasAValueForEveryPrefecture) {
-  kartela::testing::RecordingReporter reporter;
+  kartela::test::RecordingReporter reporter;
   AreaList areas;
   DataSet data;
   ASSERT_TRUE(ReadDataFile(kBaseMaps / "人口2020.DAT", kBaseMaps, areas, data, reporter));
   EXPECT_EQ(areas.AreaCount(), 47);
-  EXPECT_EQ(data.DataTitle, kartela::testing::Sjis("都道府県別人口（2020年国勢調査）"));
+  EXPECT_EQ(data.DataTitle, kartela::test::Sjis("都道府県別人口（2020年国勢調査）"));
   const long long total =
       std::accumulate(data.DataValues.begin(), data.DataValues.begin() + 47, 0LL,
                       [](long long sum, const std::string& v) { return sum + std::stoll(v); });
@@ -99,11 +99,11 @@ TEST(ShippedMapsTest, MapsAreNamedByTheirTablesAndHaveAreaData) {
     BaseMap map;
     ASSERT_EQ(ReadBaseMap(kBaseMaps / shipped.map, map), BaseMapStatus::kOk);
     EXPECT_EQ(map.MapAreaNames, TableNames(kSource / "tools" / "recipes" / shipped.names));
-    kartela::testing::RecordingReporter reporter;
+    kartela::test::RecordingReporter reporter;
     AreaList areas;
     DataSet data;
     ASSERT_TRUE(ReadDataFile(kBaseMaps / shipped.data, kBaseMaps, areas, data, reporter));
-    EXPECT_EQ(areas.CurrentBaseMapFile, kartela::testing::Sjis(shipped.map));
+    EXPECT_EQ(areas.CurrentBaseMapFile, kartela::test::Sjis(shipped.map));
     ASSERT_EQ(areas.AreaCount(), map.MapAreaCount());
     for (int a = 0; a < areas.AreaCount(); ++a)
       EXPECT_GT(std::stod(data.DataValues[a]), 0) << "area " << a + 1;
@@ -134,11 +134,11 @@ TEST(ShippedMapsTest, KnownAreasHaveTheirNamesAndAreas) {
   };
   for (const Known& k : known) {
     SCOPED_TRACE(k.name);
-    kartela::testing::RecordingReporter reporter;
+    kartela::test::RecordingReporter reporter;
     AreaList areas;
     DataSet data;
     ASSERT_TRUE(ReadDataFile(kBaseMaps / k.data, kBaseMaps, areas, data, reporter));
-    const std::string name = kartela::testing::Sjis(k.name);
+    const std::string name = kartela::test::Sjis(k.name);
     const auto found = std::find(areas.AreaNames.begin(), areas.AreaNames.end(), name);
     ASSERT_NE(found, areas.AreaNames.end());
     const auto index = found - areas.AreaNames.begin();

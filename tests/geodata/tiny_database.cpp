@@ -7,7 +7,7 @@
 #include <fstream>
 #include <numbers>
 
-namespace kartela::testing {
+namespace kartela::test {
 namespace {
 
 void Put(std::string& out, const void* value, std::size_t size) {
@@ -118,4 +118,4 @@ Degrees Square(double lon, double lat, double size) {
   return {{lon, lat}, {lon + size, lat}, {lon + size, lat + size}, {lon, lat + size}};
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -10,7 +10,7 @@
 #include "geodata/basemap/polygon_database.h"
 #include "model/area_list.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 using Degrees = std::vector<std::pair<double, double>>;  // (longitude, latitude)
 
@@ -47,4 +47,4 @@ Pairs AsPairs(const std::vector<MapPoint>& points);
 // A square ring of side `size` degrees with its south-west corner at (lon, lat).
 Degrees Square(double lon, double lat, double size);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -13,8 +13,8 @@
 namespace kartela {
 namespace {
 
-using testing::ScratchDir;
-using testing::Sjis;
+using test::ScratchDir;
+using test::Sjis;
 using XY = std::pair<int, int>;
 
 constexpr std::int32_t kBlock = PointStore::kBlockRecords;
@@ -106,7 +106,7 @@ std::string Describe(const BaseMap& map) {
   return text;
 }
 
-class BaseMapFileTest : public ::testing::Test {
+class BaseMapFileTest : public testing::Test {
  protected:
   BaseMapResult ReadHeader(const Idt& idt) {
     return ReadBaseMapHeader(dir_.Write("map.IDT", idt.bytes()), areas_);

@@ -12,10 +12,10 @@
 namespace kartela {
 namespace {
 
-using testing::ScratchDir;
-using testing::Sjis;
+using test::ScratchDir;
+using test::Sjis;
 
-class BaseMapReferenceTest : public ::testing::Test {
+class BaseMapReferenceTest : public testing::Test {
  protected:
   BaseMapReferenceTest() {
     for (const char* name :

@@ -7,12 +7,12 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 using Items = std::vector<std::string>;
 
 // --- Copy ---
 
-class DataClipTextTest : public ::testing::Test {
+class DataClipTextTest : public testing::Test {
  protected:
   DataClipTextTest() {
     areas_.AreaNames = {Sjis("北海道"), Sjis("青森"), "Oki"};

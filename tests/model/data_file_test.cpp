@@ -13,9 +13,9 @@
 namespace kartela {
 namespace {
 
-using testing::RecordingReporter;
-using testing::ScratchDir;
-using testing::Sjis;
+using test::RecordingReporter;
+using test::ScratchDir;
+using test::Sjis;
 
 // A base-map header with the given area lines and an empty point section.
 std::string BaseMapBytes(const std::vector<std::string>& area_lines) {
@@ -32,7 +32,7 @@ std::string DataBytes(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-class DataFileTest : public ::testing::Test {
+class DataFileTest : public testing::Test {
  protected:
   void SetUp() override {
     program_dir_.Write("T.IDT",
@@ -380,7 +380,7 @@ TEST_F(DataFileWriteTest, FailedWriteLeavesWhatWasThere) {
 TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFile) {
   const auto path = data_dir_.Write("OLD.DAT", "old contents");
   {
-    const testing::FileSizeLimit full_disk(4);
+    const test::FileSizeLimit full_disk(4);
     EXPECT_FALSE(WriteDataFile(path, areas_, data_).ok);
   }
   EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");

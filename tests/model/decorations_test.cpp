@@ -102,7 +102,7 @@ TEST(DecorationToolsTest, EachModePlacesItsKindWithItsFill) {
 }
 
 TEST(DecorationListsTest, ANewMapAsksBeforeEmptyingListsThatHoldDecorations) {
-  testing::RecordingReporter reporter;
+  test::RecordingReporter reporter;
   DecorationLists lists;
   EXPECT_TRUE(ConfirmClearDecorations(reporter, lists));
   EXPECT_TRUE(reporter.questions.empty());

@@ -12,7 +12,7 @@ namespace kartela {
 namespace {
 
 using map_document::Kind;
-using testing::Sjis;
+using test::Sjis;
 
 MapDocument WithDecorations(MapDocument document) {
   document.Shapes = {{10, 20, 30, 40, kShapeLine}, {-5, 7, 100, 90, kShapeCircle + 9}};

@@ -11,8 +11,8 @@
 namespace kartela {
 namespace {
 
-using testing::RecordingReporter;
-using testing::ScratchDir;
+using test::RecordingReporter;
+using test::ScratchDir;
 
 // Also keeps the titles of the questions asked.
 class TitleRecorder : public RecordingReporter {

@@ -6,7 +6,7 @@
 #include "model/data_file.h"
 #include "test_support.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 namespace {
 
 // "1234567" as "1,234,567".
@@ -59,4 +59,4 @@ std::string CsvOf(const TableCells& cells) {
   return csv;
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

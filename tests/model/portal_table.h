@@ -9,7 +9,7 @@
 #include "model/area_list.h"
 #include "model/data_set.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 using TableCells = std::vector<std::vector<std::string>>;  // UTF-8
 
@@ -35,4 +35,4 @@ TableCells PortalTable(const PopulationSample& sample);
 // `cells` as CSV text, every cell quoted, CR LF line ends.
 std::string CsvOf(const TableCells& cells);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -14,14 +14,14 @@
 namespace kartela {
 namespace {
 
-using testing::FileSizeLimit;
-using testing::ScratchDir;
-using testing::Sjis;
+using test::FileSizeLimit;
+using test::ScratchDir;
+using test::Sjis;
 
 constexpr const char* kProgramDir = "/opt/kartela/";
 constexpr const char* kIniName = "KARTELA.INI";
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public testing::Test {
  protected:
   Settings Parsed(std::string_view text) {
     Settings settings = DefaultSettings(kProgramDir);

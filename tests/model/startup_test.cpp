@@ -12,15 +12,15 @@
 namespace kartela {
 namespace {
 
-using testing::ScratchDir;
-using testing::Sjis;
+using test::ScratchDir;
+using test::Sjis;
 
 // A header-only base map of two areas: enough for the area list.
 std::string TwoAreaHeader(std::string_view title) {
   return Sjis(title) + "\r\n" + Sjis("北\r\n南\r\n") + "@STARTOFPOINTS\r\n" + std::string(4, '\0');
 }
 
-class StartUpTest : public ::testing::Test {
+class StartUpTest : public testing::Test {
  protected:
   ProgramPaths Paths() const { return ProgramPathsOf(dir_.path() / "kartela"); }
 

@@ -10,7 +10,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 std::vector<std::string> SjisNames(std::initializer_list<const char*> utf8_names) {
   std::vector<std::string> names;

@@ -7,7 +7,7 @@
 
 #include "base/sjis.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 bool RecordingReporter::AskOkCancel(std::string_view text, std::string_view title) {
   questions.emplace_back(text);
@@ -59,4 +59,4 @@ std::string Sjis(std::string_view utf8) {
   return *converted;
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -9,7 +9,7 @@
 
 #include "model/reporter.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 class RecordingReporter : public Reporter {
  public:
@@ -51,4 +51,4 @@ class ScratchDir {
 // Text literals of the tests are UTF-8; the model works in Shift-JIS.
 std::string Sjis(std::string_view utf8);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

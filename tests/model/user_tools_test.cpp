@@ -9,8 +9,8 @@
 namespace kartela {
 namespace {
 
-using testing::ScratchDir;
-using testing::Sjis;
+using test::ScratchDir;
+using test::Sjis;
 
 constexpr std::string_view kProgramDir = "/opt/kartela/";
 

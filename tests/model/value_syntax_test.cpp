@@ -11,7 +11,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 DataSet WithValues(const std::vector<std::string>& values) {
   DataSet data;

@@ -25,7 +25,7 @@ TEST(WindowMetricsTest, DialogsArePlacedRightOfTheMainWindowButStayOnScreen) {
   EXPECT_EQ(far.y, 45);
 }
 
-class WindowPlacementTest : public ::testing::Test {
+class WindowPlacementTest : public testing::Test {
  protected:
   Settings settings_;  // stored: 10, 10, 620, 380, normal
 };

@@ -59,7 +59,7 @@ int OverlappingPairs(const std::vector<NameBox>& written) {
 
 TEST(AreaNamesApartTest, NoTwoWrittenNamesOverlapWhereEveryNameDidBefore) {
   Workspace ws;
-  ASSERT_TRUE(testing::LoadSamplePaintMap(ws));
+  ASSERT_TRUE(test::LoadSamplePaintMap(ws));
   ws.settings.ColorScheme = "Blues";  // dark upper classes: names there get halos
   ws.settings.AreaNameFlags = kNamesShown | kNamesTransparent;
   const std::vector<NameBox> all = WrittenNames(ws);

@@ -91,10 +91,10 @@ std::optional<std::filesystem::path> WaitForPdf(const std::string& title) {
   return std::nullopt;
 }
 
-class CupsPrintTest : public ::testing::Test {
+class CupsPrintTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    server_ = new testing::ScratchDir;
+    server_ = new test::ScratchDir;
     const int started =
         Shell("sh '" KARTELA_SOURCE_DIR "/tests/output/cups_pdf_printer.sh' start '" +
               server_->path().string() + "' " + kQueue);
@@ -112,13 +112,13 @@ class CupsPrintTest : public ::testing::Test {
   }
   void SetUp() override {
     if (!skip_reason_.empty()) GTEST_SKIP() << skip_reason_;
-    ASSERT_TRUE(testing::LoadSamplePaintMap(workspace_));
+    ASSERT_TRUE(test::LoadSamplePaintMap(workspace_));
   }
 
-  static inline testing::ScratchDir* server_ = nullptr;
+  static inline test::ScratchDir* server_ = nullptr;
   static inline std::string skip_reason_;
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
 };
 
 TEST_F(CupsPrintTest, TheMapPrintedOnACupsPdfPrinterIsTheMapOnA4) {
@@ -129,7 +129,7 @@ TEST_F(CupsPrintTest, TheMapPrintedOnACupsPdfPrinterIsTheMapOnA4) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   const std::string title = "kartela_cups_" + std::to_string(getpid());
   printer.setDocName(QString::fromStdString(title));
-  AppContext context{workspace_, ProgramPaths{testing::BaseMapsDir(), "kartela"}, reporter_,
+  AppContext context{workspace_, ProgramPaths{test::BaseMapsDir(), "kartela"}, reporter_,
                      TextMetrics{13, 7, 19}};
   PrintCommands commands(context, current);
   commands.SetDialogRunner([](QDialog& dialog) {

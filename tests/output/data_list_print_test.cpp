@@ -129,10 +129,10 @@ TEST(DataListLayoutTest, RefusesWhatCannotBeLaidOut) {
 
 // --- printed to PDF ----------------------------------------------------------
 
-class DataListPrintTest : public ::testing::Test {
+class DataListPrintTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::LoadSamplePaintMap(workspace_));
+    ASSERT_TRUE(test::LoadSamplePaintMap(workspace_));
     printer_.setOutputFormat(QPrinter::PdfFormat);
     printer_.setOutputFileName(QString::fromStdString(pdf_.string()));
     printer_.setPageSize(QPageSize(QPageSize::A4));
@@ -162,7 +162,7 @@ class DataListPrintTest : public ::testing::Test {
   }
 
   Workspace workspace_;
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
   std::filesystem::path pdf_ = dir_.path() / "list.pdf";
   QPrinter printer_{QPrinter::HighResolution};
   DataListFont font_{std::string(kDefaultFaceName), 10};
@@ -176,7 +176,7 @@ TEST_F(DataListPrintTest, CopiesRepeatEveryPageWithTheTitleOnTheFirst) {
     ++workspace_.print.MarginBottom;
   ASSERT_EQ(Layout().rows, 16);
   ASSERT_EQ(Layout().pages, 3);
-  workspace_.data.DataTitle = testing::Sjis("都道府県別人口");
+  workspace_.data.DataTitle = test::Sjis("都道府県別人口");
   int asked = 0;
   const PrintResult result = PrintDataList(printer_, workspace_, font_, [&asked] {
     ++asked;

@@ -18,9 +18,9 @@
 namespace kartela::output {
 namespace {
 
-class MapExporterTest : public ::testing::Test {
+class MapExporterTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(testing::LoadSamplePaintMap(ws_)); }
+  void SetUp() override { ASSERT_TRUE(test::LoadSamplePaintMap(ws_)); }
   Workspace ws_;
 };
 
@@ -120,7 +120,7 @@ TEST_F(MapExporterTest, SvgAndPdfKeepTextsAsText) {
 }
 
 TEST_F(MapExporterTest, FailedSaveLeavesNoFileAndKeepsWhatWasThere) {
-  const testing::ScratchDir dir;
+  const test::ScratchDir dir;
   const MapExporter exporter(ws_);
   for (const char* name : {"map.png", "map.svg", "map.pdf", "map.emf", "map.wmf"}) {
     const auto settings = FileSettingsFor(name, 0);

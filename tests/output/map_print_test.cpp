@@ -40,11 +40,11 @@ int PageCount(const std::filesystem::path& file) {
       QString::fromLatin1(bytes->data(), static_cast<qsizetype>(bytes->size())).count(page));
 }
 
-class MapPrintTest : public ::testing::Test {
+class MapPrintTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(testing::LoadSamplePaintMap(ws_)); }
+  void SetUp() override { ASSERT_TRUE(test::LoadSamplePaintMap(ws_)); }
   Workspace ws_;
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
 };
 
 // A map twice as wide as tall is limited by the width on a portrait page,

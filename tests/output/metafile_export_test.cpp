@@ -63,10 +63,10 @@ void PrintTo(const Target& target, std::ostream* out) {
   *out << target.name;
 }
 
-class MetafileExportTest : public ::testing::TestWithParam<Target> {
+class MetafileExportTest : public testing::TestWithParam<Target> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::LoadSamplePaintMap(ws_));
+    ASSERT_TRUE(test::LoadSamplePaintMap(ws_));
     ws_.settings.AreaNameFlags = 1;  // the names shown
     // A shape decoration of each kind the player must keep, and a text.
     AddShapeDecoration(ws_.decorations, {100, 100, 160, 140, kShapeRectangle});
@@ -170,12 +170,12 @@ TEST_P(MetafileExportTest, EmptyTitleIsLeftOut) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, MetafileExportTest,
-    ::testing::Values(Target{"Emf", MetafileKind::kEmf, 0}, Target{"Wmf", MetafileKind::kWmf, 0},
-                      Target{"EmfPictureOnly", MetafileKind::kEmf, kPaintNoText},
-                      Target{"WmfPictureOnly", MetafileKind::kWmf, kPaintNoText},
-                      Target{"EmfBlackLines", MetafileKind::kEmf, kPaintMonochrome},
-                      Target{"WmfBlackLinesPictureOnly", MetafileKind::kWmf,
-                             kPaintMonochrome | kPaintNoText}),
+    testing::Values(Target{"Emf", MetafileKind::kEmf, 0}, Target{"Wmf", MetafileKind::kWmf, 0},
+                    Target{"EmfPictureOnly", MetafileKind::kEmf, kPaintNoText},
+                    Target{"WmfPictureOnly", MetafileKind::kWmf, kPaintNoText},
+                    Target{"EmfBlackLines", MetafileKind::kEmf, kPaintMonochrome},
+                    Target{"WmfBlackLinesPictureOnly", MetafileKind::kWmf,
+                           kPaintMonochrome | kPaintNoText}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

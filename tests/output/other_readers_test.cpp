@@ -114,10 +114,10 @@ class Placement {
   QRectF to_;
 };
 
-class OtherReadersTest : public ::testing::Test {
+class OtherReadersTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::LoadSamplePaintMap(ws_));
+    ASSERT_TRUE(test::LoadSamplePaintMap(ws_));
     resources_ = CreateDrawingResources(ws_.settings, ws_.screen_colors, ws_.PrintLineWidth);
   }
 
@@ -181,7 +181,7 @@ class OtherReadersTest : public ::testing::Test {
 
 TEST_F(OtherReadersTest, LibreOfficeShowsEachPrefectureInTheColourOfItsClass) {
   if (!HasSoffice()) GTEST_SKIP() << "soffice is not installed";
-  const testing::ScratchDir dir;
+  const test::ScratchDir dir;
   const MapExporter exporter(ws_);
   struct Case {
     const char* name;
@@ -200,7 +200,7 @@ TEST_F(OtherReadersTest, LibreOfficeShowsEachPrefectureInTheColourOfItsClass) {
 // Texts with a leading blank, as in the legend rows, went missing once.
 TEST_F(OtherReadersTest, LibreOfficeShowsEachTextOfTheEmfWhereItWasDrawn) {
   if (!HasSoffice()) GTEST_SKIP() << "soffice is not installed";
-  const testing::ScratchDir dir;
+  const test::ScratchDir dir;
   const MapExporter exporter(ws_);
   ASSERT_TRUE(exporter.Save(EmfSettings{}, dir.path() / "texts.emf"));
   const QImage image = ConvertedBySoffice(dir.path() / "texts.emf");

@@ -6,7 +6,7 @@
 #include "model/test_support.h"
 #include "render/legend.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 std::filesystem::path BaseMapsDir() {
   return KARTELA_BASEMAPS_DIR;
@@ -26,4 +26,4 @@ bool LoadSamplePaintMap(Workspace& workspace) {
   return true;
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -6,7 +6,7 @@
 
 #include "render/workspace.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 // The folder of the shipped base maps and sample data.
 std::filesystem::path BaseMapsDir();
@@ -15,4 +15,4 @@ std::filesystem::path BaseMapsDir();
 // boundaries; false when the shipped files do not load.
 bool LoadSamplePaintMap(Workspace& workspace);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -53,7 +53,7 @@ TEST(UnchangedOutputTest, SampleWithEveryOptionOffIsDrawnAsBefore) {
   };
   for (const Case& c : cases) {
     Workspace ws;
-    ASSERT_TRUE(testing::LoadSamplePaintMap(ws));
+    ASSERT_TRUE(test::LoadSamplePaintMap(ws));
     for (const int area : c.emptied) {
       ws.data.DataValues[static_cast<std::size_t>(area - 1)].clear();
       ws.class_tables.NumericValues[static_cast<std::size_t>(area - 1)] = kMissingValue;

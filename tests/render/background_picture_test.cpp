@@ -29,7 +29,7 @@ std::string SavedMap(const gdi::MetafileOptions& options) {
   return writer.Finish();
 }
 
-class BackgroundPictureTest : public ::testing::Test {
+class BackgroundPictureTest : public testing::Test {
  protected:
   // The rectangles the background draws when painted at `scale`.
   std::vector<Rect> Painted(double scale = 1.0) {
@@ -41,7 +41,7 @@ class BackgroundPictureTest : public ::testing::Test {
     return rects;
   }
 
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
   Workspace ws_;
 };
 

@@ -112,10 +112,10 @@ TEST(ApplyCircleFieldsTest, RefusalsChangeNothing) {
   EXPECT_EQ(settings.RefRadius, 0);
 }
 
-class CircleMapTest : public ::testing::Test {
+class CircleMapTest : public testing::Test {
  protected:
   CircleMapTest() {
-    testing::SetUpSymbolAreas(ws_);
+    test::SetUpSymbolAreas(ws_);
     ScanSymbolData(ws_.data, 7, ws_.class_tables.NumericValues);
     ws_.symbols.BaseValue = 20;
     ws_.symbols.RefValueText = "100";
@@ -161,7 +161,7 @@ TEST_F(CircleMapTest, RadiusFromTheBaseValueAndColourBySign) {
   EXPECT_EQ(texts[1].state.font.Height, ws_.settings.IndexFont.Height);
   // The outlines come first, the names last, over the circles.
   using enum CallKind;
-  const std::vector<CallKind> layers = testing::DrawingLayers(dc_);
+  const std::vector<CallKind> layers = test::DrawingLayers(dc_);
   EXPECT_EQ(layers.front(), kPolygon);
   EXPECT_EQ(layers.back(), kTextOut);
   EXPECT_EQ(dc_.TextStrings().back(), "G");

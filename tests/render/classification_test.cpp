@@ -24,7 +24,7 @@ Texts ProposedBreaks(const ClassTables& tables) {
   return Texts(tables.ProposedBreaks.begin(), tables.ProposedBreaks.begin() + 7);
 }
 
-class ComputeDataStatisticsTest : public ::testing::Test {
+class ComputeDataStatisticsTest : public testing::Test {
  protected:
   ValueSyntaxResult Compute(const Texts& values, int class_count) {
     return ComputeDataStatistics(WithValues(values), static_cast<int>(values.size()), class_count,

@@ -71,7 +71,7 @@ TEST(ShapeRoutinesTest, RubberBandsAreUnfilledAndLinesHaveNoSize) {
   EXPECT_TRUE(dc.calls().empty());
 }
 
-class DecorationPaintTest : public ::testing::Test {
+class DecorationPaintTest : public testing::Test {
  protected:
   DecorationPaintTest() {
     ws_.screen_colors.window_text = gdi::Color{10, 20, 30};

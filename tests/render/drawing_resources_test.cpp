@@ -57,7 +57,7 @@ TEST(BrushTableTest, AnIndexBeyondTheTableIsHollow) {
   EXPECT_EQ(BrushAt(31).color, gdi::kBlack);
 }
 
-class PenTest : public ::testing::Test {
+class PenTest : public testing::Test {
  protected:
   const Pen& PenFor(std::int16_t border_style, PenIndex index, PrintPenWidths print = {2, 6}) {
     pens_ = CreatePens(border_style, kScreen, print);

@@ -12,7 +12,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 struct Case {
   const char* name;

@@ -17,12 +17,12 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
-using testing::TestPaint;
+using test::Sjis;
+using test::TestPaint;
 using Texts = std::vector<std::string>;
 
 void SetUpMap(Workspace& ws, bool with_missing) {
-  testing::SetUpPaintMap(ws);
+  test::SetUpPaintMap(ws);
   ClassTables& tables = ws.class_tables;
   tables.ValueWidth = 7;
   tables.ClassBreaks[0] = "10000";

@@ -16,13 +16,13 @@ namespace {
 
 using gdi::CallKind;
 using gdi::Point;
-using testing::Sjis;
-using testing::TestPaint;
+using test::Sjis;
+using test::TestPaint;
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
 // Boundaries "10" and "20" of integer data with two digits.
-class LegendTextsTest : public ::testing::Test {
+class LegendTextsTest : public testing::Test {
  protected:
   LegendTextsTest() {
     tables_.ValueWidth = 3;
@@ -143,9 +143,9 @@ TEST_F(LegendTextsTest, OneClassHasOneBlankRow) {
 
 // The paint-map workspace: classes below 10, 10 to 20 and 20 up, legend at
 // (100, 100), default legend font (height -12, double-byte face).
-class DrawLegendTest : public ::testing::Test {
+class DrawLegendTest : public testing::Test {
  protected:
-  DrawLegendTest() { testing::SetUpPaintMap(ws_); }
+  DrawLegendTest() { test::SetUpPaintMap(ws_); }
 
   void Draw(TestPaint& paint) {
     const PaintClasses classes = BuildClassThresholds(ws_.class_tables.ClassBreaks);
@@ -314,11 +314,11 @@ TEST(AbbreviatedAreaNameTest, ComparesWholeCharacters) {
 }
 
 // Area 1 at (15, 15); area 2 with three anchors; area 3 without an anchor.
-class DrawAreaNamesTest : public ::testing::Test {
+class DrawAreaNamesTest : public testing::Test {
  protected:
   DrawAreaNamesTest() {
-    ws_.base_map = testing::BaseMapBuilder()
-                       .Area(Sjis("東京都"), {{0, testing::Square(10, 10, 10)}}, {{15, 15}})
+    ws_.base_map = test::BaseMapBuilder()
+                       .Area(Sjis("東京都"), {{0, test::Square(10, 10, 10)}}, {{15, 15}})
                        .Area(Sjis("北区(東京)"), {}, {{40, 40}, {60, 40}, {80, 40}})
                        .Area("C", {}, {{0, 99}})
                        .Build();
@@ -388,13 +388,13 @@ TEST_F(DrawAreaNamesTest, ScaledPositionsAndFont) {
 // one left out; transparent names over a dark solid fill are white over a
 // dark halo drawn a pixel around them, on screen only.
 TEST_F(DrawAreaNamesTest, ApartLargerFirstWithoutOverlapsAndHalosOverDarkFills) {
-  ws_.base_map = testing::BaseMapBuilder()
+  ws_.base_map = test::BaseMapBuilder()
                      .Area(Sjis("北区(東京)"),
-                           {{0, testing::Square(39, 39, 2)},
-                            {0, testing::Square(59, 39, 2)},
-                            {0, testing::Square(79, 39, 2)}},
+                           {{0, test::Square(39, 39, 2)},
+                            {0, test::Square(59, 39, 2)},
+                            {0, test::Square(79, 39, 2)}},
                            {{40, 40}, {60, 40}, {80, 40}})
-                     .Area(Sjis("東京都"), {{0, testing::Square(10, 10, 10)}}, {{15, 15}})
+                     .Area(Sjis("東京都"), {{0, test::Square(10, 10, 10)}}, {{15, 15}})
                      .Build();
   const std::string kita = Sjis("北区(東京)");
   const std::string tokyo = Sjis("東京都");

@@ -11,9 +11,9 @@
 namespace kartela {
 namespace {
 
-using testing::RecordingReporter;
-using testing::ScratchDir;
-using testing::Sjis;
+using test::RecordingReporter;
+using test::ScratchDir;
+using test::Sjis;
 
 // A base map of three areas without points.
 std::string BaseMapBytes() {
@@ -21,7 +21,7 @@ std::string BaseMapBytes() {
          std::string(4, '\0');
 }
 
-class MapDocumentStateTest : public ::testing::Test {
+class MapDocumentStateTest : public testing::Test {
  protected:
   void SetUp() override { program_dir_.Write("T.IDT", BaseMapBytes()); }
 

@@ -139,7 +139,7 @@ TEST(BackgroundRectTest, TruncatesTowardZeroWithoutMagnification) {
   EXPECT_EQ(BackgroundRect(view, 1.5, Point{10, 20}), gdi::Rect{});
 }
 
-class DrawingExtentTest : public ::testing::Test {
+class DrawingExtentTest : public testing::Test {
  protected:
   void AddShape(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
                 std::uint8_t kind) {

@@ -17,15 +17,15 @@ using gdi::Pen;
 using gdi::PenStyle;
 using gdi::Point;
 using gdi::RecordedCall;
-using testing::BaseMapBuilder;
-using testing::Square;
+using test::BaseMapBuilder;
+using test::Square;
 
 constexpr gdi::Color kScreenText{10, 20, 30};
 
-class MapPainterTest : public ::testing::Test {
+class MapPainterTest : public testing::Test {
  protected:
   MapPainterTest() {
-    testing::SetUpPaintMap(ws_);
+    test::SetUpPaintMap(ws_);
     ws_.screen_colors.window_text = kScreenText;
   }
 
@@ -79,7 +79,7 @@ TEST_F(MapPainterTest, PaintMapLayersInOrder) {
                      .Build();
   Paint();
   using enum CallKind;
-  EXPECT_EQ(testing::DrawingLayers(dc_),
+  EXPECT_EQ(test::DrawingLayers(dc_),
             (std::vector<CallKind>{kPolygon, kPolyline,  // areas, boundary lines
                                    kTextOut,             // title
                                    kPolygon, kTextOut, kPolygon, kTextOut, kPolygon, kTextOut,
@@ -126,7 +126,7 @@ TEST_F(MapPainterTest, ThickBorderOutlinesRunsSmallerThanTwiceThePenThin) {
       {2, 1.0, false, {false, false, false, false}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.thin));
+    SCOPED_TRACE(testing::PrintToString(c.thin));
     ws_.settings.BorderStyle = c.border_style;
     ws_.settings.DrawResX = ws_.settings.DrawResY = c.magnification;
     Paint({.PaintFlags = static_cast<std::uint8_t>(c.monochrome ? kPaintMonochrome : 0)});
@@ -229,7 +229,7 @@ TEST_F(MapPainterTest, MapWithoutLinesAfterTheAreasDrawsOnlyTheOutlines) {
   ws_.base_map = BaseMapBuilder().Area("A", {{0, Square(10, 10, 10)}}).Build();
   ws_.settings.LegendStyle = 3;
   Paint({.PaintFlags = kPaintNoText});
-  EXPECT_EQ(testing::DrawingLayers(dc_), (std::vector<CallKind>{CallKind::kPolygon}));
+  EXPECT_EQ(test::DrawingLayers(dc_), (std::vector<CallKind>{CallKind::kPolygon}));
 }
 
 // Areas B and C: B has two runs (an exclave); C's only anchor is (0, 0), so
@@ -374,14 +374,14 @@ TEST_F(MapPainterTest, BackgroundPictureFirstInItsRectangle) {
   ws_.view.BackgroundSize = PictureSize{200, 100};
   Paint({.PaintOrigin = Point{10, 20}, .PaintScale = 1.5});
   EXPECT_EQ(played, (std::vector<gdi::Rect>{{-10, -20, 290, 130}}));
-  EXPECT_EQ(testing::DrawingLayers(dc_).front(), CallKind::kRectangle);
+  EXPECT_EQ(test::DrawingLayers(dc_).front(), CallKind::kRectangle);
 }
 
 TEST_F(MapPainterTest, NothingForNoMapOrAPictureGraphWithoutItsPicture) {
   for (const MapKind kind : {MapKind::kNone, MapKind::kPictureGraph}) {
     ws_.view.Kind = kind;
     Paint();
-    EXPECT_TRUE(testing::DrawingLayers(dc_).empty());
+    EXPECT_TRUE(test::DrawingLayers(dc_).empty());
   }
 }
 

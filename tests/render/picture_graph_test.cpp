@@ -86,10 +86,10 @@ TEST(PictureFieldsTest, StatisticsChecksDialogTextsAndRefusals) {
   EXPECT_EQ(settings.RefValueText, " 6");
 }
 
-class PictureGraphTest : public ::testing::Test {
+class PictureGraphTest : public testing::Test {
  protected:
   PictureGraphTest() {
-    testing::SetUpSymbolAreas(ws_);
+    test::SetUpSymbolAreas(ws_);
     ConvertDataValues(ws_.data, 7, ws_.class_tables);
     ws_.symbols.BaseValue = 20;
     ws_.symbols.RefValueText = "100";
@@ -126,7 +126,7 @@ TEST_F(PictureGraphTest, OneCopyPerPositiveValueSizedFromTheBaseValue) {
   EXPECT_EQ(texts[1].text, "= 100");
   EXPECT_EQ(texts[1].at(), (gdi::Point{340 - f, 110 + f}));
   using enum CallKind;
-  const std::vector<CallKind> layers = testing::DrawingLayers(dc_);
+  const std::vector<CallKind> layers = test::DrawingLayers(dc_);
   EXPECT_EQ(layers.front(), kPolygon);  // the outlines under the pictures
   EXPECT_EQ(dc_.TextStrings().back(), "G");
 
@@ -148,10 +148,10 @@ TEST_F(PictureGraphTest, OneCopyPerPositiveValueSizedFromTheBaseValue) {
 TEST_F(PictureGraphTest, NothingAtAllWithoutItsPicture) {
   ws_.view.GlyphPicture.reset();  // the file was gone at the last paint
   Paint();
-  EXPECT_TRUE(testing::DrawingLayers(dc_).empty());
+  EXPECT_TRUE(test::DrawingLayers(dc_).empty());
   StartPictureGraph(ws_, "", WidePicture());
   Paint();
-  EXPECT_TRUE(testing::DrawingLayers(dc_).empty());
+  EXPECT_TRUE(test::DrawingLayers(dc_).empty());
 }
 
 TEST(MetafilePictureTest, RefusesPicturesWithoutAHeight) {

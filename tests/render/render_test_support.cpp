@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace kartela::testing {
+namespace kartela::test {
 
 std::vector<MapPoint> Square(std::int16_t x, std::int16_t y, std::int16_t side) {
   const auto right = static_cast<std::int16_t>(x + side);
@@ -119,4 +119,4 @@ void SetUpSymbolAreas(Workspace& workspace) {
   workspace.base_map.IndexPosition = MapPoint{300, 100};
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

@@ -12,7 +12,7 @@
 #include "render/paint_context.h"
 #include "render/workspace.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 // One run of the point stream: its separator's line code and its vertices.
 struct Run {
@@ -68,4 +68,4 @@ struct TestPaint {
 // consecutive repeats folded into one.
 std::vector<gdi::CallKind> DrawingLayers(const gdi::RecordingDeviceContext& dc);
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

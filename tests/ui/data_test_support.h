@@ -13,7 +13,7 @@
 #include "model/test_support.h"
 #include "ui/widgets/app_context.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 // The bytes of a base-map file with the title "テスト地図", the given areas
 // (UTF-8 names) and an empty point section.
@@ -78,4 +78,4 @@ inline void TypeIntoNextFileDialog(const QString& typed) {
   poll->start();
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

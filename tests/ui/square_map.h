@@ -8,7 +8,7 @@
 #include "model/area_list.h"
 #include "model/test_support.h"
 
-namespace kartela::testing {
+namespace kartela::test {
 
 inline constexpr int kSquareSide = 20;
 inline constexpr int kSquareGap = 10;
@@ -55,4 +55,4 @@ inline std::string SquaresIdt(const std::vector<std::string>& names) {
   return bytes;
 }
 
-}  // namespace kartela::testing
+}  // namespace kartela::test

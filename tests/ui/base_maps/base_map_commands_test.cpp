@@ -23,7 +23,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 constexpr const char* kCurrentMap = "全国.IDT";
 constexpr const char* kOtherMap = "県.IDT";
@@ -31,11 +31,11 @@ constexpr const char* kOtherMap = "県.IDT";
 // The base-map commands over a program directory with two base maps and a
 // data file. The chooser answers at once with `chosen_name_` (OK), or
 // cancels when there is none; the about box notes what it shows.
-class BaseMapCommandsTest : public ::testing::Test {
+class BaseMapCommandsTest : public testing::Test {
  protected:
   BaseMapCommandsTest() {
-    dir_.Write(kCurrentMap, testing::BaseMapBytes({"北海道", "青森県"}));
-    dir_.Write(kOtherMap, testing::BaseMapBytes({"東", "西"}));
+    dir_.Write(kCurrentMap, test::BaseMapBytes({"北海道", "青森県"}));
+    dir_.Write(kOtherMap, test::BaseMapBytes({"東", "西"}));
     dir_.Write("人口.DAT", "not a map");
     workspace_.settings.BaseMapFile = Sjis(kCurrentMap);
     workspace_.area_list.CurrentBaseMapFile = Sjis("データの地図.IDT");
@@ -67,9 +67,9 @@ class BaseMapCommandsTest : public ::testing::Test {
   const std::string& BaseMapFile() const { return workspace_.settings.BaseMapFile; }
   std::uint16_t ChangedMask() const { return workspace_.settings.ChangedMask; }
 
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{dir_.path(), "kartela"}, reporter_, TextMetrics{}};
   BaseMapCommands commands_{context_};
 
@@ -125,7 +125,7 @@ TEST_F(BaseMapCommandsTest, ADoubleClickChoosesAnEntryThatTheStatusBarThenNames)
 }
 
 TEST_F(BaseMapCommandsTest, AMapChosenInLowerCaseIsLoadedAtTheNextStart) {
-  dir_.Write("tokyo.idt", testing::BaseMapBytes({"千代田区", "港区"}));
+  dir_.Write("tokyo.idt", test::BaseMapBytes({"千代田区", "港区"}));
   for (const char* typed : {"tokyo.idt", "TOKYO.IDT"}) {
     SCOPED_TRACE(typed);
     chosen_name_ = typed;
@@ -168,7 +168,7 @@ TEST_F(BaseMapCommandsTest, CancelChangesNothing) {
 
 TEST_F(BaseMapCommandsTest, ANameShiftJisCannotHoldIsRefusedWithAMessage) {
   const char* name = "\xF0\xA0\xAE\xB7.IDT";  // U+20BB7 has no CP932 form
-  dir_.Write(name, testing::BaseMapBytes({"東"}));
+  dir_.Write(name, test::BaseMapBytes({"東"}));
   chosen_name_ = name;
   commands_.SelectBaseClick();
   EXPECT_EQ(BaseMapFile(), Sjis(kCurrentMap));

@@ -16,18 +16,18 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 constexpr int kFukuoka = 40;
 constexpr int kKagoshima = 46;
 
-class MakeBaseMapTest : public ::testing::Test {
+class MakeBaseMapTest : public testing::Test {
  protected:
   MakeBaseMapTest() {
-    const auto rows = testing::OneRowPerPart(testing::ShippedPrefectures(kFukuoka, kKagoshima));
-    source_ = testing::WriteBoundaryFile(
+    const auto rows = test::OneRowPerPart(test::ShippedPrefectures(kFukuoka, kKagoshima));
+    source_ = test::WriteBoundaryFile(
         source_dir_.path(),
-        {"ESRI Shapefile", "kyushu.shp", testing::FixtureText::kCp932WithoutCpg, 6668}, rows);
+        {"ESRI Shapefile", "kyushu.shp", test::FixtureText::kCp932WithoutCpg, 6668}, rows);
     commands_.SetDialogRunner([this](QDialog& dialog) { return Fill(dialog); });
   }
 
@@ -47,14 +47,14 @@ class MakeBaseMapTest : public ::testing::Test {
     return maker.result();
   }
 
-  testing::ScratchDir program_dir_;
-  testing::ScratchDir source_dir_;
+  test::ScratchDir program_dir_;
+  test::ScratchDir source_dir_;
   std::filesystem::path source_;
   QString title_ = "九州";
   QString name_item_;
   QString status_;
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{program_dir_.path(), "kartela"}, reporter_,
                       TextMetrics{}};
   BaseMapCommands commands_{context_};

@@ -25,9 +25,9 @@
 namespace kartela {
 namespace {
 
-using testing::DataTestBed;
-using testing::ScratchDir;
-using testing::Sjis;
+using test::DataTestBed;
+using test::ScratchDir;
+using test::Sjis;
 
 QString Text(const std::filesystem::path& path) {
   return QString::fromStdString(DisplayPath(path));
@@ -46,7 +46,7 @@ struct FakeDialog {
   }
 };
 
-class DataCommandsTest : public ::testing::Test {
+class DataCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
     bed_.UseBaseMap("T.IDT", {"北海道", "青森", "岩手"});
@@ -169,7 +169,7 @@ TEST_F(DataCommandsTest, ANameTypedIntoTheSaveDialogGetsTheExtensionAfterIt) {
   bed_.workspace.settings.DataDir = DisplayPath(data_dir_.path());
   DataCommands commands(bed_.context, *window_);  // the real dialogs
   Values({"1"});
-  testing::TypeIntoNextFileDialog("tokyo");
+  test::TypeIntoNextFileDialog("tokyo");
   ASSERT_TRUE(commands.SaveDataClick());
   EXPECT_EQ(data().DataFileName, data_dir_.path() / "tokyo.DAT");
 
@@ -223,7 +223,7 @@ TEST_F(DataCommandsTest, NewDataOnTheBaseMapNeedsOneToBeSet) {
   EXPECT_FALSE(commands_->NewDataBasClick());
   EXPECT_EQ(bed_.reporter.Numbers(), std::vector<int>{2});
 
-  bed_.program_dir.Write("U.IDT", testing::BaseMapBytes({"東", "西"}));
+  bed_.program_dir.Write("U.IDT", test::BaseMapBytes({"東", "西"}));
   bed_.workspace.settings.BaseMapFile = "U.IDT";
   Values({"1"});
   ASSERT_TRUE(commands_->NewDataBasClick());
@@ -232,7 +232,7 @@ TEST_F(DataCommandsTest, NewDataOnTheBaseMapNeedsOneToBeSet) {
 }
 
 TEST_F(DataCommandsTest, NewDataOnAChosenMapTakesAFileOfTheProgramDirectory) {
-  bed_.program_dir.Write("U.IDT", testing::BaseMapBytes({"東", "西"}));
+  bed_.program_dir.Write("U.IDT", test::BaseMapBytes({"東", "西"}));
   bed_.workspace.settings.BaseMapFile = "T.IDT";
   select_.answer = "U.IDT";
   ASSERT_TRUE(commands_->NewDataSelClick());
@@ -291,10 +291,10 @@ TEST(IdtSelectDialogTest, ListsBaseMapsByTheTimeOfDayOfTheirStamps) {
 TEST(IdtSelectDialogTest, AClickShowsTheTitleAndOkTakesTheName) {
   const ScratchDir dir;
   const ScratchDir user;
-  dir.Write("U.IDT", testing::BaseMapBytes({"東"}));
+  dir.Write("U.IDT", test::BaseMapBytes({"東"}));
   user.Write("U.IDT", "user's copy\r\n");
   user.Write("V.IDT", Sjis("九州") + "\r\n@STARTOFPOINTS\r\n");
-  testing::RecordingReporter reporter;
+  test::RecordingReporter reporter;
   TIdtSelectDialog dialog(reporter);
   dialog.SetDirectories({dir.path(), user.path()});
   dialog.SetSelectedName("PRESET.IDT");

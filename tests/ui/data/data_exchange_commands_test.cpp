@@ -18,8 +18,8 @@
 namespace kartela {
 namespace {
 
-using testing::DataTestBed;
-using testing::Sjis;
+using test::DataTestBed;
+using test::Sjis;
 
 QLineEdit& Box(QWidget& parent, const char* name) {
   auto* box = parent.findChild<QLineEdit*>(name);
@@ -37,7 +37,7 @@ void SetClipboard(const QString& text) {
 
 // The commands over five areas. Each dialog is shown, answered by `answer_`
 // (by default with OK, or TopArea for the paste dialog) and closed.
-class DataExchangeCommandsTest : public ::testing::Test {
+class DataExchangeCommandsTest : public testing::Test {
  protected:
   DataExchangeCommandsTest() {
     bed_.UseBaseMap("T.IDT", {"北海道", "山形", "東京", "富山", "山口"});
@@ -203,7 +203,7 @@ TEST_F(DataExchangeCommandsTest, RefusalsStoreNothing) {
 // --- Search ---
 
 TEST_F(DataExchangeCommandsTest, RepeatedSearchGoesOnAfterTheCurrentAreaAndWraps) {
-  testing::ShowActive(*window_);
+  test::ShowActive(*window_);
   std::vector<QString> offered;
   answer_ = [&offered](QDialog& dialog) {
     QLineEdit& name = Box(dialog, "SearchName");

@@ -16,8 +16,8 @@
 namespace kartela {
 namespace {
 
-using testing::DataTestBed;
-using testing::Sjis;
+using test::DataTestBed;
+using test::Sjis;
 
 constexpr TextMetrics kMetrics{13, 7, 19};
 
@@ -76,7 +76,7 @@ TEST(RowNumberTextTest, RightAlignsInSevenColumns) {
 
 // --- The window ---
 
-class DataWindowTest : public ::testing::Test {
+class DataWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     bed_.UseBaseMap("T.IDT", {"北海道", "青森", "森岡", "宮城", "大森"});
@@ -85,7 +85,7 @@ class DataWindowTest : public ::testing::Test {
     QObject::connect(window_.get(), &TDataWindow::RowNumberChanged,
                      [this](const QString& text) { row_number_ = text; });
     window_->resize(400, 300);
-    testing::ShowActive(*window_);
+    test::ShowActive(*window_);
   }
 
   void Values(const std::vector<std::string>& values) {
@@ -415,7 +415,7 @@ TEST_F(DataWindowTest, ClearingEmptiesTheDataAndAsksToClearTheMap) {
 }
 
 TEST_F(DataWindowTest, NewDataReadsTheBaseMapOnlyWhenItChanged) {
-  bed_.program_dir.Write("U.IDT", testing::BaseMapBytes({"東", "西"}));
+  bed_.program_dir.Write("U.IDT", test::BaseMapBytes({"東", "西"}));
   bed_.workspace.settings.BaseMapFile = "U.IDT";
   ClickRow(5);
   ASSERT_TRUE(window_->NewDataForBaseMap());
@@ -432,7 +432,7 @@ TEST_F(DataWindowTest, NewDataReadsTheBaseMapOnlyWhenItChanged) {
 }
 
 TEST_F(DataWindowTest, NewDataForAFileBesideTheProgramNamesItWithoutDirectory) {
-  const auto path = bed_.program_dir.Write("V.IDT", testing::BaseMapBytes({"一"}));
+  const auto path = bed_.program_dir.Write("V.IDT", test::BaseMapBytes({"一"}));
   ASSERT_TRUE(window_->NewDataForFile(path));
   EXPECT_EQ(bed_.workspace.area_list.CurrentBaseMapFile, "V.IDT");
   EXPECT_EQ(bed_.workspace.area_list.AreaCount(), 1);

@@ -21,7 +21,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 const std::filesystem::path kBaseMaps = std::filesystem::path(KARTELA_SOURCE_DIR) / "basemaps";
 
@@ -36,7 +36,7 @@ bool OkEnabled(QDialog& dialog) {
   return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
 }
 
-class TableReadTest : public ::testing::Test {
+class TableReadTest : public testing::Test {
  protected:
   TableReadTest() {
     bed_.workspace.area_list = sample_.areas;
@@ -51,8 +51,8 @@ class TableReadTest : public ::testing::Test {
     });
   }
 
-  testing::PopulationSample sample_ = testing::ReadPopulationSample(kBaseMaps);
-  testing::DataTestBed bed_;
+  test::PopulationSample sample_ = test::ReadPopulationSample(kBaseMaps);
+  test::DataTestBed bed_;
   std::unique_ptr<TDataWindow> window_;
   std::unique_ptr<DataExchangeCommands> commands_;
   std::function<int(TTableReadDialog&)> fill_;
@@ -61,7 +61,7 @@ class TableReadTest : public ::testing::Test {
 TEST_F(TableReadTest, APortalCsvGivesTheSampleValuesAfterTheReportIsShown) {
   ASSERT_EQ(sample_.areas.AreaCount(), 47);
   const auto csv =
-      bed_.program_dir.Write("人口.csv", Sjis(testing::CsvOf(testing::PortalTable(sample_))));
+      bed_.program_dir.Write("人口.csv", Sjis(test::CsvOf(test::PortalTable(sample_))));
   QString report;
   fill_ = [&](TTableReadDialog& dialog) {
     dialog.SetTable(csv);
@@ -86,7 +86,7 @@ TEST_F(TableReadTest, APortalCsvGivesTheSampleValuesAfterTheReportIsShown) {
   EXPECT_EQ(data.DataTitle, Sjis("都道府県別人口"));
   EXPECT_TRUE(data.DataModified);
   for (int area = 1; area <= 47; ++area) {
-    const bool marked = area == testing::kDashArea || area == testing::kSecretArea;
+    const bool marked = area == test::kDashArea || area == test::kSecretArea;
     EXPECT_EQ(data.DataValues[area - 1], marked ? "" : sample_.data.DataValues[area - 1]) << area;
   }
 }

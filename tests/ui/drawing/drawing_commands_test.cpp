@@ -59,7 +59,7 @@ QColor Rgb(gdi::Color c) {
 
 // The drawing commands over a fresh workspace. Dialogs answer at once: the
 // runner lets `edit_` fill in the dialog, then ends it with `result_`.
-class DrawingCommandsTest : public ::testing::Test {
+class DrawingCommandsTest : public testing::Test {
  protected:
   DrawingCommandsTest() {
     workspace_.area_list.HeaderResolution = {300, 200};
@@ -87,7 +87,7 @@ class DrawingCommandsTest : public ::testing::Test {
   Settings& settings() { return workspace_.settings; }
 
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{}, reporter_, TextMetrics{}};
   TDrawWindow draw_window_{context_};
   DrawingCommands commands_{context_, draw_window_};

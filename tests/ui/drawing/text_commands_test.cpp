@@ -20,7 +20,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 template <typename Widget>
 Widget& Child(QDialog& dialog, const char* name) {
@@ -91,7 +91,7 @@ TEST(TextBoxesTest, FaceIsRefusedWhenShiftJisCannotHoldItOrItIsTooLong) {
 
 // The text commands over a map window. Dialogs answer at once: `edit_` fills
 // the boxes, then the dialog ends with `result_`.
-class TextCommandsTest : public ::testing::Test {
+class TextCommandsTest : public testing::Test {
  protected:
   TextCommandsTest() {
     Settings& s = workspace_.settings;
@@ -114,9 +114,9 @@ class TextCommandsTest : public ::testing::Test {
 
   Settings& settings() { return workspace_.settings; }
 
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{dir_.path(), "kartela"}, reporter_, TextMetrics{}};
   std::unique_ptr<TDrawWindow> draw_window_;
   std::unique_ptr<TextCommands> commands_;

@@ -33,9 +33,9 @@
 namespace kartela {
 namespace {
 
-using testing::RecordingReporter;
-using testing::ScratchDir;
-using testing::Sjis;
+using test::RecordingReporter;
+using test::ScratchDir;
+using test::Sjis;
 
 // A base map whose areas each have a small square outline.
 std::string BaseMapBytes(std::string_view title, std::initializer_list<std::string_view> names) {
@@ -73,7 +73,7 @@ bool WaitUntil(const std::function<bool()>& done, int milliseconds = 2000) {
   return true;
 }
 
-class MapMainTest : public ::testing::Test {
+class MapMainTest : public testing::Test {
  protected:
   MapMainTest() { dir_.Write("全国２.IDT", BaseMapBytes("日本", {"北", "中", "南"})); }
 
@@ -427,7 +427,7 @@ TEST_F(MapMainTest, ABrokenBaseMapNamedAtStartSaysWhyAndKeepsTheDefault) {
 TEST_F(MapMainTest, SpeedOpenOfAMissingFileShowsMessage6) {
   Start();
   workspace_->settings.DataDir = DisplayPath(dir_.path());
-  testing::TypeIntoNextFileDialog("NONE.DAT");
+  test::TypeIntoNextFileDialog("NONE.DAT");
   Item("SpeedOpenBtn")->trigger();
   EXPECT_EQ(reporter_.Numbers(), std::vector<int>{6});
 }
@@ -436,7 +436,7 @@ TEST_F(MapMainTest, SpeedOpenOfABrokenMapDocumentSaysWhyAndChangesNothing) {
   Start();
   workspace_->settings.DataDir = DisplayPath(dir_.path());
   dir_.Write("MAP.KTD", "KTD");
-  testing::TypeIntoNextFileDialog("MAP.KTD");
+  test::TypeIntoNextFileDialog("MAP.KTD");
   Item("SpeedOpenBtn")->trigger();
   ASSERT_EQ(reporter_.Numbers(), std::vector<int>{4});
   EXPECT_NE(reporter_.messages[0].text.find("を知りません"), std::string::npos);
@@ -454,7 +454,7 @@ TEST_F(MapMainTest, SpeedSaveAddsTheDataExtensionToABareName) {
   Start();
   workspace_->settings.DataDir = DisplayPath(dir_.path());
   SetValues({"1", "2", "3"});
-  testing::TypeIntoNextFileDialog("NEW");
+  test::TypeIntoNextFileDialog("NEW");
   Item("SpeedSaveBtn")->trigger();
   EXPECT_NE(dir_.Read("NEW.DAT"), "<missing>");
   EXPECT_EQ(workspace_->data.DataFileName, dir_.path() / "NEW.DAT");
@@ -467,14 +467,14 @@ TEST_F(MapMainTest, SpeedSaveAsksBeforeReplacingAnotherFile) {
   SetValues({"1", "2", "3"});
   dir_.Write("OLD.DAT", "old");
   reporter_.ok_answer = false;
-  testing::TypeIntoNextFileDialog("OLD");
+  test::TypeIntoNextFileDialog("OLD");
   Item("SpeedSaveBtn")->trigger();
   EXPECT_EQ(dir_.Read("OLD.DAT"), "old");
   ASSERT_EQ(reporter_.questions.size(), 1u);
 
   // The file the data came from is written back without a question.
   workspace_->data.DataFileName = dir_.path() / "OLD.DAT";
-  testing::TypeIntoNextFileDialog("OLD");
+  test::TypeIntoNextFileDialog("OLD");
   Item("SpeedSaveBtn")->trigger();
   EXPECT_NE(dir_.Read("OLD.DAT"), "old");
   EXPECT_EQ(reporter_.questions.size(), 1u);
@@ -485,13 +485,13 @@ TEST_F(MapMainTest, SpeedSaveWritesADocumentForAKtdName) {
   Start();
   workspace_->settings.DataDir = DisplayPath(dir_.path());
   SetValues({"1", "2", "3"});
-  testing::TypeIntoNextFileDialog("MAP.ktd");
+  test::TypeIntoNextFileDialog("MAP.ktd");
   Item("SpeedSaveBtn")->trigger();
   EXPECT_EQ(reporter_.Numbers(), std::vector<int>{15});
   EXPECT_EQ(dir_.Read("MAP.ktd"), "<missing>");
 
   workspace_->view.Kind = MapKind::kWhiteMap;
-  testing::TypeIntoNextFileDialog("MAP.ktd");
+  test::TypeIntoNextFileDialog("MAP.ktd");
   Item("SpeedSaveBtn")->trigger();
   EXPECT_EQ(dir_.Read("MAP.ktd").rfind("@", 0), 0u) << "a map document";
   EXPECT_EQ(workspace_->view.MapFileName, dir_.path() / "MAP.ktd");

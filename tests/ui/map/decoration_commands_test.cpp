@@ -17,7 +17,7 @@ namespace {
 // The nine tool items, each triggering its tool as the menu does. The fill
 // dialog answers at once: `edit_fill_` runs on it, then it ends with
 // `fill_result_`.
-class DecorationCommandsTest : public ::testing::Test {
+class DecorationCommandsTest : public testing::Test {
  protected:
   DecorationCommandsTest() {
     std::array<QAction*, kDecorationToolCount> items{};
@@ -56,7 +56,7 @@ class DecorationCommandsTest : public ::testing::Test {
   DecorationMode Mode() const { return workspace_.decoration_tools.Mode; }
 
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{}, reporter_, TextMetrics{}};
   std::vector<std::unique_ptr<QAction>> items_;
   std::unique_ptr<DecorationCommands> commands_;

@@ -25,10 +25,10 @@
 namespace kartela {
 namespace {
 
-using testing::kSquareSide;
-using testing::kSquareTop;
-using testing::SquareAnchor;
-using testing::SquareLeft;
+using test::kSquareSide;
+using test::kSquareTop;
+using test::SquareAnchor;
+using test::SquareLeft;
 
 constexpr gdi::Color kWindowColour{200, 210, 220};
 const QColor kWhiteFill(255, 255, 255);  // class 0 of 3 by the default order
@@ -37,10 +37,10 @@ const QColor kCyanFill(0, 255, 255);     // class 2
 
 // The map window over a paint map of three squares with the values 5, 15
 // and 25 in three classes split at 10 and 20.
-class DrawWindowTest : public ::testing::Test {
+class DrawWindowTest : public testing::Test {
  protected:
   DrawWindowTest() {
-    EXPECT_EQ(ParseBaseMap(testing::SquaresIdt({"東", "中", "西"}), workspace_.base_map),
+    EXPECT_EQ(ParseBaseMap(test::SquaresIdt({"東", "中", "西"}), workspace_.base_map),
               BaseMapStatus::kOk);
     workspace_.settings.LegendStyle = 0;  // no legend over the squares
     workspace_.screen_colors.window = kWindowColour;
@@ -141,7 +141,7 @@ class DrawWindowTest : public ::testing::Test {
   }
 
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{}, reporter_, TextMetrics{}};
   std::unique_ptr<TDrawWindow> window_;
 };
@@ -330,7 +330,7 @@ TEST_F(DrawWindowTest, ADragAddsTheShapeOfTheToolAtThePressAndTheLastMove) {
 // them. With a tool the same drag draws the tool's shape.
 TEST_F(DrawWindowTest, TitleAndLegendFollowADragWithoutATool) {
   Settings& settings = workspace_.settings;
-  workspace_.data.DataTitle = testing::Sjis("人口密度");
+  workspace_.data.DataTitle = test::Sjis("人口密度");
   settings.LegendStyle = 1;
   workspace_.base_map.Resolution = {200, 100};
   workspace_.base_map.IndexPosition = {20, 60};
@@ -431,7 +431,7 @@ TEST_F(DrawWindowTest, TheRightButtonRemovesTheLastOfTheCurrentKindOnly) {
   SetMode(DecorationMode::kTextCleared);
   RightClick();
   ASSERT_EQ(lists.Texts().size(), 1u);
-  EXPECT_EQ(lists.Texts()[0].Text, testing::Sjis("一"));
+  EXPECT_EQ(lists.Texts()[0].Text, test::Sjis("一"));
   SetMode(DecorationMode::kNone);
   RightClick();
   EXPECT_EQ(lists.Shapes().size(), 1u);
@@ -506,7 +506,7 @@ TEST_F(DrawWindowTest, TheInputBarPlacesATextWithinTheRecordsBytes) {
   EXPECT_EQ(text.X, 110);
   EXPECT_EQ(text.Y, 70);
   EXPECT_EQ(text.Style, kTextCleared);
-  EXPECT_EQ(text.Text, testing::Sjis(forty.toStdString()) + "A");
+  EXPECT_EQ(text.Text, test::Sjis(forty.toStdString()) + "A");
 
   SetMode(DecorationMode::kTextTransparent);
   PlaceText(QPoint(10, 20), "");
@@ -516,7 +516,7 @@ TEST_F(DrawWindowTest, TheInputBarPlacesATextWithinTheRecordsBytes) {
   PlaceText(QPoint(0, 0), "東京");
   ASSERT_EQ(workspace_.decorations.Texts().size(), 2u) << "neither empty nor cancelled texts";
   EXPECT_EQ(workspace_.decorations.Texts()[1].Style, kTextTransparent);
-  EXPECT_EQ(workspace_.decorations.Texts()[1].Text, testing::Sjis("東京"));
+  EXPECT_EQ(workspace_.decorations.Texts()[1].Text, test::Sjis("東京"));
 }
 
 // Bands and the text mark are drawn over the picture of the last paint; only

@@ -30,7 +30,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 constexpr const char* kDataMap = "市町.IDT";  // the base map of the data
 constexpr const char* kOtherMap = "県.IDT";   // the base map of the settings
@@ -50,11 +50,11 @@ QString LabelText(QDialog& dialog, const QString& name) {
 // The map commands over a data set of three squares. Dialogs answer at once:
 // the data information dialog runs `edit_boundaries` and ends with
 // `dialog_result`; the base-map chooser returns `chosen_name`.
-class MapCommandsTest : public ::testing::Test {
+class MapCommandsTest : public testing::Test {
  protected:
   MapCommandsTest() {
-    dir_.Write(kDataMap, testing::SquaresIdt({"東", "中", "西"}));
-    dir_.Write(kOtherMap, testing::SquaresIdt({"北", "南"}));
+    dir_.Write(kDataMap, test::SquaresIdt({"東", "中", "西"}));
+    dir_.Write(kOtherMap, test::SquaresIdt({"北", "南"}));
     workspace_.settings.BaseMapFile = Sjis(kOtherMap);
     workspace_.settings.LegendStyle = 0;  // no legend over the squares
     workspace_.settings.ClassCount = 3;
@@ -115,9 +115,9 @@ class MapCommandsTest : public ::testing::Test {
   MapKind Kind() const { return workspace_.view.Kind; }
   const std::string& Loaded() const { return workspace_.base_map.LoadedMapFile; }
 
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{dir_.path(), "kartela"}, reporter_, TextMetrics{}};
   std::unique_ptr<TDataWindow> data_window_;
   std::unique_ptr<TDrawWindow> draw_window_;
@@ -196,7 +196,7 @@ TEST_F(MapCommandsTest, PaintMapConfirmedDrawsWithTheEditedBoundaries) {
   EXPECT_TRUE(reporter_.messages.empty());
 
   const QImage image = draw_window_->viewport()->grab().toImage();
-  const MapPoint anchor = testing::SquareAnchor(2);
+  const MapPoint anchor = test::SquareAnchor(2);
   EXPECT_EQ(image.pixelColor(anchor.x, anchor.y), kYellowFill) << "15 lies between 10 and 20";
 }
 
@@ -327,9 +327,9 @@ TEST_F(MapCommandsTest, CircleMapStoresTheSettingsAndDrawsTheCircles) {
   // 400 is 300 above the base: radius 8 × √3 ≈ 14, red; 100 lies on the
   // base and draws no circle; −100 is 200 below it: radius 8 × √2 ≈ 11, green.
   const QImage image = draw_window_->viewport()->grab().toImage();
-  const MapPoint first = testing::SquareAnchor(1);
-  const MapPoint second = testing::SquareAnchor(2);
-  const MapPoint third = testing::SquareAnchor(3);
+  const MapPoint first = test::SquareAnchor(1);
+  const MapPoint second = test::SquareAnchor(2);
+  const MapPoint third = test::SquareAnchor(3);
   EXPECT_EQ(image.pixelColor(first.x - 7, first.y - 7), QColor(Qt::white));
   EXPECT_EQ(image.pixelColor(second.x - 13, second.y), QColor(255, 0, 0));
   EXPECT_EQ(image.pixelColor(third.x - 10, third.y), QColor(0, 255, 0));
@@ -503,7 +503,7 @@ TEST_F(MapCommandsTest, ClearRemovesTheMapAndTheBackground) {
 
 // --- the data information dialog --------------------------------------------
 
-class DataInfoDialogTest : public ::testing::Test {
+class DataInfoDialogTest : public testing::Test {
  protected:
   // Ten areas with the values 1..10, five classes proposed.
   DataInfoDialogTest() {
@@ -517,7 +517,7 @@ class DataInfoDialogTest : public ::testing::Test {
   }
 
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{}, reporter_, TextMetrics{}};
   ClassTables tables_;
   TDataInfoDialog dialog_{context_};

@@ -34,7 +34,7 @@ namespace {
 using gdi::CallKind;
 using gdi::RecordedCall;
 using gdi::RecordingDeviceContext;
-using testing::DataTestBed;
+using test::DataTestBed;
 
 constexpr std::string_view kPictureFlavours[] = {kMimeOfficeEmf, kMimeEmf, kMimeOfficeWmf,
                                                  kMimeWmf,       kMimeSvg, kMimePng};
@@ -62,10 +62,10 @@ std::array<std::int32_t, 4> EmfFrame(const std::string& emf) {
   return frame;
 }
 
-class ClipboardCommandsTest : public ::testing::Test {
+class ClipboardCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::LoadSamplePaintMap(ws()));
+    ASSERT_TRUE(test::LoadSamplePaintMap(ws()));
     ws().settings.AreaNameFlags = 1;  // the names shown
     ws().settings.ColorChange = 3;    // nothing asked
     AddShapeDecoration(ws().decorations, {100, 100, 160, 140, kShapeRectangle});

@@ -23,7 +23,7 @@
 namespace kartela {
 namespace {
 
-using testing::DataTestBed;
+using test::DataTestBed;
 
 TEST(LineColourRuleTest, AsksOrConvertsAsColorChangeSays) {
   const gdi::Color grey{128, 128, 128};
@@ -60,10 +60,10 @@ TEST(PictureExtensionTest, NamesWithoutTheExtensionGetIt) {
 
 // A square white map drawn; dialogs answered from `answers_` in order, the
 // save dialog with `chosen_`.
-class PictureCommandsTest : public ::testing::Test {
+class PictureCommandsTest : public testing::Test {
  protected:
   PictureCommandsTest() {
-    const auto map = bed_.program_dir.Write("SQ.IDT", testing::SquaresIdt({"A", "B"}));
+    const auto map = bed_.program_dir.Write("SQ.IDT", test::SquaresIdt({"A", "B"}));
     EXPECT_EQ(ReadBaseMap(map, bed_.workspace.base_map), BaseMapStatus::kOk);
     bed_.workspace.view.Kind = MapKind::kWhiteMap;
     commands_.SetDialogRunner([this](QDialog& dialog) {

@@ -24,7 +24,7 @@
 namespace kartela {
 namespace {
 
-using testing::Sjis;
+using test::Sjis;
 
 std::string WidePicture() {
   gdi::MetafileOptions options;
@@ -37,10 +37,10 @@ std::string WidePicture() {
 // The picture graph over three squares. The settings dialog picks
 // `list_choice_` from its file list (when set), types `ref_value_` and ends
 // with `dialog_result_`; the open dialog picks `open_choice_`.
-class PictureGraphCommandsTest : public ::testing::Test {
+class PictureGraphCommandsTest : public testing::Test {
  protected:
   PictureGraphCommandsTest() {
-    dir_.Write("MAP.IDT", testing::SquaresIdt({"東", "中", "西"}));
+    dir_.Write("MAP.IDT", test::SquaresIdt({"東", "中", "西"}));
     dir_.Write("wide.emf", WidePicture());
     dir_.Write("bad.emf", WidePicture().substr(0, 100));
     dir_.Write("note.txt", "not a picture");
@@ -91,9 +91,9 @@ class PictureGraphCommandsTest : public ::testing::Test {
     if (ref_value_) dialog.findChild<QLineEdit*>("Dat")->setText(*ref_value_);
   }
 
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{dir_.path(), "kartela"}, reporter_, TextMetrics{}};
   std::unique_ptr<TDataWindow> data_window_;
   std::unique_ptr<TDrawWindow> draw_window_;

@@ -36,10 +36,10 @@ QString Text(QDialog& dialog, const char* box) {
 
 // The command over the sample data, printing to a PDF file. Each time the
 // dialog shows, the next of `answers_` fills it in and ends it.
-class DataPrintCommandsTest : public ::testing::Test {
+class DataPrintCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::LoadSamplePaintMap(workspace_));
+    ASSERT_TRUE(test::LoadSamplePaintMap(workspace_));
     QPrinter& printer = printer_.printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf_.string()));
@@ -51,11 +51,11 @@ class DataPrintCommandsTest : public ::testing::Test {
   }
 
   Workspace workspace_;
-  testing::RecordingReporter reporter_;
+  test::RecordingReporter reporter_;
   AppContext context_{workspace_, ProgramPaths{}, reporter_, TextMetrics{}};
   CurrentPrinter printer_;
   DataPrintCommands commands_{context_, printer_};
-  testing::ScratchDir dir_;
+  test::ScratchDir dir_;
   std::filesystem::path pdf_ = dir_.path() / "data.pdf";
   std::vector<std::function<int(QDialog&)>> answers_;
   std::size_t shown_ = 0;
@@ -150,7 +150,7 @@ TFullScreenView* ShownView() {
 
 TEST(FullScreenViewTest, AKeyOrAMouseButtonEndsItAndTheWindowIsPutBack) {
   Workspace workspace;
-  ASSERT_TRUE(testing::LoadSamplePaintMap(workspace));
+  ASSERT_TRUE(test::LoadSamplePaintMap(workspace));
   const DrawingResources resources =
       CreateDrawingResources(workspace.settings, workspace.screen_colors, workspace.PrintLineWidth);
   const struct {

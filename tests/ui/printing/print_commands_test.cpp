@@ -27,12 +27,12 @@
 namespace kartela {
 namespace {
 
-using testing::DataTestBed;
+using test::DataTestBed;
 
-class PrintCommandsTest : public ::testing::Test {
+class PrintCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testing::LoadSamplePaintMap(bed_.workspace));
+    ASSERT_TRUE(test::LoadSamplePaintMap(bed_.workspace));
     QPrinter& printer = current_.printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(File().string()));

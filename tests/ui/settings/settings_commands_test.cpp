@@ -22,8 +22,8 @@
 namespace kartela {
 namespace {
 
-using testing::DataTestBed;
-using testing::Sjis;
+using test::DataTestBed;
+using test::Sjis;
 
 QString Text(const std::filesystem::path& path) {
   return QString::fromStdString(DisplayPath(path));
@@ -53,7 +53,7 @@ Snapshot SnapshotOf(const Settings& s) {
 
 // The settings commands over a scratch program directory whose DataDir is
 // the program directory. Each dialog runs `fill_`, then ends with `result_`.
-class SettingsCommandsTest : public ::testing::Test {
+class SettingsCommandsTest : public testing::Test {
  protected:
   SettingsCommandsTest() {
     settings().DataDir = Sjis(DataDirText());
@@ -211,7 +211,7 @@ TEST_F(SettingsCommandsTest, PickingInTheTreeWritesTheDirectoryName) {
 // The tree lists and sorts in the background; the chosen directory must be
 // in view once that is done, not left below the first screen of "/".
 TEST(TDirSelectDialogTest, TheChosenDirectoryComesIntoView) {
-  testing::ScratchDir scratch;
+  test::ScratchDir scratch;
   const std::filesystem::path deep = scratch.path() / "a" / "b";
   std::filesystem::create_directories(deep);
   TDirSelectDialog dialog;

@@ -142,7 +142,7 @@ TEST(CheckedDialogTest, ANumberThatDoesNotConvertIsNamedAndTheDialogStaysOpen) {
   };
   for (const RefusalCase& c : cases) {
     SCOPED_TRACE(std::string(c.box) + " = " + c.typed);
-    testing::RecordingReporter reporter;
+    test::RecordingReporter reporter;
     const std::unique_ptr<CheckedDialog> dialog = c.make(reporter);
     dialog->show();
     QLineEdit& box = EditOf(*dialog, c.box);
@@ -165,7 +165,7 @@ TEST(CheckedDialogTest, ANumberThatDoesNotConvertIsNamedAndTheDialogStaysOpen) {
 }
 
 TEST(CheckedDialogTest, CancelIsNeverRefused) {
-  testing::RecordingReporter reporter;
+  test::RecordingReporter reporter;
   TDrawPosDialog dialog(reporter);
   dialog.show();
   EditOf(dialog, "XPos").setText("abc");
