@@ -91,7 +91,9 @@ void BM_PlayEmf(benchmark::State& state) {
   const std::string file = writer.Finish();
   for (auto _ : state) {
     RecordingDeviceContext dc;
-    if (PlayMetafile(file, dc, {0, 0, kPicture.cx, kPicture.cy})) state.SkipWithError("refused");
+    if (!PlayMetafile(file, dc, {0, 0, kPicture.cx, kPicture.cy}).ok()) {
+      state.SkipWithError("refused");
+    }
     benchmark::DoNotOptimize(dc.calls().data());
   }
 }

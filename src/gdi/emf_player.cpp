@@ -57,29 +57,28 @@ Rect PictureOf(const U_EMRHEADER& header) {
           Bounded(bounds.bottom + 1LL)};
 }
 
-std::variant<EmfHeader, MetafileError> ReadHeader(std::string_view bytes) {
-  if (bytes.size() < kMinimumHeaderSize) return MetafileError{0, "too short for an EMF header"};
+StatusOr<EmfHeader> ReadHeader(std::string_view bytes) {
+  if (bytes.size() < kMinimumHeaderSize) return BadFormat(0, "too short for an EMF header");
   U_EMR emr;
   std::memcpy(&emr, bytes.data(), sizeof emr);
   EmfHeader header;
   const std::size_t copied = std::min<std::size_t>({emr.nSize, sizeof header.record, bytes.size()});
   std::memcpy(&header.record, bytes.data(), copied);
   if (emr.iType != U_EMR_HEADER || header.record.dSignature != U_ENHMETA_SIGNATURE) {
-    return MetafileError{0, "not an EMF"};
+    return BadFormat(0, "not an EMF");
   }
-  if (emr.nSize < kMinimumHeaderSize) return MetafileError{0, "header record too short"};
+  if (emr.nSize < kMinimumHeaderSize) return BadFormat(0, "header record too short");
   if (header.record.nBytes > bytes.size()) {
-    return MetafileError{0, "file cut off: the header gives " +
-                                std::to_string(header.record.nBytes) + " bytes, " +
-                                std::to_string(bytes.size()) + " present"};
+    return BadFormat(0, "file cut off: the header gives " + std::to_string(header.record.nBytes) +
+                            " bytes, " + std::to_string(bytes.size()) + " present");
   }
   if (header.record.nBytes < emr.nSize) {
-    return MetafileError{0, "the header gives a file shorter than itself"};
+    return BadFormat(0, "the header gives a file shorter than itself");
   }
   header.length = header.record.nBytes;
   header.picture = PictureOf(header.record);
   if (header.picture.right <= header.picture.left || header.picture.bottom <= header.picture.top) {
-    return MetafileError{0, "the picture has no size"};
+    return BadFormat(0, "the picture has no size");
   }
   return header;
 }
@@ -422,8 +421,8 @@ bool EmfPlayer::Play(std::uint32_t type, const RecordBytes& record) {
   return false;
 }
 
-std::optional<MetafileError> PlayRecords(std::string_view bytes, const EmfHeader& header,
-                                         DeviceContext& dc, const Rect& target) {
+Status PlayRecords(std::string_view bytes, const EmfHeader& header, DeviceContext& dc,
+                   const Rect& target) {
   // libUEMF reads records through structure pointers: keep them aligned.
   std::vector<std::uint32_t> aligned((header.length + 3) / 4);
   std::memcpy(aligned.data(), bytes.data(), header.length);
@@ -433,55 +432,54 @@ std::optional<MetafileError> PlayRecords(std::string_view bytes, const EmfHeader
     EmfPlayer player(header, dc, target);
     while (true) {
       const std::size_t left = data.size() - offset;
-      if (left == 0) return MetafileError{offset, "no end-of-file record"};
-      if (left < sizeof(U_EMR)) return MetafileError{offset, "record header cut off"};
+      if (left == 0) return BadFormat(offset, "no end-of-file record");
+      if (left < sizeof(U_EMR)) return BadFormat(offset, "record header cut off");
       U_EMR emr;
       std::memcpy(&emr, data.data() + offset, sizeof emr);
       if (emr.nSize < sizeof(U_EMR) || emr.nSize % 4 != 0) {
-        return MetafileError{offset, "record size " + std::to_string(emr.nSize) +
-                                         " is not a multiple of 4 of at least 8"};
+        return BadFormat(offset, "record size " + std::to_string(emr.nSize) +
+                                     " is not a multiple of 4 of at least 8");
       }
       if (emr.nSize > left) {
-        return MetafileError{offset, "record of " + std::to_string(emr.nSize) + " bytes, only " +
-                                         std::to_string(left) + " left"};
+        return BadFormat(offset, "record of " + std::to_string(emr.nSize) + " bytes, only " +
+                                     std::to_string(left) + " left");
       }
       const char* at = data.data() + offset;
       const bool played = offset == 0 || Played(emr.iType);
       if (played && !U_emf_record_safe(at)) {
-        return MetafileError{offset, "record type " + std::to_string(emr.iType) + " is damaged"};
+        return BadFormat(offset, "record type " + std::to_string(emr.iType) + " is damaged");
       }
       if (offset > 0 && played) {
         try {
           if (player.Play(emr.iType, RecordBytes(std::string_view(at, emr.nSize)))) break;
         } catch (const Refusal& refusal) {
-          return MetafileError{offset, refusal.reason};
+          return Status(refusal.code, refusal.reason, offset);
         }
       }
       offset += emr.nSize;
     }
   } catch (const Refusal& refusal) {
-    return MetafileError{0, refusal.reason};
+    return Status(refusal.code, refusal.reason, 0);
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
 
-std::variant<MetafileInfo, MetafileError> InspectEmf(std::string_view bytes) {
-  auto header = ReadHeader(bytes);
-  if (auto* error = std::get_if<MetafileError>(&header)) return *error;
-  const EmfHeader& h = std::get<EmfHeader>(header);
+StatusOr<MetafileInfo> InspectEmf(std::string_view bytes) {
+  const StatusOr<EmfHeader> header = ReadHeader(bytes);
+  if (!header.ok()) return header.status();
+  const EmfHeader& h = *header;
   const U_RECTL& b = h.record.rclBounds;
   return MetafileInfo{MetafileFormat::kEmf,
                       {b.left, b.top, b.right, b.bottom},
                       {h.picture.right - h.picture.left, h.picture.bottom - h.picture.top}};
 }
 
-std::optional<MetafileError> PlayEmf(std::string_view bytes, DeviceContext& dc,
-                                     const Rect& target) {
-  auto header = ReadHeader(bytes);
-  if (auto* error = std::get_if<MetafileError>(&header)) return *error;
-  return PlayRecords(bytes, std::get<EmfHeader>(header), dc, target);
+Status PlayEmf(std::string_view bytes, DeviceContext& dc, const Rect& target) {
+  const StatusOr<EmfHeader> header = ReadHeader(bytes);
+  if (!header.ok()) return header.status();
+  return PlayRecords(bytes, *header, dc, target);
 }
 
 }  // namespace kartela::gdi

@@ -75,7 +75,8 @@ double Playback::ScaleY() const {
 }
 
 Point Playback::Map(std::int64_t x, std::int64_t y) const {
-  if (!HasPicture()) throw Refusal{"drawing before the picture's size is known"};
+  if (!HasPicture())
+    throw Refusal{"drawing before the picture's size is known", StatusCode::kUnsupported};
   const bool mapped = map_mode_ != MapMode::kText;
   const double device_x =
       mapped ? static_cast<double>(x - window_origin_.x) * ExtentScaleX() + viewport_origin_.x
@@ -201,7 +202,8 @@ void Playback::SetRasterOp(std::uint32_t op) {
 }
 
 void Playback::Save() {
-  if (saved_.size() >= kMaxSavedStates) throw Refusal{"too many saved states"};
+  if (saved_.size() >= kMaxSavedStates)
+    throw Refusal{"too many saved states", StatusCode::kUnsupported};
   saved_.push_back(
       {state_, map_mode_, window_origin_, viewport_origin_, window_extent_, viewport_extent_});
 }

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "gdi/device_context.h"
@@ -22,7 +23,13 @@ namespace kartela::gdi {
 // record's offset.
 struct Refusal {
   std::string reason;
+  StatusCode code = StatusCode::kBadFormat;
 };
+
+// The file is damaged at `offset`.
+inline Status BadFormat(std::uint64_t offset, std::string reason) {
+  return {StatusCode::kBadFormat, std::move(reason), offset};
+}
 
 // One record's bytes, with reads that never leave them.
 class RecordBytes {
@@ -152,10 +159,10 @@ Brush PatternBrushFrom(std::string_view bitmap_info, std::string_view bits);
 Brush PatternBrushFromPackedDib(std::string_view dib);
 
 // The two formats' players.
-std::variant<MetafileInfo, MetafileError> InspectEmf(std::string_view bytes);
-std::optional<MetafileError> PlayEmf(std::string_view bytes, DeviceContext& dc, const Rect& target);
-std::variant<MetafileInfo, MetafileError> InspectWmf(std::string_view bytes);
-std::optional<MetafileError> PlayWmf(std::string_view bytes, DeviceContext& dc, const Rect& target);
+StatusOr<MetafileInfo> InspectEmf(std::string_view bytes);
+Status PlayEmf(std::string_view bytes, DeviceContext& dc, const Rect& target);
+StatusOr<MetafileInfo> InspectWmf(std::string_view bytes);
+Status PlayWmf(std::string_view bytes, DeviceContext& dc, const Rect& target);
 
 // The pen width and font height in device units of the target.
 std::int32_t ScaleLength(std::int64_t length, double scale);

@@ -39,19 +39,18 @@ class NullDeviceContext final : public DeviceContext {
 
 }  // namespace
 
-std::variant<MetafileInfo, MetafileError> InspectMetafile(std::string_view bytes) {
+StatusOr<MetafileInfo> InspectMetafile(std::string_view bytes) {
   return LooksLikeEmf(bytes) ? InspectEmf(bytes) : InspectWmf(bytes);
 }
 
-std::optional<MetafileError> PlayMetafile(std::string_view bytes, DeviceContext& dc,
-                                          const Rect& target) {
+Status PlayMetafile(std::string_view bytes, DeviceContext& dc, const Rect& target) {
   if (target.right == target.left || target.bottom == target.top) {
-    return MetafileError{0, "empty target rectangle"};
+    return {StatusCode::kRefused, "empty target rectangle"};
   }
   return LooksLikeEmf(bytes) ? PlayEmf(bytes, dc, target) : PlayWmf(bytes, dc, target);
 }
 
-std::optional<MetafileError> CheckMetafile(std::string_view bytes) {
+Status CheckMetafile(std::string_view bytes) {
   NullDeviceContext nothing;
   return PlayMetafile(bytes, nothing, {0, 0, 1000, 1000});
 }

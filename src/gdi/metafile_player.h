@@ -2,26 +2,19 @@
 // into a target rectangle. Every record's size, count, offset and object
 // index is checked against the file before use; a damaged or hostile file
 // gives the offset of the record at fault and the reason, never a crash or
-// a hang.
+// a hang. A file the player cannot use is kBadFormat, with that offset; a
+// sound file it cannot draw is kUnsupported.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <string_view>
-#include <variant>
 
+#include "base/status.h"
 #include "gdi/device_context.h"
 
 namespace kartela::gdi {
 
 enum class MetafileFormat : std::uint8_t { kEmf, kPlaceableWmf, kWmf };
-
-struct MetafileError {
-  std::size_t offset = 0;  // of the record at fault, from the start of the file
-  std::string reason;
-};
 
 struct MetafileInfo {
   MetafileFormat format = MetafileFormat::kEmf;
@@ -35,15 +28,14 @@ struct MetafileInfo {
 };
 
 // Reads the header of `bytes`.
-std::variant<MetafileInfo, MetafileError> InspectMetafile(std::string_view bytes);
+StatusOr<MetafileInfo> InspectMetafile(std::string_view bytes);
 
 // Plays `bytes` into `dc`, the picture filling `target`. Records before a
 // fault have been drawn; check a file once with CheckMetafile before keeping
 // it to draw later.
-std::optional<MetafileError> PlayMetafile(std::string_view bytes, DeviceContext& dc,
-                                          const Rect& target);
+Status PlayMetafile(std::string_view bytes, DeviceContext& dc, const Rect& target);
 
 // Plays `bytes` into nothing: the whole file is checked, nothing is drawn.
-std::optional<MetafileError> CheckMetafile(std::string_view bytes);
+Status CheckMetafile(std::string_view bytes);
 
 }  // namespace kartela::gdi

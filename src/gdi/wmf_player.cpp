@@ -30,34 +30,34 @@ struct WmfHeader {
   std::size_t length = 0;      // of the file, as the header gives it
 };
 
-std::variant<WmfHeader, MetafileError> ReadHeader(std::string_view bytes) {
+StatusOr<WmfHeader> ReadHeader(std::string_view bytes) {
   WmfHeader result;
   std::uint32_t key = 0;
   if (bytes.size() >= sizeof key) std::memcpy(&key, bytes.data(), sizeof key);
   result.placeable = key == kPlaceableKey;
   const std::size_t needed = (result.placeable ? U_SIZE_WMRPLACEABLE : 0) + U_SIZE_WMRHEADER;
-  if (bytes.size() < needed) return MetafileError{0, "too short for a WMF header"};
+  if (bytes.size() < needed) return BadFormat(0, "too short for a WMF header");
   const int size = wmfheader_get(bytes.data(), bytes.data() + bytes.size(),
                                  &result.placeable_header, &result.header);
   if (size <= 0 || static_cast<std::size_t>(size) != needed || result.header.Size16w != 9 ||
       (result.header.iType != 1 && result.header.iType != 2)) {
-    return MetafileError{0, "not a WMF"};
+    return BadFormat(0, "not a WMF");
   }
   if (result.placeable && (result.placeable_header.Inch == 0 ||
                            result.placeable_header.Dst.right == result.placeable_header.Dst.left ||
                            result.placeable_header.Dst.bottom == result.placeable_header.Dst.top)) {
-    return MetafileError{0, "the placeable header gives no picture size"};
+    return BadFormat(0, "the placeable header gives no picture size");
   }
   result.records_at = result.placeable ? U_SIZE_WMRPLACEABLE : 0;
   const std::uint64_t words =
       result.header.Sizew[0] | (static_cast<std::uint64_t>(result.header.Sizew[1]) << 16);
   const std::uint64_t length = result.records_at + 2 * words;
   if (2 * words < U_SIZE_WMRHEADER) {
-    return MetafileError{0, "the header gives a file shorter than itself"};
+    return BadFormat(0, "the header gives a file shorter than itself");
   }
   if (length > bytes.size()) {
-    return MetafileError{0, "file cut off: the header gives " + std::to_string(length) +
-                                " bytes, " + std::to_string(bytes.size()) + " present"};
+    return BadFormat(0, "file cut off: the header gives " + std::to_string(length) + " bytes, " +
+                            std::to_string(bytes.size()) + " present");
   }
   result.length = static_cast<std::size_t>(length);
   result.records_at += U_SIZE_WMRHEADER;
@@ -327,53 +327,53 @@ bool WmfPlayer::Play(std::uint8_t type, const RecordBytes& record, const char* a
   return false;
 }
 
-std::optional<MetafileError> PlayRecords(std::string_view bytes, const WmfHeader& header,
-                                         DeviceContext& dc, const Rect& target) {
+Status PlayRecords(std::string_view bytes, const WmfHeader& header, DeviceContext& dc,
+                   const Rect& target) {
   const std::string_view data = bytes.substr(0, header.length);
   std::size_t offset = header.records_at;
   try {
     WmfPlayer player(header, dc, target);
     while (true) {
       const std::size_t left = data.size() - offset;
-      if (left == 0) return MetafileError{offset, "no end-of-file record"};
-      if (left < kRecordHeaderSize) return MetafileError{offset, "record header cut off"};
+      if (left == 0) return BadFormat(offset, "no end-of-file record");
+      if (left < kRecordHeaderSize) return BadFormat(offset, "record header cut off");
       U_METARECORD head;
       std::memcpy(&head, data.data() + offset, kRecordHeaderSize);
       const std::uint64_t size =
           2 * (head.Size16_4[0] | (static_cast<std::uint64_t>(head.Size16_4[1]) << 16));
       if (size < kRecordHeaderSize) {
-        return MetafileError{offset, "record size " + std::to_string(size) + " below 6 bytes"};
+        return BadFormat(offset, "record size " + std::to_string(size) + " below 6 bytes");
       }
       if (size > left) {
-        return MetafileError{offset, "record of " + std::to_string(size) + " bytes, only " +
-                                         std::to_string(left) + " left"};
+        return BadFormat(offset, "record of " + std::to_string(size) + " bytes, only " +
+                                     std::to_string(left) + " left");
       }
       const char* at = data.data() + offset;
       const bool known =
           U_wmr_values(head.iType) == static_cast<std::uint32_t>(head.iType | (head.xb << 8));
       if (known && U_WMRRECSAFE_get(at, at + size) == 0) {
-        return MetafileError{offset, "record type " + std::to_string(head.iType) + " is damaged"};
+        return BadFormat(offset, "record type " + std::to_string(head.iType) + " is damaged");
       }
       try {
         const RecordBytes record(std::string_view(at, static_cast<std::size_t>(size)));
         if (known && player.Play(head.iType, record, at)) break;
       } catch (const Refusal& refusal) {
-        return MetafileError{offset, refusal.reason};
+        return Status(refusal.code, refusal.reason, offset);
       }
       offset += static_cast<std::size_t>(size);
     }
   } catch (const Refusal& refusal) {
-    return MetafileError{header.records_at, refusal.reason};
+    return Status(refusal.code, refusal.reason, header.records_at);
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
 
-std::variant<MetafileInfo, MetafileError> InspectWmf(std::string_view bytes) {
-  auto header = ReadHeader(bytes);
-  if (auto* error = std::get_if<MetafileError>(&header)) return *error;
-  const WmfHeader& h = std::get<WmfHeader>(header);
+StatusOr<MetafileInfo> InspectWmf(std::string_view bytes) {
+  const StatusOr<WmfHeader> header = ReadHeader(bytes);
+  if (!header.ok()) return header.status();
+  const WmfHeader& h = *header;
   if (!h.placeable) return MetafileInfo{MetafileFormat::kWmf, {}, {}};
   const U_RECT16& box = h.placeable_header.Dst;
   const auto pixels = [&](std::int32_t units) { return units * 96 / h.placeable_header.Inch; };
@@ -382,11 +382,10 @@ std::variant<MetafileInfo, MetafileError> InspectWmf(std::string_view bytes) {
                       {pixels(box.right - box.left), pixels(box.bottom - box.top)}};
 }
 
-std::optional<MetafileError> PlayWmf(std::string_view bytes, DeviceContext& dc,
-                                     const Rect& target) {
-  auto header = ReadHeader(bytes);
-  if (auto* error = std::get_if<MetafileError>(&header)) return *error;
-  return PlayRecords(bytes, std::get<WmfHeader>(header), dc, target);
+Status PlayWmf(std::string_view bytes, DeviceContext& dc, const Rect& target) {
+  const StatusOr<WmfHeader> header = ReadHeader(bytes);
+  if (!header.ok()) return header.status();
+  return PlayRecords(bytes, *header, dc, target);
 }
 
 }  // namespace kartela::gdi

@@ -5,19 +5,20 @@
 namespace kartela {
 namespace {
 
-std::string Where(const gdi::MetafileError& error) {
-  return error.reason + " (offset " + std::to_string(error.offset) + ")";
+std::string Where(const Status& status) {
+  if (!status.offset()) return status.detail();
+  return status.detail() + " (offset " + std::to_string(*status.offset()) + ")";
 }
 
 }  // namespace
 
 std::variant<std::shared_ptr<const MetafilePicture>, std::string> MetafilePicture::FromBytes(
     std::string bytes) {
-  const auto inspected = gdi::InspectMetafile(bytes);
-  if (const auto* error = std::get_if<gdi::MetafileError>(&inspected)) return Where(*error);
-  const gdi::MetafileInfo& info = std::get<gdi::MetafileInfo>(inspected);
+  const StatusOr<gdi::MetafileInfo> inspected = gdi::InspectMetafile(bytes);
+  if (!inspected.ok()) return Where(inspected.status());
+  const gdi::MetafileInfo& info = *inspected;
   if (info.size.cx <= 0 || info.size.cy <= 0) return std::string("大きさのない絵です");
-  if (const auto error = gdi::CheckMetafile(bytes)) return Where(*error);
+  if (const Status checked = gdi::CheckMetafile(bytes); !checked.ok()) return Where(checked);
   return std::shared_ptr<const MetafilePicture>(new MetafilePicture(std::move(bytes), info));
 }
 
@@ -33,7 +34,7 @@ void MetafilePicture::PlayInto(gdi::DeviceContext& dc, const gdi::Rect& rect) co
   if (rect.left == rect.right || rect.top == rect.bottom) return;
   // Checked when read: a refusal here cannot happen, and would only cut
   // the picture short.
-  gdi::PlayMetafile(bytes_, dc, rect);
+  (void)gdi::PlayMetafile(bytes_, dc, rect);
 }
 
 }  // namespace kartela

@@ -158,8 +158,8 @@ TEST_P(MetafileRoundTripTest, PlaysBackWhatWasDrawn) {
   DrawScene(direct);
   const std::string bytes = GetParam().write();
   RecordingDeviceContext played;
-  const std::optional<MetafileError> error = PlayMetafile(bytes, played, kWholePicture);
-  ASSERT_FALSE(error) << error->offset << ": " << error->reason;
+  const Status status = PlayMetafile(bytes, played, kWholePicture);
+  ASSERT_TRUE(status.ok()) << status.offset().value_or(0) << ": " << status.detail();
   const std::vector<std::string> want = DrawingCalls(direct);
   const std::vector<std::string> got = DrawingCalls(played);
   ASSERT_EQ(got.size(), want.size());
@@ -213,14 +213,14 @@ TEST(MetafileWriterTest, PlaceableHeaderGivesTheBoxAtNinetySixUnitsPerInchWithIt
   for (int i = 0; i < 10; ++i)
     checksum ^= words[i];
   EXPECT_EQ(words[10], checksum);
-  const auto info = std::get<MetafileInfo>(InspectMetafile(wmf));
+  const MetafileInfo info = InspectMetafile(wmf).value();
   EXPECT_EQ(info.format, MetafileFormat::kPlaceableWmf);
   EXPECT_EQ(info.bounds, (Rect{0, 0, 512, 320}));
 }
 
 TEST(MetafileWriterTest, EmfHeaderGivesThePictureSizeAndDeviceBounds) {
-  const auto info =
-      std::get<MetafileInfo>(InspectMetafile(WriteEmf(EnhancedMetafileCopyOptions(kPicture, {}))));
+  const MetafileInfo info =
+      InspectMetafile(WriteEmf(EnhancedMetafileCopyOptions(kPicture, {}))).value();
   EXPECT_EQ(info.format, MetafileFormat::kEmf);
   EXPECT_EQ(info.size, kPicture);
   EXPECT_EQ(info.bounds, (Rect{0, 0, 639, 399}));
@@ -233,7 +233,7 @@ TEST(MetafileWriterTest, WmfTargetsEnlargeThePictureSlightlyInsideItsBox) {
     WmfWriter writer(options);
     writer.Polygon(corner);
     RecordingDeviceContext played;
-    ASSERT_FALSE(PlayMetafile(writer.Finish(), played, kWholePicture));
+    ASSERT_TRUE(PlayMetafile(writer.Finish(), played, kWholePicture).ok());
     const Point p = played.Polygons().at(0).points[0];
     const double across = double(options.viewport_extent.cx) / options.window_extent.cx;
     const double down = double(options.viewport_extent.cy) / options.window_extent.cy;
@@ -255,7 +255,7 @@ TEST(MetafilePlayerTest, ScalesThePictureIntoTheTarget) {
     writer->SelectPen({PenStyle::kSolid, 2, kBlack});
     writer->Polygon(corner);
     RecordingDeviceContext played;
-    ASSERT_FALSE(PlayMetafile(writer->Finish(), played, {100, 50, 420, 250}));
+    ASSERT_TRUE(PlayMetafile(writer->Finish(), played, {100, 50, 420, 250}).ok());
     const RecordedCall polygon = played.Polygons().at(0);
     EXPECT_EQ(polygon.points, (std::vector<Point>{{260, 150}, {420, 250}, {100, 250}}));
     EXPECT_EQ(polygon.state.pen.width, 1);
@@ -354,6 +354,7 @@ struct Damage {
   // The offset of the record at fault (SIZE_MAX: any) and a part of the reason.
   std::function<std::size_t(const std::string&)> offset;
   const char* reason;
+  StatusCode code = StatusCode::kBadFormat;
 };
 
 std::string Emf() {
@@ -386,11 +387,12 @@ class MetafileDamageTest : public testing::TestWithParam<Damage> {};
 TEST_P(MetafileDamageTest, IsRefusedWithTheOffsetAndTheReason) {
   const std::string bytes = GetParam().bytes();
   RecordingDeviceContext played;
-  const std::optional<MetafileError> error = PlayMetafile(bytes, played, kWholePicture);
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->offset, GetParam().offset(bytes));
-  EXPECT_NE(error->reason.find(GetParam().reason), std::string::npos) << error->reason;
-  EXPECT_TRUE(CheckMetafile(bytes));
+  const Status status = PlayMetafile(bytes, played, kWholePicture);
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.offset(), GetParam().offset(bytes));
+  EXPECT_NE(status.detail().find(GetParam().reason), std::string::npos) << status.detail();
+  EXPECT_EQ(status.code(), GetParam().code);
+  EXPECT_FALSE(CheckMetafile(bytes).ok());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -452,7 +454,7 @@ INSTANTIATE_TEST_SUITE_P(
                  return FindWmfRecord(std::string(U_SIZE_WMRPLACEABLE, '\0') + b, 0x0324) -
                         U_SIZE_WMRPLACEABLE;
                },
-               "picture's size"},
+               "picture's size", StatusCode::kUnsupported},
         Damage{"RandomBytes", [] { return RandomBytes(1, 0x55); }, AtStart, "not a WMF"},
         Damage{"RandomBytesWithAnEmfType", [] { return RandomBytes(2, 0x01); }, AtStart,
                "not an EMF"}),
@@ -467,7 +469,7 @@ TEST(MetafilePlayerTest, RandomDamageNeverCrashesOrHangs) {
       for (int k = 0; k < 4; ++k)
         bytes[random() % bytes.size()] = static_cast<char>(random());
       RecordingDeviceContext played;
-      PlayMetafile(bytes, played, kWholePicture);  // must return, drawn or refused
+      (void)PlayMetafile(bytes, played, kWholePicture);  // must return, drawn or refused
     }
   }
 }

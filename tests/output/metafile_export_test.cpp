@@ -92,8 +92,8 @@ class MetafileExportTest : public testing::TestWithParam<Target> {
     const std::string bytes = File(kind, flags, measurer);
     const gdi::Size extent = DrawingExtent(ws_);
     RecordingDeviceContext played;
-    const auto error = gdi::PlayMetafile(bytes, played, {0, 0, extent.cx, extent.cy});
-    EXPECT_FALSE(error) << error->offset << ": " << error->reason;
+    const Status status = gdi::PlayMetafile(bytes, played, {0, 0, extent.cx, extent.cy});
+    EXPECT_TRUE(status.ok()) << status.offset().value_or(0) << ": " << status.detail();
     return Collect(played);
   }
 

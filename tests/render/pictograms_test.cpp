@@ -19,15 +19,15 @@ TEST(PictogramsTest, SixSoundPicturesOfFilledShapes) {
     SCOPED_TRACE(pictogram.file_name);
     names.insert(pictogram.file_name);
     EXPECT_TRUE(pictogram.file_name.ends_with(".emf"));
-    EXPECT_EQ(gdi::CheckMetafile(pictogram.bytes), std::nullopt);
-    const auto info = std::get<gdi::MetafileInfo>(gdi::InspectMetafile(pictogram.bytes));
+    EXPECT_TRUE(gdi::CheckMetafile(pictogram.bytes).ok());
+    const gdi::MetafileInfo info = gdi::InspectMetafile(pictogram.bytes).value();
     EXPECT_EQ(info.format, gdi::MetafileFormat::kEmf);
     EXPECT_GT(info.size.cx, 0);
     EXPECT_GT(info.size.cy, 0);
     gdi::RecordingDeviceContext dc;
-    ASSERT_EQ(gdi::PlayMetafile(pictogram.bytes, dc,
-                                {100, 100, 100 + 2 * info.size.cx, 100 + 2 * info.size.cy}),
-              std::nullopt);
+    ASSERT_TRUE(gdi::PlayMetafile(pictogram.bytes, dc,
+                                  {100, 100, 100 + 2 * info.size.cx, 100 + 2 * info.size.cy})
+                    .ok());
     const std::size_t shapes = dc.Count(gdi::CallKind::kPolygon) +
                                dc.Count(gdi::CallKind::kRectangle) +
                                dc.Count(gdi::CallKind::kEllipse);

@@ -93,8 +93,9 @@ class ClipboardCommandsTest : public testing::Test {
   RecordingDeviceContext PlayedEmf() {
     const gdi::Size extent = DrawingExtent(ws());
     RecordingDeviceContext played;
-    const auto error = gdi::PlayMetafile(Flavour(kMimeEmf), played, {0, 0, extent.cx, extent.cy});
-    EXPECT_FALSE(error) << error->offset << ": " << error->reason;
+    const Status status =
+        gdi::PlayMetafile(Flavour(kMimeEmf), played, {0, 0, extent.cx, extent.cy});
+    EXPECT_TRUE(status.ok()) << status.offset().value_or(0) << ": " << status.detail();
     return played;
   }
 
@@ -151,9 +152,9 @@ TEST_F(ClipboardCommandsTest, MetafilePictureAnnouncesFifteenHundredthsOfAMillim
   commands_.WMetaCopyClick();
   EXPECT_EQ(EmfFrame(Flavour(kMimeEmf)), (std::array<std::int32_t, 4>{0, 0, 9599, 5999}));
   const auto info = gdi::InspectMetafile(Flavour(kMimeWmf));
-  ASSERT_TRUE(std::holds_alternative<gdi::MetafileInfo>(info));
+  ASSERT_TRUE(info.ok());
   // The placeable box holds it to 1/96 inch: 9600 x 6000 is 362.8 x 226.8.
-  EXPECT_EQ(std::get<gdi::MetafileInfo>(info).size, (gdi::Size{363, 227}));
+  EXPECT_EQ(info->size, (gdi::Size{363, 227}));
 }
 
 TEST_F(ClipboardCommandsTest, SeparateCopyGivesThePictureWithoutTextsOrTheTexts) {
