@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "ui/settings/settings_commands.h"
+#include "model/settings_rules.h"
 
 class QCheckBox;
 

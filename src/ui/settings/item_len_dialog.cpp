@@ -5,10 +5,15 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "ui/settings/settings_commands.h"
+#include "model/settings_rules.h"
 #include "ui/widgets/text_boxes.h"
 
 namespace kartela {
+
+std::optional<std::int16_t> ItemLengthOfText(const QString& typed) {
+  // Full-width digits, as a Japanese input method types them, count as digits.
+  return ParseItemLength(typed.normalized(QString::NormalizationForm_KC).toStdString());
+}
 
 TItemLenDialog::TItemLenDialog(Reporter& reporter, QWidget* parent)
     : CheckedDialog(reporter, parent), i_len_(new QLineEdit(this)) {
