@@ -9,11 +9,13 @@
 #include <QTimer>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "model/user_tools.h"
 #include "render/workspace.h"
+#include "ui/main_window/menu_commands.h"
 #include "ui/main_window/speed_buttons.h"
 #include "ui/widgets/app_context.h"
 
@@ -25,42 +27,10 @@ class QMenu;
 
 namespace kartela {
 
-class BaseMapCommands;
-class ClipboardCommands;
-class DataCommands;
-class DataExchangeCommands;
-class DataPrintCommands;
-class DecorationCommands;
-class DocumentCommands;
-class DrawingCommands;
-class MapCommands;
-class PictureCommands;
-class PictureGraphCommands;
-class PrintCommands;
-class CurrentPrinter;
-class SettingsCommands;
-class TextCommands;
 class TAboutDialog;
 class TDataWindow;
 class TDrawWindow;
 class THelpWindow;
-
-// Which menu items the state of the model allows (MenuCheck).
-struct MenuStates {
-  bool copy_data = false;       // CopyData: a title or some data
-  bool paste_data = false;      // PasteData: the clipboard holds text
-  bool map_drawn = false;       // KTDSave, WMetaSepCopy
-  bool map_or_picture = false;  // the output items, RedrawMap and the drawing tools
-  bool paint_map = false;       // MePaintMap: two values or more
-  bool symbol_maps = false;     // MeCircleMap, MeGlyphMap: one value or more
-  bool white_base_map = false;  // WhiteBaseMap: a default base map is set
-  bool white_data_map = false;  // WhiteDataMap: the data have areas
-};
-
-// The number of areas 1..AreaCount whose value text reads as a number.
-int CountNumericValues(const Workspace& workspace);
-
-MenuStates ComputeMenuStates(const Workspace& workspace, bool clipboard_has_text);
 
 class TMapMain : public QMainWindow {
   Q_OBJECT
@@ -80,6 +50,8 @@ class TMapMain : public QMainWindow {
   // Takes over the data window's edits and enables the menu items.
   void MenuCheck();
 
+  // Closes the main window, which first asks about unsaved data.
+  void QuitClick();
   void DefHintClick();
   void MapHelpClick();
   void TechHelpClick();
@@ -104,22 +76,13 @@ class TMapMain : public QMainWindow {
   void Init(const std::vector<std::string>& arguments);
   void CaptureScreenColors();
   void BuildMenus();
-  void BuildDataMenu();
-  void BuildPictureMenu();
-  void BuildBaseMenu();
-  void BuildConditionMenu();
-  void BuildDrawMenu();
-  void BuildDecorationMenu();
-  void BuildHelpMenu();
+  // Adds the items, separators and submenus of `lines` to `menu`.
+  void BuildMenuLines(QMenu& menu, std::span<const MenuEntry> lines);
   void BuildUserTools();
   void BuildSpeedButtons();
   void BuildRowNumberLabel();
   void CreateChildren();
   void ConnectCommands();
-  void ConnectSpeedButtons();
-  void ConnectSettingCommands();
-  void ConnectDecorationCommands();
-  void ConnectPictureCommands();
   void ApplyEmfMode();
   void ApplyWindowBounds();
   void ApplyFirstStartBounds();
@@ -127,14 +90,9 @@ class TMapMain : public QMainWindow {
   void ApplyHints();
   void UpdateWindowList();
 
-  QAction* AddItem(QMenu& menu, const char* name, const char* caption);
-  QAction* Item(const char* name) const;
-  void SetItemEnabled(const char* name, bool enabled);
-  template <typename Command>
-  void ConnectItem(const char* name, Command command);
-  // Runs a data command and activates the next child window when it
-  // replaced the data.
-  void RunReplacingCommand(bool (DataCommands::*command)());
+  QAction* Item(MenuItem item) const { return items_[IndexOf(item)]; }
+  // Runs `handler` when `action` is triggered.
+  void Connect(QAction* action, CommandHandler handler);
 
   bool ReadDefaultAreaList();
   // OpenByExtension but for loading the edit boxes.
@@ -153,8 +111,8 @@ class TMapMain : public QMainWindow {
   std::filesystem::path open_on_start_;
   std::vector<UserTool> user_tools_;
   SpeedButtonBar speed_buttons_;
+  MenuItemActions items_{};
   QMenu* help_menu_ = nullptr;
-  QAction* about_item_ = nullptr;
   std::vector<QAction*> window_list_;
   QActionGroup* window_group_ = nullptr;
   QLabel* row_number_ = nullptr;
@@ -164,21 +122,7 @@ class TMapMain : public QMainWindow {
   TDrawWindow* draw_window_ = nullptr;
   QMdiSubWindow* data_sub_window_ = nullptr;
   QMdiSubWindow* draw_sub_window_ = nullptr;
-  std::unique_ptr<DataCommands> data_commands_;
-  std::unique_ptr<MapCommands> map_commands_;
-  std::unique_ptr<PictureGraphCommands> picture_graph_commands_;
-  std::unique_ptr<DrawingCommands> drawing_commands_;
-  std::unique_ptr<TextCommands> text_commands_;
-  std::unique_ptr<BaseMapCommands> base_map_commands_;
-  std::unique_ptr<SettingsCommands> settings_commands_;
-  std::unique_ptr<DataExchangeCommands> data_exchange_commands_;
-  std::unique_ptr<DecorationCommands> decoration_commands_;
-  std::unique_ptr<PictureCommands> picture_commands_;
-  std::unique_ptr<ClipboardCommands> clipboard_commands_;
-  std::unique_ptr<DocumentCommands> document_commands_;
-  std::unique_ptr<CurrentPrinter> current_printer_;  // before the commands that print on it
-  std::unique_ptr<PrintCommands> print_commands_;
-  std::unique_ptr<DataPrintCommands> data_print_commands_;
+  std::unique_ptr<MenuCommands> commands_;
   QPointer<THelpWindow> help_window_;
   QPointer<TAboutDialog> about_dialog_;
 
