@@ -1,7 +1,8 @@
-// TMapMain: the frame window. It runs start-up, carries the menus, the
-// speed buttons and the user tools, keeps the data window (left) and the map
-// window (right) tiled side by side, decides before a menu opens which
-// commands are available, and asks about unsaved data when the user quits.
+// TMapMain: the frame window. It runs start-up, makes the menus and the
+// speed buttons from their tables (menu_commands.h) and adds the user tools,
+// keeps the data window (left) and the map window (right) tiled side by side,
+// decides before a menu opens which commands are available, and asks about
+// unsaved data when the user quits.
 #pragma once
 
 #include <QMainWindow>

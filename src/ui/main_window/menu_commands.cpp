@@ -56,6 +56,7 @@ MenuStates ComputeMenuStates(const Workspace& workspace, bool clipboard_has_text
 
 namespace {
 
+// Short names keep each table line readable.
 using M = MenuItem;
 using C = MenuCommands;
 
