@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "app/cli_options.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/base_map_file.h"
 #include "model/data_file.h"
 #include "model/reporter.h"

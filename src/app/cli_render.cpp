@@ -7,7 +7,7 @@
 #include "app/cli_options.h"
 #include "base/numbers.h"
 #include "base/real48.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "base/text_helpers.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"

@@ -4,7 +4,7 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_options.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "geodata/gdal_plugin/gdal_services.h"
 #include "geodata/table/table_source.h"
 #include "model/base_map_file.h"
@@ -55,7 +55,7 @@ Json DescribeReading(const table::Table& table, const table::TableReading& readi
     conflicts.push_back(std::move(item));
   }
   return {{"sheet", table.sheet},
-          {"encoding", basemap::EncodingName(table.encoding)},
+          {"encoding", EncodingName(table.encoding)},
           {"baseMap", sjis::ToUtf8Lossy(areas.CurrentBaseMapFile)},
           {"title", sjis::ToUtf8Lossy(reading.title)},
           {"areaCount", areas.AreaCount()},
@@ -150,7 +150,7 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
       arguments, {"key", "value", "match", "header-row", "sheet", "encoding", "base-map", "out"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kTableUsage);
   auto table_arguments = ArgumentsOf(*parsed);
-  const auto encoding = basemap::ParseEncodingName(parsed->Value("encoding").value_or("auto"));
+  const auto encoding = ParseEncodingName(parsed->Value("encoding").value_or("auto"));
   if (!table_arguments || !encoding) return UsageError(kTableUsage);
   const std::string& file = parsed->files[0];
   const auto table = gdal::ReadTable(

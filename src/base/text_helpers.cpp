@@ -1,33 +1,15 @@
 #include "base/text_helpers.h"
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela {
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
 
 bool IsPathSeparator(char c) {
   return c == '/' || c == '\\';
 }
 
 }  // namespace
-
-void TrimComment(std::string& line) {
-  if (line.empty()) return;
-  if (const auto semicolon = line.find(';'); semicolon != std::string::npos) {
-    line.erase(semicolon);
-  }
-  std::size_t end = line.size();
-  while (end > 0 && IsBlank(line[end - 1]))
-    --end;
-  std::size_t begin = 0;
-  while (begin < end && IsBlank(line[begin]))
-    ++begin;
-  line = line.substr(begin, end - begin);
-}
 
 std::pair<std::string, std::string> SplitAt(char separator, std::string_view line) {
   const auto at = line.find(separator);

@@ -1,4 +1,5 @@
-// Line helpers shared by every text reader, and the path splitter.
+// Line helpers shared by the text readers, and the path splitter. Trimming
+// and comments are in base/text_encoding.h.
 #pragma once
 
 #include <string>
@@ -6,10 +7,6 @@
 #include <utility>
 
 namespace kartela {
-
-// In place: cuts the line at the first ";", then removes trailing and
-// leading blanks and tabs. An empty line stays empty.
-void TrimComment(std::string& line);
 
 // Text before the first `separator` and the text after it; with no
 // separator, the whole line and an empty tail. The separators in use (=, ;

@@ -8,8 +8,8 @@
 #include <numeric>
 #include <vector>
 
+#include "base/text_encoding.h"
 #include "gdi/metafile_playback.h"
-#include "gdi/metafile_text.h"
 #include "gdi/uemf_support.h"
 
 namespace kartela::gdi {
@@ -112,7 +112,7 @@ LogFont FontFrom(const U_LOGFONT& lf) {
   font.PitchAndFamily = lf.lfPitchAndFamily;
   const auto* face = std::begin(lf.lfFaceName);
   const auto* end = std::find(face, std::end(lf.lfFaceName), 0);
-  font.FaceName = ShiftJisFromUtf16(std::u16string(face, end));
+  font.FaceName = sjis::FromUtf16Lossy(std::u16string(face, end));
   return font;
 }
 
@@ -261,7 +261,7 @@ void EmfPlayer::Text(const RecordBytes& record) {
   std::u16string utf16(text.nChars, u'\0');
   std::memcpy(utf16.data(), units.data(), units.size());
   playback_.dc().TextOut(playback_.Map(text.ptlReference.x, text.ptlReference.y),
-                         ShiftJisFromUtf16(utf16));
+                         sjis::FromUtf16Lossy(utf16));
 }
 
 void EmfPlayer::CreateFont(const RecordBytes& record) {

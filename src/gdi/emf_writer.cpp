@@ -9,7 +9,7 @@
 #include <numeric>
 #include <vector>
 
-#include "gdi/metafile_text.h"
+#include "base/text_encoding.h"
 #include "gdi/uemf_support.h"
 
 namespace kartela::gdi {
@@ -125,7 +125,7 @@ ReferenceDevice ReferenceDeviceOf(const MetafileOptions& options) {
 }
 
 U_LOGFONT ToLogFont(const LogFont& font) {
-  std::u16string face = Utf16FromShiftJis(font.FaceName);
+  std::u16string face = sjis::ToUtf16Lossy(font.FaceName);
   face.resize(std::min<std::size_t>(face.size(), U_LF_FACESIZE - 1));
   std::vector<std::uint16_t> face_units(face.begin(), face.end());
   face_units.push_back(0);
@@ -293,7 +293,7 @@ void EmfWriter::TextOut(Point p, std::string_view text) {
   // An empty text draws nothing, and libUEMF cannot lay out a record for it.
   if (text.empty()) return;
   SyncState();
-  std::u16string units = Utf16FromShiftJis(text);
+  std::u16string units = sjis::ToUtf16Lossy(text);
   std::vector<std::int32_t> advances = CharacterAdvances(text);
   // One advance per UTF-16 unit: Shift-JIS characters are never surrogate
   // pairs, so the two counts agree; guard against a stray byte anyway.

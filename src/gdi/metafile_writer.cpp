@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela::gdi {
 

@@ -9,8 +9,8 @@
 #include <numeric>
 #include <vector>
 
+#include "base/text_encoding.h"
 #include "gdi/metafile_playback.h"
-#include "gdi/metafile_text.h"
 #include "gdi/uemf_support.h"
 
 namespace kartela::gdi {
@@ -120,7 +120,7 @@ void WmfPlayer::Text(const RecordBytes& record, const char* at, U_POINT16 where,
   const std::string_view bytes = record.Slice(OffsetIn(at, string), length);
   const bool ansi = playback_.state().font.CharSet == kAnsiCharSet;
   playback_.dc().TextOut(playback_.Map(where.x, where.y),
-                         ansi ? ShiftJisFromLatin1(bytes) : std::string(bytes));
+                         ansi ? sjis::FromLatin1Lossy(bytes) : std::string(bytes));
 }
 
 void WmfPlayer::CreateFont(const RecordBytes& record, const char* at) {
@@ -148,7 +148,7 @@ void WmfPlayer::CreateFont(const RecordBytes& record, const char* at) {
   font.Quality = fixed.Quality;
   font.PitchAndFamily = fixed.PitchAndFamily;
   font.FaceName = std::string(face.substr(0, face.find('\0')));
-  if (font.CharSet == kAnsiCharSet) font.FaceName = ShiftJisFromLatin1(font.FaceName);
+  if (font.CharSet == kAnsiCharSet) font.FaceName = sjis::FromLatin1Lossy(font.FaceName);
   playback_.CreateInFreeSlot(std::move(object));
 }
 

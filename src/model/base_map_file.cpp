@@ -12,8 +12,7 @@
 #include "base/file_io.h"
 #include "base/line_reader.h"
 #include "base/numbers.h"
-#include "base/sjis.h"
-#include "base/text_decoding.h"
+#include "base/text_encoding.h"
 #include "base/text_helpers.h"
 
 namespace kartela {
@@ -129,7 +128,7 @@ BaseMapResult ParseHeader(std::string_view bytes, bool with_anchors, Header& hea
   if (result != BaseMapStatus::kOk) return result;
   const std::size_t end = header.end;
   const DecodedText text = DecodeFileText(bytes.substr(0, end));
-  if (text.encoding == TextEncoding::kShiftJis) return result;
+  if (text.encoding == TextEncoding::kCp932) return result;
   if (!text.reason.empty()) return Failure(BaseMapStatus::kBadText, text.reason);
   header = Header{};
   result = ParseHeaderLines(text.bytes, with_anchors, header);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "base/text_helpers.h"
 #include "model/user_dirs.h"
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "base/numbers.h"
-#include "base/sjis.h"
-#include "base/text_helpers.h"
+#include "base/text_encoding.h"
 #include "model/value_syntax.h"
 
 namespace kartela {
@@ -66,22 +65,14 @@ bool IsQuoted(std::string_view text) {
   return text.size() >= 2 && text.front() == '"' && text.back() == '"';
 }
 
-// The length of the UTF-8 character whose first byte is `lead`; 1 for a
-// byte that cannot start one, which then fails to convert on its own.
-std::size_t Utf8Length(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
-
+// The first character of `utf8` that CP932 cannot hold; empty when the
+// first that fails is not valid UTF-8.
 std::string FirstUnrepresentable(std::string_view utf8) {
   for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t length = Utf8Length(static_cast<unsigned char>(utf8[at]));
+    const std::size_t length = Utf8SequenceLength(utf8, at);
+    if (length == 0) return {};
     const std::string_view character = utf8.substr(at, length);
-    if (!sjis::FromUtf8(character)) {
-      return length > 1 && character.size() == length ? std::string(character) : std::string();
-    }
+    if (!sjis::FromUtf8(character)) return std::string(character);
     at += length;
   }
   return {};

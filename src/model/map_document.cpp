@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela {
 namespace {

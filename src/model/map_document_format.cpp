@@ -6,15 +6,10 @@
 #include <cstdlib>
 
 #include "base/real48.h"
+#include "base/text_encoding.h"
 
 namespace kartela::map_document {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -23,7 +18,7 @@ bool IsDigit(char c) {
 // The number of a line without its blanks and a leading "+"; nullopt for a
 // "+" followed by another sign.
 std::optional<std::string_view> NumberText(std::string_view line) {
-  std::string_view text = TrimBlanks(line);
+  std::string_view text = Trim(line, Blanks::kSpace);
   if (text.empty() || text.front() != '+') return text;
   text.remove_prefix(1);
   if (!text.empty() && text.front() == '-') return std::nullopt;

@@ -8,8 +8,7 @@
 #include "base/file_io.h"
 #include "base/line_reader.h"
 #include "base/numbers.h"
-#include "base/sjis.h"
-#include "base/text_decoding.h"
+#include "base/text_encoding.h"
 #include "base/text_helpers.h"
 
 namespace kartela {
@@ -29,15 +28,16 @@ std::string TakeField(std::string& rest) {
   return head;
 }
 
-std::string Trimmed(std::string text) {
-  TrimComment(text);
-  return text;
+// Values arrive with their comment cut (ApplyLine); blanks and tabs are
+// trimmed.
+std::string Trimmed(std::string_view text) {
+  return std::string(Trim(text, Blanks::kSpaceTab));
 }
 
 // At most `max_bytes` of `text` without blanks at either end; trimmed again
 // after the cut, so that the kept text reads back the same from a file.
-std::string TrimmedPrefix(std::string text, std::size_t max_bytes) {
-  return Trimmed(std::string(sjis::CutToBytes(Trimmed(std::move(text)), max_bytes)));
+std::string TrimmedPrefix(std::string_view text, std::size_t max_bytes) {
+  return Trimmed(sjis::CutToBytes(Trim(text, Blanks::kSpaceTab), max_bytes));
 }
 
 // The face and height that begin the value of every font key.
@@ -157,7 +157,7 @@ void ReadLegendOptions(std::string_view value, Settings& settings) {
 }
 
 void ReadColorScheme(std::string_view value, Settings& settings) {
-  settings.ColorScheme = Trimmed(std::string(value));
+  settings.ColorScheme = Trimmed(value);
 }
 
 void ReadItemLength(std::string_view value, Settings& settings) {
@@ -374,7 +374,7 @@ void ApplyLine(std::string line, Settings& settings) {
   // The comment is cut first, so a "=" inside a comment never starts a value.
   TrimComment(line);
   auto [key, value] = SplitAt('=', line);
-  key = ToUpperAscii(Trimmed(std::move(key)));
+  key = ToUpperAscii(Trim(key, Blanks::kSpaceTab));
   TrimComment(value);
   // Extensions are compared in upper case; the kept text is the upper-cased one.
   if (SameKey(key, "DataExt")) value = sjis::ToUpper(value);

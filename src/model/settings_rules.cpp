@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela {
 namespace {
@@ -28,12 +28,6 @@ bool HasUnsafeCharacter(std::string_view name) {
   return false;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 }  // namespace
 
 DataExtCheck CheckDataExt(std::string_view typed) {
@@ -49,7 +43,7 @@ DataExtCheck CheckDataExt(std::string_view typed) {
 }
 
 std::optional<std::int16_t> ParseItemLength(std::string_view text) {
-  text = TrimBlanks(text);
+  text = Trim(text, Blanks::kSpaceTab);
   if (text.starts_with('+')) text.remove_prefix(1);
   int value = 0;
   const char* end = text.data() + text.size();

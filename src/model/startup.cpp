@@ -1,6 +1,6 @@
 #include "model/startup.h"
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/command_line.h"

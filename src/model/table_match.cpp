@@ -7,7 +7,7 @@
 #include <set>
 
 #include "base/numbers.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/data_set.h"
 #include "model/value_syntax.h"
 
@@ -28,6 +28,9 @@ const std::string& FullWidthKana() {
 
 constexpr unsigned char kHalfVoiced = 0xDE;      // ﾞ
 constexpr unsigned char kHalfSemiVoiced = 0xDF;  // ﾟ
+
+// The blanks trimmed from a cell and dropped from a name, line ends included.
+constexpr Blanks kCellBlanks = Blanks::kSpaceTabCrLf;
 
 // How far the full-width form of half-width `kana` moves with a following
 // voicing mark `mark`; 0 when the pair is not one character. In Shift-JIS
@@ -53,19 +56,6 @@ void AppendHalfWidthKana(std::string_view text, std::size_t& i, std::string& out
   out += full;
 }
 
-// The ASCII form of a full-width letter or digit; 0 for other characters.
-char AsciiOfFullWidthAlnum(unsigned char lead, unsigned char trail) {
-  if (lead != 0x82) return 0;
-  if (trail >= 0x4F && trail <= 0x58) return static_cast<char>('0' + (trail - 0x4F));
-  if (trail >= 0x60 && trail <= 0x79) return static_cast<char>('A' + (trail - 0x60));
-  if (trail >= 0x81 && trail <= 0x9A) return static_cast<char>('A' + (trail - 0x81));
-  return 0;
-}
-
-bool IsBlank(unsigned char byte) {
-  return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
-}
-
 // The byte where the last character of `text` starts.
 std::size_t LastCharacterStart(std::string_view text) {
   std::size_t start = 0;
@@ -86,16 +76,12 @@ std::string WithoutPrefectureSuffix(const std::string& name) {
   return is_suffix ? name.substr(0, last) : name;
 }
 
-bool AllDigits(std::string_view text) {
-  return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+char UpperCase(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::string Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(static_cast<unsigned char>(text.front())))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(static_cast<unsigned char>(text.back())))
-    text.remove_suffix(1);
-  return std::string(text);
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // `number` with the most decimals (at most `decimals`) that fit a value text.
@@ -162,7 +148,7 @@ void TakeValue(const TableRow& row, std::string& value, TableMatch& match) {
       match.rounded_values.push_back(row);
       break;
     case CellValueFit::kNotANumber:
-      if (!Trimmed(row.value).empty()) match.emptied_values.push_back(row);
+      if (!Trim(row.value, kCellBlanks).empty()) match.emptied_values.push_back(row);
       break;
     case CellValueFit::kTooLong:
       match.too_long_values.push_back(row);
@@ -179,17 +165,17 @@ std::string NormalizeAreaName(std::string_view sjis_name) {
     if (sjis::IsLeadByte(byte) && i + 1 < sjis_name.size()) {
       const auto trail = static_cast<unsigned char>(sjis_name[++i]);
       if (byte == 0x81 && trail == 0x40) continue;  // full-width blank
-      const char ascii = AsciiOfFullWidthAlnum(byte, trail);
+      const char ascii = sjis::AsciiOfFullWidth(byte, trail, sjis::FullWidthSet::kAlphanumeric);
       if (ascii != 0) {
-        out.push_back(ascii);
+        out.push_back(UpperCase(ascii));
       } else {
         out.push_back(static_cast<char>(byte));
         out.push_back(static_cast<char>(trail));
       }
     } else if (byte >= 0xA1 && byte <= 0xDF) {
       AppendHalfWidthKana(sjis_name, i, out);
-    } else if (!IsBlank(byte)) {
-      out.push_back(static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte));
+    } else if (!IsBlank(sjis_name[i], kCellBlanks)) {
+      out.push_back(UpperCase(sjis_name[i]));
     }
   }
   return out;
@@ -209,7 +195,7 @@ std::optional<int> AreaNumberOfCode(std::string_view sjis_code) {
 }
 
 CellValue CellToValue(std::string_view sjis_text) {
-  const std::string normal = NormalizeTypedNumber(Trimmed(sjis_text));
+  const std::string normal = NormalizeTypedNumber(Trim(sjis_text, kCellBlanks));
   const auto number = ParseDataValue(normal);
   if (!number) return {{}, CellValueFit::kNotANumber};
   if (normal.size() <= kMaxValueBytes) return {normal, CellValueFit::kAsWritten};
@@ -227,7 +213,7 @@ TableMatch MatchTable(const std::vector<std::string>& area_names, const std::vec
   match.values.resize(area_names.size());
   std::vector<const TableRow*> row_of_area(area_names.size(), nullptr);
   for (const TableRow& row : rows) {
-    if (Trimmed(row.key).empty()) continue;
+    if (Trim(row.key, kCellBlanks).empty()) continue;
     const std::vector<int> areas = index.AreasOf(row.key);
     if (areas.size() > 1) {
       match.ambiguous_rows.push_back(row);

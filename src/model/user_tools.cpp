@@ -2,8 +2,7 @@
 
 #include "base/file_io.h"
 #include "base/line_reader.h"
-#include "base/sjis.h"
-#include "base/text_decoding.h"
+#include "base/text_encoding.h"
 #include "base/text_helpers.h"
 #include "model/settings_file.h"
 

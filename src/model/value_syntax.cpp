@@ -6,29 +6,10 @@
 
 #include "base/numbers.h"
 #include "base/real48.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela {
 namespace {
-
-// The ASCII character of a full-width digit, sign, point or comma, given by
-// its Shift-JIS bytes; 0 for any other character.
-char AsciiOfFullWidth(unsigned char lead, unsigned char trail) {
-  if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) return static_cast<char>('0' + trail - 0x4F);
-  if (lead != 0x81) return 0;
-  switch (trail) {
-    case 0x7B:
-      return '+';
-    case 0x7C:
-      return '-';
-    case 0x44:
-      return '.';
-    case 0x43:
-      return ',';
-    default:
-      return 0;
-  }
-}
 
 // `text` with its full-width digits, signs, points and commas in ASCII;
 // nothing when it holds any other double-byte character.
@@ -41,7 +22,8 @@ std::optional<std::string> HalfWidth(std::string_view text) {
       continue;
     }
     if (i + 1 >= text.size()) return std::nullopt;
-    const char converted = AsciiOfFullWidth(byte, static_cast<unsigned char>(text[++i]));
+    const char converted = sjis::AsciiOfFullWidth(byte, static_cast<unsigned char>(text[++i]),
+                                                  sjis::FullWidthSet::kNumber);
     if (converted == 0) return std::nullopt;
     ascii.push_back(converted);
   }

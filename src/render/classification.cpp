@@ -8,7 +8,7 @@
 
 #include "base/numbers.h"
 #include "base/real48.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "render/break_methods.h"
 
 namespace kartela {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/real48.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela {
 namespace {

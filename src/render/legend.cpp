@@ -7,8 +7,7 @@
 
 #include "base/numbers.h"
 #include "base/real48.h"
-#include "base/sjis.h"
-#include "base/text_helpers.h"
+#include "base/text_encoding.h"
 #include "render/area_sizes.h"
 #include "render/class_counts.h"
 

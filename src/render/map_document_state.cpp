@@ -7,7 +7,7 @@
 #include <variant>
 
 #include "base/file_io.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/messages.h"

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "app/cli_commands.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/data_file.h"
 #include "model/portal_table.h"
 #include "model/test_support.h"

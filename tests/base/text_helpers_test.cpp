@@ -5,19 +5,6 @@
 namespace kartela {
 namespace {
 
-std::string Trimmed(std::string line) {
-  TrimComment(line);
-  return line;
-}
-
-TEST(TrimCommentTest, CutsCommentAndBlanks) {
-  EXPECT_EQ(Trimmed(""), "");
-  EXPECT_EQ(Trimmed("  key \t"), "key");
-  EXPECT_EQ(Trimmed("50 ; comment"), "50");
-  EXPECT_EQ(Trimmed("; only a comment"), "");
-  EXPECT_EQ(Trimmed("\ta b\t;x;y"), "a b");
-}
-
 TEST(SplitAtTest, SplitsAtTheFirstSeparator) {
   EXPECT_EQ(SplitAt('=', "a=b=c"), std::make_pair(std::string("a"), std::string("b=c")));
   EXPECT_EQ(SplitAt('=', "abc"), std::make_pair(std::string("abc"), std::string()));

@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QPdfWriter>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/test_support.h"
 #include "qt_test_app.h"

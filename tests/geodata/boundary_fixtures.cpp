@@ -8,7 +8,7 @@
 #include <memory>
 #include <mutex>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "geodata/basemap/map_runs.h"
 #include "model/base_map_file.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "boundary_fixtures.h"
 #include "geodata/basemap/import_command.h"
 #include "geodata/basemap/importer.h"

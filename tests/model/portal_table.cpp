@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/data_file.h"
 #include "test_support.h"
 

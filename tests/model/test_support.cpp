@@ -5,7 +5,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela::test {
 

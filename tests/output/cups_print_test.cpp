@@ -20,7 +20,7 @@
 #include <sstream>
 #include <thread>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/test_support.h"
 #include "output/map_print.h"
 #include "output/sample_map.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/test_support.h"
 #include "output/data_list_layout.h"
 #include "output/sample_map.h"

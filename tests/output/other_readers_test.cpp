@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "gdi/metafile_player.h"
 #include "gdi/recording_device_context.h"
 #include "model/test_support.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/test_support.h"
 #include "render/legend.h"
 #include "render/legend_clip_text.h"

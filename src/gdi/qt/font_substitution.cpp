@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela::gdi {
 namespace {

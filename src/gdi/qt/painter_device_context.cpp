@@ -10,7 +10,7 @@
 #include <QPaintEngine>
 #include <QString>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "gdi/qt/font_substitution.h"
 
 namespace kartela::gdi {

@@ -17,7 +17,7 @@
 #include <unordered_map>
 
 #include "base/file_io.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "geodata/basemap/land_area.h"
 #include "model/area_list.h"
 #include "model/data_set.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "geodata/basemap/attribute_text.h"
+#include "base/text_encoding.h"
 #include "geodata/basemap/geometry.h"
 #include "geodata/basemap/result.h"
 

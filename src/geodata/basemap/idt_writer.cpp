@@ -1,6 +1,6 @@
 #include "geodata/basemap/idt_writer.h"
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/area_list.h"
 
 namespace kartela::basemap {

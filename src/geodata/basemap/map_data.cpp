@@ -1,6 +1,6 @@
 #include "geodata/basemap/map_data.h"
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "geodata/basemap/idt_writer.h"
 #include "model/area_list.h"
 #include "model/data_file.h"

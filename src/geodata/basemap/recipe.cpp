@@ -8,18 +8,13 @@
 #include <sstream>
 
 #include "base/file_io.h"
+#include "base/text_encoding.h"
 
 namespace kartela::basemap {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!text.empty() && blank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && blank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
+// Lines are split at LF, so a CR of a CR LF end is trimmed with the blanks.
+constexpr Blanks kBlanks = Blanks::kSpaceTabCr;
 
 // The lines of `text` without comments and blank lines, with their numbers.
 std::vector<std::pair<std::size_t, std::string_view>> ContentLines(std::string_view text) {
@@ -27,7 +22,7 @@ std::vector<std::pair<std::size_t, std::string_view>> ContentLines(std::string_v
   std::size_t number = 0;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    const std::string_view line = Trim(text.substr(0, end));
+    const std::string_view line = Trim(text.substr(0, end), kBlanks);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     ++number;
     if (!line.empty() && line.front() != '#') lines.emplace_back(number, line);
@@ -54,7 +49,7 @@ std::vector<std::string> ParseList(std::string_view text) {
   std::vector<std::string> items;
   while (true) {
     const std::size_t bar = text.find('|');
-    const std::string_view item = Trim(text.substr(0, bar));
+    const std::string_view item = Trim(text.substr(0, bar), kBlanks);
     if (!item.empty()) items.emplace_back(item);
     if (bar == std::string_view::npos) return items;
     text.remove_prefix(bar + 1);
@@ -224,10 +219,10 @@ Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& r
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return Error{where + "expected key = value"};
-    const std::string key(Trim(line.substr(0, equals)));
+    const std::string key(Trim(line.substr(0, equals), kBlanks));
     const auto setter = setters.find(key);
     if (setter == setters.end()) return Error{where + "unknown key \"" + key + "\""};
-    if (!setter->second(Trim(line.substr(equals + 1)))) {
+    if (!setter->second(Trim(line.substr(equals + 1), kBlanks))) {
       return Error{where + "the value of \"" + key + "\" is not valid"};
     }
     seen.push_back(key);
@@ -268,8 +263,10 @@ Result<NameTable> ParseNameTable(std::string_view text) {
   NameTable table;
   for (const auto& [number, line] : ContentLines(text)) {
     const std::size_t tab = line.find('\t');
-    const std::string source(tab == std::string_view::npos ? "" : Trim(line.substr(0, tab)));
-    const std::string shown(tab == std::string_view::npos ? "" : Trim(line.substr(tab + 1)));
+    const std::string source(tab == std::string_view::npos ? ""
+                                                           : Trim(line.substr(0, tab), kBlanks));
+    const std::string shown(tab == std::string_view::npos ? ""
+                                                          : Trim(line.substr(tab + 1), kBlanks));
     if (source.empty() || shown.empty() || !table.Add(source, shown)) {
       return Error{"name table line " + std::to_string(number) +
                    ": expected a new source name, a tab and the name to show"};

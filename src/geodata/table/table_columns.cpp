@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/data_set.h"
 
 // The columns of a table read: found by heading or number, and the rows of
@@ -17,37 +17,15 @@ std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
-// UTF-8 `text` in Shift-JIS; a character CP932 has no form for becomes "?",
-// so that such a cell still shows in the report though it matches nothing.
-std::string SjisOrMarked(std::string_view text) {
-  if (auto whole = sjis::FromUtf8(text)) return std::move(*whole);
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = 1;
-    while (i + length < text.size() &&
-           (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
-      ++length;
-    out += sjis::FromUtf8(text.substr(i, length)).value_or("?");
-    i += length;
-  }
-  return out;
-}
-
-std::string Trimmed(std::string text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::string Cell(const std::vector<std::string>& row, int column) {
   return static_cast<std::size_t>(column) < row.size() ? row[static_cast<std::size_t>(column)] : "";
 }
 
 // The 0-based column `name` stands for in `header`; -1 for none.
 int ColumnIndex(const std::vector<std::string>& header, const std::string& name) {
-  const std::string wanted = Trimmed(name);
+  const std::string wanted(Trim(name, Blanks::kSpaceTab));
   for (std::size_t i = 0; i < header.size(); ++i) {
-    if (!wanted.empty() && Trimmed(header[i]) == wanted) return static_cast<int>(i);
+    if (!wanted.empty() && Trim(header[i], Blanks::kSpaceTab) == wanted) return static_cast<int>(i);
   }
   const bool is_number = !wanted.empty() && wanted.size() <= 4 &&
                          std::ranges::all_of(wanted, [](char c) { return c >= '0' && c <= '9'; });
@@ -89,12 +67,15 @@ Result<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& c
   const auto header = HeaderRow(table, choice.header_row);
   if (!header.ok()) return Error{header.error()};
   TableReading reading;
-  reading.title = std::string(
-      sjis::CutToBytes(SjisOrMarked(Trimmed(Cell(**header, choice.value_column))), kMaxTitleBytes));
+  // A character CP932 lacks becomes "?", so that such a cell still shows in
+  // the report though it matches nothing.
+  reading.title = std::string(sjis::CutToBytes(
+      sjis::FromUtf8Lossy(Trim(Cell(**header, choice.value_column), Blanks::kSpaceTab)),
+      kMaxTitleBytes));
   for (int r = choice.header_row; r < static_cast<int>(table.rows.size()); ++r) {
     const auto& row = table.rows[static_cast<std::size_t>(r)];
-    reading.rows.push_back({r + 1, SjisOrMarked(Cell(row, choice.key_column)),
-                            SjisOrMarked(Cell(row, choice.value_column))});
+    reading.rows.push_back({r + 1, sjis::FromUtf8Lossy(Cell(row, choice.key_column)),
+                            sjis::FromUtf8Lossy(Cell(row, choice.value_column))});
   }
   reading.match = MatchTable(areas.AreaNames, reading.rows, choice.kind);
   return reading;

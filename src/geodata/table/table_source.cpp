@@ -78,16 +78,16 @@ Result<Table> DecodedTable(std::vector<std::vector<std::string>> raw, TextEncodi
     std::vector<std::string> cells;
     for (const auto& row : raw)
       cells.insert(cells.end(), row.begin(), row.end());
-    encoding = basemap::GuessEncoding(cells);
+    encoding = GuessEncoding(cells);
   }
   Table table;
   table.encoding = encoding;
   for (std::size_t r = 0; r < raw.size(); ++r) {
     for (std::string& cell : raw[r]) {
-      auto text = basemap::DecodeText(cell, encoding);
+      auto text = DecodeText(cell, encoding);
       if (!text) {
-        return Error{"row " + std::to_string(r + 1) + " is not valid " +
-                     basemap::EncodingName(encoding) + " text"};
+        return Error{"row " + std::to_string(r + 1) + " is not valid " + EncodingName(encoding) +
+                     " text"};
       }
       cell = std::move(*text);
     }

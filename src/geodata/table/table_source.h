@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "geodata/basemap/attribute_text.h"
+#include "base/text_encoding.h"
 #include "geodata/basemap/result.h"
 #include "model/area_list.h"
 #include "model/table_match.h"
@@ -16,7 +16,6 @@
 namespace kartela::table {
 
 using basemap::Result;
-using basemap::TextEncoding;
 
 struct TableRequest {
   std::filesystem::path path;

@@ -12,7 +12,7 @@
 #include <system_error>
 
 #include "base/file_io.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "geodata/gdal_plugin/gdal_services.h"
 #include "model/base_map_reference.h"
 #include "model/messages.h"

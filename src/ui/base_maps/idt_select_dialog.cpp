@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "model/startup.h"

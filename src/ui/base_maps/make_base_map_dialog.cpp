@@ -26,9 +26,8 @@ QComboBox* NamedCombo(const char* name, QWidget* parent) {
   return combo;
 }
 
-QString EncodingText(basemap::TextEncoding encoding) {
-  return encoding == basemap::TextEncoding::kCp932 ? "文字コード：Shift-JIS（CP932）"
-                                                   : "文字コード：UTF-8";
+QString EncodingText(TextEncoding encoding) {
+  return encoding == TextEncoding::kCp932 ? "文字コード：Shift-JIS（CP932）" : "文字コード：UTF-8";
 }
 
 // "FIELD（value、value、…）", the field's name kept as the item's data.

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <optional>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "ui/widgets/text_boxes.h"

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <system_error>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/messages.h"
 #include "model/value_syntax.h"
 #include "ui/base_maps/idt_select_dialog.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/messages.h"
 #include "ui/data/area_find_dialog.h"
 #include "ui/data/data_clip_dialog.h"

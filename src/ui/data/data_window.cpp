@@ -13,8 +13,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/sjis.h"
-#include "base/text_helpers.h"
+#include "base/text_encoding.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"

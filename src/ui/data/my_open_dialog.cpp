@@ -10,8 +10,7 @@
 #include <system_error>
 
 #include "base/line_reader.h"
-#include "base/sjis.h"
-#include "base/text_decoding.h"
+#include "base/text_encoding.h"
 #include "ui/widgets/file_dialogs.h"
 
 namespace kartela {

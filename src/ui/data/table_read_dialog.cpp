@@ -25,8 +25,6 @@ constexpr int kPreviewRows = 15;
 constexpr int kSampleCount = 5;
 constexpr int kListedRows = 20;
 
-using basemap::TextEncoding;
-
 QString EncodingText(TextEncoding encoding) {
   return encoding == TextEncoding::kCp932 ? "Shift-JIS（CP932）" : "UTF-8";
 }

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/color_schemes.h"
 #include "model/messages.h"
 #include "model/reporter.h"

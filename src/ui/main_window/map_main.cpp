@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"

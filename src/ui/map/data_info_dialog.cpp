@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "render/class_counts.h"
 #include "ui/map/value_histogram.h"
 #include "ui/widgets/qt_text.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/base_map_file.h"
 #include "model/base_map_reference.h"
 #include "model/messages.h"

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QString>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "output/map_exporter.h"
 #include "render/legend_clip_text.h"
 #include "render/paint_context.h"

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <variant>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/messages.h"
 #include "render/background_picture.h"
 #include "render/metafile_picture.h"

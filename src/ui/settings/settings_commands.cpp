@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <utility>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "model/settings_file.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 
 namespace kartela {
 

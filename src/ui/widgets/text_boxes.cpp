@@ -11,7 +11,7 @@
 
 #include "base/numbers.h"
 #include "base/real48.h"
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "gdi/qt/font_substitution.h"
 #include "model/reporter.h"
 #include "model/settings.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "model/base_map_file.h"
 #include "model/test_support.h"
 #include "ui/base_maps/idt_select_dialog.h"

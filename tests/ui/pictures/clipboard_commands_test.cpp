@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "base/sjis.h"
+#include "base/text_encoding.h"
 #include "gdi/metafile_player.h"
 #include "gdi/recording_device_context.h"
 #include "model/decorations.h"
