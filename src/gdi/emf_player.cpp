@@ -10,13 +10,13 @@
 
 #include "base/text_encoding.h"
 #include "gdi/metafile_playback.h"
+#include "gdi/record_loop.h"
 #include "gdi/uemf_support.h"
 
 namespace kartela::gdi {
 namespace {
 
 constexpr std::size_t kMinimumHeaderSize = 88;
-constexpr std::uint32_t kStockObject = U_STOCK_OBJECT;
 
 struct EmfHeader {
   U_EMRHEADER record{};
@@ -83,37 +83,17 @@ StatusOr<EmfHeader> ReadHeader(std::string_view bytes) {
   return header;
 }
 
-Pen StockPen(std::uint32_t n) {
-  if (n == 6) return {PenStyle::kSolid, 0, kWhite};
-  if (n == 8) return {PenStyle::kNull, 0, kBlack};
+Pen StockPen(std::uint32_t index) {
+  if (index == U_WHITE_PEN) return {PenStyle::kSolid, 0, kWhite};
+  if (index == U_NULL_PEN) return {PenStyle::kNull, 0, kBlack};
   return {};
 }
 
-Brush StockBrush(std::uint32_t n) {
+Brush StockBrush(std::uint32_t index) {
   static constexpr std::uint8_t kGreys[] = {255, 192, 128, 64, 0};
-  if (n == 5) return {};
-  return {BrushKind::kSolid, {kGreys[n], kGreys[n], kGreys[n]}};
-}
-
-LogFont FontFrom(const U_LOGFONT& lf) {
-  LogFont font;
-  font.Height = lf.lfHeight;
-  font.Width = lf.lfWidth;
-  font.Escapement = lf.lfEscapement;
-  font.Orientation = lf.lfOrientation;
-  font.Weight = lf.lfWeight;
-  font.Italic = lf.lfItalic;
-  font.Underline = lf.lfUnderline;
-  font.StrikeOut = lf.lfStrikeOut;
-  font.CharSet = lf.lfCharSet;
-  font.OutPrecision = lf.lfOutPrecision;
-  font.ClipPrecision = lf.lfClipPrecision;
-  font.Quality = lf.lfQuality;
-  font.PitchAndFamily = lf.lfPitchAndFamily;
-  const auto* face = std::begin(lf.lfFaceName);
-  const auto* end = std::find(face, std::end(lf.lfFaceName), 0);
-  font.FaceName = sjis::FromUtf16Lossy(std::u16string(face, end));
-  return font;
+  if (index == U_NULL_BRUSH) return {};
+  const std::uint8_t grey = kGreys[index - U_WHITE_BRUSH];
+  return {BrushKind::kSolid, {grey, grey, grey}};
 }
 
 // The point count of a poly record: cpts in the 16-bit forms, cptl in the
@@ -127,62 +107,38 @@ std::uint32_t PointCount(const Record& record) {
   }
 }
 
-// The records this player reads; libUEMF checks each before it is read
-// (others are skipped unread, and libUEMF does not check every type).
-constexpr std::uint32_t kPlayedTypes[] = {U_EMR_EOF,
-                                          U_EMR_SETMAPMODE,
-                                          U_EMR_SETWINDOWEXTEX,
-                                          U_EMR_SETWINDOWORGEX,
-                                          U_EMR_SETVIEWPORTEXTEX,
-                                          U_EMR_SETVIEWPORTORGEX,
-                                          U_EMR_SETBKMODE,
-                                          U_EMR_SETPOLYFILLMODE,
-                                          U_EMR_SETROP2,
-                                          U_EMR_SETTEXTALIGN,
-                                          U_EMR_SETTEXTCOLOR,
-                                          U_EMR_SETBKCOLOR,
-                                          U_EMR_MOVETOEX,
-                                          U_EMR_LINETO,
-                                          U_EMR_SAVEDC,
-                                          U_EMR_RESTOREDC,
-                                          U_EMR_SELECTOBJECT,
-                                          U_EMR_DELETEOBJECT,
-                                          U_EMR_CREATEPEN,
-                                          U_EMR_EXTCREATEPEN,
-                                          U_EMR_CREATEBRUSHINDIRECT,
-                                          U_EMR_CREATEDIBPATTERNBRUSHPT,
-                                          U_EMR_CREATEMONOBRUSH,
-                                          U_EMR_EXTCREATEFONTINDIRECTW,
-                                          U_EMR_CREATEPALETTE,
-                                          U_EMR_RECTANGLE,
-                                          U_EMR_ELLIPSE,
-                                          U_EMR_POLYGON16,
-                                          U_EMR_POLYLINE16,
-                                          U_EMR_POLYGON,
-                                          U_EMR_POLYLINE,
-                                          U_EMR_POLYPOLYGON16,
-                                          U_EMR_POLYPOLYLINE16,
-                                          U_EMR_POLYPOLYGON,
-                                          U_EMR_POLYPOLYLINE,
-                                          U_EMR_EXTTEXTOUTW};
+Size ExtentOf(const RecordBytes& record) {
+  const auto r = record.Fixed<U_EMRSETWINDOWEXTEX>();
+  return {r.szlExtent.cx, r.szlExtent.cy};
+}
 
-bool Played(std::uint32_t type) {
-  return std::find(std::begin(kPlayedTypes), std::end(kPlayedTypes), type) !=
-         std::end(kPlayedTypes);
+Point PointOf(const RecordBytes& record) {
+  const auto r = record.Fixed<U_EMRMOVETOEX>();
+  return {r.ptl.x, r.ptl.y};
+}
+
+// The one value of a record that sets a mode.
+std::uint32_t Value(const RecordBytes& record) {
+  return record.Fixed<U_EMRSETMAPMODE>().iMode;
 }
 
 class EmfPlayer {
  public:
+  static constexpr std::size_t kHeadSize = sizeof(U_EMR);
+  static RecordHead Head(std::string_view bytes);
+  static std::string SizeFault(std::uint64_t size);
+  static bool Safe(std::string_view record) { return U_emf_record_safe(record.data()) != 0; }
+  static const RecordTable<EmfPlayer, U_EMR_MAX + 1> kRecords;
+
   EmfPlayer(const EmfHeader& header, DeviceContext& dc, const Rect& target)
       : playback_(dc, target) {
     playback_.SetPicture(header.picture);
     playback_.SetTableSize(1, std::max<std::uint32_t>(header.record.nHandles, 1) - 1);
   }
-
-  // Plays the records after the header; true at the end-of-file record.
-  bool Play(std::uint32_t type, const RecordBytes& record);
+  bool ended() const { return ended_; }
 
  private:
+  DeviceContext& dc() { return playback_.dc(); }
   template <typename Point16>
   std::vector<Point> MapPoints(const std::vector<Point16>& points) const {
     std::vector<Point> mapped;
@@ -191,86 +147,118 @@ class EmfPlayer {
       mapped.push_back(playback_.Map(p.x, p.y));
     return mapped;
   }
-  template <typename Record, typename PointType>
-  void Poly(const RecordBytes& record, std::size_t fixed_size, bool closed);
-  template <typename Record, typename PointType>
-  void PolyPoly(const RecordBytes& record, std::size_t fixed_size, bool closed);
+  Point MapPoint(const RecordBytes& record) const {
+    const Point p = PointOf(record);
+    return playback_.Map(p.x, p.y);
+  }
+  Rect MapBox(const RecordBytes& record) const {
+    const U_RECTL box = record.Fixed<U_EMRELLIPSE>().rclBox;
+    return playback_.MapRect(box.left, box.top, box.right, box.bottom);
+  }
+  template <typename Record, typename PointType, std::size_t kFixedSize, bool kClosed>
+  void Poly(const RecordBytes& record);
+  template <typename Record, typename PointType, std::size_t kFixedSize, bool kClosed>
+  void PolyPoly(const RecordBytes& record);
+  void Header();
   void SelectObject(std::uint32_t index);
-  void Text(const RecordBytes& record);
-  void CreateFont(const RecordBytes& record);
+  void DeleteObject(std::uint32_t index);
+  void CreatePen(const RecordBytes& record);
+  void CreateExtPen(const RecordBytes& record);
+  void CreateBrush(const RecordBytes& record);
   void CreatePatternBrush(const RecordBytes& record);
-  Size ExtentOf(const RecordBytes& record) const;
-  Point PointOf(const RecordBytes& record) const;
-  std::uint32_t Value(const RecordBytes& record) const;
+  void CreateFont(const RecordBytes& record);
+  void Text(const RecordBytes& record);
 
   Playback playback_;
+  bool header_seen_ = false;
+  bool ended_ = false;
 };
 
-template <typename Record, typename PointType>
-void EmfPlayer::Poly(const RecordBytes& record, std::size_t fixed_size, bool closed) {
-  const auto head = record.Fixed<Record>(fixed_size);
-  const std::vector<Point> points =
-      MapPoints(record.Array<PointType>(fixed_size, PointCount(head)));
-  closed ? playback_.dc().Polygon(points) : playback_.dc().Polyline(points);
+RecordHead EmfPlayer::Head(std::string_view bytes) {
+  U_EMR emr;
+  std::memcpy(&emr, bytes.data(), sizeof emr);
+  // libUEMF does not check every type: only the played ones are read, and
+  // so checked; the others are skipped unread.
+  return {emr.iType, emr.nSize, kRecords.Find(emr.iType) != nullptr};
 }
 
-template <typename Record, typename PointType>
-void EmfPlayer::PolyPoly(const RecordBytes& record, std::size_t fixed_size, bool closed) {
-  const auto head = record.Fixed<Record>(fixed_size);
-  const auto counts = record.Array<std::uint32_t>(fixed_size, head.nPolys);
+std::string EmfPlayer::SizeFault(std::uint64_t size) {
+  if (size >= sizeof(U_EMR) && size % 4 == 0) return {};
+  return "record size " + std::to_string(size) + " is not a multiple of 4 of at least 8";
+}
+
+template <typename Record, typename PointType, std::size_t kFixedSize, bool kClosed>
+void EmfPlayer::Poly(const RecordBytes& record) {
+  const auto head = record.Fixed<Record>(kFixedSize);
+  const std::vector<Point> points =
+      MapPoints(record.Array<PointType>(kFixedSize, PointCount(head)));
+  kClosed ? dc().Polygon(points) : dc().Polyline(points);
+}
+
+template <typename Record, typename PointType, std::size_t kFixedSize, bool kClosed>
+void EmfPlayer::PolyPoly(const RecordBytes& record) {
+  const auto head = record.Fixed<Record>(kFixedSize);
+  const auto counts = record.Array<std::uint32_t>(kFixedSize, head.nPolys);
   const std::uint64_t total = std::accumulate(counts.begin(), counts.end(), std::uint64_t{0});
   const std::uint64_t declared = PointCount(head);
   if (total > declared) throw Refusal{"polygon counts exceed the point count"};
   const auto points =
-      record.Array<PointType>(fixed_size + std::uint64_t{4} * head.nPolys, declared);
+      record.Array<PointType>(kFixedSize + std::uint64_t{4} * head.nPolys, declared);
   std::size_t start = 0;
   for (const std::uint32_t count : counts) {
     const std::vector<PointType> part(points.begin() + static_cast<std::ptrdiff_t>(start),
                                       points.begin() + static_cast<std::ptrdiff_t>(start + count));
     const std::vector<Point> mapped = MapPoints(part);
-    closed ? playback_.dc().Polygon(mapped) : playback_.dc().Polyline(mapped);
+    kClosed ? dc().Polygon(mapped) : dc().Polyline(mapped);
     start += count;
   }
 }
 
-Size EmfPlayer::ExtentOf(const RecordBytes& record) const {
-  const auto r = record.Fixed<U_EMRSETWINDOWEXTEX>();
-  return {r.szlExtent.cx, r.szlExtent.cy};
-}
-
-Point EmfPlayer::PointOf(const RecordBytes& record) const {
-  const auto r = record.Fixed<U_EMRMOVETOEX>();
-  return {r.ptl.x, r.ptl.y};
-}
-
-std::uint32_t EmfPlayer::Value(const RecordBytes& record) const {
-  return record.Fixed<U_EMRSETMAPMODE>().iMode;
+void EmfPlayer::Header() {
+  if (header_seen_) throw Refusal{"a second header"};
+  header_seen_ = true;
 }
 
 void EmfPlayer::SelectObject(std::uint32_t index) {
-  if ((index & kStockObject) == 0) return playback_.Select(index);
-  const std::uint32_t n = index & ~kStockObject;
-  if (n <= 5) playback_.SelectBrush(StockBrush(n));
-  if (n >= 6 && n <= 8) playback_.SelectPen(StockPen(n));
+  if ((index & U_STOCK_OBJECT) == 0) return playback_.Select(index);
+  if (index <= U_NULL_BRUSH) {
+    playback_.SelectBrush(StockBrush(index));
+  } else if (index <= U_NULL_PEN) {
+    playback_.SelectPen(StockPen(index));
+  }
 }
 
-void EmfPlayer::Text(const RecordBytes& record) {
-  const auto head = record.Fixed<U_EMREXTTEXTOUTW>();
-  const U_EMRTEXT& text = head.emrtext;
-  const std::string_view units = record.Slice(text.offString, std::uint64_t{2} * text.nChars);
-  std::u16string utf16(text.nChars, u'\0');
-  std::memcpy(utf16.data(), units.data(), units.size());
-  playback_.dc().TextOut(playback_.Map(text.ptlReference.x, text.ptlReference.y),
-                         sjis::FromUtf16Lossy(utf16));
+void EmfPlayer::DeleteObject(std::uint32_t index) {
+  if ((index & U_STOCK_OBJECT) == 0) playback_.Delete(index);  // stock objects stay
 }
 
-void EmfPlayer::CreateFont(const RecordBytes& record) {
-  const auto head =
-      record.Fixed<U_EMREXTCREATEFONTINDIRECTW>(U_SIZE_EMREXTCREATEFONTINDIRECTW_LOGFONT);
-  GdiObject object{ObjectKind::kFont, {}, {}, FontFrom(head.elfw.elfLogFont)};
-  object.font.Height = ScaleLength(object.font.Height, playback_.ScaleY());
-  object.font.Width = ScaleLength(object.font.Width, playback_.ScaleX());
-  playback_.Create(head.ihFont, std::move(object));
+void EmfPlayer::CreatePen(const RecordBytes& record) {
+  const auto r = record.Fixed<U_EMRCREATEPEN>();
+  GdiObject object{ObjectKind::kPen,
+                   PenFrom(r.lopn.lopnStyle, r.lopn.lopnWidth.x, FromColorRef(r.lopn.lopnColor)),
+                   {},
+                   {}};
+  object.pen.width = ScaleLength(object.pen.width, playback_.ScaleX());
+  playback_.Create(r.ihPen, object);
+}
+
+void EmfPlayer::CreateExtPen(const RecordBytes& record) {
+  const auto r = record.Fixed<U_EMREXTCREATEPEN>(offsetof(U_EMREXTCREATEPEN, elp) +
+                                                 offsetof(U_EXTLOGPEN, elpStyleEntry));
+  GdiObject object{ObjectKind::kPen,
+                   PenFrom(r.elp.elpPenStyle, r.elp.elpWidth, FromColorRef(r.elp.elpColor)),
+                   {},
+                   {}};
+  object.pen.width = ScaleLength(object.pen.width, playback_.ScaleX());
+  playback_.Create(r.ihPen, object);
+}
+
+void EmfPlayer::CreateBrush(const RecordBytes& record) {
+  const auto r = record.Fixed<U_EMRCREATEBRUSHINDIRECT>();
+  playback_.Create(r.ihBrush, {ObjectKind::kBrush,
+                               {},
+                               BrushFrom(r.lb.lbStyle, FromColorRef(r.lb.lbColor), r.lb.lbHatch),
+                               {}});
 }
 
 void EmfPlayer::CreatePatternBrush(const RecordBytes& record) {
@@ -281,188 +269,122 @@ void EmfPlayer::CreatePatternBrush(const RecordBytes& record) {
   playback_.Create(head.ihBrush, object);
 }
 
-bool EmfPlayer::Play(std::uint32_t type, const RecordBytes& record) {
-  DeviceContext& dc = playback_.dc();
-  switch (type) {
-    case U_EMR_HEADER:
-      throw Refusal{"a second header"};
-    case U_EMR_EOF:
-      return true;
-    case U_EMR_SETMAPMODE:
-      playback_.SetMapMode(Value(record));
-      break;
-    case U_EMR_SETWINDOWEXTEX:
-      playback_.SetWindowExtent(ExtentOf(record));
-      break;
-    case U_EMR_SETWINDOWORGEX:
-      playback_.SetWindowOrigin(PointOf(record));
-      break;
-    case U_EMR_SETVIEWPORTEXTEX:
-      playback_.SetViewportExtent(ExtentOf(record));
-      break;
-    case U_EMR_SETVIEWPORTORGEX:
-      playback_.SetViewportOrigin(PointOf(record));
-      break;
-    case U_EMR_SETBKMODE:
-      playback_.SetBackgroundMode(Value(record));
-      break;
-    case U_EMR_SETPOLYFILLMODE:
-      playback_.SetFillMode(Value(record));
-      break;
-    case U_EMR_SETROP2:
-      playback_.SetRasterOp(Value(record));
-      break;
-    case U_EMR_SETTEXTALIGN:
-      playback_.SetTextAlign(Value(record));
-      break;
-    case U_EMR_SETTEXTCOLOR:
-      playback_.SetTextColor(FromColorRef(record.Fixed<U_EMRSETTEXTCOLOR>().crColor));
-      break;
-    case U_EMR_SETBKCOLOR:
-      playback_.SetBackgroundColor(FromColorRef(record.Fixed<U_EMRSETBKCOLOR>().crColor));
-      break;
-    case U_EMR_MOVETOEX: {
-      const Point p = PointOf(record);
-      dc.MoveTo(playback_.Map(p.x, p.y));
-      break;
-    }
-    case U_EMR_LINETO: {
-      const Point p = PointOf(record);
-      dc.LineTo(playback_.Map(p.x, p.y));
-      break;
-    }
-    case U_EMR_SAVEDC:
-      playback_.Save();
-      break;
-    case U_EMR_RESTOREDC:
-      playback_.Restore(record.Fixed<U_EMRRESTOREDC>().iRelative);
-      break;
-    case U_EMR_SELECTOBJECT:
-      SelectObject(record.Fixed<U_EMRSELECTOBJECT>().ihObject);
-      break;
-    case U_EMR_DELETEOBJECT: {
-      const std::uint32_t index = record.Fixed<U_EMRDELETEOBJECT>().ihObject;
-      if ((index & kStockObject) == 0) playback_.Delete(index);  // stock objects stay
-      break;
-    }
-    case U_EMR_CREATEPEN: {
-      const auto r = record.Fixed<U_EMRCREATEPEN>();
-      GdiObject object{
-          ObjectKind::kPen,
-          PenFrom(r.lopn.lopnStyle, r.lopn.lopnWidth.x, FromColorRef(r.lopn.lopnColor)),
-          {},
-          {}};
-      object.pen.width = ScaleLength(object.pen.width, playback_.ScaleX());
-      playback_.Create(r.ihPen, object);
-      break;
-    }
-    case U_EMR_EXTCREATEPEN: {
-      const auto r = record.Fixed<U_EMREXTCREATEPEN>(offsetof(U_EMREXTCREATEPEN, elp) +
-                                                     offsetof(U_EXTLOGPEN, elpStyleEntry));
-      GdiObject object{ObjectKind::kPen,
-                       PenFrom(r.elp.elpPenStyle, r.elp.elpWidth, FromColorRef(r.elp.elpColor)),
-                       {},
-                       {}};
-      object.pen.width = ScaleLength(object.pen.width, playback_.ScaleX());
-      playback_.Create(r.ihPen, object);
-      break;
-    }
-    case U_EMR_CREATEBRUSHINDIRECT: {
-      const auto r = record.Fixed<U_EMRCREATEBRUSHINDIRECT>();
-      playback_.Create(r.ihBrush,
-                       {ObjectKind::kBrush,
-                        {},
-                        BrushFrom(r.lb.lbStyle, FromColorRef(r.lb.lbColor), r.lb.lbHatch),
-                        {}});
-      break;
-    }
-    case U_EMR_CREATEDIBPATTERNBRUSHPT:
-    case U_EMR_CREATEMONOBRUSH:
-      CreatePatternBrush(record);
-      break;
-    case U_EMR_EXTCREATEFONTINDIRECTW:
-      CreateFont(record);
-      break;
-    case U_EMR_CREATEPALETTE:
-      playback_.Create(record.Fixed<U_EMRCREATEPALETTE>(offsetof(U_EMRCREATEPALETTE, lgpl)).ihPal,
-                       {ObjectKind::kPalette, {}, {}, {}});
-      break;
-    case U_EMR_RECTANGLE:
-    case U_EMR_ELLIPSE: {
-      const U_RECTL box = record.Fixed<U_EMRELLIPSE>().rclBox;
-      const Rect mapped = playback_.MapRect(box.left, box.top, box.right, box.bottom);
-      type == U_EMR_RECTANGLE ? dc.Rectangle(mapped) : dc.Ellipse(mapped);
-      break;
-    }
-    case U_EMR_POLYGON16:
-    case U_EMR_POLYLINE16:
-      Poly<U_EMRPOLYGON16, U_POINT16>(record, U_SIZE_EMRPOLYGON16, type == U_EMR_POLYGON16);
-      break;
-    case U_EMR_POLYGON:
-    case U_EMR_POLYLINE:
-      Poly<U_EMRPOLYGON, U_POINTL>(record, U_SIZE_EMRPOLYGON, type == U_EMR_POLYGON);
-      break;
-    case U_EMR_POLYPOLYGON16:
-    case U_EMR_POLYPOLYLINE16:
-      PolyPoly<U_EMRPOLYPOLYGON16, U_POINT16>(record, U_SIZE_EMRPOLYPOLYGON16,
-                                              type == U_EMR_POLYPOLYGON16);
-      break;
-    case U_EMR_POLYPOLYGON:
-    case U_EMR_POLYPOLYLINE:
-      PolyPoly<U_EMRPOLYPOLYGON, U_POINTL>(record, U_SIZE_EMRPOLYPOLYGON,
-                                           type == U_EMR_POLYPOLYGON);
-      break;
-    case U_EMR_EXTTEXTOUTW:
-      Text(record);
-      break;
-    default:
-      break;  // records that do not draw on a map, or that this player leaves out
-  }
-  return false;
+void EmfPlayer::CreateFont(const RecordBytes& record) {
+  const auto head =
+      record.Fixed<U_EMREXTCREATEFONTINDIRECTW>(U_SIZE_EMREXTCREATEFONTINDIRECTW_LOGFONT);
+  const U_LOGFONT& stored = head.elfw.elfLogFont;
+  const auto* face = std::begin(stored.lfFaceName);
+  const auto* end = std::find(face, std::end(stored.lfFaceName), 0);
+  playback_.Create(head.ihFont,
+                   {ObjectKind::kFont,
+                    {},
+                    {},
+                    playback_.Font(stored, sjis::FromUtf16Lossy(std::u16string(face, end)))});
 }
 
-Status PlayRecords(std::string_view bytes, const EmfHeader& header, DeviceContext& dc,
-                   const Rect& target) {
-  // libUEMF reads records through structure pointers: keep them aligned.
-  std::vector<std::uint32_t> aligned((header.length + 3) / 4);
-  std::memcpy(aligned.data(), bytes.data(), header.length);
-  const std::string_view data(reinterpret_cast<const char*>(aligned.data()), header.length);
-  std::size_t offset = 0;
-  try {
-    EmfPlayer player(header, dc, target);
-    while (true) {
-      const std::size_t left = data.size() - offset;
-      if (left == 0) return BadFormat(offset, "no end-of-file record");
-      if (left < sizeof(U_EMR)) return BadFormat(offset, "record header cut off");
-      U_EMR emr;
-      std::memcpy(&emr, data.data() + offset, sizeof emr);
-      if (emr.nSize < sizeof(U_EMR) || emr.nSize % 4 != 0) {
-        return BadFormat(offset, "record size " + std::to_string(emr.nSize) +
-                                     " is not a multiple of 4 of at least 8");
-      }
-      if (emr.nSize > left) {
-        return BadFormat(offset, "record of " + std::to_string(emr.nSize) + " bytes, only " +
-                                     std::to_string(left) + " left");
-      }
-      const char* at = data.data() + offset;
-      const bool played = offset == 0 || Played(emr.iType);
-      if (played && !U_emf_record_safe(at)) {
-        return BadFormat(offset, "record type " + std::to_string(emr.iType) + " is damaged");
-      }
-      if (offset > 0 && played) {
-        try {
-          if (player.Play(emr.iType, RecordBytes(std::string_view(at, emr.nSize)))) break;
-        } catch (const Refusal& refusal) {
-          return Status(refusal.code, refusal.reason, offset);
-        }
-      }
-      offset += emr.nSize;
-    }
-  } catch (const Refusal& refusal) {
-    return Status(refusal.code, refusal.reason, 0);
-  }
-  return {};
+void EmfPlayer::Text(const RecordBytes& record) {
+  const auto head = record.Fixed<U_EMREXTTEXTOUTW>();
+  const U_EMRTEXT& text = head.emrtext;
+  const std::string_view units = record.Slice(text.offString, std::uint64_t{2} * text.nChars);
+  std::u16string utf16(text.nChars, u'\0');
+  std::memcpy(utf16.data(), units.data(), units.size());
+  dc().TextOut(playback_.Map(text.ptlReference.x, text.ptlReference.y),
+               sjis::FromUtf16Lossy(utf16));
 }
+
+// The records this player reads; others do not draw on a map, or this
+// player leaves them out.
+const RecordTable<EmfPlayer, U_EMR_MAX + 1> EmfPlayer::kRecords({
+    {U_EMR_HEADER, [](EmfPlayer& p, const RecordBytes&) { p.Header(); }},
+    {U_EMR_EOF, [](EmfPlayer& p, const RecordBytes&) { p.ended_ = true; }},
+    {U_EMR_SETMAPMODE,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetMapMode(Value(r)); }},
+    {U_EMR_SETWINDOWEXTEX,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetWindowExtent(ExtentOf(r)); }},
+    {U_EMR_SETWINDOWORGEX,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetWindowOrigin(PointOf(r)); }},
+    {U_EMR_SETVIEWPORTEXTEX,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetViewportExtent(ExtentOf(r)); }},
+    {U_EMR_SETVIEWPORTORGEX,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetViewportOrigin(PointOf(r)); }},
+    {U_EMR_SETBKMODE,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetBackgroundMode(Value(r)); }},
+    {U_EMR_SETPOLYFILLMODE,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetFillMode(Value(r)); }},
+    {U_EMR_SETROP2, [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetRasterOp(Value(r)); }},
+    {U_EMR_SETTEXTALIGN,
+     [](EmfPlayer& p, const RecordBytes& r) { p.playback_.SetTextAlign(Value(r)); }},
+    {U_EMR_SETTEXTCOLOR,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.playback_.SetTextColor(FromColorRef(r.Fixed<U_EMRSETTEXTCOLOR>().crColor));
+     }},
+    {U_EMR_SETBKCOLOR,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.playback_.SetBackgroundColor(FromColorRef(r.Fixed<U_EMRSETBKCOLOR>().crColor));
+     }},
+    {U_EMR_MOVETOEX, [](EmfPlayer& p, const RecordBytes& r) { p.dc().MoveTo(p.MapPoint(r)); }},
+    {U_EMR_LINETO, [](EmfPlayer& p, const RecordBytes& r) { p.dc().LineTo(p.MapPoint(r)); }},
+    {U_EMR_SAVEDC, [](EmfPlayer& p, const RecordBytes&) { p.playback_.Save(); }},
+    {U_EMR_RESTOREDC,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.playback_.Restore(r.Fixed<U_EMRRESTOREDC>().iRelative);
+     }},
+    {U_EMR_SELECTOBJECT,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.SelectObject(r.Fixed<U_EMRSELECTOBJECT>().ihObject);
+     }},
+    {U_EMR_DELETEOBJECT,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.DeleteObject(r.Fixed<U_EMRDELETEOBJECT>().ihObject);
+     }},
+    {U_EMR_CREATEPEN, [](EmfPlayer& p, const RecordBytes& r) { p.CreatePen(r); }},
+    {U_EMR_EXTCREATEPEN, [](EmfPlayer& p, const RecordBytes& r) { p.CreateExtPen(r); }},
+    {U_EMR_CREATEBRUSHINDIRECT, [](EmfPlayer& p, const RecordBytes& r) { p.CreateBrush(r); }},
+    {U_EMR_CREATEDIBPATTERNBRUSHPT,
+     [](EmfPlayer& p, const RecordBytes& r) { p.CreatePatternBrush(r); }},
+    {U_EMR_CREATEMONOBRUSH, [](EmfPlayer& p, const RecordBytes& r) { p.CreatePatternBrush(r); }},
+    {U_EMR_EXTCREATEFONTINDIRECTW, [](EmfPlayer& p, const RecordBytes& r) { p.CreateFont(r); }},
+    {U_EMR_CREATEPALETTE,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.playback_.Create(r.Fixed<U_EMRCREATEPALETTE>(offsetof(U_EMRCREATEPALETTE, lgpl)).ihPal,
+                          {ObjectKind::kPalette, {}, {}, {}});
+     }},
+    {U_EMR_RECTANGLE, [](EmfPlayer& p, const RecordBytes& r) { p.dc().Rectangle(p.MapBox(r)); }},
+    {U_EMR_ELLIPSE, [](EmfPlayer& p, const RecordBytes& r) { p.dc().Ellipse(p.MapBox(r)); }},
+    {U_EMR_POLYGON16,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.Poly<U_EMRPOLYGON16, U_POINT16, U_SIZE_EMRPOLYGON16, true>(r);
+     }},
+    {U_EMR_POLYLINE16,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.Poly<U_EMRPOLYGON16, U_POINT16, U_SIZE_EMRPOLYGON16, false>(r);
+     }},
+    {U_EMR_POLYGON,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.Poly<U_EMRPOLYGON, U_POINTL, U_SIZE_EMRPOLYGON, true>(r);
+     }},
+    {U_EMR_POLYLINE,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.Poly<U_EMRPOLYGON, U_POINTL, U_SIZE_EMRPOLYGON, false>(r);
+     }},
+    {U_EMR_POLYPOLYGON16,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.PolyPoly<U_EMRPOLYPOLYGON16, U_POINT16, U_SIZE_EMRPOLYPOLYGON16, true>(r);
+     }},
+    {U_EMR_POLYPOLYLINE16,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.PolyPoly<U_EMRPOLYPOLYGON16, U_POINT16, U_SIZE_EMRPOLYPOLYGON16, false>(r);
+     }},
+    {U_EMR_POLYPOLYGON,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.PolyPoly<U_EMRPOLYPOLYGON, U_POINTL, U_SIZE_EMRPOLYPOLYGON, true>(r);
+     }},
+    {U_EMR_POLYPOLYLINE,
+     [](EmfPlayer& p, const RecordBytes& r) {
+       p.PolyPoly<U_EMRPOLYPOLYGON, U_POINTL, U_SIZE_EMRPOLYPOLYGON, false>(r);
+     }},
+    {U_EMR_EXTTEXTOUTW, [](EmfPlayer& p, const RecordBytes& r) { p.Text(r); }},
+});
 
 }  // namespace
 
@@ -479,7 +401,11 @@ StatusOr<MetafileInfo> InspectEmf(std::string_view bytes) {
 Status PlayEmf(std::string_view bytes, DeviceContext& dc, const Rect& target) {
   const StatusOr<EmfHeader> header = ReadHeader(bytes);
   if (!header.ok()) return header.status();
-  return PlayRecords(bytes, *header, dc, target);
+  // libUEMF reads records through structure pointers: keep them aligned.
+  std::vector<std::uint32_t> aligned((header->length + 3) / 4);
+  std::memcpy(aligned.data(), bytes.data(), header->length);
+  const std::string_view data(reinterpret_cast<const char*>(aligned.data()), header->length);
+  return PlayRecords<EmfPlayer>(data, 0, *header, dc, target);
 }
 
 }  // namespace kartela::gdi

@@ -35,7 +35,9 @@ void Playback::SetPicture(const Rect& picture) {
 void Playback::SetMapMode(std::uint32_t mode) {
   // The metric modes are not written by any program this one exchanges
   // pictures with; they play one unit to one pixel.
-  map_mode_ = mode == 7 ? MapMode::kIsotropic : mode == 8 ? MapMode::kAnisotropic : MapMode::kText;
+  map_mode_ = mode == U_MM_ISOTROPIC     ? MapMode::kIsotropic
+              : mode == U_MM_ANISOTROPIC ? MapMode::kAnisotropic
+                                         : MapMode::kText;
 }
 
 void Playback::SetWindowExtent(Size extent) {
@@ -178,7 +180,7 @@ void Playback::SetBackgroundColor(Color color) {
 }
 
 void Playback::SetBackgroundMode(std::uint32_t mode) {
-  if (mode != 1 && mode != 2) return;
+  if (mode != U_TRANSPARENT && mode != U_OPAQUE) return;
   state_.background_mode = static_cast<BackgroundMode>(mode);
   dc_.SetBackgroundMode(state_.background_mode);
 }
@@ -190,14 +192,14 @@ void Playback::SetTextAlign(std::uint32_t align) {
 }
 
 void Playback::SetFillMode(std::uint32_t mode) {
-  if (mode != 1 && mode != 2) return;
+  if (mode != U_ALTERNATE && mode != U_WINDING) return;
   state_.fill_mode = static_cast<FillMode>(mode);
   dc_.SetFillMode(state_.fill_mode);
 }
 
 void Playback::SetRasterOp(std::uint32_t op) {
   // Lines are drawn or inverted; other operations draw.
-  state_.raster_op = op == 10 ? RasterOp::kNotXorPen : RasterOp::kCopyPen;
+  state_.raster_op = op == U_R2_NOTXORPEN ? RasterOp::kNotXorPen : RasterOp::kCopyPen;
   dc_.SetRasterOp(state_.raster_op);
 }
 
@@ -237,20 +239,21 @@ void Playback::Reselect(const DeviceState& state) {
 }
 
 Pen PenFrom(std::uint32_t style, std::int64_t width, Color color) {
-  constexpr std::uint32_t kStyleMask = 0x0F;
-  const std::uint32_t kind = style & kStyleMask;
-  const PenStyle pen_style = kind == 5                ? PenStyle::kNull
-                             : kind >= 1 && kind <= 4 ? PenStyle::kDot
-                                                      : PenStyle::kSolid;
+  const std::uint32_t kind = style & U_PS_STYLE_MASK;
+  const PenStyle pen_style = kind == U_PS_NULL                              ? PenStyle::kNull
+                             : kind >= U_PS_DASH && kind <= U_PS_DASHDOTDOT ? PenStyle::kDot
+                                                                            : PenStyle::kSolid;
   return {pen_style, static_cast<std::int32_t>(std::clamp<std::int64_t>(width, 0, 1 << 16)), color};
 }
 
 Brush BrushFrom(std::uint32_t style, Color color, std::uint32_t hatch) {
   Brush brush;
   brush.color = color;
-  if (style == 1) return brush;  // BS_NULL: hollow
-  brush.kind = style == 2 ? BrushKind::kHatch : BrushKind::kSolid;
-  if (brush.kind == BrushKind::kHatch && hatch <= 5) brush.hatch = static_cast<HatchStyle>(hatch);
+  if (style == U_BS_NULL) return brush;  // hollow
+  brush.kind = style == U_BS_HATCHED ? BrushKind::kHatch : BrushKind::kSolid;
+  if (brush.kind == BrushKind::kHatch && hatch <= U_HS_DIAGCROSS) {
+    brush.hatch = static_cast<HatchStyle>(hatch);
+  }
   return brush;
 }
 

@@ -35,6 +35,7 @@ inline Status BadFormat(std::uint64_t offset, std::string reason) {
 class RecordBytes {
  public:
   explicit RecordBytes(std::string_view bytes) : bytes_(bytes) {}
+  const char* data() const { return bytes_.data(); }
   std::size_t size() const { return bytes_.size(); }
   // The first `size` bytes of a libUEMF structure.
   template <typename T>
@@ -123,6 +124,12 @@ class Playback {
 
   DeviceContext& dc() { return dc_; }
 
+  // A font from the fields that EMF's U_LOGFONT and WMF's U_FONT hold in
+  // the order of LogFont, with the face name each format stores its own
+  // way; the height and width are scaled to the target.
+  template <typename StoredFont>
+  LogFont Font(const StoredFont& stored, std::string face_name) const;
+
  private:
   struct Saved {
     DeviceState state;
@@ -166,5 +173,27 @@ Status PlayWmf(std::string_view bytes, DeviceContext& dc, const Rect& target);
 
 // The pen width and font height in device units of the target.
 std::int32_t ScaleLength(std::int64_t length, double scale);
+
+template <typename StoredFont>
+LogFont Playback::Font(const StoredFont& stored, std::string face_name) const {
+  const auto& [height, width, escapement, orientation, weight, italic, underline, strike_out,
+               char_set, out_precision, clip_precision, quality, pitch_and_family,
+               stored_face_name] = stored;
+  (void)stored_face_name;
+  return {ScaleLength(height, ScaleY()),
+          ScaleLength(width, ScaleX()),
+          escapement,
+          orientation,
+          weight,
+          italic,
+          underline,
+          strike_out,
+          char_set,
+          out_precision,
+          clip_precision,
+          quality,
+          pitch_and_family,
+          std::move(face_name)};
+}
 
 }  // namespace kartela::gdi

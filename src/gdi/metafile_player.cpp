@@ -1,5 +1,7 @@
 #include "gdi/metafile_player.h"
 
+#include <uemf.h>
+
 #include <cstring>
 
 #include "gdi/metafile_playback.h"
@@ -7,12 +9,10 @@
 namespace kartela::gdi {
 namespace {
 
-constexpr std::uint32_t kEmfHeaderType = 1;
-
 bool LooksLikeEmf(std::string_view bytes) {
   std::uint32_t type = 0;
   if (bytes.size() >= sizeof type) std::memcpy(&type, bytes.data(), sizeof type);
-  return type == kEmfHeaderType;
+  return type == U_EMR_HEADER;
 }
 
 // Draws nothing; used to check a whole file.

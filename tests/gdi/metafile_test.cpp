@@ -378,6 +378,16 @@ std::string RandomBytes(std::uint32_t seed, std::uint8_t first) {
   return bytes;
 }
 
+// The header again before the end-of-file record, the file's length and
+// record count grown to match.
+std::string WithSecondHeader(const std::string& emf) {
+  const auto header_size = ReadAt<std::uint32_t>(emf, 4);
+  std::string bytes = emf;
+  bytes.insert(FindEmfRecord(emf, U_EMR_EOF), emf.substr(0, header_size));
+  bytes = Patched(bytes, 48, static_cast<std::uint32_t>(bytes.size()));
+  return Patched(bytes, 52, ReadAt<std::uint32_t>(emf, 52) + 1);
+}
+
 void PrintTo(const Damage& damage, std::ostream* out) {
   *out << damage.name;
 }
@@ -433,6 +443,11 @@ INSTANTIATE_TEST_SUITE_P(
                  return Patched(emf.substr(0, end), 48, static_cast<std::uint32_t>(end));
                },
                [](const std::string& b) { return b.size(); }, "no end-of-file record"},
+        Damage{"EmfSecondHeader", [] { return WithSecondHeader(Emf()); },
+               [](const std::string& b) {
+                 return FindEmfRecord(b, U_EMR_EOF) - ReadAt<std::uint32_t>(b, 4);
+               },
+               "a second header"},
         Damage{"TruncatedWmf", [] { return Wmf().substr(0, 400); }, AtStart, "cut off"},
         Damage{"WmfRecordLongerThanTheFile",
                [] { return Patched(Wmf(), FindWmfRecord(Wmf(), 0x0324), 0x00FFFFFFu); },
