@@ -73,7 +73,8 @@ bool Report(const fs::path& file, const fs::path& preview_dir) {
   }
   if (preview_dir.empty()) return true;
   const fs::path picture = preview_dir / file.filename().replace_extension(".png");
-  if (!WriteFileAtomically(picture, basemap::RenderPreview(map))) {
+  const StatusOr<std::string> png = basemap::RenderPreview(map);
+  if (!png.ok() || !WriteFileAtomically(picture, *png)) {
     std::fprintf(stderr, "%s: cannot be written\n", picture.c_str());
     return false;
   }

@@ -1,9 +1,10 @@
 #include "output/png_encoder.h"
 
-#include <png.h>
-
 #include <array>
+#include <span>
 #include <vector>
+
+#include "output/png_file.h"
 
 namespace kartela::output {
 namespace {
@@ -39,48 +40,30 @@ class ColourIndex {
   QList<QRgb> colours_;
 };
 
-// The bytes of a PNG file of `pixels` laid out as `image` says, written by
-// libpng directly: Qt's image writer would first load every image-format
-// plugin, which costs more than the encoding of a map. Written fast
-// (no row filters, a low zlib level), which suits the flat fills of a map.
-std::optional<std::string> WritePng(png_image& image, const uchar* pixels, int row_stride,
-                                    const void* colour_map) {
-  image.version = PNG_IMAGE_VERSION;
-  image.flags = PNG_IMAGE_FLAG_FAST;
-  png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(image);
-  std::string bytes(size, '\0');
-  const bool written = png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels, row_stride,
-                                                 colour_map) != 0;
-  png_image_free(&image);
-  if (!written) return std::nullopt;
-  bytes.resize(size);
-  return bytes;
+// The pixels of `image` as they lie in memory.
+PngPixels PixelsOf(const QImage& image) {
+  return {static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height()),
+          std::span(image.constBits(), static_cast<std::size_t>(image.sizeInBytes())),
+          static_cast<std::size_t>(image.bytesPerLine())};
 }
 
-std::optional<std::string> IndexedPng(const QImage& indexed) {
-  std::vector<png_byte> colour_map;
+std::optional<std::string> Bytes(StatusOr<std::string> png) {
+  if (!png.ok()) return std::nullopt;
+  return std::move(png).value();
+}
+
+std::optional<std::string> IndexedPngOf(const QImage& indexed) {
+  std::vector<PngColour> palette;
   for (const QRgb rgb : indexed.colorTable()) {
-    colour_map.insert(colour_map.end(),
-                      {static_cast<png_byte>(qRed(rgb)), static_cast<png_byte>(qGreen(rgb)),
-                       static_cast<png_byte>(qBlue(rgb))});
+    palette.push_back({static_cast<std::uint8_t>(qRed(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
+                       static_cast<std::uint8_t>(qBlue(rgb))});
   }
-  png_image image{};
-  image.width = static_cast<png_uint_32>(indexed.width());
-  image.height = static_cast<png_uint_32>(indexed.height());
-  image.format = PNG_FORMAT_RGB_COLORMAP;
-  image.colormap_entries = static_cast<png_uint_32>(indexed.colorCount());
-  return WritePng(image, indexed.constBits(), static_cast<int>(indexed.bytesPerLine()),
-                  colour_map.data());
+  return Bytes(IndexedPng(PixelsOf(indexed), palette));
 }
 
-std::optional<std::string> RgbPng(const QImage& picture) {
+std::optional<std::string> RgbPngOf(const QImage& picture) {
   const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-  png_image image{};
-  image.width = static_cast<png_uint_32>(rgb.width());
-  image.height = static_cast<png_uint_32>(rgb.height());
-  image.format = PNG_FORMAT_RGB;
-  // The stride counts components, which are bytes here.
-  return WritePng(image, rgb.constBits(), static_cast<int>(rgb.bytesPerLine()), nullptr);
+  return Bytes(RgbPng(PixelsOf(rgb)));
 }
 
 }  // namespace
@@ -109,10 +92,12 @@ QImage IndexedIfFewColours(const QImage& image) {
   return indexed;
 }
 
+// Written by libpng directly: Qt's image writer would first load every
+// image-format plugin, which costs more than the encoding of a map.
 std::optional<std::string> EncodePng(const QImage& image) {
   if (image.isNull()) return std::nullopt;
   const QImage indexed = IndexedIfFewColours(image);
-  return indexed.isNull() ? RgbPng(image) : IndexedPng(indexed);
+  return indexed.isNull() ? RgbPngOf(image) : IndexedPngOf(indexed);
 }
 
 }  // namespace kartela::output

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "geodata/basemap/map_runs.h"
-#include "geodata/basemap/png_writer.h"
+#include "output/png_file.h"
 
 namespace kartela::basemap {
 namespace {
@@ -93,7 +93,10 @@ class Raster {
     }
   }
 
-  std::string Png() const { return EncodePng(width_, height_, rgb_); }
+  StatusOr<std::string> Png() const {
+    return output::RgbPng({static_cast<std::uint32_t>(width_), static_cast<std::uint32_t>(height_),
+                           rgb_, static_cast<std::size_t>(width_) * 3});
+  }
 
  private:
   int width_, height_;
@@ -114,7 +117,7 @@ void DrawLegendBox(Raster& raster, MapPoint at) {
 
 }  // namespace
 
-std::string RenderPreview(const BaseMap& map) {
+StatusOr<std::string> RenderPreview(const BaseMap& map) {
   Raster raster(std::max<int>(map.Resolution.width, 1), std::max<int>(map.Resolution.height, 1));
   const std::vector<MapRun> runs = WalkRuns(map);
   for (const MapRun& run : runs) {
