@@ -78,9 +78,7 @@ std::int32_t ReadLeadingInt(std::string_view text) {
 }
 
 std::int16_t ReadLeadingInt16(std::string_view text) {
-  const std::int32_t value = ReadLeadingInt(text);
-  return static_cast<std::int16_t>(std::clamp<std::int32_t>(
-      value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+  return ClampTo<std::int16_t>(ReadLeadingInt(text));
 }
 
 double ReadLeadingReal(std::string_view text) {

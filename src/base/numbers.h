@@ -2,12 +2,26 @@
 // base-map header and the data values.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kartela {
+
+// `value` brought into the range of the integer type To: below it the least
+// To, above it the greatest, for the fixed-size fields of files and the
+// coordinates of the device context.
+template <std::integral To, std::integral From>
+constexpr To ClampTo(From value) {
+  if (std::cmp_less(value, std::numeric_limits<To>::min())) return std::numeric_limits<To>::min();
+  if (std::cmp_greater(value, std::numeric_limits<To>::max()))
+    return std::numeric_limits<To>::max();
+  return static_cast<To>(value);
+}
 
 // Integer of a settings or header text: leading blanks and tabs skipped, an
 // optional sign, decimal digits or "$" and hexadecimal digits. Reading stops

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/numbers.h"
 #include "base/text_helpers.h"
 #include "render/metafile_picture.h"
 
@@ -53,7 +54,7 @@ std::int32_t BoxPixels(const HeadWords& words, std::size_t index) {
 }
 
 std::uint16_t SizeField(std::int64_t value) {
-  return static_cast<std::uint16_t>(std::clamp<std::int64_t>(value, 0, UINT16_MAX));
+  return ClampTo<std::uint16_t>(value);
 }
 
 void Show(Workspace& workspace, std::shared_ptr<const MetafilePicture> picture, BackgroundMode mode,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/numbers.h"
 #include "base/real48.h"
 #include "base/text_encoding.h"
 
@@ -248,7 +249,7 @@ LogFont ScaledFont(const LogFont& font, double scale) {
   if (scale == 1.0) return font;
   LogFont scaled = font;
   const std::int64_t height = RoundHalfEven(static_cast<long double>(font.Height) * scale);
-  scaled.Height = static_cast<std::int32_t>(std::clamp<std::int64_t>(height, -32768, 32767));
+  scaled.Height = ClampTo<std::int16_t>(height);
   return scaled;
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
+#include "base/numbers.h"
 #include "base/real48.h"
 
 namespace kartela {
@@ -17,23 +17,18 @@ constexpr long double kZoomOutFactor = 10.0L / 11.0L;  // correctly rounded, not
 constexpr std::int64_t kDecorationMargin = 5;
 constexpr std::size_t kCoordinates = std::size_t{1} << 16;  // every int16
 
-std::int32_t ToInt32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 // Round(((coordinate + position) x magnification) x scale) - origin, each
 // product stored at 48 bits.
 std::int32_t DeviceAxis(int coordinate, int position, double magnification, double scale,
                         std::int32_t origin) noexcept {
   const auto value = static_cast<long double>(coordinate + position);
   const double magnified = RoundToReal48(value * magnification);
-  return ToInt32(RoundHalfEven(RoundToReal48(static_cast<long double>(magnified) * scale)) -
-                 origin);
+  return ClampTo<std::int32_t>(
+      RoundHalfEven(RoundToReal48(static_cast<long double>(magnified) * scale)) - origin);
 }
 
 std::int32_t Truncated(long double value, double scale, std::int32_t origin) {
-  return ToInt32(TruncTowardZero(value * scale) - origin);
+  return ClampTo<std::int32_t>(TruncTowardZero(value * scale) - origin);
 }
 
 // The far corner of everything a decoration covers.
@@ -92,8 +87,7 @@ std::int16_t MovedOffset(std::int16_t offset, std::int32_t pixels, double magnif
   if (!(magnification > 0)) return offset;
   const std::int64_t moved =
       offset + RoundHalfEven(pixels / static_cast<long double>(magnification));
-  return static_cast<std::int16_t>(std::clamp<std::int64_t>(
-      moved, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+  return ClampTo<std::int16_t>(moved);
 }
 
 bool MoveOffsets(std::int16_t& x, std::int16_t& y, const Settings& settings, gdi::Point delta) {
@@ -201,7 +195,7 @@ gdi::Size DrawingExtent(const Workspace& workspace) {
     width = std::max<std::int64_t>(width, workspace.view.BackgroundSize.width);
     height = std::max<std::int64_t>(height, workspace.view.BackgroundSize.height);
   }
-  return gdi::Size{ToInt32(width), ToInt32(height)};
+  return gdi::Size{ClampTo<std::int32_t>(width), ClampTo<std::int32_t>(height)};
 }
 
 void ZoomIn(Settings& settings) {

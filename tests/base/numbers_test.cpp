@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace kartela {
@@ -43,6 +44,24 @@ TEST(ReadLeadingIntTest, SixteenBitFieldsAreClamped) {
   EXPECT_EQ(ReadLeadingInt16("40000"), 32767);
   EXPECT_EQ(ReadLeadingInt16("-40000"), -32768);
   EXPECT_EQ(ReadLeadingInt16("640x"), 640);
+}
+
+// Saturation at the bounds of the narrower type, across signedness.
+TEST(ClampToTest, KeepsWhatFitsAndSaturatesTheRest) {
+  constexpr std::int64_t kBig = std::int64_t{1} << 40;
+  constexpr auto kInt32Max = std::numeric_limits<std::int32_t>::max();
+  constexpr auto kInt32Min = std::numeric_limits<std::int32_t>::min();
+  EXPECT_EQ(ClampTo<std::int32_t>(kBig), kInt32Max);
+  EXPECT_EQ(ClampTo<std::int32_t>(-kBig), kInt32Min);
+  EXPECT_EQ(ClampTo<std::int32_t>(std::int64_t{kInt32Max}), kInt32Max);
+  EXPECT_EQ(ClampTo<std::int32_t>(std::int64_t{-123456}), -123456);
+  EXPECT_EQ(ClampTo<std::int16_t>(std::int64_t{32768}), 32767);
+  EXPECT_EQ(ClampTo<std::int16_t>(std::int32_t{-32769}), -32768);
+  EXPECT_EQ(ClampTo<std::int16_t>(std::int32_t{-32768}), -32768);
+  EXPECT_EQ(ClampTo<std::uint16_t>(std::int64_t{-1}), 0);
+  EXPECT_EQ(ClampTo<std::uint16_t>(std::int64_t{65536}), 65535);
+  EXPECT_EQ(ClampTo<std::int32_t>(std::numeric_limits<std::uint64_t>::max()), kInt32Max);
+  EXPECT_EQ(ClampTo<std::uint32_t>(std::numeric_limits<std::int64_t>::min()), 0u);
 }
 
 TEST(ReadLeadingRealTest, ReadsPlainDecimalsAndKeepsTheLeadingNumber) {
