@@ -91,7 +91,7 @@ void BM_ImportMunicipalitySizedFile(benchmark::State& state) {
   for (auto _ : state) {
     auto imported = basemap::ImportBaseMap(options);
     if (!imported.ok()) {
-      state.SkipWithError(imported.error().c_str());
+      state.SkipWithError(imported.status().detail().c_str());
       break;
     }
     benchmark::DoNotOptimize(imported->map_bytes.data());

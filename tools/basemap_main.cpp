@@ -84,12 +84,12 @@ bool Report(const fs::path& file, const fs::path& preview_dir) {
 bool Build(const fs::path& recipe_path, const Options& options) {
   const auto recipe = basemap::ReadRecipe(recipe_path);
   if (!recipe.ok()) {
-    std::fprintf(stderr, "%s\n", recipe.error().c_str());
+    std::fprintf(stderr, "%s\n", recipe.status().detail().c_str());
     return false;
   }
   const auto output = basemap::RunRecipe(*recipe, options.data);
   if (!output.ok()) {
-    std::fprintf(stderr, "%s: %s\n", recipe_path.c_str(), output.error().c_str());
+    std::fprintf(stderr, "%s: %s\n", recipe_path.c_str(), output.status().detail().c_str());
     return false;
   }
   for (const std::string& note : output->notes)

@@ -5,6 +5,7 @@
 #include "app/cli_commands.h"
 #include "app/cli_options.h"
 #include "base/text_encoding.h"
+#include "geodata/command_line_text.h"
 #include "geodata/gdal_plugin/gdal_services.h"
 #include "geodata/table/table_source.h"
 #include "model/base_map_file.h"
@@ -114,7 +115,8 @@ bool FindColumns(const CliContext& context, const std::string& file, const table
                                      {&arguments.value, &arguments.choice.value_column}}) {
     const auto found = table::FindColumn(table, arguments.choice.header_row, *name);
     if (!found.ok()) {
-      ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file, found.error());
+      ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file,
+                            geodata::CommandLineText(found.problems()));
       return false;
     }
     *column = *found;
@@ -156,7 +158,8 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
   const auto table = gdal::ReadTable(
       {std::filesystem::path(file), parsed->Value("sheet").value_or(""), *encoding});
   if (!table.ok()) {
-    ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file, table.error());
+    ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file,
+                          geodata::CommandLineText(table.problems()));
     return kExitFailure;
   }
   const auto areas =

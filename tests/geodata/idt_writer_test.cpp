@@ -36,19 +36,19 @@ class IdtWriterTest : public testing::Test {
  protected:
   std::filesystem::path WriteSample(const BuiltMap& map) {
     const auto bytes = EncodeBaseMap(map);
-    EXPECT_TRUE(bytes.ok()) << bytes.error();
+    EXPECT_TRUE(bytes.ok()) << bytes.status().detail();
     return dir_.Write("sample.IDT", bytes.ok() ? *bytes : "");
   }
   std::string Refusal(const BuiltMap& map) {
     const auto bytes = EncodeBaseMap(map);
-    return bytes.ok() ? "accepted" : bytes.error();
+    return bytes.ok() ? "accepted" : bytes.status().detail();
   }
   ScratchDir dir_;
 };
 
 TEST_F(IdtWriterTest, HeaderIsShiftJisWithCrLfAndPointsFollowTheEndMarker) {
   const auto bytes = EncodeBaseMap(SampleMap());
-  ASSERT_TRUE(bytes.ok()) << bytes.error();
+  ASSERT_TRUE(bytes.ok()) << bytes.status().detail();
   const std::string header = Sjis(
       "日本（都道府県）\r\n@RESOLUTION=1000,700\r\n@INDEXPOSITION=800,560\r\n"
       "北海道=24,16/46,44\r\n沖縄県=65,65\r\n@STARTOFPOINTS\r\n");

@@ -221,7 +221,7 @@ TEST(ImportTest, ACancelledImportMakesNothing) {
   };
   const auto imported = ImportBaseMap(options);
   ASSERT_FALSE(imported.ok());
-  EXPECT_EQ(imported.error(), "cancelled");
+  EXPECT_EQ(imported.status().code(), StatusCode::kCancelled);
   EXPECT_EQ(rows_seen, 7);
 }
 

@@ -72,7 +72,7 @@ TEST(LandAreaTest, PolygonsOmittedOrInInsetsCountAndHoleMarkersCountOut) {
   recipe.omissions.push_back(Selection{{}, GeoBox{9, -1, 12, 2}});
   recipe.insets.push_back(InsetRecipe{{{"Outer"}, {3, -1, 6, 2}}, {20, 300, 200, 480}, 0.5, ""});
   const auto map = BuildBaseMap(recipe, db.Parse(), nullptr);
-  ASSERT_TRUE(map.ok()) << map.error();
+  ASSERT_TRUE(map.ok()) << map.status().detail();
   ASSERT_EQ(map->areas.size(), 2u);
   const double square_of_two = RingArea(Radians(Square(0, 0, 2)));
   const double enclave = RingArea(Radians(Square(0.5, 0.5, 1)));
@@ -111,9 +111,9 @@ TEST(LandAreaTest, ARecipeOnABoundaryFileWritesTheLandAreasOfItsAreasInNameTable
       "data = 面積.DAT\ndata_title = 面積（平方キロメートル）\n"
       "[omit]\nregions = 20\nbounds = 7.5 -1 9.5 2\n",
       dir.path());
-  ASSERT_TRUE(recipe.ok()) << recipe.error();
+  ASSERT_TRUE(recipe.ok()) << recipe.status().detail();
   const auto output = RunRecipe(*recipe, dir.path() / "data");
-  ASSERT_TRUE(output.ok()) << output.error();
+  ASSERT_TRUE(output.ok()) << output.status().detail();
   EXPECT_EQ(output->notes, std::vector<std::string>{"row 7: no name; left out"});
   dir.Write("t.IDT", output->map_bytes);
   dir.Write("面積.DAT", output->data_bytes);
@@ -143,7 +143,7 @@ TEST(LandAreaTest, APolygonStitchedAcrossTheDateLineIsCutThereAndKeepsItsArea) {
   [[[0, 0], [1, 0], [1, 1], [0, 1], [0, 0]]]}}]})");
   request.name_field = "code";
   const auto source = ReadSourceAreas(request);
-  ASSERT_TRUE(source.ok()) << source.error();
+  ASSERT_TRUE(source.ok()) << source.status().detail();
   ASSERT_EQ(source->areas.size(), 2u);
   const SourceArea& cut = source->areas[0];
   EXPECT_EQ(cut.rings.size(), 2u);

@@ -35,14 +35,14 @@ Recipe TestRecipe(int size = 1000) {
 BuiltMap Build(const TinyDatabase& db, const Recipe& recipe = TestRecipe(),
                const NameTable* names = nullptr) {
   const auto map = BuildBaseMap(recipe, db.Parse(), names);
-  EXPECT_TRUE(map.ok()) << map.error();
+  EXPECT_TRUE(map.ok()) << map.status().detail();
   return map.ok() ? *map : BuiltMap{};
 }
 
 std::string BuildError(const TinyDatabase& db, const Recipe& recipe = TestRecipe(),
                        const NameTable* names = nullptr) {
   const auto map = BuildBaseMap(recipe, db.Parse(), names);
-  return map.ok() ? "built" : map.error();
+  return map.ok() ? "built" : map.status().detail();
 }
 
 bool Contains(const Points& points, const MapPoint& p) {

@@ -33,11 +33,14 @@ void SetI32(std::string& bytes, std::size_t offset, std::int32_t value) {
 
 class PolygonDatabaseTest : public testing::Test {
  protected:
-  Result<PolygonDatabase> Parse() const { return ParsePolygonDatabase(lines_, polygons_, names_); }
+  StatusOr<PolygonDatabase> Parse() const {
+    return ParsePolygonDatabase(lines_, polygons_, names_);
+  }
   void ExpectRefused(const std::string& words) const {
     const auto database = Parse();
     ASSERT_FALSE(database.ok());
-    EXPECT_NE(database.error().find(words), std::string::npos) << database.error();
+    EXPECT_NE(database.status().detail().find(words), std::string::npos)
+        << database.status().detail();
   }
 
   TinyDatabase db_ = TwoSquares();
@@ -48,7 +51,7 @@ class PolygonDatabaseTest : public testing::Test {
 
 TEST_F(PolygonDatabaseTest, ReadsLinesPolygonsAndNames) {
   const auto database = Parse();
-  ASSERT_TRUE(database.ok()) << database.error();
+  ASSERT_TRUE(database.ok()) << database.status().detail();
   ASSERT_EQ(database->lines.size(), 3u);
   ASSERT_EQ(database->polygons.size(), 2u);
   EXPECT_EQ(database->polygons[1].lines, (std::vector<std::int32_t>{-1, 3}));
@@ -74,7 +77,7 @@ TEST_F(PolygonDatabaseTest, WalksAPolygonOnceRoundWithoutRepeatedJoins) {
 TEST_F(PolygonDatabaseTest, AcceptsBlanksBeforePolygonNumbersAndCrLf) {
   names_ = "West\t    1\r\nEast\t 2\r\n";
   const auto database = Parse();
-  ASSERT_TRUE(database.ok()) << database.error();
+  ASSERT_TRUE(database.ok()) << database.status().detail();
   EXPECT_EQ(database->names[0].polygon, 1);
   EXPECT_EQ(database->names[1].name, "East");
 }
@@ -181,7 +184,8 @@ TEST(ReadPolygonDatabaseTest, ReadsTheThreeFilesAndNamesAMissingOne) {
   std::filesystem::remove(dir.path() / "tiny.G");
   const auto missing = ReadPolygonDatabase(dir.path() / "tiny");
   ASSERT_FALSE(missing.ok());
-  EXPECT_NE(missing.error().find("tiny.G: cannot be read"), std::string::npos) << missing.error();
+  EXPECT_NE(missing.status().detail().find("tiny.G: cannot be read"), std::string::npos)
+      << missing.status().detail();
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ class RecipeRunnerTest : public testing::Test {
     db.Write(dir_.path() / "data" / "tiny");
     dir_.Write("tiny.names", "West\t西\nEast\t東\n");
   }
-  Result<Recipe> TinyRecipe(const std::string& extra = "") {
+  StatusOr<Recipe> TinyRecipe(const std::string& extra = "") {
     return ParseRecipe(
         "output = t.IDT\ntitle = 東西\ndatabase = tiny\nnames = tiny.names\n"
         "projection = +proj=eqc\nsize = 400 300\nlegend = 20 250\n" +
@@ -37,9 +37,9 @@ class RecipeRunnerTest : public testing::Test {
 
 TEST_F(RecipeRunnerTest, BuildsAMapTheProgramReads) {
   const auto recipe = TinyRecipe();
-  ASSERT_TRUE(recipe.ok()) << recipe.error();
+  ASSERT_TRUE(recipe.ok()) << recipe.status().detail();
   const auto output = RunRecipe(*recipe, dir_.path() / "data");
-  ASSERT_TRUE(output.ok()) << output.error();
+  ASSERT_TRUE(output.ok()) << output.status().detail();
   BaseMap map;
   ASSERT_EQ(ReadBaseMap(dir_.Write("t.IDT", output->map_bytes), map), BaseMapStatus::kOk);
   EXPECT_EQ(map.MapAreaNames, (std::vector<std::string>{Sjis("西"), Sjis("東")}));
@@ -52,17 +52,19 @@ TEST_F(RecipeRunnerTest, NamesTheFileThatIsMissingOrWrong) {
   ASSERT_TRUE(recipe.ok());
   const auto no_data = RunRecipe(*recipe, dir_.path());
   ASSERT_FALSE(no_data.ok());
-  EXPECT_NE(no_data.error().find("tiny.L: cannot be read"), std::string::npos) << no_data.error();
+  EXPECT_NE(no_data.status().detail().find("tiny.L: cannot be read"), std::string::npos)
+      << no_data.status().detail();
   const auto bad_projection = TinyRecipe("projection = +proj=nonesuch\n");
   ASSERT_TRUE(bad_projection.ok());
   const auto refused = RunRecipe(*bad_projection, dir_.path() / "data");
   ASSERT_FALSE(refused.ok());
-  EXPECT_NE(refused.error().find("+proj=nonesuch"), std::string::npos) << refused.error();
+  EXPECT_NE(refused.status().detail().find("+proj=nonesuch"), std::string::npos)
+      << refused.status().detail();
   dir_.Write("tiny.names", "West\t西\n");
   const auto short_table = RunRecipe(*recipe, dir_.path() / "data");
   ASSERT_FALSE(short_table.ok());
-  EXPECT_NE(short_table.error().find("no entry for \"East\""), std::string::npos)
-      << short_table.error();
+  EXPECT_NE(short_table.status().detail().find("no entry for \"East\""), std::string::npos)
+      << short_table.status().detail();
 }
 
 TEST_F(RecipeRunnerTest, AnInsetOfRegionsAloneTakesThemAcrossTheDateLineInItsOwnProjection) {
@@ -76,11 +78,12 @@ TEST_F(RecipeRunnerTest, AnInsetOfRegionsAloneTakesThemAcrossTheDateLineInItsOwn
   // In the map's projection the island stretches round the globe: no box holds it.
   const auto stretched = RunRecipe(*TinyRecipe(inset), dir_.path() / "data");
   ASSERT_FALSE(stretched.ok());
-  EXPECT_NE(stretched.error().find("inset 1 needs a box"), std::string::npos) << stretched.error();
+  EXPECT_NE(stretched.status().detail().find("inset 1 needs a box"), std::string::npos)
+      << stretched.status().detail();
 
   const auto output =
       RunRecipe(*TinyRecipe(inset + "projection = +proj=eqc +lon_0=180\n"), dir_.path() / "data");
-  ASSERT_TRUE(output.ok()) << output.error();
+  ASSERT_TRUE(output.ok()) << output.status().detail();
   BaseMap map;
   ASSERT_EQ(ReadBaseMap(dir_.Write("t.IDT", output->map_bytes), map), BaseMapStatus::kOk);
   std::vector<Bounds> outlines(3);

@@ -26,19 +26,19 @@ scale = 0.5
 bounds = 139 20 145 28.5
 )";
 
-Result<Recipe> Parse(const std::string& text) {
+StatusOr<Recipe> Parse(const std::string& text) {
   return ParseRecipe(text, "/recipes");
 }
 
 void ExpectRefused(const std::string& text, const std::string& words) {
   const auto recipe = Parse(text);
   ASSERT_FALSE(recipe.ok()) << text;
-  EXPECT_NE(recipe.error().find(words), std::string::npos) << recipe.error();
+  EXPECT_NE(recipe.status().detail().find(words), std::string::npos) << recipe.status().detail();
 }
 
 TEST(RecipeTest, ReadsEveryKeyAndSection) {
   const auto recipe = Parse(kRecipe);
-  ASSERT_TRUE(recipe.ok()) << recipe.error();
+  ASSERT_TRUE(recipe.ok()) << recipe.status().detail();
   EXPECT_EQ(recipe->output, "全国２.IDT");
   EXPECT_EQ(recipe->names, std::filesystem::path("/recipes/japan.names"));
   EXPECT_EQ(recipe->excluded, (std::vector<std::string>{"A", "B C"}));
@@ -62,7 +62,7 @@ TEST(RecipeTest, ReadsEveryKeyAndSection) {
 TEST(RecipeTest, RefusesWhatItCannotUse) {
   const std::string base =
       "output = a\ntitle = t\ndatabase = d\nprojection = +proj=eqc\nsize = 100 100\nlegend = 1 1\n";
-  ASSERT_TRUE(Parse(base).ok()) << Parse(base).error();
+  ASSERT_TRUE(Parse(base).ok()) << Parse(base).status().detail();
   ExpectRefused(base + "colour = red\n", "line 7: unknown key \"colour\"");
   ExpectRefused(base + "frame\n", "line 7: expected key = value");
   ExpectRefused(base + "size = 100\n", "\"size\" is not valid");
@@ -88,7 +88,7 @@ TEST(RecipeTest, ReadsABoundaryFileSourceAndRefusesKeysThatDoNotGoTogether) {
                             "layer = states\nnames = n\norder = names\nhigher_level = 2\n"
                             "data = 面積.DAT\ndata_title = 面積\n"
                             "[inset]\nregions = 02\nbox = 1 1 50 50\nprojection = +proj=lcc\n");
-  ASSERT_TRUE(recipe.ok()) << recipe.error();
+  ASSERT_TRUE(recipe.ok()) << recipe.status().detail();
   EXPECT_EQ(recipe->source, "b.json");
   EXPECT_EQ(recipe->layer, "states");
   EXPECT_EQ(recipe->order, AreaOrder::kNameTable);
@@ -116,13 +116,13 @@ TEST(RecipeTest, ReadsABoundaryFileSourceAndRefusesKeysThatDoNotGoTogether) {
 
 TEST(NameTableTest, ReadsTabSeparatedPairsAndRefusesDoubtfulLines) {
   const auto table = ParseNameTable("# comment\nHokkaido\t北海道\nNARA\t奈良県\n");
-  ASSERT_TRUE(table.ok()) << table.error();
+  ASSERT_TRUE(table.ok()) << table.status().detail();
   EXPECT_EQ(table->shown.at("NARA"), "奈良県");
   EXPECT_FALSE(ParseNameTable("Hokkaido 北海道\n").ok());
   EXPECT_FALSE(ParseNameTable("Hokkaido\t\n").ok());
   const auto twice = ParseNameTable("A\tX\nA\tY\n");
   ASSERT_FALSE(twice.ok());
-  EXPECT_NE(twice.error().find("line 2"), std::string::npos);
+  EXPECT_NE(twice.status().detail().find("line 2"), std::string::npos);
 }
 
 }  // namespace

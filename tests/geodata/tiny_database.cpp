@@ -93,7 +93,7 @@ std::string TinyDatabase::NameBytes() const {
 
 basemap::PolygonDatabase TinyDatabase::Parse() const {
   auto database = basemap::ParsePolygonDatabase(LineBytes(), PolygonBytes(), NameBytes());
-  EXPECT_TRUE(database.ok()) << database.error();
+  EXPECT_TRUE(database.ok()) << database.status().detail();
   return database.ok() ? *database : basemap::PolygonDatabase{};
 }
 

@@ -27,9 +27,13 @@ namespace {
 
 constexpr std::size_t kSampleCount = 5;
 constexpr int kSampleRows = 200;
-constexpr std::size_t kListedProblems = 10;
 constexpr long long kProgressEvery = 256;
 
+using geodata::ImportProblem;
+using geodata::ImportProblems;
+using geodata::ImportStatusOr;
+using geodata::ProblemCode;
+using geodata::Quoted;
 using Polygons = std::vector<std::unique_ptr<OGRPolygon>>;
 
 // While a source is open: texts are read as stored (the Shapefile driver
@@ -56,17 +60,6 @@ std::string Row(long long row) {
   return "row " + std::to_string(row);
 }
 
-std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
-
-std::string Listed(const std::vector<std::string>& items) {
-  std::string list;
-  for (const std::string& item : items)
-    list += (list.empty() ? "" : ", ") + item;
-  return list;
-}
-
 struct OpenSource {
   GDALDatasetUniquePtr dataset;
   OGRLayer* layer = nullptr;
@@ -79,18 +72,20 @@ std::vector<std::string> LayerNames(GDALDataset& dataset) {
   return names;
 }
 
-Result<OpenSource> Open(const std::filesystem::path& path, const std::string& layer_name) {
+ImportStatusOr<OpenSource> Open(const std::filesystem::path& path, const std::string& layer_name) {
   OpenSource source;
   source.dataset.reset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
   if (!source.dataset) {
-    return Error{path.string() + ": not a vector file GDAL reads (" + CPLGetLastErrorMsg() + ")"};
+    if (geodata::IsMissingFile(path)) return ImportProblem{.code = ProblemCode::kFileNotFound};
+    return ImportProblem{.code = ProblemCode::kNotVectorFile, .text = CPLGetLastErrorMsg()};
   }
-  if (source.dataset->GetLayerCount() == 0) return Error{path.string() + ": holds no layer"};
+  if (source.dataset->GetLayerCount() == 0) return ImportProblem{.code = ProblemCode::kNoLayer};
   source.layer = layer_name.empty() ? source.dataset->GetLayer(0)
                                     : source.dataset->GetLayerByName(layer_name.c_str());
   if (source.layer == nullptr) {
-    return Error{path.string() + ": has no layer " + Quoted(layer_name) + "; its layers are " +
-                 Listed(LayerNames(*source.dataset))};
+    return ImportProblem{.code = ProblemCode::kLayerNotFound,
+                         .name = layer_name,
+                         .choices = LayerNames(*source.dataset)};
   }
   return source;
 }
@@ -118,15 +113,17 @@ int FieldIndex(OGRLayer& layer, const std::string& name) {
 
 // The fields a request names, in the order name, group, order, value
 // (-1 for one not asked for).
-Result<std::vector<int>> FindFields(OGRLayer& layer, const SourceRequest& request) {
-  if (request.name_field.empty()) return Error{"a name field is needed (--name-field)"};
+ImportStatusOr<std::vector<int>> FindFields(OGRLayer& layer, const SourceRequest& request) {
+  if (request.name_field.empty()) return ImportProblem{.code = ProblemCode::kNoNameField};
   std::vector<int> indexes;
   for (const std::string* field :
        {&request.name_field, &request.group_field, &request.order_field, &request.value_field}) {
     const int index = FieldIndex(layer, *field);
     if (!field->empty() && index < 0) {
-      return Error{"layer " + Quoted(layer.GetName()) + " has no field " + Quoted(*field) +
-                   "; its fields are " + Listed(FieldNames(layer))};
+      return ImportProblem{.code = ProblemCode::kFieldNotFound,
+                           .name = *field,
+                           .text = layer.GetName(),
+                           .choices = FieldNames(layer)};
     }
     indexes.push_back(index);
   }
@@ -134,20 +131,21 @@ Result<std::vector<int>> FindFields(OGRLayer& layer, const SourceRequest& reques
   if (value >= 0) {
     const OGRFieldType type = layer.GetLayerDefn()->GetFieldDefn(value)->GetType();
     if (type != OFTInteger && type != OFTInteger64 && type != OFTReal) {
-      return Error{"field " + Quoted(request.value_field) + " is not numeric"};
+      return ImportProblem{.code = ProblemCode::kValueNotNumeric, .name = request.value_field};
     }
   }
   return indexes;
 }
 
-std::optional<std::string> RefuseNonPolygons(OGRLayer& layer) {
+std::optional<ImportProblem> RefuseNonPolygons(OGRLayer& layer) {
   const OGRwkbGeometryType type = wkbFlatten(layer.GetGeomType());
   if (type == wkbUnknown || type == wkbGeometryCollection ||
       OGR_GT_IsSubClassOf(type, wkbCurvePolygon) || OGR_GT_IsSubClassOf(type, wkbMultiSurface)) {
     return std::nullopt;
   }
-  return "layer " + Quoted(layer.GetName()) + " holds " + OGRGeometryTypeToName(type) +
-         " geometries, not polygons; a base map needs areas";
+  return ImportProblem{.code = ProblemCode::kNotPolygons,
+                       .name = layer.GetName(),
+                       .text = OGRGeometryTypeToName(type)};
 }
 
 using Transformation = std::unique_ptr<OGRCoordinateTransformation>;
@@ -158,23 +156,21 @@ bool IsLongitudeLatitude(const OGREnvelope& extent) {
 
 // To the longitude and latitude of the layer's own datum; none for a layer
 // already in longitude and latitude without a stated system.
-Result<Transformation> ToLongitudeLatitude(OGRLayer& layer) {
+ImportStatusOr<Transformation> ToLongitudeLatitude(OGRLayer& layer) {
   const OGRSpatialReference* system = layer.GetSpatialRef();
   if (system == nullptr) {
     OGREnvelope extent;
     if (layer.GetExtent(&extent, TRUE) == OGRERR_NONE && IsLongitudeLatitude(extent)) {
       return Transformation{};
     }
-    return Error{"layer " + Quoted(layer.GetName()) +
-                 " states no coordinate system and is not in longitude and latitude"};
+    return ImportProblem{.code = ProblemCode::kNoCoordinateSystem, .name = layer.GetName()};
   }
   OGRSpatialReference geographic;
   geographic.CopyGeogCSFrom(system);
   geographic.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
   Transformation transformation(OGRCreateCoordinateTransformation(system, &geographic));
   if (!transformation) {
-    return Error{"the coordinate system of layer " + Quoted(layer.GetName()) +
-                 " cannot be turned into longitude and latitude"};
+    return ImportProblem{.code = ProblemCode::kNoLongitudeLatitude, .name = layer.GetName()};
   }
   return transformation;
 }
@@ -347,7 +343,7 @@ std::optional<std::string> ValueText(const OGRFeature& feature, int field) {
 struct Table {
   std::vector<Group> groups;  // in order of first row
   std::vector<std::string> notes;
-  std::vector<std::string> problems;
+  ImportProblems problems;
   std::vector<std::string> texts;  // the names and group values, to find the encoding
 };
 
@@ -355,16 +351,17 @@ bool ReportProgress(const SourceRequest& request, long long done, long long tota
   return !request.progress || done % kProgressEvery != 0 || request.progress(done, total);
 }
 
-Result<Table> ReadTable(OGRLayer& layer, const SourceRequest& request,
-                        const std::vector<int>& fields,
-                        OGRCoordinateTransformation* transformation) {
+ImportStatusOr<Table> ReadTable(OGRLayer& layer, const SourceRequest& request,
+                                const std::vector<int>& fields,
+                                OGRCoordinateTransformation* transformation) {
   Table table;
   std::unordered_map<std::string, std::size_t> group_of;
   const long long total = layer.GetFeatureCount(TRUE);
   long long row = 0;
   layer.ResetReading();
   for (auto& feature : layer) {
-    if (!ReportProgress(request, ++row, total)) return Error{"cancelled"};
+    if (!ReportProgress(request, ++row, total))
+      return ImportProblem{.code = ProblemCode::kCancelled};
     const std::string name = FieldText(*feature, fields[0]);
     const std::string key = fields[1] >= 0 ? FieldText(*feature, fields[1]) : name;
     const auto [entry, added] = group_of.try_emplace(key, table.groups.size());
@@ -374,8 +371,7 @@ Result<Table> ReadTable(OGRLayer& layer, const SourceRequest& request,
       group.name = name;
       group.order = FieldText(*feature, fields[2]);
       const auto value = ValueText(*feature, fields[3]);
-      if (!value)
-        table.problems.push_back(Row(row) + ": the value is longer than a data value may be");
+      if (!value) table.problems.push_back({.code = ProblemCode::kValueTooLong, .row = row});
       group.value = value.value_or("");
       table.texts.push_back(name);
       if (fields[1] >= 0) table.texts.push_back(key);
@@ -386,7 +382,8 @@ Result<Table> ReadTable(OGRLayer& layer, const SourceRequest& request,
       group.polygons.push_back(std::move(polygon));
     }
   }
-  if (request.progress && !request.progress(row, total)) return Error{"cancelled"};
+  if (request.progress && !request.progress(row, total))
+    return ImportProblem{.code = ProblemCode::kCancelled};
   return table;
 }
 
@@ -410,36 +407,29 @@ TextEncoding ChooseEncoding(const SourceRequest& request, OGRLayer& layer,
 // Each group's name in UTF-8, checked to fit a base map unless the names
 // are region names; problems with rows.
 void DecodeNames(std::vector<Group>& groups, TextEncoding encoding, bool region_names,
-                 std::vector<std::string>& problems) {
+                 ImportProblems& problems) {
   for (Group& group : groups) {
     const auto utf8 = DecodeText(group.name, encoding);
     const auto sjis = utf8 ? sjis::FromUtf8(*utf8) : std::nullopt;
+    const long long row = group.first_row;
     if (!utf8) {
-      problems.push_back(Row(group.first_row) + ": the name is not valid " +
-                         EncodingName(encoding) + " (--encoding chooses another)");
+      problems.push_back(
+          {.code = ProblemCode::kNameNotInEncoding, .row = row, .text = EncodingName(encoding)});
     } else if (region_names) {
       group.name = *utf8;
     } else if (!sjis) {
-      problems.push_back(Row(group.first_row) + ": the name " + Quoted(*utf8) +
-                         " has a character Shift-JIS cannot hold");
-    } else if (sjis->empty() || sjis->size() > kMaxAreaNameBytes) {
-      problems.push_back(Row(group.first_row) + ": the name " + Quoted(*utf8) +
-                         " is empty or longer than " + std::to_string(kMaxAreaNameBytes) +
-                         " Shift-JIS bytes");
+      problems.push_back({.code = ProblemCode::kUnholdableName, .row = row, .text = *utf8});
+    } else if (sjis->empty()) {
+      problems.push_back({.code = ProblemCode::kEmptyName, .row = row});
+    } else if (sjis->size() > kMaxAreaNameBytes) {
+      problems.push_back({.code = ProblemCode::kNameTooLong,
+                          .row = row,
+                          .text = *utf8,
+                          .limit = static_cast<long long>(kMaxAreaNameBytes)});
     } else {
       group.name = *utf8;
     }
   }
-}
-
-std::string ProblemList(const std::vector<std::string>& problems) {
-  std::string text;
-  for (std::size_t i = 0; i < problems.size() && i < kListedProblems; ++i)
-    text += (i > 0 ? "\n" : "") + problems[i];
-  if (problems.size() > kListedProblems) {
-    text += "\n(" + std::to_string(problems.size() - kListedProblems) + " more)";
-  }
-  return text;
 }
 
 // The parts of a group that touch or overlap become one polygon, so that no
@@ -526,32 +516,32 @@ std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered,
 
 }  // namespace
 
-Result<SourceAreas> ReadSourceAreas(const SourceRequest& request) {
+ImportStatusOr<SourceAreas> ReadSourceAreas(const SourceRequest& request) {
   ReadingScope scope;
   auto source = Open(request.path, request.layer);
-  if (!source.ok()) return Error{source.error()};
+  if (!source.ok()) return source.problems();
   OGRLayer& layer = *source->layer;
-  if (auto refusal = RefuseNonPolygons(layer)) return Error{*refusal};
+  if (auto refusal = RefuseNonPolygons(layer)) return *refusal;
   const auto fields = FindFields(layer, request);
-  if (!fields.ok()) return Error{fields.error()};
+  if (!fields.ok()) return fields.problems();
   auto transformation = ToLongitudeLatitude(layer);
-  if (!transformation.ok()) return Error{transformation.error()};
+  if (!transformation.ok()) return transformation.problems();
   auto table = ReadTable(layer, request, *fields, transformation->get());
-  if (!table.ok()) return Error{table.error()};
+  if (!table.ok()) return table.problems();
   SourceAreas result;
   result.encoding = ChooseEncoding(request, layer, table->texts);
   DecodeNames(table->groups, result.encoding, request.region_names, table->problems);
-  if (!table->problems.empty()) return Error{ProblemList(table->problems)};
+  if (!table->problems.empty()) return std::move(table->problems);
   result.notes = std::move(table->notes);
   result.areas = MakeAreas(table->groups, !request.order_field.empty(), result.notes);
   return result;
 }
 
-Result<SourceLayerInfo> InspectSource(const std::filesystem::path& path,
-                                      const std::string& layer_name) {
+ImportStatusOr<SourceLayerInfo> InspectSource(const std::filesystem::path& path,
+                                              const std::string& layer_name) {
   ReadingScope scope;
   auto source = Open(path, layer_name);
-  if (!source.ok()) return Error{source.error()};
+  if (!source.ok()) return source.problems();
   OGRLayer& layer = *source->layer;
   SourceLayerInfo info;
   info.layers = LayerNames(*source->dataset);

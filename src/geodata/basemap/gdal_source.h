@@ -13,7 +13,7 @@
 
 #include "base/text_encoding.h"
 #include "geodata/basemap/geometry.h"
-#include "geodata/basemap/result.h"
+#include "geodata/import_problem.h"
 
 namespace kartela::basemap {
 
@@ -47,7 +47,9 @@ struct SourceAreas {
   std::vector<std::string> notes;               // rows repaired or left out
 };
 
-Result<SourceAreas> ReadSourceAreas(const SourceRequest& request);
+// The areas, or the problems that stop the import: the rows at fault, or
+// kCancelled when `progress` said stop.
+geodata::ImportStatusOr<SourceAreas> ReadSourceAreas(const SourceRequest& request);
 
 // What a dialog shows before the import: the layers and, for a layer, its
 // fields with a few different values decoded in the detected encoding.
@@ -62,6 +64,7 @@ struct SourceLayerInfo {
   TextEncoding encoding = TextEncoding::kAuto;
 };
 
-Result<SourceLayerInfo> InspectSource(const std::filesystem::path& path, const std::string& layer);
+geodata::ImportStatusOr<SourceLayerInfo> InspectSource(const std::filesystem::path& path,
+                                                       const std::string& layer);
 
 }  // namespace kartela::basemap

@@ -54,16 +54,17 @@ std::string_view RegionOf(std::string_view polygon_name) {
   return polygon_name.substr(0, polygon_name.find(':'));
 }
 
-Result<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names, const NameTable* table,
-                                     const std::vector<std::string>& excluded, AreaOrder order) {
+StatusOr<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names,
+                                       const NameTable* table,
+                                       const std::vector<std::string>& excluded, AreaOrder order) {
   std::vector<Area> areas = GroupByRegion(names);
   for (const std::string& entry : excluded) {
     if (std::erase_if(areas, [&](const Area& a) { return NamesRegion(entry, a.region); }) == 0) {
-      return Error{"cannot exclude unknown region \"" + entry + "\""};
+      return Status(StatusCode::kRefused, "cannot exclude unknown region \"" + entry + "\"");
     }
   }
   if (table != nullptr) {
-    if (auto problem = ApplyNames(areas, *table)) return Error{*problem};
+    if (auto problem = ApplyNames(areas, *table)) return Status(StatusCode::kRefused, *problem);
     if (order == AreaOrder::kNameTable) SortByTable(areas, *table);
   }
   return areas;

@@ -24,8 +24,9 @@ std::string_view RegionOf(std::string_view polygon_name);
 // regions ("X*" every region starting with X; an entry that leaves out
 // nothing is refused). With a name table every region must have an entry and
 // every entry a region, so a typing error cannot slip by.
-Result<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names, const NameTable* table,
-                                     const std::vector<std::string>& excluded,
-                                     AreaOrder order = AreaOrder::kFirstAppearance);
+StatusOr<std::vector<Area>> GroupAreas(const std::vector<PolygonName>& names,
+                                       const NameTable* table,
+                                       const std::vector<std::string>& excluded,
+                                       AreaOrder order = AreaOrder::kFirstAppearance);
 
 }  // namespace kartela::basemap

@@ -6,8 +6,6 @@
 namespace kartela::basemap {
 namespace {
 
-constexpr std::size_t kMaxHeaderLine = 255;
-
 // A name the header reader would split, cut, trim or take for a control line.
 bool IsSafeAreaName(const std::string& name) {
   if (name.empty() || name.front() == '@' || name.front() == ' ' || name.back() == ' ')
@@ -19,11 +17,12 @@ std::string Pair(int x, int y) {
   return std::to_string(x) + "," + std::to_string(y);
 }
 
-Result<std::string> AreaLine(const BuiltArea& area) {
+StatusOr<std::string> AreaLine(const BuiltArea& area) {
   auto name = ToSjis(area.name, "area name");
   if (!name.ok()) return name;
   if (name->size() > kMaxAreaNameBytes || !IsSafeAreaName(*name)) {
-    return Error{"area name \"" + area.name + "\" is too long or holds = ; or a tab"};
+    return Status(StatusCode::kRefused,
+                  "area name \"" + area.name + "\" is too long or holds = ; or a tab");
   }
   std::string line = *name + "=";
   for (std::size_t k = 0; k < area.anchors.size(); ++k) {
@@ -32,11 +31,11 @@ Result<std::string> AreaLine(const BuiltArea& area) {
   return line;
 }
 
-Result<std::string> Header(const BuiltMap& map) {
+StatusOr<std::string> Header(const BuiltMap& map) {
   auto title = ToSjis(map.title, "title");
   if (!title.ok()) return title;
   if (title->size() > kMaxHeaderLine || title->find_first_of("\r\n") != std::string::npos) {
-    return Error{"the title does not fit one header line"};
+    return Status(StatusCode::kRefused, "the title does not fit one header line");
   }
   std::string header = *title + "\r\n";
   header += "@RESOLUTION=" + Pair(map.resolution.width, map.resolution.height) + "\r\n";
@@ -73,7 +72,7 @@ class PointSection {
   std::string bytes_;
 };
 
-Result<std::string> Points(const BuiltMap& map) {
+StatusOr<std::string> Points(const BuiltMap& map) {
   PointSection section;
   bool inside = true;
   for (const BuiltArea& area : map.areas) {
@@ -87,10 +86,13 @@ Result<std::string> Points(const BuiltMap& map) {
     inside = section.Run(line.points) && inside;
   }
   section.Separator(kPlainLine);
-  if (!inside) return Error{"a run is empty or has a point left of x = 1 or above y = 0"};
+  if (!inside) {
+    return Status(StatusCode::kRefused,
+                  "a run is empty or has a point left of x = 1 or above y = 0");
+  }
   if (section.records() > kMaxPointRecords) {
-    return Error{std::to_string(section.records()) +
-                 " point records are more than a base map holds"};
+    return Status(StatusCode::kTooLarge, std::to_string(section.records()) +
+                                             " point records are more than a base map holds");
   }
   return section.bytes();
 }
@@ -112,14 +114,17 @@ std::optional<std::string> CheckAreas(const BuiltMap& map) {
 
 }  // namespace
 
-Result<std::string> ToSjis(const std::string& utf8, const std::string& what) {
+StatusOr<std::string> ToSjis(const std::string& utf8, const std::string& what) {
   auto text = sjis::FromUtf8(utf8);
-  if (!text) return Error{what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold"};
+  if (!text) {
+    return Status(StatusCode::kRefused,
+                  what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold");
+  }
   return *text;
 }
 
-Result<std::string> EncodeBaseMap(const BuiltMap& map) {
-  if (auto problem = CheckAreas(map)) return Error{*problem};
+StatusOr<std::string> EncodeBaseMap(const BuiltMap& map) {
+  if (auto problem = CheckAreas(map)) return Status(StatusCode::kRefused, *problem);
   auto header = Header(map);
   if (!header.ok()) return header;
   auto points = Points(map);

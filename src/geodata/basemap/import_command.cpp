@@ -7,6 +7,7 @@
 
 #include "base/file_io.h"
 #include "geodata/basemap/importer.h"
+#include "geodata/command_line_text.h"
 
 namespace kartela::basemap {
 namespace {
@@ -54,11 +55,11 @@ std::optional<std::map<std::string, std::string>> SplitOptions(
   return values;
 }
 
-Result<Command> ParseCommand(const std::vector<std::string>& args) {
+StatusOr<Command> ParseCommand(const std::vector<std::string>& args) {
   auto values = SplitOptions(args);
   if (!values || !values->contains("") || !values->contains("--name-field") ||
       !values->contains("--out")) {
-    return Error{kUsage};
+    return Status(StatusCode::kRefused, kUsage);
   }
   auto value = [&](const char* key) { return values->contains(key) ? values->at(key) : ""; };
   Command command;
@@ -71,28 +72,29 @@ Result<Command> ParseCommand(const std::vector<std::string>& args) {
   source.value_field = value("--value-field");
   const auto encoding =
       ParseEncodingName(values->contains("--encoding") ? value("--encoding") : "auto");
-  if (!encoding) return Error{"--encoding takes auto, cp932 or utf-8"};
+  if (!encoding) return Status(StatusCode::kRefused, "--encoding takes auto, cp932 or utf-8");
   source.encoding = *encoding;
   command.options.projection = value("--projection");
   command.options.title = value("--title");
   if (values->contains("--tolerance")) {
     const auto tolerance = Number(value("--tolerance"));
     if (!tolerance || !(*tolerance > 0 && *tolerance <= 100)) {
-      return Error{"--tolerance takes pixels above 0, at most 100"};
+      return Status(StatusCode::kRefused, "--tolerance takes pixels above 0, at most 100");
     }
     command.options.tolerance = *tolerance;
   }
   if (values->contains("--inset-below-lat")) {
     const auto latitude = Number(value("--inset-below-lat"));
     if (!latitude || *latitude < -90 || *latitude > 90) {
-      return Error{"--inset-below-lat takes a latitude in degrees"};
+      return Status(StatusCode::kRefused, "--inset-below-lat takes a latitude in degrees");
     }
     command.options.inset_below_lat = *latitude;
   }
   command.out = value("--out");
   command.data_out = value("--data-out");
   if (!source.value_field.empty() && command.data_out.empty()) {
-    return Error{"--value-field fills the data file of --data-out, which is missing"};
+    return Status(StatusCode::kRefused,
+                  "--value-field fills the data file of --data-out, which is missing");
   }
   command.options.map_file_name = command.out.filename().string();
   command.options.with_data = !command.data_out.empty();
@@ -110,12 +112,13 @@ bool Write(const fs::path& path, const std::string& bytes, std::FILE* err) {
 int RunImportCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   const auto command = ParseCommand(args);
   if (!command.ok()) {
-    std::fprintf(err, "%s\n", command.error().c_str());
+    std::fprintf(err, "%s\n", command.status().detail().c_str());
     return 2;
   }
   const auto imported = ImportBaseMap(command->options);
   if (!imported.ok()) {
-    std::fprintf(err, "%s: %s\n", command->options.source.path.c_str(), imported.error().c_str());
+    std::fprintf(err, "%s: %s\n", command->options.source.path.c_str(),
+                 geodata::CommandLineText(imported.problems()).c_str());
     return 1;
   }
   for (const std::string& note : imported->notes)

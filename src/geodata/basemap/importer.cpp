@@ -3,16 +3,23 @@
 #include <algorithm>
 #include <cstdio>
 #include <numbers>
+#include <optional>
 
+#include "base/text_encoding.h"
 #include "geodata/basemap/idt_writer.h"
 #include "geodata/basemap/map_builder.h"
 #include "geodata/basemap/map_data.h"
 #include "geodata/basemap/polygon_database.h"
+#include "geodata/basemap/projection.h"
 #include "geodata/basemap/source_database.h"
 #include "model/area_list.h"
 
 namespace kartela::basemap {
 namespace {
+
+using geodata::ImportProblem;
+using geodata::ImportStatusOr;
+using geodata::ProblemCode;
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 700;
@@ -72,6 +79,28 @@ std::size_t PointRecords(const BuiltMap& map) {
   return records;
 }
 
+// Why the recipe cannot be built from, before the builder takes it: a title
+// the header cannot hold, a projection PROJ does not take.
+std::optional<ImportProblem> RefuseRecipe(const Recipe& recipe) {
+  const auto title = sjis::FromUtf8(recipe.title);
+  if (!title) return ImportProblem{.code = ProblemCode::kUnholdableTitle, .text = recipe.title};
+  if (title->size() > kMaxHeaderLine || title->find_first_of("\r\n") != std::string::npos) {
+    return ImportProblem{.code = ProblemCode::kTitleTooLong,
+                         .text = recipe.title,
+                         .limit = static_cast<long long>(kMaxHeaderLine)};
+  }
+  if (const auto projection = Projection::Create(recipe.projection); !projection.ok()) {
+    return ImportProblem{.code = ProblemCode::kBadProjection,
+                         .name = recipe.projection,
+                         .text = projection.status().detail()};
+  }
+  return std::nullopt;
+}
+
+ImportProblem NotBuilt(const Status& status) {
+  return ImportProblem{.code = ProblemCode::kMapNotBuilt, .text = status.detail()};
+}
+
 // The frame corner whose legend-sized box holds the fewest outline points.
 MapPoint EmptiestCorner(const BuiltMap& map) {
   const int right = kWidth - kMargin - kLegendWidth, bottom = kHeight - kMargin - kLegendHeight;
@@ -127,28 +156,30 @@ Recipe ImportRecipe(const ImportOptions& options, const std::vector<SourceArea>&
   return recipe;
 }
 
-Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas source) {
+ImportStatusOr<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas source) {
   const std::size_t count = source.areas.size();
-  if (count == 0) return Error{"no area with a polygon is left to make a map of"};
+  if (count == 0) return ImportProblem{.code = ProblemCode::kNoAreaLeft};
   if (count > static_cast<std::size_t>(kMaxAreas)) {
-    return Error{std::to_string(count) + " areas are more than a base map holds (" +
-                 std::to_string(kMaxAreas) +
-                 "); join rows into fewer areas with --group-field, or import a smaller extent"};
+    return ImportProblem{.code = ProblemCode::kTooManyAreas,
+                         .count = static_cast<long long>(count),
+                         .limit = kMaxAreas};
   }
   const Recipe recipe = ImportRecipe(options, source.areas);
+  if (auto refusal = RefuseRecipe(recipe)) return *refusal;
   NameTable names;
   const PolygonDatabase database = AsDatabase(source.areas, IndexRegions(source.areas, names));
   auto map = BuildBaseMap(recipe, database, &names);
-  if (!map.ok()) return Error{map.error()};
+  if (!map.ok()) return NotBuilt(map.status());
   const std::size_t records = PointRecords(*map);
   if (records > kMaxPointRecords) {
-    return Error{std::to_string(records) + " point records are more than a base map holds (" +
-                 std::to_string(kMaxPointRecords) + "); a coarser --tolerance (now " +
-                 Formatted("%g", options.tolerance) + " pixels), or a smaller extent, helps"};
+    return ImportProblem{.code = ProblemCode::kTooManyPoints,
+                         .text = Formatted("%g", options.tolerance),
+                         .count = static_cast<long long>(records),
+                         .limit = static_cast<long long>(kMaxPointRecords)};
   }
   map->index_position = EmptiestCorner(*map);
   auto bytes = EncodeBaseMap(*map);
-  if (!bytes.ok()) return Error{bytes.error()};
+  if (!bytes.ok()) return NotBuilt(bytes.status());
   ImportedMap imported;
   imported.map_bytes = std::move(*bytes);
   if (options.with_data) {
@@ -156,7 +187,7 @@ Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas s
     for (const SourceArea& area : source.areas)
       values.push_back(area.value);
     auto data = FormatMapData(*map, options.map_file_name, map->title, values);
-    if (!data.ok()) return Error{data.error()};
+    if (!data.ok()) return NotBuilt(data.status());
     imported.data_bytes = std::move(*data);
   }
   imported.notes = std::move(source.notes);
@@ -166,9 +197,9 @@ Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas s
   return imported;
 }
 
-Result<ImportedMap> ImportBaseMap(const ImportOptions& options) {
+ImportStatusOr<ImportedMap> ImportBaseMap(const ImportOptions& options) {
   auto source = ReadSourceAreas(options.source);
-  if (!source.ok()) return Error{source.error()};
+  if (!source.ok()) return source.problems();
   return BuildImportedMap(options, std::move(*source));
 }
 

@@ -8,7 +8,6 @@
 
 #include "geodata/basemap/gdal_source.h"
 #include "geodata/basemap/recipe.h"
-#include "geodata/basemap/result.h"
 
 namespace kartela::basemap {
 
@@ -39,9 +38,11 @@ std::string ChooseProjection(const std::vector<SourceArea>& areas);
 Recipe ImportRecipe(const ImportOptions& options, const std::vector<SourceArea>& areas);
 
 // Builds the map from areas already read; refuses more areas or point
-// records than the format holds, saying which option helps.
-Result<ImportedMap> BuildImportedMap(const ImportOptions& options, SourceAreas source);
+// records than the format holds, a title it cannot hold and a projection
+// PROJ does not take.
+geodata::ImportStatusOr<ImportedMap> BuildImportedMap(const ImportOptions& options,
+                                                      SourceAreas source);
 
-Result<ImportedMap> ImportBaseMap(const ImportOptions& options);
+geodata::ImportStatusOr<ImportedMap> ImportBaseMap(const ImportOptions& options);
 
 }  // namespace kartela::basemap

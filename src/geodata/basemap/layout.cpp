@@ -45,11 +45,11 @@ int ChoosePlacement(const Recipe& recipe, const std::string& region,
   return 0;
 }
 
-Result<std::vector<PixelTransform>> FitPlacements(const Recipe& recipe,
-                                                  const std::vector<Bounds>& extents) {
+StatusOr<std::vector<PixelTransform>> FitPlacements(const Recipe& recipe,
+                                                    const std::vector<Bounds>& extents) {
   if (extents.empty() || extents[0].empty() || extents[0].width() <= 0 ||
       extents[0].height() <= 0) {
-    return Error{"nothing is left for the map outside its insets"};
+    return Status(StatusCode::kRefused, "nothing is left for the map outside its insets");
   }
   const PixelBox& frame = recipe.frame;
   const double scale =
@@ -59,18 +59,22 @@ Result<std::vector<PixelTransform>> FitPlacements(const Recipe& recipe,
   for (std::size_t i = 0; i < recipe.insets.size(); ++i) {
     const Bounds& extent = extents[i + 1];
     const InsetRecipe& inset = recipe.insets[i];
-    if (extent.empty()) return Error{"inset " + std::to_string(i + 1) + " takes no polygon"};
+    if (extent.empty()) {
+      return Status(StatusCode::kRefused, "inset " + std::to_string(i + 1) + " takes no polygon");
+    }
     const double inner_width = inset.box.width() - 2 * kInsetPadding;
     const double inner_height = inset.box.height() - 2 * kInsetPadding;
     const double inset_scale = scale * inset.scale;
     if (extent.width() * inset_scale > inner_width ||
         extent.height() * inset_scale > inner_height) {
-      return Error{
-          "inset " + std::to_string(i + 1) + " needs a box of at least " +
-          std::to_string(static_cast<int>(extent.width() * inset_scale + 2 * kInsetPadding + 1)) +
-          " x " +
-          std::to_string(static_cast<int>(extent.height() * inset_scale + 2 * kInsetPadding + 1)) +
-          " pixels"};
+      return Status(StatusCode::kRefused,
+                    "inset " + std::to_string(i + 1) + " needs a box of at least " +
+                        std::to_string(static_cast<int>(extent.width() * inset_scale +
+                                                        2 * kInsetPadding + 1)) +
+                        " x " +
+                        std::to_string(static_cast<int>(extent.height() * inset_scale +
+                                                        2 * kInsetPadding + 1)) +
+                        " pixels");
     }
     transforms.push_back(Centre(extent, inset_scale, inset.box.left + kInsetPadding,
                                 inset.box.top + kInsetPadding, inner_width, inner_height));

@@ -31,7 +31,7 @@ struct PixelTransform {
 // The map's projected extent fitted into the recipe's frame, and each
 // inset's extent centred in its box at the map's scale times the inset's
 // scale. `extents[0]` is the map's, `extents[i]` the i-th inset's.
-Result<std::vector<PixelTransform>> FitPlacements(const Recipe& recipe,
-                                                  const std::vector<Bounds>& extents);
+StatusOr<std::vector<PixelTransform>> FitPlacements(const Recipe& recipe,
+                                                    const std::vector<Bounds>& extents);
 
 }  // namespace kartela::basemap

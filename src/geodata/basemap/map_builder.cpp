@@ -202,12 +202,12 @@ std::vector<std::vector<MapPoint>> SplitLine(const std::vector<MapPoint>& points
   return pieces;
 }
 
-Result<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& database,
-                              const NameTable* names) {
+StatusOr<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& database,
+                                const NameTable* names) {
   auto areas = GroupAreas(database.names, names, recipe.excluded, recipe.order);
-  if (!areas.ok()) return Error{areas.error()};
+  if (!areas.ok()) return areas.status();
   auto sheet = LayOutSheet(recipe, database, *areas);
-  if (!sheet.ok()) return Error{sheet.error()};
+  if (!sheet.ok()) return sheet.status();
   const std::vector<bool> markers = FindHoleMarkers(*sheet);
   const std::vector<AreaPlan> plans = PlanAreas(areas->size(), *sheet, markers, recipe.min_size);
   std::vector<int> outline_parts;
@@ -215,7 +215,8 @@ Result<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& datab
     outline_parts.insert(outline_parts.end(), plan.outlines.begin(), plan.outlines.end());
   const auto enclaves = FindEnclaves(*sheet, outline_parts);
   SimplifiedArcs arcs(*sheet, recipe.tolerance);
-  if (auto problem = FitOutlines(plans, enclaves, arcs)) return Error{*problem};
+  if (auto problem = FitOutlines(plans, enclaves, arcs))
+    return Status(StatusCode::kRefused, *problem);
 
   BuiltMap map;
   map.title = recipe.title;

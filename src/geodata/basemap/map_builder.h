@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
 #include "geodata/basemap/polygon_database.h"
 #include "geodata/basemap/recipe.h"
-#include "geodata/basemap/result.h"
 #include "model/area_list.h"
 
 namespace kartela::basemap {
@@ -45,8 +45,8 @@ struct BuiltMap {
   std::vector<Run> lines;  // smaller islands, second borders, inset frames
 };
 
-Result<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& database,
-                              const NameTable* names);
+StatusOr<BuiltMap> BuildBaseMap(const Recipe& recipe, const PolygonDatabase& database,
+                                const NameTable* names);
 
 // `points` cut into runs of at most `limit` vertices; each run after the
 // first starts where the one before ended, so the line stays connected.

@@ -8,9 +8,9 @@
 
 namespace kartela::basemap {
 
-Result<std::string> FormatMapData(const BuiltMap& map, const std::string& map_file_name,
-                                  const std::string& title,
-                                  const std::vector<std::string>& values) {
+StatusOr<std::string> FormatMapData(const BuiltMap& map, const std::string& map_file_name,
+                                    const std::string& title,
+                                    const std::vector<std::string>& values) {
   AreaList list;
   DataSet data;
   auto reference = ToSjis(map_file_name, "the base map's file name");
@@ -26,7 +26,7 @@ Result<std::string> FormatMapData(const BuiltMap& map, const std::string& map_fi
     data.DataValues[a] = values[a];
   }
   if (const std::string refusal = DataFileWriteRefusal(list, data); !refusal.empty()) {
-    return Error{sjis::ToUtf8Lossy(refusal)};
+    return Status(StatusCode::kRefused, sjis::ToUtf8Lossy(refusal));
   }
   return FormatDataFile(list, data);
 }

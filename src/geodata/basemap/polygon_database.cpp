@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "base/file_io.h"
+#include "geodata/basemap/in_context.h"
 
 namespace kartela::basemap {
 namespace {
@@ -44,8 +45,8 @@ class Bytes {
   std::string_view data_;
 };
 
-Error Corrupt(const std::string& what, std::uint64_t index, const std::string& problem) {
-  return Error{what + " " + std::to_string(index) + ": " + problem};
+Status Corrupt(const std::string& what, std::uint64_t index, const std::string& problem) {
+  return Status(StatusCode::kBadFormat, what + " " + std::to_string(index) + ": " + problem);
 }
 
 bool IsPlausibleCoordinate(float lon, float lat) {
@@ -55,7 +56,7 @@ bool IsPlausibleCoordinate(float lon, float lat) {
          std::fabs(lat) <= std::numbers::pi / 2 + 1e-3;
 }
 
-Result<SourceLine> ParseLine(const Bytes& bytes, std::uint64_t index, std::uint64_t data_start) {
+StatusOr<SourceLine> ParseLine(const Bytes& bytes, std::uint64_t index, std::uint64_t data_start) {
   const std::uint64_t header = 8 + kLineHeaderBytes * index;
   const std::int32_t offset = bytes.I32(header);
   const std::uint16_t count = bytes.U16(header + 4);
@@ -81,8 +82,8 @@ Result<SourceLine> ParseLine(const Bytes& bytes, std::uint64_t index, std::uint6
   return line;
 }
 
-Result<SourcePolygon> ParsePolygon(const Bytes& bytes, std::uint64_t index,
-                                   std::uint64_t data_start, std::size_t line_count) {
+StatusOr<SourcePolygon> ParsePolygon(const Bytes& bytes, std::uint64_t index,
+                                     std::uint64_t data_start, std::size_t line_count) {
   const std::uint64_t header = 2 + kPolygonHeaderBytes * index;
   const std::int32_t offset = bytes.I32(header);
   const std::int32_t count = bytes.I32(header + 4);
@@ -110,8 +111,8 @@ Result<SourcePolygon> ParsePolygon(const Bytes& bytes, std::uint64_t index,
 }
 
 // "name<TAB>number"; the number may carry blanks.
-Result<PolygonName> ParseNameLine(std::string_view text, std::size_t line_number,
-                                  std::size_t polygon_count) {
+StatusOr<PolygonName> ParseNameLine(std::string_view text, std::size_t line_number,
+                                    std::size_t polygon_count) {
   const std::size_t tab = text.rfind('\t');
   if (tab == std::string_view::npos) return Corrupt("name line", line_number, "has no tab");
   std::string_view number = text.substr(tab + 1);
@@ -130,54 +131,54 @@ Result<PolygonName> ParseNameLine(std::string_view text, std::size_t line_number
   return PolygonName{std::string(text.substr(0, tab)), polygon};
 }
 
-Error InFile(const std::filesystem::path& path, const std::string& message) {
-  return Error{path.string() + ": " + message};
-}
-
 }  // namespace
 
-Result<std::vector<SourceLine>> ParseLineFile(std::string_view data) {
+StatusOr<std::vector<SourceLine>> ParseLineFile(std::string_view data) {
   const Bytes bytes(data);
-  if (!bytes.Has(0, 8)) return Error{"too short for a line file"};
+  if (!bytes.Has(0, 8)) return Status(StatusCode::kBadFormat, "too short for a line file");
   if (bytes.I32(0) != kLineFormat) {
-    return Error{"unknown line-file format " + std::to_string(bytes.I32(0))};
+    return Status(StatusCode::kBadFormat,
+                  "unknown line-file format " + std::to_string(bytes.I32(0)));
   }
   const std::int32_t count = bytes.I32(4);
   if (count < 0 || !bytes.Has(8, kLineHeaderBytes * static_cast<std::uint64_t>(count))) {
-    return Error{"line count " + std::to_string(count) + " does not fit the file (" +
-                 std::to_string(bytes.size()) + " bytes)"};
+    return Status(StatusCode::kBadFormat, "line count " + std::to_string(count) +
+                                              " does not fit the file (" +
+                                              std::to_string(bytes.size()) + " bytes)");
   }
   const std::uint64_t data_start = 8 + kLineHeaderBytes * static_cast<std::uint64_t>(count);
   std::vector<SourceLine> lines;
   lines.reserve(static_cast<std::size_t>(count));
   for (std::uint64_t i = 0; i < static_cast<std::uint64_t>(count); ++i) {
     auto line = ParseLine(bytes, i, data_start);
-    if (!line.ok()) return Error{line.error()};
+    if (!line.ok()) return line.status();
     lines.push_back(std::move(*line));
   }
   return lines;
 }
 
-Result<std::vector<SourcePolygon>> ParsePolygonFile(std::string_view data, std::size_t line_count) {
+StatusOr<std::vector<SourcePolygon>> ParsePolygonFile(std::string_view data,
+                                                      std::size_t line_count) {
   const Bytes bytes(data);
-  if (!bytes.Has(0, 2)) return Error{"too short for a polygon file"};
+  if (!bytes.Has(0, 2)) return Status(StatusCode::kBadFormat, "too short for a polygon file");
   const std::uint16_t count = bytes.U16(0);
   if (!bytes.Has(2, kPolygonHeaderBytes * count)) {
-    return Error{"polygon count " + std::to_string(count) + " does not fit the file (" +
-                 std::to_string(bytes.size()) + " bytes)"};
+    return Status(StatusCode::kBadFormat, "polygon count " + std::to_string(count) +
+                                              " does not fit the file (" +
+                                              std::to_string(bytes.size()) + " bytes)");
   }
   const std::uint64_t data_start = 2 + kPolygonHeaderBytes * count;
   std::vector<SourcePolygon> polygons;
   polygons.reserve(count);
   for (std::uint64_t i = 0; i < count; ++i) {
     auto polygon = ParsePolygon(bytes, i, data_start, line_count);
-    if (!polygon.ok()) return Error{polygon.error()};
+    if (!polygon.ok()) return polygon.status();
     polygons.push_back(std::move(*polygon));
   }
   return polygons;
 }
 
-Result<std::vector<PolygonName>> ParseNameFile(std::string_view text, std::size_t polygon_count) {
+StatusOr<std::vector<PolygonName>> ParseNameFile(std::string_view text, std::size_t polygon_count) {
   std::vector<PolygonName> names;
   std::vector<bool> named(polygon_count + 1, false);
   std::size_t line_number = 0;
@@ -188,7 +189,7 @@ Result<std::vector<PolygonName>> ParseNameFile(std::string_view text, std::size_
     ++line_number;
     if (line.empty() || line == "\r") continue;
     auto name = ParseNameLine(line, line_number, polygon_count);
-    if (!name.ok()) return Error{name.error()};
+    if (!name.ok()) return name.status();
     if (named[name->polygon]) {
       return Corrupt("name line", line_number,
                      "names polygon " + std::to_string(name->polygon) + " a second time");
@@ -199,34 +200,34 @@ Result<std::vector<PolygonName>> ParseNameFile(std::string_view text, std::size_
   return names;
 }
 
-Result<PolygonDatabase> ParsePolygonDatabase(std::string_view line_bytes,
-                                             std::string_view polygon_bytes,
-                                             std::string_view name_bytes) {
+StatusOr<PolygonDatabase> ParsePolygonDatabase(std::string_view line_bytes,
+                                               std::string_view polygon_bytes,
+                                               std::string_view name_bytes) {
   PolygonDatabase database;
   auto lines = ParseLineFile(line_bytes);
-  if (!lines.ok()) return Error{"lines: " + lines.error()};
+  if (!lines.ok()) return InContext("lines", lines.status());
   auto polygons = ParsePolygonFile(polygon_bytes, lines->size());
-  if (!polygons.ok()) return Error{"polygons: " + polygons.error()};
+  if (!polygons.ok()) return InContext("polygons", polygons.status());
   auto names = ParseNameFile(name_bytes, polygons->size());
-  if (!names.ok()) return Error{"names: " + names.error()};
+  if (!names.ok()) return InContext("names", names.status());
   database.lines = std::move(*lines);
   database.polygons = std::move(*polygons);
   database.names = std::move(*names);
   return database;
 }
 
-Result<PolygonDatabase> ReadPolygonDatabase(const std::filesystem::path& stem) {
+StatusOr<PolygonDatabase> ReadPolygonDatabase(const std::filesystem::path& stem) {
   std::string files[3];
   const char* extensions[3] = {".L", ".G", ".N"};
   for (int i = 0; i < 3; ++i) {
     std::filesystem::path path = stem;
     path += extensions[i];
     auto bytes = ReadFileBytes(path);
-    if (!bytes) return InFile(path, "cannot be read");
+    if (!bytes) return Status(StatusCode::kIoError, path.string() + ": cannot be read");
     files[i] = std::move(*bytes);
   }
   auto database = ParsePolygonDatabase(files[0], files[1], files[2]);
-  if (!database.ok()) return InFile(stem, database.error());
+  if (!database.ok()) return InContext(stem.string(), database.status());
   return database;
 }
 

@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "geodata/basemap/geometry.h"
-#include "geodata/basemap/result.h"
 
 namespace kartela::basemap {
 
@@ -49,17 +49,18 @@ struct PolygonDatabase {
 
 // Each parser checks every count and offset against the size of its bytes and
 // refuses input that does not fit with a message naming the offending entry.
-Result<std::vector<SourceLine>> ParseLineFile(std::string_view bytes);
-Result<std::vector<SourcePolygon>> ParsePolygonFile(std::string_view bytes, std::size_t line_count);
-Result<std::vector<PolygonName>> ParseNameFile(std::string_view bytes, std::size_t polygon_count);
+StatusOr<std::vector<SourceLine>> ParseLineFile(std::string_view bytes);
+StatusOr<std::vector<SourcePolygon>> ParsePolygonFile(std::string_view bytes,
+                                                      std::size_t line_count);
+StatusOr<std::vector<PolygonName>> ParseNameFile(std::string_view bytes, std::size_t polygon_count);
 
 // The three files together.
-Result<PolygonDatabase> ParsePolygonDatabase(std::string_view line_bytes,
-                                             std::string_view polygon_bytes,
-                                             std::string_view name_bytes);
+StatusOr<PolygonDatabase> ParsePolygonDatabase(std::string_view line_bytes,
+                                               std::string_view polygon_bytes,
+                                               std::string_view name_bytes);
 
 // Reads `stem`.L, `stem`.G and `stem`.N.
-Result<PolygonDatabase> ReadPolygonDatabase(const std::filesystem::path& stem);
+StatusOr<PolygonDatabase> ReadPolygonDatabase(const std::filesystem::path& stem);
 
 // The points of polygon `number` (1-based), its lines walked in order, each
 // junction point and the closing point given once.

@@ -39,16 +39,16 @@ PJ* TransformationOf(PJ_CONTEXT* context, PJ* crs) {
 Projection::Projection(std::unique_ptr<Handles> handles) : handles_(std::move(handles)) {}
 Projection::~Projection() = default;
 
-Result<std::unique_ptr<Projection>> Projection::Create(const std::string& definition) {
+StatusOr<std::unique_ptr<Projection>> Projection::Create(const std::string& definition) {
   auto handles = std::make_unique<Handles>();
   handles->context = proj_context_create();
-  if (handles->context == nullptr) return Error{"PROJ cannot start"};
+  if (handles->context == nullptr) return Status(StatusCode::kIoError, "PROJ cannot start");
   proj_log_level(handles->context, PJ_LOG_NONE);
   handles->transform = proj_create(handles->context, definition.c_str());
   if (handles->transform == nullptr) {
     const int code = proj_context_errno(handles->context);
-    return Error{"projection \"" + definition +
-                 "\": " + proj_context_errno_string(handles->context, code)};
+    return Status(StatusCode::kRefused, "projection \"" + definition + "\": " +
+                                            proj_context_errno_string(handles->context, code));
   }
   if (proj_is_crs(handles->transform)) {
     PJ* transform = TransformationOf(handles->context, handles->transform);
@@ -56,12 +56,13 @@ Result<std::unique_ptr<Projection>> Projection::Create(const std::string& defini
     handles->transform = transform;
     handles->takes_degrees = true;
     if (transform == nullptr) {
-      return Error{"projection \"" + definition + "\" is not a projected coordinate system"};
+      return Status(StatusCode::kRefused,
+                    "projection \"" + definition + "\" is not a projected coordinate system");
     }
   } else if (!proj_angular_input(handles->transform, PJ_FWD) ||
              proj_angular_output(handles->transform, PJ_FWD)) {
-    return Error{"projection \"" + definition +
-                 "\" does not map longitude and latitude to the plane"};
+    return Status(StatusCode::kRefused, "projection \"" + definition +
+                                            "\" does not map longitude and latitude to the plane");
   }
   return std::unique_ptr<Projection>(new Projection(std::move(handles)));
 }

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/status.h"
 #include "geodata/basemap/geometry.h"
-#include "geodata/basemap/result.h"
 
 namespace kartela::basemap {
 
@@ -16,7 +16,7 @@ class Projection {
   // to the plane, for example "+proj=lcc +lat_1=33 +lat_2=43 +lon_0=136",
   // or a projected coordinate system such as "EPSG:6677", whose plane is
   // then reached from its own longitude and latitude.
-  static Result<std::unique_ptr<Projection>> Create(const std::string& definition);
+  static StatusOr<std::unique_ptr<Projection>> Create(const std::string& definition);
   ~Projection();
   Projection(const Projection&) = delete;
   Projection& operator=(const Projection&) = delete;

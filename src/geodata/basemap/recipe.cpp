@@ -9,6 +9,7 @@
 
 #include "base/file_io.h"
 #include "base/text_encoding.h"
+#include "geodata/basemap/in_context.h"
 
 namespace kartela::basemap {
 namespace {
@@ -206,7 +207,7 @@ bool NamesRegion(std::string_view entry, std::string_view region) {
   return region == entry;
 }
 
-Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& recipe_dir) {
+StatusOr<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& recipe_dir) {
   Recipe recipe;
   std::vector<std::string> seen;
   std::map<std::string, Setter> setters = MapSetters(recipe, recipe_dir);
@@ -218,12 +219,14 @@ Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& r
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return Error{where + "expected key = value"};
+    if (equals == std::string_view::npos)
+      return Status(StatusCode::kRefused, where + "expected key = value");
     const std::string key(Trim(line.substr(0, equals), kBlanks));
     const auto setter = setters.find(key);
-    if (setter == setters.end()) return Error{where + "unknown key \"" + key + "\""};
+    if (setter == setters.end())
+      return Status(StatusCode::kRefused, where + "unknown key \"" + key + "\"");
     if (!setter->second(Trim(line.substr(equals + 1), kBlanks))) {
-      return Error{where + "the value of \"" + key + "\" is not valid"};
+      return Status(StatusCode::kRefused, where + "the value of \"" + key + "\" is not valid");
     }
     seen.push_back(key);
   }
@@ -236,15 +239,15 @@ Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& r
       inset.selection.bounds = GeoBox{-360, -90, 360, 90};
     }
   }
-  if (auto problem = CheckComplete(recipe, seen)) return Error{*problem};
+  if (auto problem = CheckComplete(recipe, seen)) return Status(StatusCode::kRefused, *problem);
   return recipe;
 }
 
-Result<Recipe> ReadRecipe(const std::filesystem::path& path) {
+StatusOr<Recipe> ReadRecipe(const std::filesystem::path& path) {
   const auto bytes = ReadFileBytes(path);
-  if (!bytes) return Error{path.string() + ": cannot be read"};
+  if (!bytes) return Status(StatusCode::kIoError, path.string() + ": cannot be read");
   auto recipe = ParseRecipe(*bytes, path.parent_path());
-  if (!recipe.ok()) return Error{path.string() + ": " + recipe.error()};
+  if (!recipe.ok()) return InContext(path.string(), recipe.status());
   return recipe;
 }
 
@@ -259,7 +262,7 @@ bool NameTable::Add(const std::string& source, const std::string& shown_name) {
   return true;
 }
 
-Result<NameTable> ParseNameTable(std::string_view text) {
+StatusOr<NameTable> ParseNameTable(std::string_view text) {
   NameTable table;
   for (const auto& [number, line] : ContentLines(text)) {
     const std::size_t tab = line.find('\t');
@@ -268,18 +271,19 @@ Result<NameTable> ParseNameTable(std::string_view text) {
     const std::string shown(tab == std::string_view::npos ? ""
                                                           : Trim(line.substr(tab + 1), kBlanks));
     if (source.empty() || shown.empty() || !table.Add(source, shown)) {
-      return Error{"name table line " + std::to_string(number) +
-                   ": expected a new source name, a tab and the name to show"};
+      return Status(StatusCode::kRefused,
+                    "name table line " + std::to_string(number) +
+                        ": expected a new source name, a tab and the name to show");
     }
   }
   return table;
 }
 
-Result<NameTable> ReadNameTable(const std::filesystem::path& path) {
+StatusOr<NameTable> ReadNameTable(const std::filesystem::path& path) {
   const auto bytes = ReadFileBytes(path);
-  if (!bytes) return Error{path.string() + ": cannot be read"};
+  if (!bytes) return Status(StatusCode::kIoError, path.string() + ": cannot be read");
   auto table = ParseNameTable(*bytes);
-  if (!table.ok()) return Error{path.string() + ": " + table.error()};
+  if (!table.ok()) return InContext(path.string(), table.status());
   return table;
 }
 

@@ -60,7 +60,7 @@
 #include <string_view>
 #include <vector>
 
-#include "geodata/basemap/result.h"
+#include "base/status.h"
 
 namespace kartela::basemap {
 
@@ -126,8 +126,8 @@ struct Recipe {
 bool NamesRegion(std::string_view entry, std::string_view region);
 
 // `recipe_dir` resolves the name-table path.
-Result<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& recipe_dir);
-Result<Recipe> ReadRecipe(const std::filesystem::path& path);
+StatusOr<Recipe> ParseRecipe(std::string_view text, const std::filesystem::path& recipe_dir);
+StatusOr<Recipe> ReadRecipe(const std::filesystem::path& path);
 
 // Source region name to displayed name (UTF-8), and the source names in the
 // order of the table's lines.
@@ -142,7 +142,7 @@ struct NameTable {
 };
 
 // Lines "source name<TAB>displayed name"; "#" starts a comment line.
-Result<NameTable> ParseNameTable(std::string_view text);
-Result<NameTable> ReadNameTable(const std::filesystem::path& path);
+StatusOr<NameTable> ParseNameTable(std::string_view text);
+StatusOr<NameTable> ReadNameTable(const std::filesystem::path& path);
 
 }  // namespace kartela::basemap

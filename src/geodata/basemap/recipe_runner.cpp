@@ -5,6 +5,7 @@
 #include "geodata/basemap/gdal_source.h"
 #include "geodata/basemap/grouping.h"
 #include "geodata/basemap/idt_writer.h"
+#include "geodata/basemap/in_context.h"
 #include "geodata/basemap/land_area.h"
 #include "geodata/basemap/map_builder.h"
 #include "geodata/basemap/map_data.h"
@@ -15,21 +16,22 @@ namespace kartela::basemap {
 namespace {
 
 // The areas of the recipe's boundary file, each a region named by its text.
-Result<PolygonDatabase> ReadBoundaryFile(const Recipe& recipe,
-                                         const std::filesystem::path& data_root,
-                                         std::vector<std::string>& notes) {
+StatusOr<PolygonDatabase> ReadBoundaryFile(const Recipe& recipe,
+                                           const std::filesystem::path& data_root,
+                                           std::vector<std::string>& notes) {
   SourceRequest request;
   request.path = data_root / recipe.source;
   request.layer = recipe.layer;
   request.name_field = recipe.name_field;
   request.region_names = true;
   auto source = ReadSourceAreas(request);
-  if (!source.ok()) return Error{source.error()};
+  if (!source.ok()) return source.status();
   notes = std::move(source->notes);
   std::vector<std::string> regions;
   for (const SourceArea& area : source->areas) {
     if (RegionOf(area.name).size() != area.name.size()) {
-      return Error{"the region name \"" + area.name + "\" holds a colon, which ends a region name"};
+      return Status(StatusCode::kRefused, "the region name \"" + area.name +
+                                              "\" holds a colon, which ends a region name");
     }
     regions.push_back(area.name);
   }
@@ -38,21 +40,21 @@ Result<PolygonDatabase> ReadBoundaryFile(const Recipe& recipe,
 
 }  // namespace
 
-Result<RecipeOutput> RunRecipe(const Recipe& recipe, const std::filesystem::path& data_root) {
+StatusOr<RecipeOutput> RunRecipe(const Recipe& recipe, const std::filesystem::path& data_root) {
   RecipeOutput output;
   const auto database = recipe.source.empty() ? ReadPolygonDatabase(data_root / recipe.database)
                                               : ReadBoundaryFile(recipe, data_root, output.notes);
-  if (!database.ok()) return Error{database.error()};
+  if (!database.ok()) return database.status();
   std::optional<NameTable> names;
   if (!recipe.names.empty()) {
     auto table = ReadNameTable(recipe.names);
-    if (!table.ok()) return Error{table.error()};
+    if (!table.ok()) return table.status();
     names = std::move(*table);
   }
   const auto map = BuildBaseMap(recipe, *database, names ? &*names : nullptr);
-  if (!map.ok()) return Error{recipe.output + ": " + map.error()};
+  if (!map.ok()) return InContext(recipe.output, map.status());
   auto bytes = EncodeBaseMap(*map);
-  if (!bytes.ok()) return Error{bytes.error()};
+  if (!bytes.ok()) return bytes.status();
   output.map_bytes = std::move(*bytes);
   output.areas = static_cast<int>(map->areas.size());
   for (const BuiltArea& area : map->areas)
@@ -62,7 +64,7 @@ Result<RecipeOutput> RunRecipe(const Recipe& recipe, const std::filesystem::path
     for (const BuiltArea& area : map->areas)
       values.push_back(LandAreaText(area.land_area));
     auto data = FormatMapData(*map, recipe.output, recipe.data_title, values);
-    if (!data.ok()) return Error{recipe.data + ": " + data.error()};
+    if (!data.ok()) return InContext(recipe.data, data.status());
     output.data_bytes = std::move(*data);
   }
   return output;

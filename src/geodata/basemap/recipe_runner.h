@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
 #include "geodata/basemap/recipe.h"
-#include "geodata/basemap/result.h"
 
 namespace kartela::basemap {
 
@@ -21,6 +21,6 @@ struct RecipeOutput {
 // Reads the recipe's database or boundary file under `data_root` and its
 // name table, builds the map and encodes it as a base-map file, and the
 // areas' land areas as a data file on it.
-Result<RecipeOutput> RunRecipe(const Recipe& recipe, const std::filesystem::path& data_root);
+StatusOr<RecipeOutput> RunRecipe(const Recipe& recipe, const std::filesystem::path& data_root);
 
 }  // namespace kartela::basemap

@@ -28,13 +28,14 @@ std::vector<Part> CollectParts(const Recipe& recipe, const PolygonDatabase& data
   return parts;
 }
 
-Result<std::vector<int>> ArcPlacements(const Topology& topology, const std::vector<Part>& parts) {
+StatusOr<std::vector<int>> ArcPlacements(const Topology& topology, const std::vector<Part>& parts) {
   std::vector<int> placements;
   for (const auto& owners : topology.owners) {
     const int placement = parts[owners.front()].placement;
     for (const int owner : owners) {
       if (parts[owner].placement != placement) {
-        return Error{"an inset would cut a border between two polygons; widen its bounds"};
+        return Status(StatusCode::kRefused,
+                      "an inset would cut a border between two polygons; widen its bounds");
       }
     }
     placements.push_back(placement);
@@ -43,28 +44,30 @@ Result<std::vector<int>> ArcPlacements(const Topology& topology, const std::vect
 }
 
 // The projection of each placement: the map's, or an inset's own.
-Result<std::vector<std::unique_ptr<Projection>>> PlacementProjections(const Recipe& recipe) {
+StatusOr<std::vector<std::unique_ptr<Projection>>> PlacementProjections(const Recipe& recipe) {
   std::vector<std::unique_ptr<Projection>> projections;
   for (std::size_t i = 0; i <= recipe.insets.size(); ++i) {
     const std::string& own = i == 0 ? recipe.projection : recipe.insets[i - 1].projection;
     auto projection = Projection::Create(own.empty() ? recipe.projection : own);
-    if (!projection.ok()) return Error{projection.error()};
+    if (!projection.ok()) return projection.status();
     projections.push_back(std::move(*projection));
   }
   return projections;
 }
 
-Result<std::vector<std::vector<PlanePoint>>> ProjectArcs(const Recipe& recipe,
-                                                         const Topology& topology,
-                                                         const std::vector<int>& placements) {
+StatusOr<std::vector<std::vector<PlanePoint>>> ProjectArcs(const Recipe& recipe,
+                                                           const Topology& topology,
+                                                           const std::vector<int>& placements) {
   auto projections = PlacementProjections(recipe);
-  if (!projections.ok()) return Error{projections.error()};
+  if (!projections.ok()) return projections.status();
   std::vector<std::vector<PlanePoint>> arcs;
   for (std::size_t i = 0; i < topology.arcs.size(); ++i) {
     auto& arc = arcs.emplace_back();
     for (const GeoPoint& p : topology.arcs[i]) {
       const auto projected = (*projections)[placements[i]]->Forward(p);
-      if (!projected) return Error{"the projection fails at a point of the source"};
+      if (!projected) {
+        return Status(StatusCode::kRefused, "the projection fails at a point of the source");
+      }
       arc.push_back(*projected);
     }
   }
@@ -72,18 +75,18 @@ Result<std::vector<std::vector<PlanePoint>>> ProjectArcs(const Recipe& recipe,
 }
 
 // Moves each arc from projected metres to the pixels of its placement.
-std::optional<std::string> PlaceArcs(const Recipe& recipe, const std::vector<int>& placements,
-                                     std::vector<std::vector<PlanePoint>>& arcs) {
+Status PlaceArcs(const Recipe& recipe, const std::vector<int>& placements,
+                 std::vector<std::vector<PlanePoint>>& arcs) {
   std::vector<Bounds> extents(recipe.insets.size() + 1);
   for (std::size_t i = 0; i < arcs.size(); ++i)
     extents[placements[i]].Add(BoundsOf(arcs[i]));
   const auto transforms = FitPlacements(recipe, extents);
-  if (!transforms.ok()) return transforms.error();
+  if (!transforms.ok()) return transforms.status();
   for (std::size_t i = 0; i < arcs.size(); ++i) {
     for (PlanePoint& p : arcs[i])
       p = (*transforms)[placements[i]].Apply(p);
   }
-  return std::nullopt;
+  return Status();
 }
 
 }  // namespace
@@ -100,8 +103,8 @@ bool Sheet::Inside(int inner, int outer) const {
   return false;
 }
 
-Result<Sheet> LayOutSheet(const Recipe& recipe, const PolygonDatabase& database,
-                          const std::vector<Area>& areas) {
+StatusOr<Sheet> LayOutSheet(const Recipe& recipe, const PolygonDatabase& database,
+                            const std::vector<Area>& areas) {
   Sheet sheet;
   sheet.parts = CollectParts(recipe, database, areas);
   std::vector<std::vector<GeoPoint>> rings;
@@ -109,10 +112,10 @@ Result<Sheet> LayOutSheet(const Recipe& recipe, const PolygonDatabase& database,
     rings.push_back(part.ring);
   sheet.topology = BuildTopology(rings);
   const auto placements = ArcPlacements(sheet.topology, sheet.parts);
-  if (!placements.ok()) return Error{placements.error()};
+  if (!placements.ok()) return placements.status();
   auto arcs = ProjectArcs(recipe, sheet.topology, *placements);
-  if (!arcs.ok()) return Error{arcs.error()};
-  if (auto problem = PlaceArcs(recipe, *placements, *arcs)) return Error{*problem};
+  if (!arcs.ok()) return arcs.status();
+  if (Status placed = PlaceArcs(recipe, *placements, *arcs); !placed.ok()) return placed;
   sheet.arcs = std::move(*arcs);
   for (std::size_t i = 0; i < sheet.parts.size(); ++i) {
     sheet.rings.push_back(AssembleRing(sheet.topology, static_cast<int>(i), sheet.arcs));

@@ -3,11 +3,11 @@
 
 #include <vector>
 
+#include "base/status.h"
 #include "geodata/basemap/geometry.h"
 #include "geodata/basemap/grouping.h"
 #include "geodata/basemap/polygon_database.h"
 #include "geodata/basemap/recipe.h"
-#include "geodata/basemap/result.h"
 #include "geodata/basemap/topology.h"
 
 namespace kartela::basemap {
@@ -33,7 +33,7 @@ struct Sheet {
 // Projects the areas' polygons that the recipe does not omit (an inset's
 // with its own projection when it has one), moves the inset ones into their
 // boxes and fits the rest into the frame.
-Result<Sheet> LayOutSheet(const Recipe& recipe, const PolygonDatabase& database,
-                          const std::vector<Area>& areas);
+StatusOr<Sheet> LayOutSheet(const Recipe& recipe, const PolygonDatabase& database,
+                            const std::vector<Area>& areas);
 
 }  // namespace kartela::basemap

@@ -11,11 +11,8 @@
 namespace kartela::table {
 namespace {
 
-using basemap::Error;
-
-std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
+using geodata::ImportProblem;
+using geodata::ProblemCode;
 
 std::string Cell(const std::vector<std::string>& row, int column) {
   return static_cast<std::size_t>(column) < row.size() ? row[static_cast<std::size_t>(column)] : "";
@@ -32,40 +29,32 @@ int ColumnIndex(const std::vector<std::string>& header, const std::string& name)
   return is_number && std::stoi(wanted) >= 1 ? std::stoi(wanted) - 1 : -1;
 }
 
-// The cells of `header_row`; an error when the table has no such row.
-Result<const std::vector<std::string>*> HeaderRow(const Table& table, int header_row) {
+// The cells of `header_row`; refused when the table has no such row.
+ImportStatusOr<const std::vector<std::string>*> HeaderRow(const Table& table, int header_row) {
   const auto row_count = static_cast<int>(table.rows.size());
   if (header_row < 1 || header_row > row_count) {
-    return Error{"header row " + std::to_string(header_row) + " is not in the table (rows 1-" +
-                 std::to_string(row_count) + ")"};
+    return ImportProblem{.code = ProblemCode::kNoHeaderRow, .row = header_row, .count = row_count};
   }
   return &table.rows[static_cast<std::size_t>(header_row - 1)];
 }
 
-std::string HeadingList(const std::vector<std::string>& header) {
-  std::string list;
-  for (const std::string& heading : header)
-    list += (list.empty() ? "" : ", ") + Quoted(heading);
-  return list.empty() ? "none" : list;
-}
-
 }  // namespace
 
-Result<int> FindColumn(const Table& table, int header_row, const std::string& name) {
+ImportStatusOr<int> FindColumn(const Table& table, int header_row, const std::string& name) {
   const auto header = HeaderRow(table, header_row);
-  if (!header.ok()) return Error{header.error()};
+  if (!header.ok()) return header.problems();
   const int column = ColumnIndex(**header, name);
   if (column < 0) {
-    return Error{"no column " + Quoted(name) + " in header row " + std::to_string(header_row) +
-                 "; its columns are " + HeadingList(**header)};
+    return ImportProblem{
+        .code = ProblemCode::kColumnNotFound, .name = name, .row = header_row, .choices = **header};
   }
   return column;
 }
 
-Result<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& choice,
-                                       const AreaList& areas) {
+ImportStatusOr<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& choice,
+                                               const AreaList& areas) {
   const auto header = HeaderRow(table, choice.header_row);
-  if (!header.ok()) return Error{header.error()};
+  if (!header.ok()) return header.problems();
   TableReading reading;
   // A character CP932 lacks becomes "?", so that such a cell still shows in
   // the report though it matches nothing.

@@ -14,7 +14,8 @@
 namespace kartela::table {
 namespace {
 
-using basemap::Error;
+using geodata::ImportProblem;
+using geodata::ProblemCode;
 
 constexpr std::size_t kMaxLineBytes = 1 << 20;
 
@@ -73,7 +74,8 @@ bool StartsWithUtf8Mark(VSILFILE* file) {
   return marked;
 }
 
-Result<Table> DecodedTable(std::vector<std::vector<std::string>> raw, TextEncoding encoding) {
+ImportStatusOr<Table> DecodedTable(std::vector<std::vector<std::string>> raw,
+                                   TextEncoding encoding) {
   if (encoding == TextEncoding::kAuto) {
     std::vector<std::string> cells;
     for (const auto& row : raw)
@@ -86,8 +88,9 @@ Result<Table> DecodedTable(std::vector<std::vector<std::string>> raw, TextEncodi
     for (std::string& cell : raw[r]) {
       auto text = DecodeText(cell, encoding);
       if (!text) {
-        return Error{"row " + std::to_string(r + 1) + " is not valid " + EncodingName(encoding) +
-                     " text"};
+        return ImportProblem{.code = ProblemCode::kRowNotInEncoding,
+                             .row = static_cast<long long>(r + 1),
+                             .text = EncodingName(encoding)};
       }
       cell = std::move(*text);
     }
@@ -96,10 +99,14 @@ Result<Table> DecodedTable(std::vector<std::vector<std::string>> raw, TextEncodi
   return table;
 }
 
-Result<Table> ReadTextTable(const TableRequest& request, const char* delimiter) {
+ImportStatusOr<Table> ReadTextTable(const TableRequest& request, const char* delimiter) {
   const ReadingScope scope;
   std::unique_ptr<VSILFILE, VsiFileCloser> file(VSIFOpenL(request.path.c_str(), "rb"));
-  if (!file) return Error{request.path.string() + ": cannot be opened"};
+  if (!file) {
+    return ImportProblem{.code = geodata::IsMissingFile(request.path)
+                                     ? ProblemCode::kFileNotFound
+                                     : ProblemCode::kFileNotOpened};
+  }
   TextEncoding encoding = request.encoding;
   if (encoding == TextEncoding::kAuto && StartsWithUtf8Mark(file.get()))
     encoding = TextEncoding::kUtf8;
@@ -113,7 +120,7 @@ Result<Table> ReadTextTable(const TableRequest& request, const char* delimiter) 
     DropTrailingBlankCells(row);
   }
   if (CPLGetLastErrorType() == CE_Failure) {
-    return Error{request.path.string() + ": " + CPLGetLastErrorMsg()};
+    return ImportProblem{.code = ProblemCode::kTableUnreadable, .text = CPLGetLastErrorMsg()};
   }
   return DecodedTable(std::move(raw), encoding);
 }
@@ -126,23 +133,26 @@ std::vector<std::string> CellsOf(const OGRFeature& feature) {
   return row;
 }
 
-Result<Table> ReadWorkbook(const TableRequest& request, const char* driver) {
+ImportStatusOr<Table> ReadWorkbook(const TableRequest& request, const char* driver) {
   const ReadingScope scope;
   const char* const drivers[] = {driver, nullptr};
   GDALDatasetUniquePtr dataset(
       GDALDataset::Open(request.path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers));
   if (!dataset) {
-    return Error{request.path.string() + ": not a workbook GDAL reads (" + CPLGetLastErrorMsg() +
-                 ")"};
+    if (geodata::IsMissingFile(request.path))
+      return ImportProblem{.code = ProblemCode::kFileNotFound};
+    return ImportProblem{.code = ProblemCode::kNotAWorkbook, .text = CPLGetLastErrorMsg()};
   }
   Table table;
   for (OGRLayer* layer : dataset->GetLayers())
     table.sheets.emplace_back(layer->GetName());
-  if (table.sheets.empty()) return Error{request.path.string() + ": holds no sheet"};
+  if (table.sheets.empty()) return ImportProblem{.code = ProblemCode::kNoSheet};
   OGRLayer* layer =
       request.sheet.empty() ? dataset->GetLayer(0) : dataset->GetLayerByName(request.sheet.c_str());
-  if (layer == nullptr)
-    return Error{request.path.string() + ": has no sheet \"" + request.sheet + "\""};
+  if (layer == nullptr) {
+    return ImportProblem{
+        .code = ProblemCode::kSheetNotFound, .name = request.sheet, .choices = table.sheets};
+  }
   table.sheet = layer->GetName();
   // The feature number is the sheet's row number; blank rows the driver
   // leaves out come back as empty rows, so that row numbers stay the sheet's.
@@ -157,14 +167,13 @@ Result<Table> ReadWorkbook(const TableRequest& request, const char* driver) {
 
 }  // namespace
 
-Result<Table> ReadTable(const TableRequest& request) {
+ImportStatusOr<Table> ReadTable(const TableRequest& request) {
   const std::string extension = LowerExtension(request.path);
   if (extension == ".csv") return ReadTextTable(request, ",");
   if (extension == ".txt" || extension == ".tsv") return ReadTextTable(request, "\t");
   if (extension == ".xlsx") return ReadWorkbook(request, "XLSX");
   if (extension == ".ods") return ReadWorkbook(request, "ODS");
-  return Error{request.path.string() +
-               ": not a table this program reads (.csv, .txt, .xlsx, .ods)"};
+  return ImportProblem{.code = ProblemCode::kNotATable};
 }
 
 }  // namespace kartela::table

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "base/text_encoding.h"
-#include "geodata/basemap/result.h"
+#include "geodata/import_problem.h"
 #include "model/area_list.h"
 #include "model/table_match.h"
 
 namespace kartela::table {
 
-using basemap::Result;
+using geodata::ImportStatusOr;
 
 struct TableRequest {
   std::filesystem::path path;
@@ -31,7 +31,7 @@ struct Table {
   std::vector<std::vector<std::string>> rows;
 };
 
-Result<Table> ReadTable(const TableRequest& request);
+ImportStatusOr<Table> ReadTable(const TableRequest& request);
 
 // Which columns to match by and take the values from, counted from 0.
 struct ColumnChoice {
@@ -42,9 +42,10 @@ struct ColumnChoice {
 };
 
 // The column `name` stands for: the one whose cell in `header_row` holds that
-// text, else the column of that number counted from 1. An error names a header
-// row the table does not have, or lists the header's columns.
-Result<int> FindColumn(const Table& table, int header_row, const std::string& name);
+// text, else the column of that number counted from 1. Refused for a header
+// row the table does not have (kNoHeaderRow) or a column it has not
+// (kColumnNotFound, with the header's cells).
+ImportStatusOr<int> FindColumn(const Table& table, int header_row, const std::string& name);
 
 struct TableReading {
   std::string title;           // the value column's heading, Shift-JIS, cut to a title's length
@@ -52,9 +53,9 @@ struct TableReading {
   TableMatch match;
 };
 
-// The rows under the header matched to `areas`; an error names a header row
-// the table does not have.
-Result<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& choice,
-                                       const AreaList& areas);
+// The rows under the header matched to `areas`; refused for a header row the
+// table does not have.
+ImportStatusOr<TableReading> MatchTableColumns(const Table& table, const ColumnChoice& choice,
+                                               const AreaList& areas);
 
 }  // namespace kartela::table

@@ -21,6 +21,7 @@
 #include "ui/base_maps/idt_select_dialog.h"
 #include "ui/base_maps/make_base_map_dialog.h"
 #include "ui/widgets/place_dialog.h"
+#include "ui/widgets/problem_text.h"
 #include "ui/widgets/qt_text.h"
 
 namespace kartela {
@@ -132,8 +133,9 @@ void BaseMapCommands::MakeBaseMapClick() {
   const auto imported = gdal::ImportBaseMap(options);
   progress.reset();
   if (!imported.ok()) {
-    if (!progress.wasCanceled()) {
-      ShowWarning(context_.reporter, "基本地図を作成できません。\n" + imported.error());
+    if (imported.status().code() != StatusCode::kCancelled) {
+      ShowWarning(context_.reporter,
+                  "基本地図を作成できません。\n" + ProblemText(imported.problems()));
     }
     return;
   }

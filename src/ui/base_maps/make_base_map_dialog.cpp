@@ -10,6 +10,7 @@
 
 #include "geodata/gdal_plugin/gdal_services.h"
 #include "ui/widgets/file_dialogs.h"
+#include "ui/widgets/problem_text.h"
 #include "ui/widgets/qt_text.h"
 
 namespace kartela {
@@ -103,7 +104,7 @@ void TMakeBaseMapDialog::ShowLayer(const QString& layer) {
   if (!info.ok()) {
     for (QComboBox* combo : {name_field_, group_field_, order_field_})
       combo->clear();
-    status_->setText(Utf8Text(info.error()));
+    status_->setText(Utf8Text(ProblemText(info.problems())));
     UpdateOk();
     return;
   }

@@ -15,6 +15,7 @@
 
 #include "geodata/gdal_plugin/gdal_services.h"
 #include "ui/widgets/file_dialogs.h"
+#include "ui/widgets/problem_text.h"
 #include "ui/widgets/qt_text.h"
 
 namespace kartela {
@@ -197,7 +198,7 @@ void TTableReadDialog::ReadTable() {
   auto read = gdal::ReadTable({path_, sheet_->currentText().toStdString(), encoding});
   if (!read.ok()) {
     table_.reset();
-    ShowFailure(Utf8Text(read.error()));
+    ShowFailure(Utf8Text(ProblemText(read.problems())));
     return;
   }
   table_ = std::move(*read);

@@ -132,7 +132,7 @@ TEST_F(TableReadTest, NothingIsReadWhileTwoRowsFallOnOneAreaOrTheTextIsMisread) 
   EXPECT_TRUE(
       reports[0].contains("同じ区域「東京都」に当たる行：2 行目「東京」と 3 行目「東京都」"))
       << reports[0].toStdString();
-  EXPECT_TRUE(reports[1].startsWith("読み込めません：row 1 is not valid utf-8 text"))
+  EXPECT_TRUE(reports[1].startsWith("読み込めません：1 行目はUTF-8の文字として読めません。"))
       << reports[1].toStdString();
   EXPECT_EQ(bed_.workspace.data.DataValues[12], "99");
   EXPECT_FALSE(bed_.workspace.data.DataModified);
