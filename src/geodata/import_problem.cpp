@@ -9,6 +9,11 @@ std::string Row(const ImportProblem& problem) {
   return "row " + std::to_string(problem.row);
 }
 
+// Another party's message after what it concerns, when there is one.
+std::string Reported(const std::string& text) {
+  return text.empty() ? "" : " (" + text + ")";
+}
+
 std::string Number(long long value) {
   return std::to_string(value);
 }
@@ -82,7 +87,7 @@ std::string Describe(const ImportProblem& p) {
     case ProblemCode::kFileNotOpened:
       return "cannot be opened";
     case ProblemCode::kNotVectorFile:
-      return "not a vector file GDAL reads (" + p.text + ")";
+      return "not a vector file GDAL reads" + Reported(p.text);
     case ProblemCode::kNoLayer:
       return "holds no layer";
     case ProblemCode::kLayerNotFound:
@@ -132,9 +137,9 @@ std::string Describe(const ImportProblem& p) {
     case ProblemCode::kNotATable:
       return "not a table this program reads (.csv, .txt, .tsv, .xlsx, .ods)";
     case ProblemCode::kTableUnreadable:
-      return "cannot be read (" + p.text + ")";
+      return "cannot be read" + Reported(p.text);
     case ProblemCode::kNotAWorkbook:
-      return "not a workbook GDAL reads (" + p.text + ")";
+      return "not a workbook GDAL reads" + Reported(p.text);
     case ProblemCode::kNoSheet:
       return "holds no sheet";
     case ProblemCode::kSheetNotFound:

@@ -38,7 +38,7 @@ using Polygons = std::vector<std::unique_ptr<OGRPolygon>>;
 
 // While a source is open: texts are read as stored (the Shapefile driver
 // would otherwise take a file without .cpg for Latin-1 and garble Shift-JIS)
-// and GDAL's messages are kept for the error text instead of printed.
+// and GDAL's messages are kept for the problem they explain instead of printed.
 class ReadingScope {
  public:
   ReadingScope() {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <system_error>
 
 namespace kartela::table {
 namespace {
@@ -21,7 +22,7 @@ constexpr std::size_t kMaxLineBytes = 1 << 20;
 
 // While a table is open: every workbook cell is a string and no row is taken
 // for field names (the header row is the user's choice), and GDAL's messages
-// are kept for the error text instead of printed.
+// are kept for the problem they explain instead of printed.
 class ReadingScope {
  public:
   ReadingScope() {
@@ -101,7 +102,11 @@ ImportStatusOr<Table> DecodedTable(std::vector<std::vector<std::string>> raw,
 
 ImportStatusOr<Table> ReadTextTable(const TableRequest& request, const char* delimiter) {
   const ReadingScope scope;
-  std::unique_ptr<VSILFILE, VsiFileCloser> file(VSIFOpenL(request.path.c_str(), "rb"));
+  // A folder opens like a file and reads as an empty table.
+  std::error_code error;
+  std::unique_ptr<VSILFILE, VsiFileCloser> file(std::filesystem::is_directory(request.path, error)
+                                                    ? nullptr
+                                                    : VSIFOpenL(request.path.c_str(), "rb"));
   if (!file) {
     return ImportProblem{.code = geodata::IsMissingFile(request.path)
                                      ? ProblemCode::kFileNotFound

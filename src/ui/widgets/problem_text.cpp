@@ -34,6 +34,15 @@ std::string Reported(const char* label, const std::string& text) {
   return text.empty() ? "" : std::string("（") + label + "：" + text + "）";
 }
 
+// GDAL's name of a geometry type, in a word for the kinds a layer holds
+// instead of areas.
+std::string ShapeText(const std::string& type) {
+  if (type.find("Point") != std::string::npos) return "点";
+  if (type.find("Line") != std::string::npos || type.find("Curve") != std::string::npos)
+    return "線";
+  return type;
+}
+
 std::string EncodingText(const std::string& name) {
   const auto encoding = ParseEncodingName(name);
   return encoding == TextEncoding::kCp932 ? "シフトJIS" : "UTF-8";
@@ -69,8 +78,8 @@ std::string ProblemText(const ImportProblem& p) {
     case ProblemCode::kLayerNotFound:
       return "レイヤー" + Quoted(p.name) + "がありません。" + Choices("レイヤー", p.choices);
     case ProblemCode::kNotPolygons:
-      return "レイヤー" + Quoted(p.name) + "の図形は面でなく " + p.text +
-             " です。基本地図には面（ポリゴン）が必要です。";
+      return "レイヤー" + Quoted(p.name) + "の図形は面でなく" + ShapeText(p.text) +
+             "です。基本地図には面（ポリゴン）が必要です。";
     case ProblemCode::kNoNameField:
       return "名前の列が選ばれていません。";
     case ProblemCode::kFieldNotFound:
@@ -106,7 +115,7 @@ std::string ProblemText(const ImportProblem& p) {
     case ProblemCode::kTitleTooLong:
       return "表題が長すぎます（改行を含まず、シフトJISで " + Number(p.limit) + " バイトまで）。";
     case ProblemCode::kBadProjection:
-      return "投影法" + Quoted(p.name) + "は使えません" + Reported("PROJ の報告", p.text) + "。";
+      return "投影法" + Quoted(p.name) + "は使えません。";
     case ProblemCode::kMapNotBuilt:
       return "境界データから地図を組み立てられません" + Reported("詳細", p.text) + "。";
     case ProblemCode::kNotATable:

@@ -84,7 +84,10 @@ TEST_F(MakeBaseMapTest, AFailedImportLeavesTheBaseMapAndSaysWhy) {
   });
   commands_.MakeBaseMapClick();
   ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_NE(reporter_.messages[0].text.find("基本地図を作成できません"), std::string::npos);
+  EXPECT_NE(
+      reporter_.messages[0].text.find("基本地図を作成できません。\nファイルが見つかりません。"),
+      std::string::npos)
+      << reporter_.messages[0].text;
   EXPECT_EQ(workspace_.settings.BaseMapFile, Sjis("全国２.IDT"));
   EXPECT_FALSE(std::filesystem::exists(program_dir_.path() / "ＫＹＵＳＨＵ.IDT"));
 }
