@@ -25,7 +25,7 @@ StatusOr<PolygonDatabase> ReadBoundaryFile(const Recipe& recipe,
   request.name_field = recipe.name_field;
   request.region_names = true;
   auto source = ReadSourceAreas(request);
-  if (!source.ok()) return source.status();
+  if (!source.ok()) return InContext(request.path.string(), source.status());
   notes = std::move(source->notes);
   std::vector<std::string> regions;
   for (const SourceArea& area : source->areas) {
