@@ -18,6 +18,14 @@ std::string Number(long long value) {
   return std::to_string(value);
 }
 
+// "a, b, c", each in double quotes when `quoted`; "none" for no item.
+std::string Listed(const std::vector<std::string>& items, bool quoted) {
+  std::string list;
+  for (const std::string& item : items)
+    list += (list.empty() ? "" : ", ") + (quoted ? Quoted(item) : item);
+  return list.empty() ? "none" : list;
+}
+
 StatusCode CodeOf(ProblemCode code) {
   switch (code) {
     case ProblemCode::kPluginNotFound:
@@ -54,13 +62,6 @@ bool IsMissingFile(const std::filesystem::path& path) {
 
 std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
-}
-
-std::string Listed(const std::vector<std::string>& items, bool quoted) {
-  std::string list;
-  for (const std::string& item : items)
-    list += (list.empty() ? "" : ", ") + (quoted ? Quoted(item) : item);
-  return list.empty() ? "none" : list;
 }
 
 std::string MoreProblems(std::size_t more) {

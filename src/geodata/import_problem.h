@@ -107,9 +107,7 @@ Status StatusOf(const ImportProblems& problems);
 // virtual paths (/vsizip/ and the like) are never missing here.
 bool IsMissingFile(const std::filesystem::path& path);
 
-// "items" as "a, b, c", each in double quotes when `quoted`; "none" for no item.
-std::string Listed(const std::vector<std::string>& items, bool quoted);
-// `text` in double quotes.
+// `text` in double quotes, as the English texts quote names.
 std::string Quoted(std::string_view text);
 
 // A value, or the status and the problems that say why there is none.
