@@ -7,6 +7,7 @@
 #include "model/base_map_reference.h"
 #include "model/data_file.h"
 #include "render/circle_map.h"
+#include "render/circle_settings_check.h"
 #include "render/classification.h"
 #include "render/legend.h"
 

@@ -17,7 +17,7 @@
 #include "model/settings_file.h"
 #include "output/map_exporter.h"
 #include "render/background_picture.h"
-#include "render/circle_map.h"
+#include "render/circle_settings_check.h"
 #include "render/map_document_state.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"

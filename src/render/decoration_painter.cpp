@@ -4,24 +4,20 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
+#include "base/numbers.h"
 #include "base/real48.h"
+#include "model/symbol_settings.h"
 #include "render/drawing_resources.h"
 
 namespace kartela {
 namespace {
 
-constexpr int kFirstCircleColourBrush = 24;
-constexpr std::uint32_t kLeftTopAlign = gdi::kAlignLeft | gdi::kAlignTop;
-
-std::int32_t Clamped(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
+// A shape's fill is a circle colour, or hollow from kFillHollow on.
+static_assert(kFillHollow == kCircleColourCount);
 
 gdi::Point Offset(gdi::Point centre, std::int64_t dx, std::int64_t dy) {
-  return gdi::Point{Clamped(centre.x + dx), Clamped(centre.y + dy)};
+  return gdi::Point{ClampTo<std::int32_t>(centre.x + dx), ClampTo<std::int32_t>(centre.y + dy)};
 }
 
 gdi::Rect Around(gdi::Point centre, std::int64_t half) {
@@ -45,12 +41,7 @@ struct Drag {
 };
 
 void SelectFill(gdi::DeviceContext& dc, int fill) {
-  const bool coloured = fill >= 0 && fill < kFillHollow;
-  dc.SelectBrush(BrushAt(coloured ? kFirstCircleColourBrush + fill : kHollowBrush));
-}
-
-int SizeOf(std::int64_t size) {
-  return Clamped(size);
+  dc.SelectBrush(CircleColourBrush(fill));
 }
 
 void DrawRectangleSides(gdi::DeviceContext& dc, gdi::Point p1, gdi::Point p2) {
@@ -67,14 +58,14 @@ int DrawCircleShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other,
   SelectFill(dc, fill);
   const std::int64_t r = Drag(centre, other).Radius();
   dc.Ellipse(Around(centre, r));
-  return SizeOf(r);
+  return ClampTo<std::int32_t>(r);
 }
 
 int DrawSquareShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill) {
   SelectFill(dc, fill);
   const std::int64_t s = Drag(centre, other).LargerSide();
   dc.Rectangle(Around(centre, s));
-  return SizeOf(s);
+  return ClampTo<std::int32_t>(s);
 }
 
 // Apex up, inscribed in the circle of the drag's radius.
@@ -86,7 +77,7 @@ int DrawTriangleShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point othe
   const std::array<gdi::Point, 4> points = {Offset(centre, 0, -r), Offset(centre, -h, v),
                                             Offset(centre, h, v), Offset(centre, 0, -r)};
   dc.Polygon(points);
-  return SizeOf(r);
+  return ClampTo<std::int32_t>(r);
 }
 
 // A diagonal cross of twelve corners, its arms t = 0.6 s wide.
@@ -101,7 +92,7 @@ int DrawCrossShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, 
       Offset(centre, -s, t),  Offset(centre, -s + t, 0), Offset(centre, -s, -t),
       Offset(centre, -t, -s)};
   dc.Polygon(points);
-  return SizeOf(s);
+  return ClampTo<std::int32_t>(s);
 }
 
 int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2) {
@@ -137,8 +128,8 @@ int DrawRubberBand(gdi::DeviceContext& dc, DecorationMode mode, gdi::Point p1, g
 
 gdi::Point DecorationToDevice(std::int32_t x, std::int32_t y, const PaintParams& params) {
   const long double scale = params.PaintScale;
-  return gdi::Point{Clamped(RoundHalfEven(x * scale) - params.PaintOrigin.x),
-                    Clamped(RoundHalfEven(y * scale) - params.PaintOrigin.y)};
+  return gdi::Point{ClampTo<std::int32_t>(RoundHalfEven(x * scale) - params.PaintOrigin.x),
+                    ClampTo<std::int32_t>(RoundHalfEven(y * scale) - params.PaintOrigin.y)};
 }
 
 void DrawShapeDecorations(const PaintContext& context) {
@@ -158,7 +149,7 @@ void DrawTextDecorations(const PaintContext& context) {
   dc.SelectFont(ScaledFont(context.resources.fonts[kFontDecoration], context.params.PaintScale));
   dc.SetTextColor(context.TextColor());
   dc.SetBackgroundColor(context.BackgroundColor());
-  dc.SetTextAlign(kLeftTopAlign);
+  dc.SetTextAlign(kAlignLeftTop);
   for (const TextDecoration& text : context.workspace.decorations.Texts()) {
     if (text.Style == kTextCleared) dc.SetBackgroundMode(gdi::BackgroundMode::kOpaque);
     if (text.Style == kTextTransparent) dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);

@@ -6,6 +6,7 @@
 #include "base/numbers.h"
 #include "base/real48.h"
 #include "base/text_encoding.h"
+#include "model/symbol_settings.h"
 
 namespace kartela {
 namespace {
@@ -201,6 +202,11 @@ const std::array<gdi::Brush, kBrushCount>& Brushes() {
 const gdi::Brush& BrushAt(int index) {
   if (index < 0 || index >= kBrushCount) index = kHollowBrush;
   return kBrushes[static_cast<std::size_t>(index)];
+}
+
+const gdi::Brush& CircleColourBrush(int colour) {
+  const bool coloured = colour >= 0 && colour < kCircleColourCount;
+  return BrushAt(coloured ? kFirstCircleColourBrush + colour : kHollowBrush);
 }
 
 // An automatic print size (below 0) is taken as magnification 1, as the

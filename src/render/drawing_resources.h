@@ -17,6 +17,7 @@
 namespace kartela {
 
 inline constexpr int kBrushCount = 57;
+inline constexpr int kFirstCircleColourBrush = 24;  // the nine colours of circles and symbols
 inline constexpr int kFirstHatchBrush = 34;
 inline constexpr int kFirstPatternBrush = 40;
 inline constexpr int kHollowBrush = 56;
@@ -70,6 +71,11 @@ AuxiliaryLine AuxiliaryLineOf(std::int16_t border_style);
 const std::array<gdi::Brush, kBrushCount>& Brushes();
 // Brush `index` of the table; an index beyond it is the hollow brush.
 const gdi::Brush& BrushAt(int index);
+// The brush of circle colour `colour` (0..8); any other colour is hollow.
+const gdi::Brush& CircleColourBrush(int colour);
+
+// Texts are placed by the top-left corner of their cell.
+inline constexpr std::uint32_t kAlignLeftTop = gdi::kAlignLeft | gdi::kAlignTop;
 
 // The monochrome widths: the print line width, and twice the whole part of
 // the print magnification for thick lines.

@@ -18,7 +18,6 @@ namespace {
 constexpr std::string_view kWideSeparator = " \x81\x60";
 constexpr std::string_view kNarrowSeparator = " ~";
 constexpr std::uint32_t kCentreTopAlign = gdi::kAlignCenter | gdi::kAlignTop;
-constexpr std::uint32_t kDefaultAlign = gdi::kAlignLeft | gdi::kAlignTop;
 // The words of the legend options, in Shift-JIS.
 constexpr std::string_view kFromWord = "\x88\xc8\x8f\xe3";   // 以上
 constexpr std::string_view kBelowWord = "\x96\xa2\x96\x9e";  // 未満
@@ -462,7 +461,7 @@ void DrawTitle(const PaintContext& context) {
   dc.SetTextAlign(kCentreTopAlign);
   const gdi::Point anchor = TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution);
   dc.TextOut(anchor, ws.data.DataTitle);
-  dc.SetTextAlign(kDefaultAlign);
+  dc.SetTextAlign(kAlignLeftTop);
   RecordTitlePlace(context, anchor, font);
 }
 
@@ -515,14 +514,14 @@ void DrawAreaNames(const PaintContext& context, const AreaFill& fill) {
   dc.SetTextAlign(kCentreTopAlign);
   if ((flags & kNamesApart) != 0) {
     DrawAreaNamesApart(context, font, fill);
-    dc.SetTextAlign(kDefaultAlign);
+    dc.SetTextAlign(kAlignLeftTop);
     return;
   }
   const int count = context.workspace.base_map.MapAreaCount();
   const bool backwards = (flags & kNamesBackwards) != 0;
   for (int i = 0; i < count; ++i)
     DrawAreaName(context, backwards ? count - i : i + 1);
-  dc.SetTextAlign(kDefaultAlign);
+  dc.SetTextAlign(kAlignLeftTop);
 }
 
 std::string AbbreviatedAreaName(std::string_view name) {

@@ -10,7 +10,7 @@
 
 #include "model/symbol_settings.h"
 #include "model/value_syntax.h"
-#include "render/circle_map.h"
+#include "render/circle_settings_check.h"
 #include "render/classification.h"
 #include "render/paint_context.h"
 #include "render/workspace.h"

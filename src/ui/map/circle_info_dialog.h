@@ -8,7 +8,7 @@
 #include <array>
 
 #include "model/symbol_settings.h"
-#include "render/circle_map.h"
+#include "render/circle_settings_check.h"
 
 class QButtonGroup;
 class QGroupBox;

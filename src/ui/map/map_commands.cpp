@@ -9,6 +9,7 @@
 #include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/value_syntax.h"
+#include "render/circle_map.h"
 #include "render/classification.h"
 #include "render/legend.h"
 #include "render/map_frame.h"

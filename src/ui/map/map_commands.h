@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "render/circle_map.h"
+#include "render/circle_settings_check.h"
 #include "render/workspace.h"
 #include "ui/widgets/app_context.h"
 #include "ui/widgets/dialog_runner.h"
