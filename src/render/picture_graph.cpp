@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <variant>
 
 #include "base/numbers.h"
+#include "base/text_encoding.h"
 #include "model/messages.h"
 #include "render/circle_map.h"
 #include "render/legend.h"
@@ -87,6 +89,23 @@ void StartPictureGraph(Workspace& workspace, std::string file_name,
   view.Kind = MapKind::kPictureGraph;
   view.ScrollReset = true;
   ClearDecorations(workspace.decorations);
+}
+
+std::optional<std::string> RefreshGlyphPicture(MapView& view,
+                                               const std::filesystem::path& program_dir) {
+  if (view.Kind != MapKind::kPictureGraph || view.GlyphPictureFile.empty()) return std::nullopt;
+  const std::filesystem::path path =
+      program_dir / std::filesystem::path(sjis::ToUtf8Lossy(view.GlyphPictureFile));
+  auto read = MetafilePicture::Read(path);
+  if (auto* picture = std::get_if<std::shared_ptr<const MetafilePicture>>(&read)) {
+    view.GlyphPicture = std::move(*picture);
+    view.GlyphPictureGone = false;
+    return std::nullopt;
+  }
+  view.GlyphPicture.reset();
+  if (view.GlyphPictureGone) return std::nullopt;
+  view.GlyphPictureGone = true;
+  return sjis::ToUtf8Lossy(view.GlyphPictureFile);
 }
 
 void DrawPictureGraph(const PaintContext& context) {

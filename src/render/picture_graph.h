@@ -5,7 +5,9 @@
 // the same settings with the same messages.
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/symbol_settings.h"
@@ -42,6 +44,14 @@ int ApplyPictureFields(const PictureFields& fields, SymbolSettings& settings);
 // and both decoration lists emptied.
 void StartPictureGraph(Workspace& workspace, std::string file_name,
                        std::shared_ptr<const MetafilePicture> picture);
+
+// Before each paint of the map window: reads the picture graph's picture
+// again from `program_dir`, so that a replaced file shows at once. When the
+// file has gone the graph draws nothing, and the file's name (UTF-8) is
+// returned at the first paint that finds it gone, for the caller to say so
+// once rather than at every paint.
+std::optional<std::string> RefreshGlyphPicture(MapView& view,
+                                               const std::filesystem::path& program_dir);
 
 // Draws the picture graph: the outlines, one picture per area with a
 // positive value, the title, the reference picture and its label at the

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "gdi/emf_writer.h"
 #include "model/messages.h"
+#include "model/test_support.h"
 #include "render/circle_map.h"
 #include "render/map_painter.h"
 #include "render/metafile_picture.h"
@@ -152,6 +154,40 @@ TEST_F(PictureGraphTest, NothingAtAllWithoutItsPicture) {
   StartPictureGraph(ws_, "", WidePicture());
   Paint();
   EXPECT_TRUE(test::DrawingLayers(dc_).empty());
+}
+
+// The picture is read again at each paint from the program directory (its
+// Shift-JIS name as a UTF-8 file name); its loss is told once, not at every
+// paint, and a file put back is drawn again.
+TEST(RefreshGlyphPictureTest, ReadsAtEachPaintAndTellsALossOnce) {
+  test::ScratchDir dir;
+  const std::string picture = WidePicture()->bytes();
+  dir.Write("人.emf", picture);
+  MapView view;
+  view.Kind = MapKind::kPictureGraph;
+  view.GlyphPictureFile = test::Sjis("人.emf");
+  EXPECT_EQ(RefreshGlyphPicture(view, dir.path()), std::nullopt);
+  ASSERT_NE(view.GlyphPicture, nullptr);
+  EXPECT_EQ(view.GlyphPicture->bytes(), picture);
+
+  std::filesystem::remove(dir.path() / "人.emf");
+  EXPECT_EQ(RefreshGlyphPicture(view, dir.path()), "人.emf");
+  EXPECT_EQ(view.GlyphPicture, nullptr);
+  EXPECT_EQ(RefreshGlyphPicture(view, dir.path()), std::nullopt) << "told once";
+  dir.Write("人.emf", picture.substr(0, 100));  // damaged counts as gone
+  EXPECT_EQ(RefreshGlyphPicture(view, dir.path()), std::nullopt);
+  EXPECT_EQ(view.GlyphPicture, nullptr);
+  dir.Write("人.emf", picture);
+  EXPECT_EQ(RefreshGlyphPicture(view, dir.path()), std::nullopt);
+  EXPECT_NE(view.GlyphPicture, nullptr);
+  std::filesystem::remove(dir.path() / "人.emf");
+  EXPECT_EQ(RefreshGlyphPicture(view, dir.path()), "人.emf") << "told again after a recovery";
+
+  // Other maps read nothing.
+  dir.Write("人.emf", picture);
+  view.Kind = MapKind::kCircleGraph;
+  EXPECT_EQ(RefreshGlyphPicture(view, dir.path()), std::nullopt);
+  EXPECT_EQ(view.GlyphPicture, nullptr);
 }
 
 TEST(MetafilePictureTest, RefusesPicturesWithoutAHeight) {

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -18,9 +19,9 @@
 #include "render/decoration_painter.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
+#include "render/picture_graph.h"
 #include "ui/map/dec_input_dialog.h"
 #include "ui/map/map_cursors.h"
-#include "ui/pictures/picture_graph_commands.h"
 
 namespace kartela {
 namespace {
@@ -184,7 +185,13 @@ void TDrawWindow::paintEvent(QPaintEvent*) {
 }
 
 void TDrawWindow::RenderMap() {
-  RefreshGlyphPicture(context_);
+  if (const std::optional<std::string> gone =
+          RefreshGlyphPicture(context_.workspace.view, context_.paths.ProgramDir)) {
+    // After the paint rather than inside it.
+    Reporter* reporter = &context_.reporter;
+    QTimer::singleShot(
+        0, [reporter, shown = *gone] { ShowMessage(*reporter, kMsgFileReadFailed, shown); });
+  }
   painting_ = true;
   UpdateScrollRange();  // the drawing may have grown or shrunk since the last paint
   painting_ = false;

@@ -1,6 +1,5 @@
 #include "ui/pictures/picture_graph_commands.h"
 
-#include <QTimer>
 #include <variant>
 
 #include "base/text_encoding.h"
@@ -19,11 +18,6 @@
 
 namespace kartela {
 namespace {
-
-std::filesystem::path GlyphPath(const AppContext& context) {
-  return context.paths.ProgramDir /
-         std::filesystem::path(sjis::ToUtf8Lossy(context.workspace.view.GlyphPictureFile));
-}
 
 QString MetafileFilter(std::uint8_t emf_mode) {
   return (emf_mode & 1) != 0 ? QStringLiteral("ﾒﾀﾌｧｲﾙ (*.emf *.wmf);;全ファイル (*)")
@@ -121,24 +115,6 @@ void PictureGraphCommands::LoadBackground(const std::filesystem::path& path) {
     return;
   }
   draw_window_.Invalidate();
-}
-
-void RefreshGlyphPicture(AppContext& context) {
-  MapView& view = context.workspace.view;
-  if (view.Kind != MapKind::kPictureGraph || view.GlyphPictureFile.empty()) return;
-  const std::filesystem::path path = GlyphPath(context);
-  auto read = MetafilePicture::Read(path);
-  if (auto* picture = std::get_if<std::shared_ptr<const MetafilePicture>>(&read)) {
-    view.GlyphPicture = std::move(*picture);
-    view.GlyphPictureGone = false;
-    return;
-  }
-  view.GlyphPicture.reset();
-  if (view.GlyphPictureGone) return;
-  view.GlyphPictureGone = true;
-  Reporter* reporter = &context.reporter;
-  const std::string shown = sjis::ToUtf8Lossy(view.GlyphPictureFile);
-  QTimer::singleShot(0, [reporter, shown] { ShowMessage(*reporter, kMsgFileReadFailed, shown); });
 }
 
 }  // namespace kartela

@@ -45,10 +45,4 @@ class PictureGraphCommands {
   DialogRunner run_dialog_ = ExecModal;
 };
 
-// Before each paint of the map window: reads the picture graph's picture
-// again from the program directory, so that a replaced file shows at once.
-// When the file has gone the graph draws nothing, and message 4 is shown
-// once, after the paint, rather than at every paint.
-void RefreshGlyphPicture(AppContext& context);
-
 }  // namespace kartela

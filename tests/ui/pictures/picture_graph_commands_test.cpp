@@ -128,15 +128,17 @@ TEST_F(PictureGraphCommandsTest, ChosenPictureBecomesTheMap) {
   commands_->MeGlyphMapClick();
   EXPECT_EQ(workspace_.view.GlyphPictureFile, "wide.emf");
 
-  // The file gone at a paint: the graph draws nothing and says so once.
+  // The file gone at a paint of the map window: the graph draws nothing and
+  // says so once, after the paint.
   std::filesystem::remove(dir_.path() / "wide.emf");
-  RefreshGlyphPicture(context_);
-  RefreshGlyphPicture(context_);
+  draw_window_->viewport()->grab();
+  draw_window_->viewport()->grab();
+  EXPECT_TRUE(reporter_.messages.empty());
   QApplication::processEvents();
   EXPECT_EQ(workspace_.view.GlyphPicture, nullptr);
   EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{4}));
   dir_.Write("wide.emf", WidePicture());  // back again: drawn again
-  RefreshGlyphPicture(context_);
+  draw_window_->viewport()->grab();
   EXPECT_NE(workspace_.view.GlyphPicture, nullptr);
 }
 
