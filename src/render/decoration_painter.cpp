@@ -120,6 +120,20 @@ int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gd
   return 0;
 }
 
+int ShapeSize(std::uint8_t kind, gdi::Point p1, gdi::Point p2) {
+  switch (SplitShapeKind(kind).mode) {
+    case DecorationMode::kCircle:
+    case DecorationMode::kTriangle:
+      return ClampTo<std::int32_t>(Drag(p1, p2).Radius());
+    case DecorationMode::kSquare:
+    case DecorationMode::kCross:
+      return ClampTo<std::int32_t>(Drag(p1, p2).LargerSide());
+    default:  // lines, rectangles and kinds that draw nothing
+      break;
+  }
+  return 0;
+}
+
 int DrawRubberBand(gdi::DeviceContext& dc, DecorationMode mode, gdi::Point p1, gdi::Point p2) {
   DecorationTools hollow;
   hollow.CircleFill = hollow.SquareFill = hollow.TriangleFill = hollow.CrossFill = kFillHollow;
@@ -132,14 +146,17 @@ gdi::Point DecorationToDevice(std::int32_t x, std::int32_t y, const PaintParams&
                     ClampTo<std::int32_t>(RoundHalfEven(y * scale) - params.PaintOrigin.y)};
 }
 
+void DrawShapeDecoration(const PaintContext& context, const ShapeDecoration& shape) {
+  context.dc.SelectPen(context.Pen(shape.Kind == kShapeDottedLine ? kPenDotted : kPenLegend));
+  DrawShapeOfKind(context.dc, shape.Kind, DecorationToDevice(shape.X1, shape.Y1, context.params),
+                  DecorationToDevice(shape.X2, shape.Y2, context.params));
+}
+
 void DrawShapeDecorations(const PaintContext& context) {
   gdi::DeviceContext& dc = context.dc;
   dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
-  for (const ShapeDecoration& shape : context.workspace.decorations.Shapes()) {
-    dc.SelectPen(context.Pen(shape.Kind == kShapeDottedLine ? kPenDotted : kPenLegend));
-    DrawShapeOfKind(dc, shape.Kind, DecorationToDevice(shape.X1, shape.Y1, context.params),
-                    DecorationToDevice(shape.X2, shape.Y2, context.params));
-  }
+  for (const ShapeDecoration& shape : context.workspace.decorations.Shapes())
+    DrawShapeDecoration(context, shape);
   dc.SetRasterOp(gdi::RasterOp::kCopyPen);
 }
 

@@ -24,6 +24,10 @@ int DrawCrossShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, 
 // routine's size; 0 for lines, rectangles and kinds that draw nothing.
 int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2);
 
+// The size the routine of `kind` returns for a drag from `p1` to `p2`,
+// without drawing: what a drag leaves for the next drag of its type.
+int ShapeSize(std::uint8_t kind, gdi::Point p1, gdi::Point p2);
+
 // The rubber band of a drag in `mode`: the shape without fill. Returns its
 // size as DrawShapeOfKind does.
 int DrawRubberBand(gdi::DeviceContext& dc, DecorationMode mode, gdi::Point p1, gdi::Point p2);
@@ -31,6 +35,9 @@ int DrawRubberBand(gdi::DeviceContext& dc, DecorationMode mode, gdi::Point p1, g
 // Where a stored decoration point is drawn: scaled and rounded half to even,
 // then moved by the origin. At scale 1 on screen this is where it was placed.
 gdi::Point DecorationToDevice(std::int32_t x, std::int32_t y, const PaintParams& params);
+
+// One shape decoration with its pen, over the background mode the caller set.
+void DrawShapeDecoration(const PaintContext& context, const ShapeDecoration& shape);
 
 // Every shape decoration in list order, also when texts are left out.
 void DrawShapeDecorations(const PaintContext& context);

@@ -71,6 +71,22 @@ TEST(ShapeRoutinesTest, RubberBandsAreUnfilledAndLinesHaveNoSize) {
   EXPECT_TRUE(dc.calls().empty());
 }
 
+// The size known without drawing is the one the routine returns.
+TEST(ShapeRoutinesTest, ShapeSizeIsWhatTheRoutineReturns) {
+  const std::uint8_t kinds[] = {kShapeLine,       kShapeDottedLine,  kShapeRectangle,
+                                kShapeCircle + 2, kShapeSquare,      kShapeTriangle + 9,
+                                kShapeCross + 5,  kShapeCircle + 10, 0};
+  const Point ends[] = {{103, 104}, {90, 110}, {100, 100}, {-2147483000, 100}};
+  gdi::RecordingDeviceContext dc;
+  for (const std::uint8_t kind : kinds) {
+    for (const Point end : ends) {
+      EXPECT_EQ(ShapeSize(kind, {100, 100}, end), DrawShapeOfKind(dc, kind, {100, 100}, end))
+          << int(kind) << " to " << end.x << "," << end.y;
+    }
+  }
+  EXPECT_EQ(ShapeSize(kShapeTriangle, {100, 100}, {103, 104}), 5);
+}
+
 class DecorationPaintTest : public testing::Test {
  protected:
   DecorationPaintTest() {

@@ -11,9 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
-#include "base/real48.h"
 #include "gdi/qt/painter_device_context.h"
 #include "model/messages.h"
 #include "render/decoration_painter.h"
@@ -22,6 +20,7 @@
 #include "render/picture_graph.h"
 #include "ui/map/dec_input_dialog.h"
 #include "ui/map/map_cursors.h"
+#include "ui/map/tool_overlay_painter.h"
 
 namespace kartela {
 namespace {
@@ -39,24 +38,9 @@ int CentredPosition(int position, int view, double before, double after) {
   return static_cast<int>(std::lround(std::clamp(centre - view / 2.0, -1e9, 1e9)));
 }
 
-// Decoration records hold 16-bit coordinates.
-std::int16_t RecordCoordinate(int value) {
-  return static_cast<std::int16_t>(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
-                                                   std::numeric_limits<std::int16_t>::max()));
-}
-
-gdi::Point ToGdi(QPoint p) {
-  return gdi::Point{p.x(), p.y()};
-}
-
 // The height of the speed-button panel, where the input bar goes when the
 // window has no panel to lay it over.
 constexpr int kPanelHeight = 37;
-// The text mark: a bar along the top and one down the left of the text.
-constexpr QRect kMarkTop(-2, -2, 11, 2);
-constexpr QRect kMarkLeft(-2, 0, 2, 26);
-// Room around a band for the pen and rounding.
-constexpr int kBandMargin = 2;
 
 }  // namespace
 
@@ -65,26 +49,11 @@ QString PositionText(QPoint canvas, DecorationMode mode) {
   return QStringLiteral("%1:%2").arg(canvas.x(), 4).arg(canvas.y()).leftJustified(9);
 }
 
-QPoint FirstBandOffset(const DecorationTools& tools, DecorationMode mode) {
-  switch (mode) {
-    case DecorationMode::kCircle:
-      return QPoint(tools.LastCircleSize, 0);
-    case DecorationMode::kSquare:
-      return QPoint(tools.LastSquareSize, tools.LastSquareSize);
-    case DecorationMode::kTriangle: {  // the lower-right corner
-      const long double size = tools.LastTriangleSize;
-      return QPoint(static_cast<int>(RoundHalfEven(size * 0.5L * std::sqrt(3.0L))),
-                    static_cast<int>(RoundHalfEven(size * 0.5L)));
-    }
-    case DecorationMode::kCross:
-      return QPoint(tools.LastCrossSize, tools.LastCrossSize);
-    default:
-      return QPoint();
-  }
-}
-
 TDrawWindow::TDrawWindow(AppContext& context, QWidget* parent)
-    : QAbstractScrollArea(parent), context_(context), measure_image_(1, 1, QImage::Format_RGB32) {
+    : QAbstractScrollArea(parent),
+      context_(context),
+      measure_image_(1, 1, QImage::Format_RGB32),
+      tool_(context.workspace, context.reporter) {
   setObjectName("TDrawWindow");
   setWindowTitle(kMapWindowCaption);
   RecreateResources();  // sets the window colour too
@@ -221,65 +190,31 @@ void TDrawWindow::RePaint(QPainter& painter) {
   KeepFurniturePlaces(places);
 }
 
+// The places in canvas pixels, which scrolling does not move.
 void TDrawWindow::KeepFurniturePlaces(const FurniturePlaces& places) {
-  const auto canvas_box = [this](const std::optional<gdi::Rect>& r) {
-    if (!r) return QRect();
-    return QRect(QPoint(r->left, r->top), QPoint(r->right - 1, r->bottom - 1)).translated(Scroll());
+  const gdi::Point scroll = ToGdi(Scroll());
+  const auto canvas_place = [scroll](const std::optional<gdi::Rect>& r) {
+    if (!r) return r;
+    return std::optional(gdi::Rect{r->left + scroll.x, r->top + scroll.y, r->right + scroll.x,
+                                   r->bottom + scroll.y});
   };
-  title_box_ = canvas_box(places.title);
-  legend_box_ = canvas_box(places.legend);
+  tool_.furniture().SetPlaces(canvas_place(places.title), canvas_place(places.legend));
+}
+
+QRect TDrawWindow::TitleBox() const {
+  return Covered(tool_.furniture().TitlePlace());
+}
+
+QRect TDrawWindow::LegendBox() const {
+  return Covered(tool_.furniture().LegendPlace());
 }
 
 void TDrawWindow::DrawOverlay(QPainter& painter) {
-  if (furniture_drag_) {
-    // A dotted frame where the dragged item would go, inverted to show on
-    // any colour.
-    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(
-        OverlayArea().adjusted(kBandMargin, kBandMargin, -kBandMargin - 1, -kBandMargin - 1));
-    return;
-  }
-  if (!start_) return;
-  const DecorationMode mode = Mode();
-  const QPoint start = *start_ - Scroll();
-  if (IsTextMode(mode)) {
-    // Inverted, so that it shows on any colour.
-    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    painter.fillRect(kMarkTop.translated(start), Qt::black);
-    painter.fillRect(kMarkLeft.translated(start), Qt::black);
-    return;
-  }
-  if (!end_ || !IsShapeMode(mode)) return;
-  gdi::PainterDeviceContext dc(painter);
-  dc.SelectPen(
-      resources_.PenFor(mode == DecorationMode::kDottedLine ? kPenDotted : kPenLegend, false));
-  dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
-  dc.SetRasterOp(gdi::RasterOp::kNotXorPen);
-  DrawRubberBand(dc, mode, ToGdi(start), ToGdi(*end_ - Scroll()));
+  PaintToolOverlay(painter, tool_.Overlay(), Scroll(), resources_);
 }
 
 QRect TDrawWindow::OverlayArea() const {
-  if (furniture_drag_) {
-    const FurnitureDrag& drag = *furniture_drag_;
-    return drag.box.translated(drag.now - drag.press - Scroll())
-        .adjusted(-kBandMargin, -kBandMargin, kBandMargin, kBandMargin);
-  }
-  if (!start_) return QRect();
-  const QPoint start = *start_ - Scroll();
-  if (IsTextMode(Mode())) return kMarkTop.united(kMarkLeft).translated(start);
-  if (!end_) return QRect();
-  const QPoint end = *end_ - Scroll();
-  QRect area = QRect(start, end).normalized();
-  if (Mode() > DecorationMode::kRectangle) {
-    // Each symbol lies within its radius or half side of the centre, and
-    // both are at most |dx| + |dy|.
-    const QPoint d = end - start;
-    const int reach = std::abs(d.x()) + std::abs(d.y());
-    area = QRect(start - QPoint(reach, reach), start + QPoint(reach, reach));
-  }
-  return area.adjusted(-kBandMargin, -kBandMargin, kBandMargin, kBandMargin);
+  return ToolOverlayArea(tool_.Overlay(), Scroll());
 }
 
 void TDrawWindow::UpdateFromCache(const QRect& area) {
@@ -365,7 +300,9 @@ void TDrawWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint canvas = event->position().toPoint() + Scroll();
   ShowPosition(canvas);
   ShowMoveCursor(canvas);
-  MoveBand(canvas);
+  const QRect before = OverlayArea();
+  tool_.Move(ToGdi(canvas));
+  Apply(ToolResult{}, before, canvas);
 }
 
 void TDrawWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -378,142 +315,50 @@ void TDrawWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TDrawWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && furniture_drag_) {
-    CancelFurnitureDrag();
-    return;
+  if (event->key() == Qt::Key_Escape) {
+    const QRect before = OverlayArea();
+    if (tool_.Escape()) {
+      Apply(ToolResult{}, before, QPoint());
+      ShowMoveCursor({});  // none while cancelled, wherever the pointer is
+      return;
+    }
   }
   QAbstractScrollArea::keyPressEvent(event);
 }
 
 void TDrawWindow::LeftDown(QPoint canvas) {
-  const DecorationMode mode = Mode();
-  if (mode == DecorationMode::kNone) {
-    furniture_drag_cancelled_ = false;
-    StartFurnitureDrag(canvas);
-    return;
-  }
-  if (IsTextMode(mode)) {
-    start_ = canvas;
-    UpdateFromCache(OverlayArea());
-    return;
-  }
-  if (!IsShapeMode(mode)) return;
-  if (ShapeListFull(context_.workspace.decorations)) {
-    ShowMessage(context_.reporter, kMsgDecorationsFull);
-    return;
-  }
-  if (start_) return;  // a press while one is pending changes nothing
-  start_ = canvas;
-  // The warp reaches the window as an ordinary move, which draws the band.
-  const QPoint offset = FirstBandOffset(context_.workspace.decoration_tools, mode);
-  if (!offset.isNull()) QCursor::setPos(QCursor::pos() + offset);
-}
-
-void TDrawWindow::MoveBand(QPoint canvas) {
-  if (furniture_drag_) {
-    const QRect before = OverlayArea();
-    furniture_drag_->now = canvas;
-    UpdateFromCache(before.united(OverlayArea()));
-    return;
-  }
-  if (!start_ || !IsShapeMode(Mode())) return;
   const QRect before = OverlayArea();
-  end_ = canvas;
-  UpdateFromCache(before.united(OverlayArea()));
+  Apply(tool_.LeftDown(ToGdi(canvas)), before, canvas);
 }
 
 void TDrawWindow::RightDown() {
-  const DecorationMode mode = Mode();
-  if (RemoveLastDecoration(context_.workspace.decorations, mode)) Invalidate();
+  if (tool_.RightDown().repaint) Invalidate();
 }
 
 void TDrawWindow::LeftUp(QPoint canvas) {
-  if (furniture_drag_) {
-    furniture_drag_->now = canvas;
-    FinishFurnitureDrag();
-    return;
-  }
-  if (furniture_drag_cancelled_) {
-    furniture_drag_cancelled_ = false;
-    ShowMoveCursor(canvas);
-    return;
-  }
-  const DecorationMode mode = Mode();
-  if (IsTextMode(mode)) {
-    PlaceText(canvas);
-  } else if (IsShapeMode(mode)) {
-    if (start_ && end_) AddDraggedShape();
-    const QRect band = OverlayArea();
-    start_.reset();
-    end_.reset();
-    UpdateFromCache(band);
-  }
+  const QRect before = OverlayArea();
+  Apply(tool_.LeftUp(ToGdi(canvas), [this] { return AskText(); }), before, canvas);
 }
 
-void TDrawWindow::PlaceText(QPoint canvas) {
-  DecorationLists& lists = context_.workspace.decorations;
-  const QRect mark = OverlayArea();
-  std::optional<std::string> text;
-  if (TextListFull(lists)) {
-    ShowMessage(context_.reporter, kMsgDecorationsFull);
-  } else {
-    TDecInputDialog bar(context_.metrics, this);
-    bar.PlaceOver(InputBarPanel());
-    if (bar.exec() == QDialog::Accepted) text = bar.Text();
-  }
-  start_.reset();
-  UpdateFromCache(mark);
-  if (!text) return;
-  const TextDecoration decoration{
-      RecordCoordinate(canvas.x()), RecordCoordinate(canvas.y()),
-      Mode() == DecorationMode::kTextCleared ? kTextCleared : kTextTransparent, std::move(*text)};
-  // The bar holds no more than a record does, so only an empty text is left out.
-  if (AddTextDecoration(lists, decoration) == AddTextResult::kAdded) Invalidate();
+std::optional<std::string> TDrawWindow::AskText() {
+  TDecInputDialog bar(context_.metrics, this);
+  bar.PlaceOver(InputBarPanel());
+  if (bar.exec() != QDialog::Accepted) return std::nullopt;
+  return bar.Text();
 }
 
-std::optional<TDrawWindow::Furniture> TDrawWindow::FurnitureAt(QPoint canvas) const {
-  // The legend is drawn over the title.
-  if (legend_box_.contains(canvas)) return Furniture::kLegend;
-  if (title_box_.contains(canvas)) return Furniture::kTitle;
-  return std::nullopt;
-}
-
-void TDrawWindow::StartFurnitureDrag(QPoint canvas) {
-  const std::optional<Furniture> item = FurnitureAt(canvas);
-  if (!item) return;
-  furniture_drag_ =
-      FurnitureDrag{*item, *item == Furniture::kTitle ? title_box_ : legend_box_, canvas, canvas};
-  UpdateFromCache(OverlayArea());
-}
-
-// The offsets change as the position dialogs change them, with the same
-// change bits, so the settings file and documents keep the new place.
-void TDrawWindow::FinishFurnitureDrag() {
-  const FurnitureDrag drag = *furniture_drag_;
-  const QRect frame = OverlayArea();
-  furniture_drag_.reset();
-  const QPoint d = drag.now - drag.press;
-  Settings& settings = context_.workspace.settings;
-  const bool moved = drag.item == Furniture::kTitle ? MoveTitle(settings, ToGdi(d))
-                                                    : MoveLegend(settings, ToGdi(d));
-  if (moved) {
-    Invalidate();
-  } else {
-    UpdateFromCache(frame);
-  }
-}
-
-void TDrawWindow::CancelFurnitureDrag() {
-  const QRect frame = OverlayArea();
-  furniture_drag_.reset();
-  furniture_drag_cancelled_ = true;
-  UpdateFromCache(frame);
-  ShowMoveCursor({});  // none while cancelled, wherever the pointer is
+void TDrawWindow::Apply(const ToolResult& result, const QRect& before, QPoint canvas) {
+  UpdateFromCache(before.united(OverlayArea()));
+  if (result.drawn) DrawIntoPicture(*result.drawn);
+  if (result.repaint) Invalidate();
+  // The warp reaches the window as an ordinary move, which draws the band.
+  if (result.pointer_move != gdi::Point{})
+    QCursor::setPos(QCursor::pos() + ToQt(result.pointer_move));
+  if (result.cursor_changed) ShowMoveCursor(canvas);
 }
 
 void TDrawWindow::ShowMoveCursor(QPoint canvas) {
-  const bool over = Mode() == DecorationMode::kNone && !furniture_drag_cancelled_ &&
-                    (furniture_drag_ || FurnitureAt(canvas).has_value());
+  const bool over = tool_.MoveCursorAt(ToGdi(canvas));
   if (over == move_cursor_) return;
   move_cursor_ = over;
   viewport()->setCursor(over ? QCursor(Qt::SizeAllCursor) : DecorationCursor(Mode()));
@@ -525,26 +370,14 @@ QRect TDrawWindow::InputBarPanel() const {
   return QRect(viewport()->mapToGlobal(QPoint(0, 0)), QSize(viewport()->width(), kPanelHeight));
 }
 
-void TDrawWindow::AddDraggedShape() {
-  Workspace& workspace = context_.workspace;
-  const DecorationMode mode = Mode();
-  const ShapeDecoration shape{RecordCoordinate(start_->x()), RecordCoordinate(start_->y()),
-                              RecordCoordinate(end_->x()), RecordCoordinate(end_->y()),
-                              ShapeKindFor(workspace.decoration_tools, mode)};
-  if (!AddShapeDecoration(workspace.decorations, shape)) return;
-  // Drawn into the picture as the paint draws it, so no paint of the whole
-  // map is needed; texts lie above shapes, so with texts the map is painted.
+// Drawn as the paint draws it, so no paint of the whole map is needed.
+void TDrawWindow::DrawIntoPicture(const ShapeDecoration& shape) {
   PaintParams params;
-  params.PaintOrigin = {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+  params.PaintOrigin = ToGdi(Scroll());
   QPainter painter(&map_picture_);
   gdi::PainterDeviceContext dc(painter);
-  dc.SelectPen(
-      resources_.PenFor(mode == DecorationMode::kDottedLine ? kPenDotted : kPenLegend, false));
   dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
-  const int size = DrawShapeOfKind(dc, shape.Kind, DecorationToDevice(shape.X1, shape.Y1, params),
-                                   DecorationToDevice(shape.X2, shape.Y2, params));
-  RememberShapeSize(workspace.decoration_tools, mode, size);
-  if (!workspace.decorations.Texts().empty()) Invalidate();
+  DrawShapeDecoration(PaintContext(context_.workspace, resources_, dc, params), shape);
 }
 
 }  // namespace kartela

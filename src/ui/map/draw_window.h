@@ -1,7 +1,9 @@
 // TDrawWindow: the map window. It paints the whole map through the one paint
-// routine at the scroll position, owns the drawing objects, and turns the
-// mouse into decorations with the current tool. With no tool, the title and
-// the legend can be dragged to a new place; Escape cancels the drag.
+// routine at the scroll position into a kept picture, owns the drawing
+// objects, and hands the mouse to the decoration tool of render/
+// decoration_tool.h, which turns it into decorations with the current tool
+// or, with no tool, drags the title and the legend (Escape cancels the
+// drag); what the tool shows is drawn over the kept picture.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -10,8 +12,10 @@
 #include <QPointer>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "gdi/device_context.h"
+#include "render/decoration_tool.h"
 #include "render/drawing_resources.h"
 #include "render/paint_context.h"
 #include "ui/widgets/app_context.h"
@@ -28,10 +32,6 @@ inline constexpr const char* kMapWindowCaption = "地図";
 // The menu bar's position display for canvas point `canvas`: x right-aligned
 // in four columns, ":", y, padded to nine columns; blank without a tool.
 QString PositionText(QPoint canvas, DecorationMode mode);
-
-// How far a press in `mode` moves the pointer so that the first rubber band
-// already has the size of the last shape of its kind; none for other modes.
-QPoint FirstBandOffset(const DecorationTools& tools, DecorationMode mode);
 
 class TDrawWindow : public QAbstractScrollArea {
   Q_OBJECT
@@ -61,8 +61,8 @@ class TDrawWindow : public QAbstractScrollArea {
   void ApplyDecorationCursor();
   // Where the last full paint drew the title and the legend, in canvas
   // pixels; empty when it drew none.
-  QRect TitleBox() const { return title_box_; }
-  QRect LegendBox() const { return legend_box_; }
+  QRect TitleBox() const;
+  QRect LegendBox() const;
   // The speed-button panel the text input bar is laid over; without one the
   // bar goes over the top of this window.
   void SetInputBarPanel(QWidget* panel);
@@ -109,29 +109,19 @@ class TDrawWindow : public QAbstractScrollArea {
   void LeftDown(QPoint canvas);
   void RightDown();
   void LeftUp(QPoint canvas);
-  void MoveBand(QPoint canvas);
-  // Asks for the text with the input bar and adds it at `canvas`.
-  void PlaceText(QPoint canvas);
-  // Adds the dragged shape and draws it into the cached picture.
-  void AddDraggedShape();
-  // Where the text mark or the band now covers the window; empty when none.
+  // Asks for a decoration text with the input bar; none when cancelled.
+  std::optional<std::string> AskText();
+  // Carries out what the tool says after an event: the overlay's old area
+  // `before` and its new one are drawn again from the picture, an added
+  // shape is drawn into the picture, the map is painted again, the pointer
+  // moved or the cursor changed.
+  void Apply(const ToolResult& result, const QRect& before, QPoint canvas);
+  // Draws `shape` into the picture as the paint draws it.
+  void DrawIntoPicture(const ShapeDecoration& shape);
+  // Where the tool's overlay now covers the window; empty when none.
   QRect OverlayArea() const;
   QRect InputBarPanel() const;
 
-  // The title and the legend by mouse, with no tool chosen.
-  enum class Furniture { kTitle, kLegend };
-  struct FurnitureDrag {
-    Furniture item;
-    QRect box;  // where it was, in canvas pixels
-    QPoint press;
-    QPoint now;
-  };
-  std::optional<Furniture> FurnitureAt(QPoint canvas) const;
-  void StartFurnitureDrag(QPoint canvas);
-  void FinishFurnitureDrag();
-  // Leaves the item where it was; the move cursor stays away until the
-  // button is released.
-  void CancelFurnitureDrag();
   // The move cursor over the title and the legend, the tool's cursor elsewhere.
   void ShowMoveCursor(QPoint canvas);
   void KeepFurniturePlaces(const FurniturePlaces& places);
@@ -153,16 +143,9 @@ class TDrawWindow : public QAbstractScrollArea {
   bool overlay_update_ = false;  // the pending paint only moves the overlay
   int full_paints_ = 0;
 
-  // The drag, in canvas pixels (window plus scroll position): the press of
-  // a shape or text tool, and the last position seen while dragging a shape.
-  std::optional<QPoint> start_;
-  std::optional<QPoint> end_;
+  DecorationTool tool_;
   DecorationMode cursor_mode_ = DecorationMode::kNone;
   bool move_cursor_ = false;
-  QRect title_box_;
-  QRect legend_box_;
-  std::optional<FurnitureDrag> furniture_drag_;
-  bool furniture_drag_cancelled_ = false;
   QPointer<QWidget> input_bar_panel_;
 };
 

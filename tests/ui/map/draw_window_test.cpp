@@ -309,11 +309,12 @@ TEST_F(DrawWindowTest, ADragAddsTheShapeOfTheToolAtThePressAndTheLastMove) {
   EXPECT_EQ(tools.LastSquareSize, 10);
   EXPECT_EQ(tools.LastCrossSize, 15);
   // The next press moves the pointer so that the first band has that size.
-  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kCircle), QPoint(5, 0));
-  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kSquare), QPoint(10, 10));
-  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kTriangle), QPoint(4, 2)) << "5 × √3 ÷ 2, 2.5";
-  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kCross), QPoint(15, 15));
-  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kLine), QPoint());
+  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kCircle), (gdi::Point{5, 0}));
+  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kSquare), (gdi::Point{10, 10}));
+  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kTriangle), (gdi::Point{4, 2}))
+      << "5 × √3 ÷ 2, 2.5";
+  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kCross), (gdi::Point{15, 15}));
+  EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kLine), gdi::Point{});
 
   SetMode(DecorationMode::kLine);
   Press(QPoint(10, 20));
