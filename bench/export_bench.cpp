@@ -26,7 +26,7 @@ void ExportCounties(benchmark::State& state) {
   const output::MapExporter exporter(workspace);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const std::optional<std::string> file = exporter.Encode(Settings{});
+    const StatusOr<std::string> file = exporter.Encode(Settings{});
     bytes = file ? file->size() : 0;
     benchmark::DoNotOptimize(bytes);
   }

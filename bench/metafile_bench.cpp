@@ -69,7 +69,7 @@ void WriteScene(benchmark::State& state) {
   for (auto _ : state) {
     Writer writer(options);
     DrawAreas(writer);
-    const std::string file = writer.Finish();
+    const std::string file = writer.Finish().value();
     bytes = file.size();
     benchmark::DoNotOptimize(file.data());
   }
@@ -88,7 +88,7 @@ void BM_PlayEmf(benchmark::State& state) {
   options.picture = kPicture;
   EmfWriter writer(options);
   DrawAreas(writer);
-  const std::string file = writer.Finish();
+  const std::string file = writer.Finish().value();
   for (auto _ : state) {
     RecordingDeviceContext dc;
     if (!PlayMetafile(file, dc, {0, 0, kPicture.cx, kPicture.cy}).ok()) {

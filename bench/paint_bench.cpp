@@ -91,7 +91,7 @@ void BM_PlayCountyBackground(benchmark::State& state) {
   const gdi::MetafileOptions options = gdi::EmfFileOptions(DrawingExtent(county), 96);
   gdi::EmfWriter writer(options);
   PaintMap(county, writer, PaintParams{0, {}, options.paint_scale});
-  auto picture = MetafilePicture::FromBytes(writer.Finish());
+  auto picture = MetafilePicture::FromBytes(writer.Finish().value());
   if (!std::holds_alternative<std::shared_ptr<const MetafilePicture>>(picture)) {
     state.SkipWithError("the saved map is refused");
     return;
@@ -190,7 +190,7 @@ BENCHMARK(BM_RubberBandStepOverCountyMap)
 void BM_OpenAndPaintCountyDocument(benchmark::State& state) {
   Workspace saved;
   const auto path = std::filesystem::temp_directory_path() / "kartela-bench-county.KTD";
-  if (!LoadCountyPaintMap(saved) || !SaveMapDocument(path, saved).ok) {
+  if (!LoadCountyPaintMap(saved) || !SaveMapDocument(path, saved).ok()) {
     state.SkipWithError("the county document cannot be made");
     return;
   }

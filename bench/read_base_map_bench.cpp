@@ -74,13 +74,13 @@ void BM_ReadLargestBaseMap(benchmark::State& state) {
   static const LargestMapFile file;
   BaseMap map;
   // The first read grows the store to its hundred blocks; later reads reuse them.
-  if (ReadBaseMap(file.path(), map) != BaseMapStatus::kOk || map.PointCount != kRecords) {
+  if (!ReadBaseMap(file.path(), map).ok() || map.PointCount != kRecords) {
     state.SkipWithError("the largest map does not read");
     return;
   }
   const std::int64_t allocations_before = bench::AllocationCount();
   for (auto _ : state) {
-    if (ReadBaseMap(file.path(), map) != BaseMapStatus::kOk) state.SkipWithError("read failed");
+    if (!ReadBaseMap(file.path(), map).ok()) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(map.PointCount);
   }
   const auto reads = static_cast<double>(state.iterations());

@@ -24,7 +24,7 @@ std::filesystem::path BaseMapsDir() {
 
 bool LoadShippedBaseMap(const std::string& reference, Workspace& workspace) {
   const auto found = FindBaseMap(reference, BaseMapsDir());
-  if (!found || ReadBaseMap(found->path, workspace.base_map) != BaseMapStatus::kOk) return false;
+  if (!found || !ReadBaseMap(found->path, workspace.base_map).ok()) return false;
   workspace.base_map.LoadedMapFile = reference;
   return true;
 }

@@ -56,8 +56,9 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
 
 bool Report(const fs::path& file, const fs::path& preview_dir) {
   BaseMap map;
-  if (ReadBaseMap(file, map) != BaseMapStatus::kOk) {
-    std::fprintf(stderr, "%s: the base-map reader refuses the written file\n", file.c_str());
+  if (const Status read = ReadBaseMap(file, map); !read.ok()) {
+    std::fprintf(stderr, "%s: the base-map reader refuses the written file: %s\n", file.c_str(),
+                 read.detail().c_str());
     return false;
   }
   const basemap::BaseMapFigures figures = basemap::Summarise(map);
@@ -74,8 +75,9 @@ bool Report(const fs::path& file, const fs::path& preview_dir) {
   if (preview_dir.empty()) return true;
   const fs::path picture = preview_dir / file.filename().replace_extension(".png");
   const StatusOr<std::string> png = basemap::RenderPreview(map);
-  if (!png.ok() || !WriteFileAtomically(picture, *png)) {
-    std::fprintf(stderr, "%s: cannot be written\n", picture.c_str());
+  const Status written = png.ok() ? WriteFileAtomically(picture, *png) : png.status();
+  if (!written.ok()) {
+    std::fprintf(stderr, "%s: cannot be written: %s\n", picture.c_str(), written.detail().c_str());
     return false;
   }
   return true;
@@ -95,15 +97,15 @@ bool Build(const fs::path& recipe_path, const Options& options) {
   for (const std::string& note : output->notes)
     std::fprintf(stderr, "%s: note: %s\n", recipe_path.c_str(), note.c_str());
   const fs::path file = options.out / fs::path(recipe->output);
-  if (!WriteFileAtomically(file, output->map_bytes)) {
-    std::fprintf(stderr, "%s: cannot be written\n", file.c_str());
+  if (const Status written = WriteFileAtomically(file, output->map_bytes); !written.ok()) {
+    std::fprintf(stderr, "%s\n", written.detail().c_str());
     return false;
   }
   if (!Report(file, options.preview)) return false;
   if (recipe->data.empty()) return true;
   const fs::path data_file = options.out / fs::path(recipe->data);
-  if (!WriteFileAtomically(data_file, output->data_bytes)) {
-    std::fprintf(stderr, "%s: cannot be written\n", data_file.c_str());
+  if (const Status written = WriteFileAtomically(data_file, output->data_bytes); !written.ok()) {
+    std::fprintf(stderr, "%s\n", written.detail().c_str());
     return false;
   }
   std::printf("%s: land areas of %d areas in km², %.0f km² in all\n", data_file.filename().c_str(),

@@ -14,10 +14,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path dir(argv[1]);
-  for (const auto& pictogram : kartela::pictograms::MakePictograms()) {
+  const auto pictograms = kartela::pictograms::MakePictograms();
+  if (!pictograms.ok()) {
+    std::fprintf(stderr, "cannot draw the pictograms: %s\n", pictograms.status().detail().c_str());
+    return 1;
+  }
+  for (const auto& pictogram : *pictograms) {
     const std::filesystem::path path = dir / pictogram.file_name;
-    if (!kartela::WriteFileAtomically(path, pictogram.bytes)) {
-      std::fprintf(stderr, "cannot write %s\n", path.string().c_str());
+    if (const kartela::Status written = kartela::WriteFileAtomically(path, pictogram.bytes);
+        !written.ok()) {
+      std::fprintf(stderr, "cannot write %s\n", written.detail().c_str());
       return 1;
     }
   }

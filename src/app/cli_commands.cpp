@@ -92,10 +92,10 @@ int RunInfoCommand(const CliContext& context, const std::vector<std::string>& ar
   const std::filesystem::path path(arguments[0]);
   AreaList header;
   BaseMap map;
-  BaseMapResult read = ReadBaseMapHeader(path, header);
-  if (read == BaseMapStatus::kOk) read = ReadBaseMap(path, map);
-  if (read != BaseMapStatus::kOk) {
-    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, arguments[0], read.reason);
+  Status read = ReadBaseMapHeader(path, header);
+  if (read.ok()) read = ReadBaseMap(path, map);
+  if (!read.ok()) {
+    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, arguments[0], read.detail());
     return kExitFailure;
   }
   Print(context, DescribeBaseMap(header, map));

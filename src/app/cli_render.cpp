@@ -64,9 +64,9 @@ bool LoadSettings(const CliContext& context, const CliArguments& arguments, Sett
 // Reads the base map at `path`; `shown` names it in a failure message.
 bool LoadBaseMapAt(const CliContext& context, const std::filesystem::path& path,
                    const std::string& shown, Workspace& workspace) {
-  const BaseMapResult read = ReadBaseMap(path, workspace.base_map);
-  if (read != BaseMapStatus::kOk) {
-    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, shown, read.reason);
+  const Status read = ReadBaseMap(path, workspace.base_map);
+  if (!read.ok()) {
+    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, shown, read.detail());
     return false;
   }
   return true;
@@ -233,9 +233,9 @@ bool LoadBackground(const CliContext& context, const CliArguments& arguments,
                     Workspace& workspace) {
   const auto file = arguments.Value("background");
   if (!file) return true;
-  const auto reason = LoadBackgroundPicture(*file, workspace);
-  if (!reason) return true;
-  ShowMessageWithReason(context.reporter, kMsgFileReadFailed, *file, *reason);
+  const Status loaded = LoadBackgroundPicture(*file, workspace);
+  if (loaded.ok()) return true;
+  ShowMessageWithReason(context.reporter, kMsgFileReadFailed, *file, loaded.detail());
   return false;
 }
 
@@ -335,9 +335,9 @@ std::unique_ptr<QGuiApplication> StartGui() {
 // --out FILE.KTD: the document of the map that would be drawn.
 int SaveDocument(const CliContext& context, const std::filesystem::path& out,
                  const Workspace& workspace) {
-  const DocumentSave saved = SaveMapDocument(out, workspace);
-  if (saved.ok) return kExitOk;
-  ShowMessageWithReason(context.reporter, kMsgSaveFailed, {}, saved.reason);
+  const Status saved = SaveMapDocument(out, workspace);
+  if (saved.ok()) return kExitOk;
+  ShowSaveFailure(context.reporter, saved);
   return kExitFailure;
 }
 
@@ -365,8 +365,8 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
   }
   if (IsMapDocument(out)) return SaveDocument(context, out, workspace);
   const output::MapExporter exporter(workspace);
-  if (!exporter.Save(*settings, out)) {
-    ShowMessage(context.reporter, kMsgSaveFailed);
+  if (const Status saved = exporter.Save(*settings, out); !saved.ok()) {
+    ShowSaveFailure(context.reporter, saved);
     return kExitFailure;
   }
   return kExitOk;

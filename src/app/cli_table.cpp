@@ -136,9 +136,9 @@ std::optional<AreaList> AreasOf(const CliContext& context, const std::string& na
     return std::nullopt;
   }
   AreaList areas;
-  const BaseMapResult read = ReadBaseMapHeader(location->path, areas);
-  if (read != BaseMapStatus::kOk) {
-    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, name, read.reason);
+  const Status read = ReadBaseMapHeader(location->path, areas);
+  if (!read.ok()) {
+    ShowMessageWithReason(context.reporter, kMsgIdtReadFailed, name, read.detail());
     return std::nullopt;
   }
   areas.CurrentBaseMapFile = location->reference;
@@ -176,9 +176,9 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
   DataSet data;
   data.DataTitle = reading->title;
   std::ranges::copy(reading->match.values, data.DataValues.begin());
-  const DataFileWrite written = WriteDataFile(*parsed->Value("out"), *areas, data);
-  if (!written.ok) {
-    ShowMessageWithReason(context.reporter, kMsgSaveFailed, {}, written.reason);
+  const Status written = WriteDataFile(*parsed->Value("out"), *areas, data);
+  if (!written.ok()) {
+    ShowSaveFailure(context.reporter, written);
     return kExitFailure;
   }
   return kExitOk;

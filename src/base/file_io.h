@@ -3,26 +3,21 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+
 namespace kartela {
 
-// The bytes of the file, or nullopt when it cannot be opened or read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
-
-enum class FileReadStatus { kOk, kCannotOpen, kTooLarge };
-
-struct FileBytes {
-  FileReadStatus status = FileReadStatus::kCannotOpen;
-  std::string bytes;  // the whole file when status is kOk
-};
+// The bytes of the file. A missing file, a directory or an unreadable file
+// gives the status the system's error says, its detail naming the file.
+StatusOr<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 // The bytes of the file when it holds at most `max_bytes`; a larger file is
-// refused before anything is read, so a file opened by mistake never fills
-// the memory.
-FileBytes ReadFileUpTo(const std::filesystem::path& path, std::uintmax_t max_bytes);
+// refused (kTooLarge) before anything is read, so a file opened by mistake
+// never fills the memory.
+StatusOr<std::string> ReadFileUpTo(const std::filesystem::path& path, std::uintmax_t max_bytes);
 
 // The reason shown under a failure message when a file is refused for its size.
 inline constexpr std::string_view kFileTooLargeReason = "ファイルが大きすぎます";
@@ -33,9 +28,11 @@ inline constexpr std::string_view kFileTooLargeReason = "ファイルが大き�
 // replaced file keeps its permission bits. A file the user cannot write is
 // refused, and so is one without any write permission bit (what a user who
 // protected it means, even for root, whom access() lets write anything).
-// On any failure the temporary file is removed, an existing file stays as it
-// was, and the result is false.
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// On any failure the temporary file is removed and an existing file stays as
+// it was; the status says why from the system's error (a missing directory
+// kNotFound, a read-only file or file system kPermissionDenied, a full disk
+// kNoSpace), its detail naming the file.
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Whether files can be made in the directory `path`: the user may write it
 // and it has a write permission bit (a directory without any is meant to be

@@ -17,6 +17,7 @@ Status StatusFromErrno(int error_number, std::string detail) {
       return {StatusCode::kPermissionDenied, std::move(detail)};
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
       return {StatusCode::kNoSpace, std::move(detail)};
     default:
       return {StatusCode::kIoError, std::move(detail)};

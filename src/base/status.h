@@ -35,6 +35,8 @@ class [[nodiscard]] Status {
       : code_(code), detail_(std::move(detail)), offset_(offset) {}
 
   bool ok() const { return code_ == StatusCode::kOk; }
+  // As std::expected: true on success, so `if (!WriteFile(...))` reads as it means.
+  explicit operator bool() const { return ok(); }
   StatusCode code() const { return code_; }
   const std::string& detail() const { return detail_; }
   // Where in the input the fault lies, from its start, for binary readers.
@@ -47,7 +49,9 @@ class [[nodiscard]] Status {
 };
 
 // The status of a failed system call, its error number mapped to a code;
-// `detail` names what was being done and to which file.
+// `detail` names what was being done and to which file. A file that outgrows
+// what the file system or the process may write (EFBIG) counts as no space:
+// for the user it is a full disk.
 Status StatusFromErrno(int error_number, std::string detail);
 Status StatusFromErrorCode(const std::error_code& error, std::string detail);
 
@@ -60,8 +64,11 @@ class [[nodiscard]] StatusOr {
   StatusOr(Status status) : state_(std::move(status)) {}
 
   bool ok() const { return std::holds_alternative<T>(state_); }
+  explicit operator bool() const { return ok(); }
   // Success when there is a value.
   Status status() const { return ok() ? Status() : std::get<Status>(state_); }
+  // The value, or `fallback` when there is none.
+  T value_or(T fallback) const& { return ok() ? value() : std::move(fallback); }
 
   T& value() & { return std::get<T>(state_); }
   const T& value() const& { return std::get<T>(state_); }

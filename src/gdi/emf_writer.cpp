@@ -145,7 +145,12 @@ EmfWriter::EmfWriter(const MetafileOptions& options, DeviceContext* measurer)
 
 void EmfWriter::Append(char* record) {
   const std::unique_ptr<char, FreeDeleter> owned(record);
-  if (!record) return;
+  if (failed()) return;
+  if (!record) {
+    Fail({StatusCode::kUnsupported,
+          "EMF record " + std::to_string(records_ + 1) + " could not be made"});
+    return;
+  }
   U_EMR emr;
   std::memcpy(&emr, record, sizeof emr);
   bytes_.append(record, emr.nSize);
@@ -188,6 +193,7 @@ void EmfWriter::WritePalette() {
     const U_LOGPLTNTRY entry = logpltntry_set(0, color.r, color.g, color.b);
     std::memcpy(record.data() + kEntriesAt + i * sizeof entry, &entry, sizeof entry);
   }
+  if (failed()) return;
   bytes_.append(record.data(), record.size());
   ++records_;
   Append(U_EMRSELECTPALETTE_set(head.ihPal));
@@ -314,7 +320,7 @@ void EmfWriter::TextOut(Point p, std::string_view text) {
                               reinterpret_cast<PU_EMRTEXT>(emr_text.get())));
 }
 
-std::string EmfWriter::Finish() {
+std::string EmfWriter::EndFile() {
   EMFTRACK track{};
   Append(U_EMREOF_set(0, nullptr, &track));
   U_EMRHEADER header;

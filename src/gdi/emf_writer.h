@@ -22,10 +22,10 @@ class EmfWriter final : public MetafileWriter {
   void Ellipse(const Rect& r) override;
   void TextOut(Point p, std::string_view text) override;
 
-  std::string Finish() override;
-
  private:
-  // Takes a record made by libUEMF, appends it and frees it.
+  std::string EndFile() override;
+  // Takes a record made by libUEMF, appends it and frees it; a record it
+  // could not make (null) fails the file.
   void Append(char* record);
   void WriteHeader();
   void WriteMapping();

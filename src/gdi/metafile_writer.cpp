@@ -22,6 +22,17 @@ void ObjectSlots::Release(std::uint32_t index) {
   if (index >= first_ && index < End()) used_[index - first_] = false;
 }
 
+StatusOr<std::string> MetafileWriter::Finish() {
+  if (failed()) return failure_;
+  std::string bytes = EndFile();
+  if (failed()) return failure_;
+  return bytes;
+}
+
+void MetafileWriter::Fail(Status failure) {
+  if (!failed()) failure_ = std::move(failure);
+}
+
 std::optional<Size> MetafileWriter::TextExtent(std::string_view text) {
   if (measurer_ == nullptr) return std::nullopt;
   measurer_->SelectFont(wanted_.font);

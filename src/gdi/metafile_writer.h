@@ -1,7 +1,11 @@
 // What the EMF and WMF writers share. They keep the state the drawing code
 // asks for and, before each drawing call, write records only for the values
 // that differ from what the file holds, so a paint routine that reselects
-// the same pen for every area costs nothing in the file.
+// the same pen for every area costs nothing in the file. A record that cannot
+// be written (libUEMF refuses to build it, or the format cannot hold what it
+// says) makes the whole file fail: the first such failure is kept, later
+// drawing calls write nothing, and Finish returns the failure instead of a
+// file with a record missing.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "gdi/device_context.h"
 
 namespace kartela::gdi {
@@ -47,10 +52,18 @@ class MetafileWriter : public DeviceContext {
   void SetRasterOp(RasterOp op) override { wanted_.raster_op = op; }
   std::optional<Size> TextExtent(std::string_view text) override;
 
-  // Ends the file and returns its bytes; the writer takes no calls after.
-  virtual std::string Finish() = 0;
+  // Ends the file and returns its bytes, or the first failure; the writer
+  // takes no calls after.
+  StatusOr<std::string> Finish();
 
  protected:
+  // Appends the end-of-file record, completes the header and gives the
+  // bytes; called by Finish only while nothing has failed.
+  virtual std::string EndFile() = 0;
+  // Keeps `failure` unless an earlier one is kept.
+  void Fail(Status failure);
+  bool failed() const { return !failure_.ok(); }
+
   // Writes what differs between the wanted state and the file's.
   void SyncState();
   const DeviceState& wanted() const { return wanted_; }
@@ -72,6 +85,7 @@ class MetafileWriter : public DeviceContext {
   DeviceState written_;  // a fresh device context's, but no font yet
   bool font_written_ = false;
   DeviceContext* measurer_;
+  Status failure_;
 };
 
 }  // namespace kartela::gdi

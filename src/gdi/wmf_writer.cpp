@@ -3,6 +3,7 @@
 #include <uwmf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -21,6 +22,9 @@ constexpr std::uint8_t kDefaultCharSet = 1;
 constexpr std::uint8_t kShiftJisCharSet = 128;
 // The placeable header's resolution: the bounding box is in 1/96 inch.
 constexpr unsigned kUnitsPerInch = 96;
+
+// The largest WMF coordinate and extent.
+constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int16_t>::max();
 
 // WMF coordinates are 16-bit; the drawing code stays far inside.
 std::int16_t Short(std::int64_t value) {
@@ -65,7 +69,12 @@ WmfWriter::WmfWriter(const MetafileOptions& options, DeviceContext* measurer)
 
 void WmfWriter::Append(char* record) {
   const std::unique_ptr<char, FreeDeleter> owned(record);
-  if (!record) return;
+  if (failed()) return;
+  if (!record) {
+    Fail({StatusCode::kUnsupported,
+          "WMF record at byte " + std::to_string(bytes_.size()) + " could not be made"});
+    return;
+  }
   const std::uint32_t size = U_wmr_size(reinterpret_cast<const U_METARECORD*>(record));
   bytes_.append(record, size);
   largest_record_ = std::max(largest_record_, size / 2);
@@ -81,25 +90,43 @@ void WmfWriter::WriteHeader() {
     size = {static_cast<float>(options_.frame->cx) / 2540.0F,
             static_cast<float>(options_.frame->cy) / 2540.0F};
   }
+  const auto units = [](float inches) { return std::lround(inches * kUnitsPerInch); };
+  if (units(size.x) > kMaxUnits || units(size.y) > kMaxUnits) {
+    Fail({StatusCode::kTooLarge, "WMF of " + std::to_string(units(size.x)) + " x " +
+                                     std::to_string(units(size.y)) +
+                                     " units: its bounding box holds at most 32767"});
+    return;
+  }
   const std::unique_ptr<char, FreeDeleter> header(U_WMRHEADER_set(&size, kUnitsPerInch));
-  if (header) bytes_.append(header.get(), U_SIZE_WMRPLACEABLE + U_SIZE_WMRHEADER);
+  if (!header) {
+    Fail({StatusCode::kUnsupported, "WMF header could not be made"});
+    return;
+  }
+  bytes_.append(header.get(), U_SIZE_WMRPLACEABLE + U_SIZE_WMRHEADER);
 }
 
 // The window covers the logical extent of the picture, so that logical
 // units times viewport / window extent fill the bounding box.
 void WmfWriter::WriteMapping() {
   const auto window = [](std::int32_t picture, std::int32_t window, std::int32_t viewport) {
-    if (viewport == 0) return Short(picture);
-    return Short((static_cast<std::int64_t>(picture) * window + viewport / 2) / viewport);
+    if (viewport == 0) return static_cast<std::int64_t>(picture);
+    return (static_cast<std::int64_t>(picture) * window + viewport / 2) / viewport;
   };
   const bool scaled = options_.map_mode != MapMode::kText;
   const Size& w = options_.window_extent;
   const Size& v = options_.viewport_extent;
+  const std::int64_t width = scaled ? window(options_.picture.cx, w.cx, v.cx) : options_.picture.cx;
+  const std::int64_t height =
+      scaled ? window(options_.picture.cy, w.cy, v.cy) : options_.picture.cy;
+  // A larger window would be cut to 16 bits and stretch the picture.
+  if (width > kMaxUnits || height > kMaxUnits) {
+    Fail({StatusCode::kTooLarge, "WMF window of " + std::to_string(width) + " x " +
+                                     std::to_string(height) + " units: at most 32767"});
+    return;
+  }
   Append(U_WMRSETMAPMODE_set(U_MM_ANISOTROPIC));
   Append(U_WMRSETWINDOWORG_set(point16_set(0, 0)));
-  Append(U_WMRSETWINDOWEXT_set(
-      point16_set(scaled ? window(options_.picture.cx, w.cx, v.cx) : Short(options_.picture.cx),
-                  scaled ? window(options_.picture.cy, w.cy, v.cy) : Short(options_.picture.cy))));
+  Append(U_WMRSETWINDOWEXT_set(point16_set(Short(width), Short(height))));
 }
 
 void WmfWriter::WritePalette() {
@@ -223,7 +250,7 @@ void WmfWriter::TextOut(Point p, std::string_view text) {
                              nullptr, U_RECT16{}));
 }
 
-std::string WmfWriter::Finish() {
+std::string WmfWriter::EndFile() {
   Append(U_WMREOF_set());
   U_WMRHEADER header{};
   char* at = bytes_.data() + U_SIZE_WMRPLACEABLE;

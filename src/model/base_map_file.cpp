@@ -75,16 +75,18 @@ void AddArea(std::string_view name, std::string value, bool with_anchors, Header
   if (with_anchors) header.anchors.push_back(ReadAnchors(std::move(value)));
 }
 
-BaseMapResult Failure(BaseMapStatus status, std::string reason) {
-  return {status, std::move(reason)};
+Status NoEndMarker() {
+  return {StatusCode::kBadFormat, std::string(kEndMarkerKey) + " がありません"};
 }
 
-BaseMapResult NoEndMarker() {
-  return Failure(BaseMapStatus::kNoEndMarker, std::string(kEndMarkerKey) + " がありません");
+// Whether a header parsed so far only lacks its end marker, which more of
+// the file may bring: the only bad format a header has.
+bool LacksEndMarker(const Status& parsed) {
+  return parsed.code() == StatusCode::kBadFormat;
 }
 
 // Reads the header lines up to and including the end marker.
-BaseMapResult ParseHeaderLines(std::string_view bytes, bool with_anchors, Header& header) {
+Status ParseHeaderLines(std::string_view bytes, bool with_anchors, Header& header) {
   LineReader reader(bytes);
   if (!reader.Next(header.title)) return NoEndMarker();
   // Cut where the line was cut, but never inside a double-byte character.
@@ -98,9 +100,8 @@ BaseMapResult ParseHeaderLines(std::string_view bytes, bool with_anchors, Header
     TrimComment(value);
     if (!key.starts_with('@')) {
       if (header.names.size() == static_cast<std::size_t>(kMaxAreas)) {
-        return Failure(BaseMapStatus::kTooManyAreas,
-                       std::to_string(line_number) + " 行目: 地域が " + std::to_string(kMaxAreas) +
-                           " を超えています");
+        return {StatusCode::kUnsupported, std::to_string(line_number) + " 行目: 地域が " +
+                                              std::to_string(kMaxAreas) + " を超えています"};
       }
       AddArea(key, std::move(value), with_anchors, header);
       continue;
@@ -123,13 +124,13 @@ BaseMapResult ParseHeaderLines(std::string_view bytes, bool with_anchors, Header
 // ParseHeaderLines on the header as the model's Shift-JIS: a header written
 // as UTF-8 is converted and read again, keeping the end of the raw header,
 // where the point section is looked for.
-BaseMapResult ParseHeader(std::string_view bytes, bool with_anchors, Header& header) {
-  BaseMapResult result = ParseHeaderLines(bytes, with_anchors, header);
-  if (result != BaseMapStatus::kOk) return result;
+Status ParseHeader(std::string_view bytes, bool with_anchors, Header& header) {
+  Status result = ParseHeaderLines(bytes, with_anchors, header);
+  if (!result.ok()) return result;
   const std::size_t end = header.end;
   const DecodedText text = DecodeFileText(bytes.substr(0, end));
   if (text.encoding == TextEncoding::kCp932) return result;
-  if (!text.reason.empty()) return Failure(BaseMapStatus::kBadText, text.reason);
+  if (!text.reason.empty()) return {StatusCode::kUnsupported, text.reason};
   header = Header{};
   result = ParseHeaderLines(text.bytes, with_anchors, header);
   header.end = end;
@@ -178,44 +179,46 @@ void StoreHeader(Header& header, AreaList& areas) {
   areas.HeaderResolution = header.resolution;
 }
 
-BaseMapResult CannotOpen() {
-  return Failure(BaseMapStatus::kCannotOpen, "ファイルを開けません");
-}
-
-BaseMapResult TooLarge() {
-  return Failure(BaseMapStatus::kTooLarge, std::string(kFileTooLargeReason));
+// A file that could not be read, as `read` says, in the words shown to the
+// user.
+Status CannotRead(const Status& read) {
+  if (read.code() == StatusCode::kTooLarge) return {read.code(), std::string(kFileTooLargeReason)};
+  return {read.code(), "ファイルを開けません"};
 }
 
 // Reads the file piece by piece until the header is complete: it is parsed
 // once a piece holds a 0 byte (the point section starts with one) or the file
 // ends, and is complete when the end marker's line has ended.
-BaseMapResult ReadHeaderPieces(std::ifstream& in, Header& header) {
+Status ReadHeaderPieces(std::ifstream& in, Header& header) {
   std::string bytes;
   for (;;) {
     const std::size_t old_size = bytes.size();
     bytes.resize(old_size + kHeaderPiece);
     in.read(bytes.data() + old_size, static_cast<std::streamsize>(kHeaderPiece));
     bytes.resize(old_size + static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return CannotOpen();
+    if (in.bad()) return CannotRead({StatusCode::kIoError, {}});
     const bool at_end = in.eof() || bytes.size() >= kMaxHeaderBytes;
     if (!at_end && bytes.find('\0', old_size) == std::string::npos) continue;
     header = Header{};
-    BaseMapResult result = ParseHeader(bytes, false, header);
+    Status result = ParseHeader(bytes, false, header);
     const bool marker_line_ended = header.end < bytes.size();
-    if (at_end || (result == BaseMapStatus::kOk && marker_line_ended) ||
-        (result != BaseMapStatus::kOk && result != BaseMapStatus::kNoEndMarker)) {
+    if (at_end || (result.ok() && marker_line_ended) || (!result.ok() && !LacksEndMarker(result))) {
       return result;
     }
   }
 }
 
 // Whether the file at `path` can be opened and is not too large to be read.
-BaseMapResult CheckFileSize(const std::filesystem::path& path) {
+Status CheckFileSize(const std::filesystem::path& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return CannotOpen();
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found)
+    return CannotRead({StatusCode::kNotFound, {}});
+  if (error) return CannotRead(StatusFromErrorCode(error, {}));
+  if (!std::filesystem::is_regular_file(status)) return CannotRead({StatusCode::kIoError, {}});
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) return CannotOpen();
-  if (size > MaxBaseMapFileBytes()) return TooLarge();
+  if (error) return CannotRead(StatusFromErrorCode(error, {}));
+  if (size > MaxBaseMapFileBytes()) return CannotRead({StatusCode::kTooLarge, {}});
   return {};
 }
 
@@ -225,25 +228,22 @@ std::uintmax_t MaxBaseMapFileBytes() {
   return kMaxHeaderBytes + kMaxRecords * kRecordBytes;
 }
 
-BaseMapResult ParseBaseMapHeader(std::string_view bytes, AreaList& areas) {
+Status ParseBaseMapHeader(std::string_view bytes, AreaList& areas) {
   Header header;
-  BaseMapResult result = ParseHeader(bytes, false, header);
-  if (result == BaseMapStatus::kOk) StoreHeader(header, areas);
+  Status result = ParseHeader(bytes, false, header);
+  if (result.ok()) StoreHeader(header, areas);
   return result;
 }
 
-BaseMapResult ParseBaseMap(std::string_view bytes, BaseMap& map) {
+Status ParseBaseMap(std::string_view bytes, BaseMap& map) {
   Header header;
-  if (BaseMapResult result = ParseHeader(bytes, true, header); result != BaseMapStatus::kOk) {
-    return result;
-  }
+  if (Status result = ParseHeader(bytes, true, header); !result.ok()) return result;
   const std::string_view section = FindPointSection(bytes, header.end);
   const std::size_t records = section.size() / kRecordBytes;
   // Growing only adds blocks; the records held so far stay as they are.
   if (records > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
       !map.Points.Grow(static_cast<std::int32_t>(records))) {
-    return Failure(BaseMapStatus::kTooManyPoints,
-                   "点が多すぎます (" + std::to_string(records) + " 個)");
+    return {StatusCode::kTooLarge, "点が多すぎます (" + std::to_string(records) + " 個)"};
   }
   map.MapAreaNames = std::move(header.names);
   map.AreaAnchors = std::move(header.anchors);
@@ -254,26 +254,25 @@ BaseMapResult ParseBaseMap(std::string_view bytes, BaseMap& map) {
   return {};
 }
 
-BaseMapResult ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas) {
-  if (BaseMapResult checked = CheckFileSize(path); checked != BaseMapStatus::kOk) return checked;
+Status ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas) {
+  if (Status checked = CheckFileSize(path); !checked.ok()) return checked;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return CannotOpen();
+  if (!in) return CannotRead({StatusCode::kIoError, {}});
   Header header;
-  BaseMapResult result = ReadHeaderPieces(in, header);
-  if (result == BaseMapStatus::kOk) StoreHeader(header, areas);
+  Status result = ReadHeaderPieces(in, header);
+  if (result.ok()) StoreHeader(header, areas);
   return result;
 }
 
-BaseMapResult ReadBaseMap(const std::filesystem::path& path, BaseMap& map) {
+Status ReadBaseMap(const std::filesystem::path& path, BaseMap& map) {
   try {
-    FileBytes read = ReadFileUpTo(path, MaxBaseMapFileBytes());
-    if (read.status == FileReadStatus::kTooLarge) return TooLarge();
-    if (read.status != FileReadStatus::kOk) return CannotOpen();
-    return ParseBaseMap(read.bytes, map);
+    StatusOr<std::string> read = ReadFileUpTo(path, MaxBaseMapFileBytes());
+    if (!read.ok()) return CannotRead(read.status());
+    return ParseBaseMap(*read, map);
   } catch (const std::bad_alloc&) {
     // Nothing was changed, as the model is filled only after every
     // allocation has succeeded.
-    return CannotOpen();
+    return CannotRead({StatusCode::kIoError, {}});
   }
 }
 

@@ -14,30 +14,21 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "model/area_list.h"
 #include "model/base_map.h"
 
 namespace kartela {
 
-enum class BaseMapStatus {
-  kOk,
-  kCannotOpen,     // missing or unreadable file
-  kTooLarge,       // larger than a header and the most point records
-  kTooManyAreas,   // more than kMaxAreas area lines
-  kNoEndMarker,    // the header has no @STARTOFPOINTS line
-  kTooManyPoints,  // the point section needs more than the store's blocks
-  kBadText,        // a UTF-8 header holds a character Shift-JIS lacks
-};
-
-// What a reader found; on failure `reason` says why in words (UTF-8), to be
-// shown under the failure message, for example "@STARTOFPOINTS がありません".
-struct BaseMapResult {
-  BaseMapStatus status = BaseMapStatus::kOk;
-  std::string reason;
-
-  // A result compares as its status, so success reads as `== kOk`.
-  operator BaseMapStatus() const { return status; }
-};
+// What the readers return: success, or why the file was refused, with a
+// detail in words (UTF-8) to be shown under the failure message, for example
+// "@STARTOFPOINTS がありません". The codes:
+//   a missing or unreadable file     the system's (kNotFound, ...), "ファイルを開けません"
+//   a file larger than the largest   kTooLarge
+//   no @STARTOFPOINTS line           kBadFormat
+//   more than kMaxAreas area lines   kUnsupported
+//   a UTF-8 header with a character Shift-JIS lacks   kUnsupported
+//   more points than the store holds kTooLarge (only the whole-map readers)
 
 // The largest base-map file read: a header of the title, every area line and
 // a few control lines, each a whole line long, then as many point records as
@@ -47,16 +38,16 @@ std::uintmax_t MaxBaseMapFileBytes();
 // Fills `areas` from the header of `path`, reading the file only as far as
 // the end marker. On failure `areas` is unchanged. CurrentBaseMapFile is left
 // for the caller to set.
-BaseMapResult ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas);
+Status ReadBaseMapHeader(const std::filesystem::path& path, AreaList& areas);
 
 // Fills `map` from the whole file. On failure `map` is unchanged.
 // LoadedMapFile is left for the caller to set. The point stream always ends
 // with a separator: one is appended when the file's does not (so an empty
 // point section reads as a single separator, PointCount 0).
-BaseMapResult ReadBaseMap(const std::filesystem::path& path, BaseMap& map);
+Status ReadBaseMap(const std::filesystem::path& path, BaseMap& map);
 
 // The two readers over the bytes of a whole file already in memory.
-BaseMapResult ParseBaseMapHeader(std::string_view bytes, AreaList& areas);
-BaseMapResult ParseBaseMap(std::string_view bytes, BaseMap& map);
+Status ParseBaseMapHeader(std::string_view bytes, AreaList& areas);
+Status ParseBaseMap(std::string_view bytes, BaseMap& map);
 
 }  // namespace kartela

@@ -107,9 +107,8 @@ std::optional<AreaList> ReadReferencedAreas(const std::filesystem::path& program
     return std::nullopt;
   }
   AreaList areas;
-  BaseMapResult read = ReadBaseMapHeader(base_map->path, areas);
-  if (read != BaseMapStatus::kOk) {
-    reason = std::move(read.reason);
+  if (const Status read = ReadBaseMapHeader(base_map->path, areas); !read.ok()) {
+    reason = read.detail();
     return std::nullopt;
   }
   areas.CurrentBaseMapFile = base_map->reference;
@@ -120,16 +119,16 @@ std::optional<AreaList> ReadReferencedAreas(const std::filesystem::path& program
 
 bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path& program_dir,
                   AreaList& areas, DataSet& data, Reporter& reporter) {
-  const FileBytes read = ReadFileUpTo(path, kMaxDataFileBytes);
-  if (read.status == FileReadStatus::kTooLarge) {
+  const StatusOr<std::string> read = ReadFileUpTo(path, kMaxDataFileBytes);
+  if (read.status().code() == StatusCode::kTooLarge) {
     ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), kFileTooLargeReason);
     return false;
   }
-  if (read.status != FileReadStatus::kOk) {
+  if (!read.ok()) {
     ShowMessage(reporter, kMsgBadFileName);
     return false;
   }
-  return ParseDataFile(read.bytes, path, program_dir, areas, data, reporter);
+  return ParseDataFile(*read, path, program_dir, areas, data, reporter);
 }
 
 bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
@@ -201,11 +200,11 @@ std::string DataSavedNotice(const DataSet& data) {
   return notice;
 }
 
-DataFileWrite WriteDataFile(const std::filesystem::path& path, const AreaList& areas,
-                            const DataSet& data) {
+Status WriteDataFile(const std::filesystem::path& path, const AreaList& areas,
+                     const DataSet& data) {
   std::string refusal = DataFileWriteRefusal(areas, data);
-  if (!refusal.empty()) return {false, std::move(refusal)};
-  return {WriteFileAtomically(path, FormatDataFile(areas, data)), {}};
+  if (!refusal.empty()) return {StatusCode::kRefused, std::move(refusal)};
+  return WriteFileAtomically(path, FormatDataFile(areas, data));
 }
 
 }  // namespace kartela

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "model/area_list.h"
 #include "model/data_set.h"
 
@@ -42,19 +43,13 @@ std::string FormatDataFile(const AreaList& areas, const DataSet& data);
 // or a value. The reason names the area; empty when the data can be written.
 std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data);
 
-struct DataFileWrite {
-  bool ok = false;
-  std::string reason;  // why the data were refused; empty for a failed write
-};
-
 // The notice after the data were saved; it says when a file read as UTF-8
 // was written back as Shift-JIS, the only form the file is written in.
 std::string DataSavedNotice(const DataSet& data);
 
-// Writes the data file, replacing `path` only with a complete file; refuses,
-// writing nothing, what DataFileWriteRefusal names. Does not change the data
-// set.
-DataFileWrite WriteDataFile(const std::filesystem::path& path, const AreaList& areas,
-                            const DataSet& data);
+// Writes the data file, replacing `path` only with a complete file; refuses
+// (kRefused, with DataFileWriteRefusal's reason as the detail), writing
+// nothing, what DataFileWriteRefusal names. Does not change the data set.
+Status WriteDataFile(const std::filesystem::path& path, const AreaList& areas, const DataSet& data);
 
 }  // namespace kartela

@@ -76,6 +76,35 @@ void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text
   reporter.Show(*message);
 }
 
+std::string FailureCause(const Status& status) {
+  switch (status.code()) {
+    case StatusCode::kOk:
+    case StatusCode::kCancelled:
+      return {};
+    case StatusCode::kRefused:
+      return status.detail();
+    case StatusCode::kNotFound:
+      return "フォルダーが見つかりません";
+    case StatusCode::kPermissionDenied:
+      return "書き込みが許可されていません";
+    case StatusCode::kNoSpace:
+      return "ディスクの空き容量が足りません";
+    case StatusCode::kTooLarge:
+      return "この形式には大きすぎます";
+    case StatusCode::kUnsupported:
+      return "画像を作れませんでした";
+    case StatusCode::kIoError:
+    case StatusCode::kBadFormat:
+      break;
+  }
+  return "ファイルに書き込めませんでした";
+}
+
+void ShowSaveFailure(Reporter& reporter, const Status& status) {
+  if (status.ok() || status.code() == StatusCode::kCancelled) return;
+  ShowMessageWithReason(reporter, kMsgSaveFailed, {}, FailureCause(status));
+}
+
 void ShowWarning(Reporter& reporter, std::string_view text) {
   reporter.Show({0, std::string(text), std::string(kWarningTitle), kWarning});
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+
 namespace kartela {
 
 class Reporter;
@@ -56,6 +58,17 @@ void ShowMessage(Reporter& reporter, int number, std::string_view text = {});
 // gave for refusing a file; an empty `reason` adds nothing.
 void ShowMessageWithReason(Reporter& reporter, int number, std::string_view text,
                            std::string_view reason);
+
+// Why a save, an export or a copy failed, in the user's words: the line
+// shown under message 5. A refusal (kRefused) is its own reason, the detail;
+// any other code says what it means for the user, such as
+// 「ディスクの空き容量が足りません」 for a full disk. Empty for success and for
+// kCancelled, which the user chose.
+std::string FailureCause(const Status& status);
+
+// Message 5 with FailureCause on its second line; nothing for success and
+// for kCancelled.
+void ShowSaveFailure(Reporter& reporter, const Status& status);
 
 // A message outside the catalogue, such as a refused input: `text` with the
 // title "警告", the warning icon and the OK button.

@@ -429,8 +429,8 @@ void ParseSettings(std::string_view bytes, Settings& settings) {
 }
 
 void ReadSettings(const std::filesystem::path& path, Settings& settings) {
-  const FileBytes read = ReadFileUpTo(path, kMaxSettingsFileBytes);
-  if (read.status == FileReadStatus::kOk) ParseSettings(read.bytes, settings);
+  const StatusOr<std::string> read = ReadFileUpTo(path, kMaxSettingsFileBytes);
+  if (read.ok()) ParseSettings(*read, settings);
 }
 
 bool ShouldWriteSettings(const Settings& settings) {
@@ -456,8 +456,8 @@ std::string FormatSettings(const Settings& settings) {
   return text;
 }
 
-bool WriteSettings(const std::filesystem::path& path, const Settings& settings) {
-  if (!ShouldWriteSettings(settings)) return true;
+Status WriteSettings(const std::filesystem::path& path, const Settings& settings) {
+  if (!ShouldWriteSettings(settings)) return {};
   return WriteFileAtomically(path, FormatSettings(settings));
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "model/settings.h"
 
 namespace kartela {
@@ -54,8 +55,8 @@ bool ShouldWriteSettings(const Settings& settings);
 std::string FormatSettings(const Settings& settings);
 
 // Rewrites the file at `path` when ShouldWriteSettings holds; otherwise leaves
-// it untouched and returns true. The file is replaced only by a complete one:
-// on failure the old file stays and the result is false.
-bool WriteSettings(const std::filesystem::path& path, const Settings& settings);
+// it untouched and succeeds. The file is replaced only by a complete one: on
+// failure the old file stays and the status says why.
+Status WriteSettings(const std::filesystem::path& path, const Settings& settings);
 
 }  // namespace kartela

@@ -28,7 +28,7 @@ void UseNameOnDisk(const ProgramPaths& paths, Settings& settings) {
 void ReadDefaultAreaList(const ProgramPaths& paths, const Settings& settings, AreaList& areas) {
   AreaList read;
   const auto base_map = FindBaseMap(settings.BaseMapFile, paths.ProgramDir);
-  if (base_map && ReadBaseMapHeader(base_map->path, read) == BaseMapStatus::kOk) {
+  if (base_map && ReadBaseMapHeader(base_map->path, read).ok()) {
     read.CurrentBaseMapFile = settings.BaseMapFile;
     areas = std::move(read);
   } else {

@@ -56,9 +56,9 @@ std::vector<UserTool> ParseUserTools(std::string_view bytes, std::string_view pr
 
 std::vector<UserTool> ReadUserTools(const std::filesystem::path& path,
                                     std::string_view program_dir) {
-  const FileBytes read = ReadFileUpTo(path, kMaxSettingsFileBytes);
-  if (read.status != FileReadStatus::kOk) return {};
-  return ParseUserTools(read.bytes, program_dir);
+  const StatusOr<std::string> read = ReadFileUpTo(path, kMaxSettingsFileBytes);
+  if (!read.ok()) return {};
+  return ParseUserTools(*read, program_dir);
 }
 
 }  // namespace kartela

@@ -1,6 +1,7 @@
 #include "output/clipboard_export.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "render/drawing_resources.h"
 
@@ -30,21 +31,28 @@ std::vector<gdi::Color> PicturePalette(const ScreenColors& screen) {
   return palette;
 }
 
-ClipboardPicture MetafileCopy(const MapExporter& exporter, const ScreenColors& screen,
-                              const ClipboardSettings& settings) {
+StatusOr<ClipboardPicture> MetafileCopy(const MapExporter& exporter, const ScreenColors& screen,
+                                        const ClipboardSettings& settings) {
   const gdi::MetafileOptions options =
       CopyOptions(settings.form, exporter.Extent(), PicturePalette(screen));
-  ClipboardPicture picture;
-  picture.emf = exporter.Metafile(MetafileKind::kEmf, options, settings.paint_flags);
-  picture.wmf = exporter.Metafile(MetafileKind::kWmf, options, settings.paint_flags);
-  picture.svg = exporter.Svg(SvgSettings{settings.paint_flags}).value_or(std::string());
-  picture.png = exporter.Png(BitmapSettings{settings.paint_flags}).value_or(std::string());
-  return picture;
+  StatusOr<std::string> forms[] = {
+      exporter.Metafile(MetafileKind::kEmf, options, settings.paint_flags),
+      exporter.Metafile(MetafileKind::kWmf, options, settings.paint_flags),
+      exporter.Svg(SvgSettings{settings.paint_flags}),
+      exporter.Png(BitmapSettings{settings.paint_flags}),
+  };
+  for (const StatusOr<std::string>& form : forms) {
+    if (!form.ok()) return form.status();
+  }
+  return ClipboardPicture{std::move(forms[0]).value(), std::move(forms[1]).value(),
+                          std::move(forms[2]).value(), std::move(forms[3]).value()};
 }
 
-ClipboardPicture BitmapCopy(const MapExporter& exporter, std::uint8_t paint_flags) {
+StatusOr<ClipboardPicture> BitmapCopy(const MapExporter& exporter, std::uint8_t paint_flags) {
+  StatusOr<std::string> png = exporter.Png(BitmapSettings{paint_flags});
+  if (!png.ok()) return png.status();
   ClipboardPicture picture;
-  picture.png = exporter.Png(BitmapSettings{paint_flags}).value_or(std::string());
+  picture.png = std::move(png).value();
   return picture;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
 #include "gdi/gdi_types.h"
 #include "output/map_exporter.h"
 
@@ -34,8 +35,10 @@ struct ClipboardPicture {
 // background and line colours, then each colour of the brush table once.
 std::vector<gdi::Color> PicturePalette(const ScreenColors& screen);
 
-ClipboardPicture MetafileCopy(const MapExporter& exporter, const ScreenColors& screen,
-                              const ClipboardSettings& settings);
-ClipboardPicture BitmapCopy(const MapExporter& exporter, std::uint8_t paint_flags);
+// The forms of a copy, or the first failure among them: a copy offers every
+// form or none, so that no program pastes a different picture than another.
+StatusOr<ClipboardPicture> MetafileCopy(const MapExporter& exporter, const ScreenColors& screen,
+                                        const ClipboardSettings& settings);
+StatusOr<ClipboardPicture> BitmapCopy(const MapExporter& exporter, std::uint8_t paint_flags);
 
 }  // namespace kartela::output

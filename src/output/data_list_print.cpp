@@ -75,25 +75,25 @@ DataListRequest DataListRequestFor(const QPrinter& printer, const Workspace& wor
   return request;
 }
 
-PrintResult PrintDataList(QPrinter& printer, const Workspace& workspace, const DataListFont& font,
-                          const std::function<bool()>& aborted) {
-  if (workspace.print.Copies < 1) return {.outcome = PrintOutcome::kRefused, .message = kNoCopies};
+Status PrintDataList(QPrinter& printer, const Workspace& workspace, const DataListFont& font,
+                     const std::function<bool()>& aborted) {
+  if (workspace.print.Copies < 1) return {StatusCode::kRefused, kNoCopies};
   const DataListPlan plan = PlanDataList(DataListRequestFor(printer, workspace, font));
-  if (!plan.ok()) return {.outcome = PrintOutcome::kRefused, .message = plan.refusal};
+  if (!plan.ok()) return {StatusCode::kRefused, plan.refusal};
   QPainter painter;
-  if (!painter.begin(&printer)) return PrintFailure(0, QString::fromUtf8(kCannotBegin), printer);
+  if (!painter.begin(&printer)) return PrintFailure(QString::fromUtf8(kCannotBegin), printer);
   bool was_aborted = false;
   const bool drawn =
       DrawCopies(printer, painter, workspace, plan.layout, font, aborted, was_aborted);
   if (was_aborted) {
     printer.abort();
     painter.end();
-    return {.outcome = PrintOutcome::kAborted};
+    return PrintCancelled();
   }
   painter.end();
-  if (!drawn) return PrintFailure(0, QString::fromUtf8(kPageFailed), printer);
+  if (!drawn) return PrintFailure(QString::fromUtf8(kPageFailed), printer);
   if (printer.printerState() == QPrinter::Error)
-    return PrintFailure(0, QString::fromUtf8(kJobFailed), printer);
+    return PrintFailure(QString::fromUtf8(kJobFailed), printer);
   return {};
 }
 

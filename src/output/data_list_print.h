@@ -25,9 +25,9 @@ DataListRequest DataListRequestFor(const QPrinter& printer, const Workspace& wor
 
 // Prints the committed data of `workspace` in `workspace.print.Copies` copies.
 // `aborted` is asked before every page; once it answers true the job is
-// aborted and nothing more is written. A request the page cannot hold is
-// refused before the job begins.
-PrintResult PrintDataList(QPrinter& printer, const Workspace& workspace, const DataListFont& font,
-                          const std::function<bool()>& aborted);
+// aborted (kCancelled) and nothing more is written. A request the page
+// cannot hold is refused (kRefused) before the job begins.
+Status PrintDataList(QPrinter& printer, const Workspace& workspace, const DataListFont& font,
+                     const std::function<bool()>& aborted);
 
 }  // namespace kartela::output

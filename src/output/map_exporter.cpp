@@ -92,11 +92,11 @@ QImage MapExporter::Bitmap(const BitmapSettings& settings) const {
   return image;
 }
 
-std::optional<std::string> MapExporter::Png(const BitmapSettings& settings) const {
+StatusOr<std::string> MapExporter::Png(const BitmapSettings& settings) const {
   return EncodePng(Bitmap(settings));
 }
 
-std::optional<std::string> MapExporter::Svg(const SvgSettings& settings) const {
+StatusOr<std::string> MapExporter::Svg(const SvgSettings& settings) const {
   const QSize size = SizeAt(settings.scale);
   QBuffer buffer;
   OpenBuffer(buffer);
@@ -107,11 +107,11 @@ std::optional<std::string> MapExporter::Svg(const SvgSettings& settings) const {
   svg.setResolution(kScreenDpi);
   QPainter painter(&svg);
   PaintOn(painter, size, Qt::white, settings.paint_flags, settings.scale);
-  if (!painter.end()) return std::nullopt;
+  if (!painter.end()) return Status(StatusCode::kUnsupported, "SVG: the painter failed");
   return buffer.buffer().toStdString();
 }
 
-std::optional<std::string> MapExporter::Pdf(const PdfSettings& settings) const {
+StatusOr<std::string> MapExporter::Pdf(const PdfSettings& settings) const {
   const QSize size = SizeAt(settings.scale);
   QBuffer buffer;
   OpenBuffer(buffer);
@@ -122,42 +122,43 @@ std::optional<std::string> MapExporter::Pdf(const PdfSettings& settings) const {
     pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kScreenDpi, QPageSize::Point));
     QPainter painter(&pdf);
     PaintOn(painter, size, Qt::white, settings.paint_flags, settings.scale);
-    if (!painter.end()) return std::nullopt;
+    if (!painter.end()) return Status(StatusCode::kUnsupported, "PDF: the painter failed");
   }
   return buffer.buffer().toStdString();
 }
 
-std::string MapExporter::Emf(const EmfSettings& settings) const {
+StatusOr<std::string> MapExporter::Emf(const EmfSettings& settings) const {
   TextMeasurer measurer;
   return EmfFile(workspace_, resources_, settings, &measurer.dc());
 }
 
-std::string MapExporter::Wmf(const WmfSettings& settings) const {
+StatusOr<std::string> MapExporter::Wmf(const WmfSettings& settings) const {
   TextMeasurer measurer;
   return WmfFile(workspace_, resources_, settings, &measurer.dc());
 }
 
-std::string MapExporter::Metafile(MetafileKind kind, const gdi::MetafileOptions& options,
-                                  std::uint8_t paint_flags) const {
+StatusOr<std::string> MapExporter::Metafile(MetafileKind kind, const gdi::MetafileOptions& options,
+                                            std::uint8_t paint_flags) const {
   TextMeasurer measurer;
   return PaintMetafile(workspace_, resources_, kind, options, paint_flags, &measurer.dc());
 }
 
-std::optional<std::string> MapExporter::Encode(const FileSettings& settings) const {
+StatusOr<std::string> MapExporter::Encode(const FileSettings& settings) const {
   struct Visitor {
     const MapExporter& exporter;
-    std::optional<std::string> operator()(const BitmapSettings& s) const { return exporter.Png(s); }
-    std::optional<std::string> operator()(const SvgSettings& s) const { return exporter.Svg(s); }
-    std::optional<std::string> operator()(const PdfSettings& s) const { return exporter.Pdf(s); }
-    std::optional<std::string> operator()(const EmfSettings& s) const { return exporter.Emf(s); }
-    std::optional<std::string> operator()(const WmfSettings& s) const { return exporter.Wmf(s); }
+    StatusOr<std::string> operator()(const BitmapSettings& s) const { return exporter.Png(s); }
+    StatusOr<std::string> operator()(const SvgSettings& s) const { return exporter.Svg(s); }
+    StatusOr<std::string> operator()(const PdfSettings& s) const { return exporter.Pdf(s); }
+    StatusOr<std::string> operator()(const EmfSettings& s) const { return exporter.Emf(s); }
+    StatusOr<std::string> operator()(const WmfSettings& s) const { return exporter.Wmf(s); }
   };
   return std::visit(Visitor{*this}, settings);
 }
 
-bool MapExporter::Save(const FileSettings& settings, const std::filesystem::path& path) const {
-  const std::optional<std::string> bytes = Encode(settings);
-  return bytes && WriteFileAtomically(path, *bytes);
+Status MapExporter::Save(const FileSettings& settings, const std::filesystem::path& path) const {
+  const StatusOr<std::string> bytes = Encode(settings);
+  if (!bytes.ok()) return bytes.status();
+  return WriteFileAtomically(path, *bytes);
 }
 
 }  // namespace kartela::output

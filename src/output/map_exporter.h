@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "base/status.h"
 #include "gdi/metafile_options.h"
 #include "output/export_settings.h"
 #include "output/metafile_export.h"
@@ -44,20 +45,22 @@ class MapExporter {
   void PaintAt(QPainter& painter, std::uint8_t paint_flags, double scale, gdi::Point origin) const;
 
   QImage Bitmap(const BitmapSettings& settings) const;
-  // The files' bytes; nothing when Qt fails to encode.
-  std::optional<std::string> Png(const BitmapSettings& settings) const;
-  std::optional<std::string> Svg(const SvgSettings& settings) const;
-  std::optional<std::string> Pdf(const PdfSettings& settings) const;
-  std::string Emf(const EmfSettings& settings) const;
-  std::string Wmf(const WmfSettings& settings) const;
+  // The files' bytes, or why the picture could not be made (kUnsupported
+  // when an encoder fails, kTooLarge for a map a WMF cannot hold).
+  StatusOr<std::string> Png(const BitmapSettings& settings) const;
+  StatusOr<std::string> Svg(const SvgSettings& settings) const;
+  StatusOr<std::string> Pdf(const PdfSettings& settings) const;
+  StatusOr<std::string> Emf(const EmfSettings& settings) const;
+  StatusOr<std::string> Wmf(const WmfSettings& settings) const;
   // A metafile laid out by `options`, for the clipboard's forms.
-  std::string Metafile(MetafileKind kind, const gdi::MetafileOptions& options,
-                       std::uint8_t paint_flags) const;
-  std::optional<std::string> Encode(const FileSettings& settings) const;
+  StatusOr<std::string> Metafile(MetafileKind kind, const gdi::MetafileOptions& options,
+                                 std::uint8_t paint_flags) const;
+  StatusOr<std::string> Encode(const FileSettings& settings) const;
 
   // Writes the file beside `path` and renames it over `path`, so a failure
-  // leaves no partial file and keeps an existing file as it was.
-  bool Save(const FileSettings& settings, const std::filesystem::path& path) const;
+  // leaves no partial file and keeps an existing file as it was. The status
+  // says why the picture was not made or the file not written.
+  Status Save(const FileSettings& settings, const std::filesystem::path& path) const;
 
  private:
   // The background of a raster picture: white for black lines on white,

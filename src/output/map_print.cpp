@@ -58,17 +58,19 @@ PrintLayout LayoutOnPrinter(const PrinterSettings& settings, QPrinter& printer,
 PrintResult PrintMap(const Workspace& workspace, const PrinterSettings& settings, QPrinter& printer,
                      const std::function<bool()>& aborted) {
   const PrintLayout layout = LayoutOnPrinter(settings, printer, workspace);
+  const auto refused = [&printer](const QString& why) {
+    return PrintResult{PrintFailure(why, printer, StatusCode::kRefused), 0};
+  };
   if (!layout.Printable())
-    return PrintFailure(0, QStringLiteral("余白が大きすぎて印刷できる範囲がありません。"), printer);
+    return refused(QStringLiteral("余白が大きすぎて印刷できる範囲がありません。"));
   if (settings.copies < 1) return {};  // no sheet at all, not an empty one
   if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
-    return PrintFailure(0, QStringLiteral("印刷先がありません。「ﾌﾟﾘﾝﾀｰ」で選んでください。"),
-                        printer);
+    return refused(QStringLiteral("印刷先がありません。「ﾌﾟﾘﾝﾀｰ」で選んでください。"));
   const DrawingResources resources = ResourcesAt(workspace, layout.scale, settings.line_width);
   const MapExporter exporter(workspace, resources);
   QPainter painter;
   if (!painter.begin(&printer))
-    return PrintFailure(0, QStringLiteral("印刷を始められません。"), printer);
+    return {PrintFailure(QStringLiteral("印刷を始められません。"), printer), 0};
   const gdi::Point origin{-layout.margins.left(), -layout.margins.top()};
   PrintResult result;
   for (int copy = 0; copy < settings.copies; ++copy) {
@@ -76,18 +78,20 @@ PrintResult PrintMap(const Workspace& workspace, const PrinterSettings& settings
       // Qt's PDF and CUPS printers cannot take back pages already drawn:
       // the job ends with them.
       printer.abort();
-      result.outcome = PrintOutcome::kAborted;
+      result.status = PrintCancelled();
       break;
     }
-    if (copy > 0 && !printer.newPage())
-      return PrintFailure(result.pages, QStringLiteral("改ページできません。"), printer);
+    if (copy > 0 && !printer.newPage()) {
+      result.status = PrintFailure(QStringLiteral("改ページできません。"), printer);
+      return result;
+    }
     exporter.PaintAt(painter, kPaintMonochrome, layout.scale, origin);
     ++result.pages;
   }
   const bool ended = painter.end();
-  if (result.outcome == PrintOutcome::kAborted) return result;
+  if (result.status.code() == StatusCode::kCancelled) return result;
   if (!ended || printer.printerState() == QPrinter::Error)
-    return PrintFailure(result.pages, QStringLiteral("印刷に失敗しました。"), printer);
+    result.status = PrintFailure(QStringLiteral("印刷に失敗しました。"), printer);
   return result;
 }
 

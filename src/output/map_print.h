@@ -45,8 +45,8 @@ PrintLayout LayoutOnPrinter(const PrinterSettings& settings, QPrinter& printer,
 // Prints `settings.copies` pages of the map on `printer`, black lines on
 // white (the print pens with `settings.line_width`), at the layout's scale
 // from the top-left margin. `aborted` is asked before each copy; when it
-// says yes the job stops there. A layout that is not printable prints
-// nothing and fails.
+// says yes the job stops there (kCancelled). A layout that is not printable,
+// or a PDF printer without a file, prints nothing and is refused.
 PrintResult PrintMap(const Workspace& workspace, const PrinterSettings& settings, QPrinter& printer,
                      const std::function<bool()>& aborted);
 

@@ -19,9 +19,9 @@ std::unique_ptr<gdi::MetafileWriter> MakeWriter(MetafileKind kind,
 
 }  // namespace
 
-std::string PaintMetafile(const Workspace& workspace, const DrawingResources& resources,
-                          MetafileKind kind, const gdi::MetafileOptions& options,
-                          std::uint8_t paint_flags, gdi::DeviceContext* measurer) {
+StatusOr<std::string> PaintMetafile(const Workspace& workspace, const DrawingResources& resources,
+                                    MetafileKind kind, const gdi::MetafileOptions& options,
+                                    std::uint8_t paint_flags, gdi::DeviceContext* measurer) {
   const std::unique_ptr<gdi::MetafileWriter> writer = MakeWriter(kind, options, measurer);
   PaintParams params;
   params.PaintFlags = paint_flags;
@@ -30,15 +30,15 @@ std::string PaintMetafile(const Workspace& workspace, const DrawingResources& re
   return writer->Finish();
 }
 
-std::string EmfFile(const Workspace& workspace, const DrawingResources& resources,
-                    const EmfSettings& settings, gdi::DeviceContext* measurer) {
+StatusOr<std::string> EmfFile(const Workspace& workspace, const DrawingResources& resources,
+                              const EmfSettings& settings, gdi::DeviceContext* measurer) {
   return PaintMetafile(workspace, resources, MetafileKind::kEmf,
                        gdi::EmfFileOptions(DrawingExtent(workspace), settings.pixels_per_inch),
                        settings.paint_flags, measurer);
 }
 
-std::string WmfFile(const Workspace& workspace, const DrawingResources& resources,
-                    const WmfSettings& settings, gdi::DeviceContext* measurer) {
+StatusOr<std::string> WmfFile(const Workspace& workspace, const DrawingResources& resources,
+                              const WmfSettings& settings, gdi::DeviceContext* measurer) {
   return PaintMetafile(workspace, resources, MetafileKind::kWmf,
                        gdi::WmfFileOptions(DrawingExtent(workspace), settings.pixels_per_inch),
                        settings.paint_flags, measurer);

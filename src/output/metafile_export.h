@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/status.h"
 #include "gdi/device_context.h"
 #include "gdi/metafile_options.h"
 #include "output/export_settings.h"
@@ -16,16 +17,17 @@ namespace kartela::output {
 enum class MetafileKind : std::uint8_t { kEmf, kWmf };
 
 // Paints the map into a metafile of `kind` laid out by `options` (which also
-// gives the paint scale) and returns the file's bytes. `measurer` may be
-// null (texts are then spaced by a guess).
-std::string PaintMetafile(const Workspace& workspace, const DrawingResources& resources,
-                          MetafileKind kind, const gdi::MetafileOptions& options,
-                          std::uint8_t paint_flags, gdi::DeviceContext* measurer);
+// gives the paint scale) and returns the file's bytes, or why the writer
+// could not write it. `measurer` may be null (texts are then spaced by a
+// guess).
+StatusOr<std::string> PaintMetafile(const Workspace& workspace, const DrawingResources& resources,
+                                    MetafileKind kind, const gdi::MetafileOptions& options,
+                                    std::uint8_t paint_flags, gdi::DeviceContext* measurer);
 
 // The EMF and the placeable WMF files of the save command.
-std::string EmfFile(const Workspace& workspace, const DrawingResources& resources,
-                    const EmfSettings& settings, gdi::DeviceContext* measurer);
-std::string WmfFile(const Workspace& workspace, const DrawingResources& resources,
-                    const WmfSettings& settings, gdi::DeviceContext* measurer);
+StatusOr<std::string> EmfFile(const Workspace& workspace, const DrawingResources& resources,
+                              const EmfSettings& settings, gdi::DeviceContext* measurer);
+StatusOr<std::string> WmfFile(const Workspace& workspace, const DrawingResources& resources,
+                              const WmfSettings& settings, gdi::DeviceContext* measurer);
 
 }  // namespace kartela::output

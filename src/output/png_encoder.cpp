@@ -47,23 +47,18 @@ PngPixels PixelsOf(const QImage& image) {
           static_cast<std::size_t>(image.bytesPerLine())};
 }
 
-std::optional<std::string> Bytes(StatusOr<std::string> png) {
-  if (!png.ok()) return std::nullopt;
-  return std::move(png).value();
-}
-
-std::optional<std::string> IndexedPngOf(const QImage& indexed) {
+StatusOr<std::string> IndexedPngOf(const QImage& indexed) {
   std::vector<PngColour> palette;
   for (const QRgb rgb : indexed.colorTable()) {
     palette.push_back({static_cast<std::uint8_t>(qRed(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
                        static_cast<std::uint8_t>(qBlue(rgb))});
   }
-  return Bytes(IndexedPng(PixelsOf(indexed), palette));
+  return IndexedPng(PixelsOf(indexed), palette);
 }
 
-std::optional<std::string> RgbPngOf(const QImage& picture) {
+StatusOr<std::string> RgbPngOf(const QImage& picture) {
   const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-  return Bytes(RgbPng(PixelsOf(rgb)));
+  return RgbPng(PixelsOf(rgb));
 }
 
 }  // namespace
@@ -94,8 +89,8 @@ QImage IndexedIfFewColours(const QImage& image) {
 
 // Written by libpng directly: Qt's image writer would first load every
 // image-format plugin, which costs more than the encoding of a map.
-std::optional<std::string> EncodePng(const QImage& image) {
-  if (image.isNull()) return std::nullopt;
+StatusOr<std::string> EncodePng(const QImage& image) {
+  if (image.isNull()) return Status(StatusCode::kUnsupported, "PNG: no picture to encode");
   const QImage indexed = IndexedIfFewColours(image);
   return indexed.isNull() ? RgbPngOf(image) : IndexedPngOf(indexed);
 }

@@ -6,13 +6,15 @@
 #pragma once
 
 #include <QImage>
-#include <optional>
 #include <string>
+
+#include "base/status.h"
 
 namespace kartela::output {
 
-// The PNG file of `image`; nothing when it cannot be encoded.
-std::optional<std::string> EncodePng(const QImage& image);
+// The PNG file of `image`, or why it cannot be made: kUnsupported for a null
+// image, otherwise what RgbPng or IndexedPng (png_file.h) say.
+StatusOr<std::string> EncodePng(const QImage& image);
 
 // `image` (32 bits a pixel) as an 8-bit indexed image with its own colours,
 // or a null image when it has more than 256 colours.

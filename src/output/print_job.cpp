@@ -12,10 +12,14 @@ QString PrinterText(const QPrinter& printer) {
 
 }  // namespace
 
-PrintResult PrintFailure(int pages, const QString& why, const QPrinter& printer) {
+Status PrintFailure(const QString& why, const QPrinter& printer, StatusCode code) {
   const QString where = PrinterText(printer);
   const QString text = where.isEmpty() ? why : QStringLiteral("%1\n(%2)").arg(why, where);
-  return {PrintOutcome::kFailed, pages, text.toStdString()};
+  return {code, text.toStdString()};
+}
+
+Status PrintCancelled() {
+  return {StatusCode::kCancelled, "印刷を中止しました。"};
 }
 
 }  // namespace kartela::output

@@ -68,30 +68,31 @@ void Show(Workspace& workspace, std::shared_ptr<const MetafilePicture> picture, 
 
 }  // namespace
 
-std::optional<std::string> LoadBackgroundPicture(const std::filesystem::path& path,
-                                                 Workspace& workspace) {
+Status LoadBackgroundPicture(const std::filesystem::path& path, Workspace& workspace) {
   auto read = MetafilePicture::Read(path);
-  if (auto* reason = std::get_if<std::string>(&read)) return std::move(*reason);
+  if (auto* reason = std::get_if<std::string>(&read))
+    return {StatusCode::kBadFormat, std::move(*reason)};
   auto picture = std::get<std::shared_ptr<const MetafilePicture>>(std::move(read));
   const gdi::MetafileInfo& info = picture->info();
   if (ToUpperAscii(path.extension().string()) == ".EMF") {
-    if (info.format != gdi::MetafileFormat::kEmf) return "拡張メタファイルではありません";
+    if (info.format != gdi::MetafileFormat::kEmf)
+      return {StatusCode::kBadFormat, "拡張メタファイルではありません"};
     const PictureSize size{SizeField(info.size.cx), SizeField(info.size.cy)};
     workspace.settings.UsePalette = 1;
     Show(workspace, std::move(picture), BackgroundMode::kSize, size, {});
-    return std::nullopt;
+    return {};
   }
   const HeadWords words = ReadHeadWords(picture->bytes());
   if (words[0] != kPlaceableKeyLow || info.format != gdi::MetafileFormat::kPlaceableWmf ||
       words[kUnitsPerInch] == 0) {
-    return "プレースブルメタファイルではありません";
+    return {StatusCode::kBadFormat, "プレースブルメタファイルではありません"};
   }
   const PictureBounds bounds{BoxPixels(words, kBoxLeft), BoxPixels(words, kBoxTop),
                              BoxPixels(words, kBoxRight), BoxPixels(words, kBoxBottom)};
   const PictureSize size{SizeField(bounds.right), SizeField(bounds.bottom)};
   Show(workspace, std::move(picture),
        CarriesEmf(words) ? BackgroundMode::kSize : BackgroundMode::kBounds, size, bounds);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace kartela

@@ -2,9 +2,8 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
-#include <string>
 
+#include "base/status.h"
 #include "render/workspace.h"
 
 namespace kartela {
@@ -13,9 +12,9 @@ namespace kartela {
 // extension: ".emf" (any letter case) an EMF, placed at (0, 0) with its
 // size; anything else a placeable WMF, placed by its bounding box, or at
 // (0, 0) with its stored size when it carries an EMF (as the program's own
-// saves may). Returns why the file is refused (not a placeable WMF, not an
-// EMF, a damaged record, unreadable); the background then stays as it was.
-std::optional<std::string> LoadBackgroundPicture(const std::filesystem::path& path,
-                                                 Workspace& workspace);
+// saves may). A refused file (not a placeable WMF, not an EMF, a damaged
+// record, unreadable: kBadFormat) leaves the background as it was; the
+// detail says why, in the words shown under the failure message.
+Status LoadBackgroundPicture(const std::filesystem::path& path, Workspace& workspace);
 
 }  // namespace kartela

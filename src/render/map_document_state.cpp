@@ -41,26 +41,25 @@ PaintDocumentSettings PaintSettingsOf(const Workspace& workspace) {
 }
 
 // The base map, and for the kinds with data its area list, of `document`;
-// the reason when it is not found or does not read.
-std::string ReadBaseMapOf(const std::filesystem::path& path,
-                          const std::filesystem::path& program_dir, LoadedDocument& loaded) {
+// the reason in the detail when it is not found or does not read.
+Status ReadBaseMapOf(const std::filesystem::path& path, const std::filesystem::path& program_dir,
+                     LoadedDocument& loaded) {
   const std::string& reference = loaded.document.BaseMapFile;
   const std::string named = "基本地図 " + sjis::ToUtf8Lossy(reference) + "：";
   const auto found = FindBaseMap(reference, program_dir, path.parent_path());
-  if (!found) return named + std::string(kBaseMapNotFoundReason);
-  if (BaseMapResult read = ReadBaseMap(found->path, loaded.base_map); read != BaseMapStatus::kOk)
-    return named + read.reason;
+  if (!found) return {StatusCode::kNotFound, named + std::string(kBaseMapNotFoundReason)};
+  if (const Status read = ReadBaseMap(found->path, loaded.base_map); !read.ok())
+    return {read.code(), named + read.detail()};
   loaded.base_map.LoadedMapFile = found->reference;
   if (!HasData(loaded.document.Kind)) return {};
-  if (BaseMapResult read = ReadBaseMapHeader(found->path, loaded.areas);
-      read != BaseMapStatus::kOk) {
-    return named + read.reason;
-  }
+  if (const Status read = ReadBaseMapHeader(found->path, loaded.areas); !read.ok())
+    return {read.code(), named + read.detail()};
   loaded.areas.CurrentBaseMapFile = found->reference;
   const std::size_t area_count = loaded.areas.AreaNames.size();
   if (loaded.document.Values.size() > area_count) {
-    return "値の数 " + std::to_string(loaded.document.Values.size()) + " が基本地図の区域の数 " +
-           std::to_string(area_count) + " を超えています";
+    return {StatusCode::kBadFormat, "値の数 " + std::to_string(loaded.document.Values.size()) +
+                                        " が基本地図の区域の数 " + std::to_string(area_count) +
+                                        " を超えています"};
   }
   return {};
 }
@@ -159,16 +158,19 @@ void ApplyMapDocument(LoadedDocument loaded, Workspace& workspace) {
 
 namespace {
 
-// The document at `path` with all it names, or the reason it is refused.
-std::variant<LoadedDocument, std::string> ReadDocument(const std::filesystem::path& path,
-                                                       const std::filesystem::path& program_dir) {
-  FileBytes file = ReadFileUpTo(path, map_document::kMaxFileBytes);
-  if (file.status == FileReadStatus::kTooLarge) return std::string(kFileTooLargeReason);
-  if (file.status != FileReadStatus::kOk) return std::string("ファイルを開けません");
-  auto parsed = ParseMapDocument(file.bytes);
-  if (const auto* fault = std::get_if<DocumentFault>(&parsed)) return fault->Describe();
+// The document at `path` with all it names, or why it is refused, the
+// reason in the detail.
+StatusOr<LoadedDocument> ReadDocument(const std::filesystem::path& path,
+                                      const std::filesystem::path& program_dir) {
+  const StatusOr<std::string> file = ReadFileUpTo(path, map_document::kMaxFileBytes);
+  if (file.status().code() == StatusCode::kTooLarge)
+    return Status(StatusCode::kTooLarge, std::string(kFileTooLargeReason));
+  if (!file.ok()) return Status(file.status().code(), "ファイルを開けません");
+  auto parsed = ParseMapDocument(*file);
+  if (const auto* fault = std::get_if<DocumentFault>(&parsed))
+    return Status(StatusCode::kBadFormat, fault->Describe());
   LoadedDocument loaded{std::get<MapDocument>(std::move(parsed)), {}, {}, nullptr};
-  if (std::string reason = ReadBaseMapOf(path, program_dir, loaded); !reason.empty()) return reason;
+  if (Status read = ReadBaseMapOf(path, program_dir, loaded); !read.ok()) return read;
   return loaded;
 }
 
@@ -199,22 +201,22 @@ MapDocument DocumentOf(const Workspace& workspace) {
   return document;
 }
 
-DocumentSave SaveMapDocument(const std::filesystem::path& path, const Workspace& workspace) {
+Status SaveMapDocument(const std::filesystem::path& path, const Workspace& workspace) {
   const MapDocument document = DocumentOf(workspace);
   std::string refusal = MapDocumentWriteRefusal(document);
-  if (!refusal.empty()) return {false, std::move(refusal)};
-  return {WriteFileAtomically(path, FormatMapDocument(document)), {}};
+  if (!refusal.empty()) return {StatusCode::kRefused, std::move(refusal)};
+  return WriteFileAtomically(path, FormatMapDocument(document));
 }
 
 std::optional<LoadedDocument> ReadMapDocument(const std::filesystem::path& path,
                                               const std::filesystem::path& program_dir,
                                               Reporter& reporter) {
-  auto read = ReadDocument(path, program_dir);
-  if (const auto* reason = std::get_if<std::string>(&read)) {
-    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+  StatusOr<LoadedDocument> read = ReadDocument(path, program_dir);
+  if (!read.ok()) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), read.status().detail());
     return std::nullopt;
   }
-  auto& loaded = std::get<LoadedDocument>(read);
+  LoadedDocument& loaded = *read;
   if (loaded.document.Kind == Kind::kPictureGraph) {
     loaded.picture = ReadGlyphPicture(loaded.document.GlyphPictureFile, program_dir, reporter);
   }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "base/status.h"
 #include "model/map_document.h"
 #include "render/workspace.h"
 
@@ -28,15 +29,10 @@ struct LoadedDocument {
 // white map document (callers refuse to save without a map).
 MapDocument DocumentOf(const Workspace& workspace);
 
-struct DocumentSave {
-  bool ok = false;
-  std::string reason;  // why the map was refused; empty for a failed write
-};
-
 // Writes the document of the shown map, replacing `path` only with a
-// complete file. Refuses, writing nothing, a map whose texts or counts the
-// reader would not take back.
-DocumentSave SaveMapDocument(const std::filesystem::path& path, const Workspace& workspace);
+// complete file. Refuses (kRefused, the reason as the detail), writing
+// nothing, a map whose texts or counts the reader would not take back.
+Status SaveMapDocument(const std::filesystem::path& path, const Workspace& workspace);
 
 // Reads the document at `path`, finds its base map as data files find theirs
 // (FindBaseMap from `program_dir` and the document's directory) and reads

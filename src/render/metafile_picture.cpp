@@ -24,10 +24,10 @@ std::variant<std::shared_ptr<const MetafilePicture>, std::string> MetafilePictur
 
 std::variant<std::shared_ptr<const MetafilePicture>, std::string> MetafilePicture::Read(
     const std::filesystem::path& path) {
-  FileBytes file = ReadFileUpTo(path, kMaxMetafileBytes);
-  if (file.status == FileReadStatus::kTooLarge) return std::string(kFileTooLargeReason);
-  if (file.status != FileReadStatus::kOk) return std::string("ファイルが読めません");
-  return FromBytes(std::move(file.bytes));
+  StatusOr<std::string> file = ReadFileUpTo(path, kMaxMetafileBytes);
+  if (file.status().code() == StatusCode::kTooLarge) return std::string(kFileTooLargeReason);
+  if (!file.ok()) return std::string("ファイルが読めません");
+  return FromBytes(std::move(file).value());
 }
 
 void MetafilePicture::PlayInto(gdi::DeviceContext& dc, const gdi::Rect& rect) const {

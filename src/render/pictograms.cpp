@@ -1,6 +1,7 @@
 #include "render/pictograms.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include "gdi/emf_writer.h"
 
@@ -35,7 +36,7 @@ class Sketch {
     writer_.Ellipse(r);
     return *this;
   }
-  std::string Finish() { return writer_.Finish(); }
+  StatusOr<std::string> Finish() { return writer_.Finish(); }
 
  private:
   static gdi::MetafileOptions Options(gdi::Size size) {
@@ -47,7 +48,7 @@ class Sketch {
   gdi::EmfWriter writer_;
 };
 
-std::string Person() {
+StatusOr<std::string> Person() {
   return Sketch({32, 64})
       .Fill({40, 80, 160})
       .Round({9, 1, 23, 15})
@@ -67,7 +68,7 @@ std::string Person() {
       .Finish();
 }
 
-std::string House() {
+StatusOr<std::string> House() {
   return Sketch({64, 60})
       .Fill({200, 50, 40})
       .Shape({{32, 1}, {63, 28}, {1, 28}})
@@ -78,7 +79,7 @@ std::string House() {
       .Finish();
 }
 
-std::string Factory() {
+StatusOr<std::string> Factory() {
   return Sketch({72, 56})
       .Fill({110, 110, 120})
       .Box({52, 2, 60, 30})
@@ -100,7 +101,7 @@ std::string Factory() {
       .Finish();
 }
 
-std::string Car() {
+StatusOr<std::string> Car() {
   return Sketch({80, 44})
       .Fill({210, 40, 40})
       .Shape({{2, 32}, {2, 20}, {16, 18}, {26, 4}, {56, 4}, {66, 18}, {78, 22}, {78, 32}})
@@ -113,7 +114,7 @@ std::string Car() {
       .Finish();
 }
 
-std::string Tree() {
+StatusOr<std::string> Tree() {
   return Sketch({48, 64})
       .Fill({120, 75, 35})
       .Box({19, 38, 29, 63})
@@ -122,7 +123,7 @@ std::string Tree() {
       .Finish();
 }
 
-std::string RiceBowl() {
+StatusOr<std::string> RiceBowl() {
   return Sketch({64, 52})
       .Fill({120, 80, 40})
       .Shape({{40, 2}, {60, 26}, {58, 27}})
@@ -136,9 +137,17 @@ std::string RiceBowl() {
 
 }  // namespace
 
-std::vector<Pictogram> MakePictograms() {
-  return {{"人.emf", Person()},  {"家.emf", House()}, {"工場.emf", Factory()},
-          {"自動車.emf", Car()}, {"木.emf", Tree()},  {"ご飯.emf", RiceBowl()}};
+StatusOr<std::vector<Pictogram>> MakePictograms() {
+  const std::pair<const char*, StatusOr<std::string> (*)()> makers[] = {
+      {"人.emf", Person},  {"家.emf", House}, {"工場.emf", Factory},
+      {"自動車.emf", Car}, {"木.emf", Tree},  {"ご飯.emf", RiceBowl}};
+  std::vector<Pictogram> pictograms;
+  for (const auto& [file_name, make] : makers) {
+    StatusOr<std::string> bytes = make();
+    if (!bytes.ok()) return bytes.status();
+    pictograms.push_back({file_name, std::move(bytes).value()});
+  }
+  return pictograms;
 }
 
 }  // namespace kartela::pictograms

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
+
 namespace kartela::pictograms {
 
 struct Pictogram {
@@ -12,7 +14,8 @@ struct Pictogram {
   std::string bytes;      // the EMF
 };
 
-// A person, a house, a factory, a car, a tree and a rice bowl.
-std::vector<Pictogram> MakePictograms();
+// A person, a house, a factory, a car, a tree and a rice bowl; or why the
+// writer could not write one of them.
+StatusOr<std::vector<Pictogram>> MakePictograms();
 
 }  // namespace kartela::pictograms

@@ -270,7 +270,7 @@ std::string FilledPicture(const gdi::MetafileOptions& options, gdi::Color colour
   writer.SelectPen(gdi::Pen{gdi::PenStyle::kNull, 0, colour});
   writer.SelectBrush(gdi::Brush{gdi::BrushKind::kSolid, colour});
   writer.Rectangle(gdi::Rect{0, 0, options.picture.cx, options.picture.cy});
-  return writer.Finish();
+  return writer.Finish().value();
 }
 
 TEST_F(CliCommandsTest, RenderPictureGraphAndBackgroundPicture) {

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "base/file_size_limit.h"
+#include "base/unwritable_dir.h"
 
 namespace kartela {
 namespace {
@@ -32,43 +33,75 @@ class FileIoTest : public testing::Test {
   fs::path dir_;
 };
 
+// The bytes of `path`, or a text that no test writes.
+std::string Bytes(const fs::path& path) {
+  return ReadFileBytes(path).value_or("<unread>");
+}
+
 TEST_F(FileIoTest, WritesAndReadsBackBytesExactly) {
   const std::string bytes = std::string("a\r\nb\0c", 6) + "\x82\xa0";
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "x.DAT", bytes));
-  EXPECT_EQ(ReadFileBytes(dir_ / "x.DAT"), bytes);
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "x.DAT", "new"));
-  EXPECT_EQ(ReadFileBytes(dir_ / "x.DAT"), "new");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "x.DAT", bytes).ok());
+  EXPECT_EQ(Bytes(dir_ / "x.DAT"), bytes);
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "x.DAT", "new").ok());
+  EXPECT_EQ(Bytes(dir_ / "x.DAT"), "new");
   EXPECT_EQ(EntryCount(), 1u);  // no temporary file left behind
 }
 
 TEST_F(FileIoTest, MissingFilesAndDirectoriesAreNotRead) {
-  EXPECT_FALSE(ReadFileBytes(dir_ / "missing").has_value());
-  EXPECT_FALSE(ReadFileBytes(dir_).has_value());
+  const StatusOr<std::string> missing = ReadFileBytes(dir_ / "missing");
+  EXPECT_EQ(missing.status().code(), StatusCode::kNotFound);
+  EXPECT_NE(missing.status().detail().find("missing"), std::string::npos);
+  EXPECT_FALSE(ReadFileBytes(dir_).ok());
   EXPECT_EQ(ReadFileBytes(dir_ / "empty").value_or("x"), "x");
   std::ofstream(dir_ / "empty").close();
-  EXPECT_EQ(ReadFileBytes(dir_ / "empty"), "");
+  EXPECT_EQ(Bytes(dir_ / "empty"), "");
 }
 
 TEST_F(FileIoTest, AFailedWriteLeavesTheOldFile) {
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "keep.INI", "old"));
-  EXPECT_FALSE(WriteFileAtomically(dir_ / "no-such-dir" / "keep.INI", "new"));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "keep.INI", "old").ok());
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "no-such-dir" / "keep.INI", "new").ok());
   if (geteuid() != 0) {  // root writes anywhere, so only an ordinary user can test this
     fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    EXPECT_FALSE(WriteFileAtomically(dir_ / "keep.INI", "new"));
+    EXPECT_FALSE(WriteFileAtomically(dir_ / "keep.INI", "new").ok());
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
   }
-  EXPECT_EQ(ReadFileBytes(dir_ / "keep.INI"), "old");
+  EXPECT_EQ(Bytes(dir_ / "keep.INI"), "old");
   {
     const test::FileSizeLimit limit(2);  // binds root as well
-    EXPECT_FALSE(WriteFileAtomically(dir_ / "keep.INI", "new"));
+    EXPECT_FALSE(WriteFileAtomically(dir_ / "keep.INI", "new").ok());
   }
-  EXPECT_EQ(ReadFileBytes(dir_ / "keep.INI"), "old");
+  EXPECT_EQ(Bytes(dir_ / "keep.INI"), "old");
   EXPECT_EQ(EntryCount(), 1u);
   // A directory in the way of the rename: the write fails, nothing is left over.
   fs::create_directory(dir_ / "sub.DAT");
-  EXPECT_FALSE(WriteFileAtomically(dir_ / "sub.DAT", "new"));
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "sub.DAT", "new").ok());
   EXPECT_EQ(EntryCount(), 2u);
+}
+
+// The status says why, from the system's error, and names the file.
+TEST_F(FileIoTest, AFailedWriteSaysWhy) {
+  struct Case {
+    test::Unwritable place;
+    StatusCode code;
+  };
+  for (const Case& c : {Case{test::Unwritable::kReadOnly, StatusCode::kPermissionDenied},
+                        Case{test::Unwritable::kMissing, StatusCode::kNotFound},
+                        Case{test::Unwritable::kFull, StatusCode::kNoSpace}}) {
+    const test::UnwritableDir dir(dir_, c.place);
+    if (!dir.ready()) continue;  // root where mounting is not allowed
+    const Status written = WriteFileAtomically(dir.path() / "x.DAT", std::string(8192, 'x'));
+    EXPECT_EQ(written.code(), c.code) << dir.path() << ": " << written.detail();
+    EXPECT_NE(written.detail().find(dir.path().string() + "/x.DAT"), std::string::npos)
+        << written.detail();
+    if (c.place != test::Unwritable::kMissing) {
+      EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+                c.place == test::Unwritable::kFull && geteuid() == 0 ? 1 : 0)
+          << "no temporary file left";
+    }
+  }
+  fs::create_directory(dir_ / "sub.DAT");
+  EXPECT_EQ(WriteFileAtomically(dir_ / "sub.DAT", "new").code(), StatusCode::kIoError);
 }
 
 TEST_F(FileIoTest, AReplacedFileKeepsItsModeAndAProtectedOneIsRefused) {
@@ -85,47 +118,50 @@ TEST_F(FileIoTest, AReplacedFileKeepsItsModeAndAProtectedOneIsRefused) {
     SCOPED_TRACE(static_cast<int>(c.mode));
     const fs::path file = dir_ / "mode.DAT";
     fs::remove(file);
-    ASSERT_TRUE(WriteFileAtomically(file, "old"));
+    ASSERT_TRUE(WriteFileAtomically(file, "old").ok());
     fs::permissions(file, c.mode);
-    EXPECT_EQ(WriteFileAtomically(file, "new"), c.replaced);
+    const Status written = WriteFileAtomically(file, "new");
+    EXPECT_EQ(written.ok(), c.replaced);
+    if (!c.replaced) {
+      EXPECT_EQ(written.code(), StatusCode::kPermissionDenied);
+    }
     EXPECT_EQ(fs::status(file).permissions(), c.mode);
     fs::permissions(file, P::owner_read, fs::perm_options::add);
-    EXPECT_EQ(ReadFileBytes(file), c.replaced ? "new" : "old");
+    EXPECT_EQ(Bytes(file), c.replaced ? "new" : "old");
     EXPECT_EQ(EntryCount(), 1u);
   }
 }
 
 TEST_F(FileIoTest, ALinkIsFollowedToItsTargetAndStaysALink) {
   fs::create_directory(dir_ / "real");
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "real" / "t.DAT", "old"));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "real" / "t.DAT", "old").ok());
   fs::permissions(dir_ / "real" / "t.DAT", fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink("real/t.DAT", dir_ / "link.DAT");
   fs::create_symlink("link.DAT", dir_ / "chain.DAT");
   fs::create_symlink("real/new.DAT", dir_ / "dangling.DAT");
 
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "chain.DAT", "new"));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "chain.DAT", "new").ok());
   EXPECT_TRUE(fs::is_symlink(dir_ / "chain.DAT"));
   EXPECT_TRUE(fs::is_symlink(dir_ / "link.DAT"));
-  EXPECT_EQ(ReadFileBytes(dir_ / "real" / "t.DAT"), "new");
+  EXPECT_EQ(Bytes(dir_ / "real" / "t.DAT"), "new");
   EXPECT_EQ(fs::status(dir_ / "real" / "t.DAT").permissions(),
             fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "dangling.DAT", "made"));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "dangling.DAT", "made").ok());
   EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.DAT"));
-  EXPECT_EQ(ReadFileBytes(dir_ / "real" / "new.DAT"), "made");
+  EXPECT_EQ(Bytes(dir_ / "real" / "new.DAT"), "made");
   // The temporary file went beside the target, and is gone.
   EXPECT_EQ(EntryCount(), 4u);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "real"), fs::directory_iterator()), 2);
 
   fs::create_symlink("loop.DAT", dir_ / "loop.DAT");
-  EXPECT_FALSE(WriteFileAtomically(dir_ / "loop.DAT", "new"));
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "loop.DAT", "new").ok());
 }
 
 TEST_F(FileIoTest, AFileLargerThanTheCapIsNotRead) {
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "ten", "0123456789"));
-  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 10).bytes, "0123456789");
-  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 10).status, FileReadStatus::kOk);
-  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 9).status, FileReadStatus::kTooLarge);
-  EXPECT_EQ(ReadFileUpTo(dir_ / "none", 9).status, FileReadStatus::kCannotOpen);
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "ten", "0123456789").ok());
+  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 10).value_or(""), "0123456789");
+  EXPECT_EQ(ReadFileUpTo(dir_ / "ten", 9).status().code(), StatusCode::kTooLarge);
+  EXPECT_EQ(ReadFileUpTo(dir_ / "none", 9).status().code(), StatusCode::kNotFound);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 namespace {
 
 using kartela::BaseMap;
-using kartela::BaseMapStatus;
+using kartela::Status;
+using kartela::StatusCode;
 
 void Require(bool condition) {
   if (!condition) __builtin_trap();
@@ -34,18 +35,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
   kartela::AreaList areas;
-  const BaseMapStatus header_status = kartela::ParseBaseMapHeader(bytes, areas);
-  if (header_status != BaseMapStatus::kOk) Require(areas.AreaCount() == 0);
+  const Status header_status = kartela::ParseBaseMapHeader(bytes, areas);
+  if (!header_status.ok()) Require(areas.AreaCount() == 0);
 
   BaseMap map;
-  const BaseMapStatus map_status = kartela::ParseBaseMap(bytes, map);
-  if (map_status == BaseMapStatus::kOk) {
+  const Status map_status = kartela::ParseBaseMap(bytes, map);
+  if (map_status.ok()) {
     CheckReadMap(map);
     Require(map.MapAreaNames == areas.AreaNames);
   } else {
     Require(map.MapAreaCount() == 0 && map.PointCount == -1);
   }
-  // The header decides alike for both; only the point section can fail alone.
-  Require(map_status == header_status || map_status == BaseMapStatus::kTooManyPoints);
+  // The header decides alike for both; only the point section can fail alone,
+  // for its size (the one kTooLarge of bytes in memory).
+  Require((map_status.code() == header_status.code() &&
+           map_status.detail() == header_status.detail()) ||
+          (header_status.ok() && map_status.code() == StatusCode::kTooLarge));
   return 0;
 }

@@ -121,7 +121,7 @@ std::vector<std::string> DrawingCalls(const RecordingDeviceContext& dc) {
 
 std::string Write(MetafileWriter&& writer) {
   DrawScene(writer);
-  return writer.Finish();
+  return writer.Finish().value();
 }
 
 std::string WriteEmf(const MetafileOptions& options) {
@@ -233,7 +233,7 @@ TEST(MetafileWriterTest, WmfTargetsEnlargeThePictureSlightlyInsideItsBox) {
     WmfWriter writer(options);
     writer.Polygon(corner);
     RecordingDeviceContext played;
-    ASSERT_TRUE(PlayMetafile(writer.Finish(), played, kWholePicture).ok());
+    ASSERT_TRUE(PlayMetafile(writer.Finish().value(), played, kWholePicture).ok());
     const Point p = played.Polygons().at(0).points[0];
     const double across = double(options.viewport_extent.cx) / options.window_extent.cx;
     const double down = double(options.viewport_extent.cy) / options.window_extent.cy;
@@ -255,7 +255,7 @@ TEST(MetafilePlayerTest, ScalesThePictureIntoTheTarget) {
     writer->SelectPen({PenStyle::kSolid, 2, kBlack});
     writer->Polygon(corner);
     RecordingDeviceContext played;
-    ASSERT_TRUE(PlayMetafile(writer->Finish(), played, {100, 50, 420, 250}).ok());
+    ASSERT_TRUE(PlayMetafile(writer->Finish().value(), played, {100, 50, 420, 250}).ok());
     const RecordedCall polygon = played.Polygons().at(0);
     EXPECT_EQ(polygon.points, (std::vector<Point>{{260, 150}, {420, 250}, {100, 250}}));
     EXPECT_EQ(polygon.state.pen.width, 1);
@@ -332,7 +332,7 @@ TEST(MetafileWriterTest, TextRecordsKeepTheRectangleSoTheDxOffsetIsWhereReadersL
     font.Height = -12;
     writer.SelectFont(font);
     writer.TextOut({30, 40}, text);
-    const std::string emf = writer.Finish();
+    const std::string emf = writer.Finish().value();
     const std::size_t at = FindEmfRecord(emf, U_EMR_EXTTEXTOUTW);
     const auto size = ReadAt<std::uint32_t>(emf, at + 4);
     const auto chars = ReadAt<std::uint32_t>(emf, at + 44);

@@ -59,7 +59,7 @@ std::string StoredName(const std::string& utf8, FixtureText text) {
 
 std::vector<BoundaryRow> ShippedPrefectures(int first, int last) {
   BaseMap map;
-  EXPECT_EQ(ReadBaseMap(kJapan, map), BaseMapStatus::kOk);
+  EXPECT_TRUE(ReadBaseMap(kJapan, map).ok());
   std::vector<BoundaryRow> rows;
   for (int a = first; a <= last; ++a) {
     rows.push_back(BoundaryRow{sjis::ToUtf8(map.MapAreaNames[a - 1]).value(), a, a * 1000.0, {}});

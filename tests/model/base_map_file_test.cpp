@@ -108,16 +108,14 @@ std::string Describe(const BaseMap& map) {
 
 class BaseMapFileTest : public testing::Test {
  protected:
-  BaseMapResult ReadHeader(const Idt& idt) {
+  Status ReadHeader(const Idt& idt) {
     return ReadBaseMapHeader(dir_.Write("map.IDT", idt.bytes()), areas_);
   }
-  BaseMapResult ReadMap(const Idt& idt) {
-    return ReadBaseMap(dir_.Write("map.IDT", idt.bytes()), map_);
-  }
+  Status ReadMap(const Idt& idt) { return ReadBaseMap(dir_.Write("map.IDT", idt.bytes()), map_); }
   // Both readers on the same file.
   void ReadBoth(const Idt& idt) {
-    ASSERT_EQ(ReadHeader(idt), BaseMapStatus::kOk);
-    ASSERT_EQ(ReadMap(idt), BaseMapStatus::kOk);
+    ASSERT_EQ(ReadHeader(idt).code(), StatusCode::kOk);
+    ASSERT_EQ(ReadMap(idt).code(), StatusCode::kOk);
   }
   std::vector<XY> Anchors(int area) const {
     std::vector<XY> anchors;
@@ -166,9 +164,9 @@ TEST_F(BaseMapFileTest, AHeaderWrittenAsUtf8ReadsAsItsShiftJis) {
     EXPECT_EQ(Describe(areas_), header_from_shift_jis);
     EXPECT_EQ(Describe(map_), map_from_shift_jis);
   }
-  const BaseMapResult refused = ReadHeader(Idt::Empty().Raw("見本").Raw("한").End().Separators(1));
-  EXPECT_EQ(refused, BaseMapStatus::kBadText);
-  EXPECT_EQ(refused.reason, "2 行目に Shift-JIS で表せない文字があります");
+  const Status refused = ReadHeader(Idt::Empty().Raw("見本").Raw("한").End().Separators(1));
+  EXPECT_EQ(refused.code(), StatusCode::kUnsupported);
+  EXPECT_EQ(refused.detail(), "2 行目に Shift-JIS で表せない文字があります");
 }
 
 TEST_F(BaseMapFileTest, EveryNonControlLineIsAnArea) {
@@ -284,8 +282,12 @@ TEST_F(BaseMapFileTest, OddBytesAndNumbersAreKeptWithinTheirFields) {
 TEST_F(BaseMapFileTest, MissingFileChangesNothing) {
   ReadBoth(SampleMap());
   const std::string areas_before = Describe(areas_), map_before = Describe(map_);
-  EXPECT_EQ(ReadBaseMapHeader(dir_.path() / "none.IDT", areas_), BaseMapStatus::kCannotOpen);
-  EXPECT_EQ(ReadBaseMap(dir_.path(), map_), BaseMapStatus::kCannotOpen);
+  const Status missing = ReadBaseMapHeader(dir_.path() / "none.IDT", areas_);
+  EXPECT_EQ(missing.code(), StatusCode::kNotFound);
+  EXPECT_EQ(missing.detail(), "ファイルを開けません");
+  const Status directory = ReadBaseMap(dir_.path(), map_);
+  EXPECT_EQ(directory.code(), StatusCode::kIoError);
+  EXPECT_EQ(directory.detail(), "ファイルを開けません");
   EXPECT_EQ(Describe(areas_), areas_before);
   EXPECT_EQ(Describe(map_), map_before);
 }
@@ -293,8 +295,8 @@ TEST_F(BaseMapFileTest, MissingFileChangesNothing) {
 struct BadFile {
   const char* name;
   Idt idt;
-  BaseMapStatus header_status;
-  BaseMapStatus map_status;
+  StatusCode header_status;
+  StatusCode map_status;
   const char* reason;  // of each read that fails
 };
 
@@ -309,28 +311,28 @@ TEST_F(BaseMapFileTest, BadFilesFailWithTheirReasonAndChangeNothing) {
   ReadBoth(SampleMap());
   const std::string areas_before = Describe(areas_), map_before = Describe(map_);
   const BadFile bad_files[] = {
-      {"empty", Idt::Empty(), BaseMapStatus::kNoEndMarker, BaseMapStatus::kNoEndMarker,
+      {"empty", Idt::Empty(), StatusCode::kBadFormat, StatusCode::kBadFormat,
        "@STARTOFPOINTS がありません"},
-      {"no marker", Idt().Line("区=1,1").Record(0, 0), BaseMapStatus::kNoEndMarker,
-       BaseMapStatus::kNoEndMarker, "@STARTOFPOINTS がありません"},
-      {"3441 areas", WithAreas(kMaxAreas + 1).End(), BaseMapStatus::kTooManyAreas,
-       BaseMapStatus::kTooManyAreas, "3442 行目: 地域が 3440 を超えています"},
-      {"100 blocks", Idt().End().Separators(kMostRecords + 1), BaseMapStatus::kOk,
-       BaseMapStatus::kTooManyPoints, "点が多すぎます (1536000 個)"},
+      {"no marker", Idt().Line("区=1,1").Record(0, 0), StatusCode::kBadFormat,
+       StatusCode::kBadFormat, "@STARTOFPOINTS がありません"},
+      {"3441 areas", WithAreas(kMaxAreas + 1).End(), StatusCode::kUnsupported,
+       StatusCode::kUnsupported, "3442 行目: 地域が 3440 を超えています"},
+      {"100 blocks", Idt().End().Separators(kMostRecords + 1), StatusCode::kOk,
+       StatusCode::kTooLarge, "点が多すぎます (1536000 個)"},
   };
   for (const BadFile& bad : bad_files) {
     SCOPED_TRACE(bad.name);
-    const BaseMapResult header = ReadHeader(bad.idt);
-    EXPECT_EQ(header, bad.header_status);
-    if (bad.header_status != BaseMapStatus::kOk) {
-      EXPECT_EQ(header.reason, bad.reason);
+    const Status header = ReadHeader(bad.idt);
+    EXPECT_EQ(header.code(), bad.header_status);
+    if (bad.header_status != StatusCode::kOk) {
+      EXPECT_EQ(header.detail(), bad.reason);
       EXPECT_EQ(Describe(areas_), areas_before);
     }
-    const BaseMapResult map = ReadMap(bad.idt);
-    EXPECT_EQ(map, bad.map_status);
-    EXPECT_EQ(map.reason, bad.reason);
+    const Status map = ReadMap(bad.idt);
+    EXPECT_EQ(map.code(), bad.map_status);
+    EXPECT_EQ(map.detail(), bad.reason);
     EXPECT_EQ(Describe(map_), map_before);
-    ASSERT_EQ(ReadHeader(SampleMap()), BaseMapStatus::kOk);
+    ASSERT_EQ(ReadHeader(SampleMap()).code(), StatusCode::kOk);
   }
   ReadBoth(WithAreas(kMaxAreas).End());
   EXPECT_EQ(map_.MapAreaCount(), kMaxAreas);
@@ -353,16 +355,16 @@ TEST_F(BaseMapFileTest, SizeIsCheckedFirstAndTheHeaderReaderStopsAtTheEndMarker)
   // A large point section, within what a base map may hold.
   const auto path = dir_.Write("big.IDT", Idt().Line("区").End().Separators(kMostRecords).bytes());
   const std::uint64_t before = BytesReadByProcess();
-  ASSERT_EQ(ReadBaseMapHeader(path, areas_), BaseMapStatus::kOk);
+  ASSERT_EQ(ReadBaseMapHeader(path, areas_).code(), StatusCode::kOk);
   EXPECT_LT(BytesReadByProcess() - before, 1024u * 1024u) << "the point section was read";
   EXPECT_EQ(areas_.AreaCount(), 1);
 
   // One byte more than the most a base map may hold, as a sparse file.
   ReadBoth(SampleMap());
   std::filesystem::resize_file(path, MaxBaseMapFileBytes() + 1);
-  for (const BaseMapResult& result : {ReadBaseMapHeader(path, areas_), ReadBaseMap(path, map_)}) {
-    EXPECT_EQ(result, BaseMapStatus::kTooLarge);
-    EXPECT_EQ(result.reason, "ファイルが大きすぎます");
+  for (const Status& result : {ReadBaseMapHeader(path, areas_), ReadBaseMap(path, map_)}) {
+    EXPECT_EQ(result.code(), StatusCode::kTooLarge);
+    EXPECT_EQ(result.detail(), "ファイルが大きすぎます");
   }
   EXPECT_EQ(Describe(areas_), areas_before);
   EXPECT_EQ(Describe(map_), map_before);
@@ -387,11 +389,10 @@ TEST_F(BaseMapFileTest, TruncatedFilesFailCleanly) {
   for (std::size_t size = 0; size < whole.size(); ++size) {
     SCOPED_TRACE(size);
     const std::string_view prefix(whole.data(), size);
-    const BaseMapStatus expected =
-        size < marker_end ? BaseMapStatus::kNoEndMarker : BaseMapStatus::kOk;
-    ASSERT_EQ(ParseBaseMapHeader(prefix, areas), expected);
-    ASSERT_EQ(ParseBaseMap(prefix, map), expected);
-    if (expected != BaseMapStatus::kOk) {
+    const StatusCode expected = size < marker_end ? StatusCode::kBadFormat : StatusCode::kOk;
+    ASSERT_EQ(ParseBaseMapHeader(prefix, areas).code(), expected);
+    ASSERT_EQ(ParseBaseMap(prefix, map).code(), expected);
+    if (expected != StatusCode::kOk) {
       EXPECT_EQ(Describe(map), map_before);
       EXPECT_EQ(Describe(areas), areas_before);
     } else {

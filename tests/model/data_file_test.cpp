@@ -323,7 +323,7 @@ TEST_F(DataFileWriteTest, ReferenceIsTheBaseMapsNameWithoutDirectory) {
 TEST_F(DataFileWriteTest, RoundTripsByteForByte) {
   program_dir_.Write("T.IDT", BaseMapBytes({"A", "B", "C", "D"}));
   const auto path = data_dir_.path() / "R.DAT";
-  ASSERT_TRUE(WriteDataFile(path, areas_, data_).ok);
+  ASSERT_TRUE(WriteDataFile(path, areas_, data_).ok());
 
   AreaList areas;
   DataSet data;
@@ -354,26 +354,27 @@ TEST_F(DataFileWriteTest, RefusesDataThatWouldNotReadBack) {
     SCOPED_TRACE(c.what);
     DataSet data = data_;
     (c.area == kMaxAreas ? data.DataTitle : data.DataValues[c.area]) = c.text;
-    const DataFileWrite written = WriteDataFile(path, areas_, data);
-    EXPECT_FALSE(written.ok);
-    EXPECT_EQ(written.reason, c.reason);
+    const Status written = WriteDataFile(path, areas_, data);
+    EXPECT_EQ(written.code(), StatusCode::kRefused);
+    EXPECT_EQ(written.detail(), c.reason);
     EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
   }
   // Slots beyond the areas are never written, so they do not count.
   data_.DataValues[4] = "123456789012";
   data_.DataNotes = {Sjis("出典：総務省統計局「国勢調査」")};
-  EXPECT_TRUE(WriteDataFile(path, areas_, data_).ok);
+  EXPECT_TRUE(WriteDataFile(path, areas_, data_).ok());
   EXPECT_TRUE(data_dir_.Read("OLD.DAT").ends_with(data_.DataNotes[0] + "\r\n"));
 }
 
 TEST_F(DataFileWriteTest, FailedWriteLeavesWhatWasThere) {
-  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "no such dir" / "X.DAT", areas_, data_).ok);
+  EXPECT_EQ(WriteDataFile(data_dir_.path() / "no such dir" / "X.DAT", areas_, data_).code(),
+            StatusCode::kNotFound);
   EXPECT_FALSE(std::filesystem::exists(data_dir_.path() / "no such dir"));
 
   // A directory cannot be replaced by the file.
   std::filesystem::create_directory(data_dir_.path() / "D.DAT");
   data_dir_.Write("D.DAT/inside", "kept");
-  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "D.DAT", areas_, data_).ok);
+  EXPECT_FALSE(WriteDataFile(data_dir_.path() / "D.DAT", areas_, data_).ok());
   EXPECT_EQ(data_dir_.Read("D.DAT/inside"), "kept");
 }
 
@@ -381,12 +382,12 @@ TEST_F(DataFileWriteTest, FailedWriteLeavesTheOldFile) {
   const auto path = data_dir_.Write("OLD.DAT", "old contents");
   {
     const test::FileSizeLimit full_disk(4);
-    EXPECT_FALSE(WriteDataFile(path, areas_, data_).ok);
+    EXPECT_EQ(WriteDataFile(path, areas_, data_).code(), StatusCode::kNoSpace);
   }
   EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
   // A file the user protected is refused, by root as well.
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  EXPECT_FALSE(WriteDataFile(path, areas_, data_).ok);
+  EXPECT_EQ(WriteDataFile(path, areas_, data_).code(), StatusCode::kPermissionDenied);
   EXPECT_EQ(data_dir_.Read("OLD.DAT"), "old contents");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data_dir_.path()),
                           std::filesystem::directory_iterator()),

@@ -37,7 +37,7 @@ class SettingsFileTest : public testing::Test {
     ReadSettings(Ini(), settings);
     ApplyCommandLine(arguments, settings);
     change(settings);
-    ASSERT_TRUE(WriteSettings(Ini(), settings));
+    ASSERT_TRUE(WriteSettings(Ini(), settings).ok());
   }
   void Run(const std::vector<std::string>& arguments) {
     Run(arguments, [](Settings&) {});
@@ -394,7 +394,8 @@ TEST_F(SettingsFileTest, WindowPlacementRewritesThePositionLine) {
 TEST_F(SettingsFileTest, MissingDirectoryFailsWithoutCreatingAnything) {
   Settings settings = DefaultSettings(kProgramDir);
   settings.EmfMode = 5;
-  EXPECT_FALSE(WriteSettings(dir_.path() / "missing" / kIniName, settings));
+  EXPECT_EQ(WriteSettings(dir_.path() / "missing" / kIniName, settings).code(),
+            StatusCode::kNotFound);
   EXPECT_FALSE(std::filesystem::exists(dir_.path() / "missing"));
 }
 
@@ -403,12 +404,12 @@ TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFile) {
   WriteIni(original);
   Settings settings = DefaultSettings(kProgramDir);
   settings.EmfMode = 7;
-  bool written = true;
+  Status written;
   {
     FileSizeLimit limit(8);
     written = WriteSettings(Ini(), settings);
   }
-  EXPECT_FALSE(written);
+  EXPECT_EQ(written.code(), StatusCode::kNoSpace);
   EXPECT_EQ(IniText(), original);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                           std::filesystem::directory_iterator()),

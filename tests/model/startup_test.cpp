@@ -161,7 +161,7 @@ TEST(ProgramPathsTest, SettingsSurviveInTheUsersConfigurationDirectory) {
   settings.ClassCount = 7;
   settings.ChangedMask = 0xFFFF;
   ASSERT_TRUE(EnsureSettingsDirectory(paths));
-  WriteSettings(paths.SettingsFile(), settings);
+  ASSERT_TRUE(WriteSettings(paths.SettingsFile(), settings).ok());
   StartUp(paths, {}, settings, areas);
   EXPECT_EQ(settings.ClassCount, 7);
 }

@@ -178,11 +178,11 @@ TEST_F(DataListPrintTest, CopiesRepeatEveryPageWithTheTitleOnTheFirst) {
   ASSERT_EQ(Layout().pages, 3);
   workspace_.data.DataTitle = test::Sjis("都道府県別人口");
   int asked = 0;
-  const PrintResult result = PrintDataList(printer_, workspace_, font_, [&asked] {
+  const Status result = PrintDataList(printer_, workspace_, font_, [&asked] {
     ++asked;
     return false;
   });
-  ASSERT_EQ(result.outcome, PrintOutcome::kPrinted) << result.message;
+  ASSERT_TRUE(result.ok()) << result.detail();
   EXPECT_EQ(asked, 6);
   ASSERT_EQ(Pages(), 6);
   const std::string value_1 = workspace_.data.DataValues[0];
@@ -203,9 +203,9 @@ TEST_F(DataListPrintTest, CopiesRepeatEveryPageWithTheTitleOnTheFirst) {
 TEST_F(DataListPrintTest, AbortStopsAtThePageAndRefusalsSendNothing) {
   int asked = 0;
   workspace_.print.Copies = 3;
-  const PrintResult aborted =
+  const Status aborted =
       PrintDataList(printer_, workspace_, font_, [&asked] { return ++asked == 2; });
-  EXPECT_EQ(aborted.outcome, PrintOutcome::kAborted);
+  EXPECT_EQ(aborted.code(), StatusCode::kCancelled);
   EXPECT_EQ(asked, 2);
 
   std::filesystem::remove(pdf_);
@@ -221,9 +221,9 @@ TEST_F(DataListPrintTest, AbortStopsAtThePageAndRefusalsSendNothing) {
   for (const auto& c : refused) {
     workspace_.print = chosen;
     c.change(workspace_.print);
-    const PrintResult result = PrintDataList(printer_, workspace_, font_, [] { return false; });
-    EXPECT_EQ(result.outcome, PrintOutcome::kRefused) << c.what;
-    EXPECT_FALSE(result.message.empty()) << c.what;
+    const Status result = PrintDataList(printer_, workspace_, font_, [] { return false; });
+    EXPECT_EQ(result.code(), StatusCode::kRefused) << c.what;
+    EXPECT_FALSE(result.detail().empty()) << c.what;
     EXPECT_FALSE(std::filesystem::exists(pdf_)) << c.what;
   }
 }

@@ -53,7 +53,7 @@ TEST_F(MapExporterTest, PngDecodesToThePaintedPixelsIndexedWhenTheColoursAllow) 
       {"gradient", gradient, false},
   };
   for (const Case& c : cases) {
-    const std::optional<std::string> png = EncodePng(c.image);
+    const StatusOr<std::string> png = EncodePng(c.image);
     ASSERT_TRUE(png) << c.name;
     const QImage decoded = Decoded(*png);
     if (c.indexed) {
@@ -105,16 +105,16 @@ TEST_F(MapExporterTest, AHighDpiPictureHoldsTheDrawingAtTwiceThePixels) {
 TEST_F(MapExporterTest, SvgAndPdfKeepTextsAsText) {
   ws_.settings.AreaNameFlags = 1;
   const MapExporter exporter(ws_);
-  const std::optional<std::string> svg = exporter.Svg(SvgSettings{});
+  const StatusOr<std::string> svg = exporter.Svg(SvgSettings{});
   ASSERT_TRUE(svg);
   EXPECT_NE(svg->find("<text"), std::string::npos);
   EXPECT_NE(svg->find("font-family"), std::string::npos);
   EXPECT_NE(svg->find("北海道"), std::string::npos);  // names are UTF-8 text
-  const std::optional<std::string> pdf = exporter.Pdf(PdfSettings{});
+  const StatusOr<std::string> pdf = exporter.Pdf(PdfSettings{});
   ASSERT_TRUE(pdf);
   EXPECT_EQ(pdf->rfind("%PDF", 0), 0u);
   EXPECT_NE(pdf->find("/FontFile2"), std::string::npos);  // an embedded TrueType font
-  const std::optional<std::string> bare = exporter.Svg(SvgSettings{kPaintNoText});
+  const StatusOr<std::string> bare = exporter.Svg(SvgSettings{kPaintNoText});
   ASSERT_TRUE(bare);
   EXPECT_EQ(bare->find("北海道"), std::string::npos);
 }
@@ -125,12 +125,12 @@ TEST_F(MapExporterTest, FailedSaveLeavesNoFileAndKeepsWhatWasThere) {
   for (const char* name : {"map.png", "map.svg", "map.pdf", "map.emf", "map.wmf"}) {
     const auto settings = FileSettingsFor(name, 0);
     ASSERT_TRUE(settings) << name;
-    EXPECT_TRUE(exporter.Save(*settings, dir.path() / name)) << name;
+    EXPECT_TRUE(exporter.Save(*settings, dir.path() / name).ok()) << name;
     EXPECT_GT(std::filesystem::file_size(dir.path() / name), 100u) << name;
     // A folder that does not exist, and a folder in the way of the file.
-    EXPECT_FALSE(exporter.Save(*settings, dir.path() / "missing" / name)) << name;
+    EXPECT_FALSE(exporter.Save(*settings, dir.path() / "missing" / name).ok()) << name;
     std::filesystem::create_directory(dir.path() / (std::string("in-the-way.") + name));
-    EXPECT_FALSE(exporter.Save(*settings, dir.path() / (std::string("in-the-way.") + name)));
+    EXPECT_FALSE(exporter.Save(*settings, dir.path() / (std::string("in-the-way.") + name)).ok());
   }
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))

@@ -33,7 +33,7 @@ std::unique_ptr<QPrinter> PdfPrinter(const std::filesystem::path& file,
 
 // The pages of a PDF file, counted by its page objects.
 int PageCount(const std::filesystem::path& file) {
-  const std::optional<std::string> bytes = ReadFileBytes(file);
+  const StatusOr<std::string> bytes = ReadFileBytes(file);
   if (!bytes) return -1;
   static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
   return static_cast<int>(
@@ -100,13 +100,13 @@ TEST_F(MapPrintTest, OnePagePerCopyAndAnAbortStopsBetweenCopies) {
   struct Case {
     int copies;
     int abort_after;  // copies printed before the abort button is pressed
-    PrintOutcome outcome;
+    StatusCode outcome;
     int pages;
   };
   const Case cases[] = {
-      {0, 99, PrintOutcome::kPrinted, 0}, {1, 99, PrintOutcome::kPrinted, 1},
-      {3, 99, PrintOutcome::kPrinted, 3}, {5, 1, PrintOutcome::kAborted, 1},
-      {3, 2, PrintOutcome::kAborted, 2},
+      {0, 99, StatusCode::kOk, 0},       {1, 99, StatusCode::kOk, 1},
+      {3, 99, StatusCode::kOk, 3},       {5, 1, StatusCode::kCancelled, 1},
+      {3, 2, StatusCode::kCancelled, 2},
   };
   for (const Case& c : cases) {
     const auto file = dir_.path() / ("copies" + std::to_string(c.copies) + ".pdf");
@@ -116,7 +116,7 @@ TEST_F(MapPrintTest, OnePagePerCopyAndAnAbortStopsBetweenCopies) {
     int asked = 0;
     const PrintResult result =
         PrintMap(ws_, settings, *printer, [&] { return asked++ >= c.abort_after; });
-    EXPECT_EQ(result.outcome, c.outcome) << c.copies << "/" << c.abort_after;
+    EXPECT_EQ(result.status.code(), c.outcome) << c.copies << "/" << c.abort_after;
     EXPECT_EQ(result.pages, c.pages);
     if (c.pages == 0) {
       EXPECT_FALSE(std::filesystem::exists(file)) << "no blank sheet";
@@ -131,11 +131,12 @@ TEST_F(MapPrintTest, OnePagePerCopyAndAnAbortStopsBetweenCopies) {
 TEST_F(MapPrintTest, APrinterThatCannotStartOrNoAreaFailsWithAReason) {
   auto printer = PdfPrinter(dir_.path() / "missing" / "map.pdf", QPageLayout::Portrait);
   const PrintResult unwritable = PrintMap(ws_, PrinterSettings{}, *printer, [] { return false; });
-  EXPECT_EQ(unwritable.outcome, PrintOutcome::kFailed);
-  EXPECT_NE(unwritable.message.find("missing"), std::string::npos) << unwritable.message;
+  EXPECT_EQ(unwritable.status.code(), StatusCode::kIoError);
+  EXPECT_NE(unwritable.status.detail().find("missing"), std::string::npos)
+      << unwritable.status.detail();
   printer->setOutputFileName({});
-  EXPECT_EQ(PrintMap(ws_, PrinterSettings{}, *printer, [] { return false; }).outcome,
-            PrintOutcome::kFailed)
+  EXPECT_EQ(PrintMap(ws_, PrinterSettings{}, *printer, [] { return false; }).status.code(),
+            StatusCode::kRefused)
       << "a PDF printer that names no file";
 
   PrinterSettings wide_margins;
@@ -143,8 +144,8 @@ TEST_F(MapPrintTest, APrinterThatCannotStartOrNoAreaFailsWithAReason) {
   wide_margins.margins.bottom = 100;
   const auto file = dir_.path() / "none.pdf";
   printer = PdfPrinter(file, QPageLayout::Portrait);
-  EXPECT_EQ(PrintMap(ws_, wide_margins, *printer, [] { return false; }).outcome,
-            PrintOutcome::kFailed);
+  EXPECT_EQ(PrintMap(ws_, wide_margins, *printer, [] { return false; }).status.code(),
+            StatusCode::kRefused);
   EXPECT_FALSE(std::filesystem::exists(file)) << "no empty page printed";
 }
 

@@ -83,8 +83,9 @@ class MetafileExportTest : public testing::TestWithParam<Target> {
 
   // The file as the save command writes it, measured by `measurer`.
   std::string File(MetafileKind kind, std::uint8_t flags, gdi::DeviceContext& measurer) const {
-    if (kind == MetafileKind::kEmf) return EmfFile(ws_, resources_, EmfSettings{flags}, &measurer);
-    return WmfFile(ws_, resources_, WmfSettings{flags}, &measurer);
+    if (kind == MetafileKind::kEmf)
+      return EmfFile(ws_, resources_, EmfSettings{flags}, &measurer).value();
+    return WmfFile(ws_, resources_, WmfSettings{flags}, &measurer).value();
   }
 
   Drawn Played(MetafileKind kind, std::uint8_t flags) const {

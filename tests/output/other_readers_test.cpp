@@ -190,7 +190,7 @@ TEST_F(OtherReadersTest, LibreOfficeShowsEachPrefectureInTheColourOfItsClass) {
   const Case cases[] = {{"map.emf", EmfSettings{kPaintNoText}},
                         {"map.wmf", WmfSettings{kPaintNoText}}};
   for (const Case& c : cases) {
-    ASSERT_TRUE(exporter.Save(c.settings, dir.path() / c.name)) << c.name;
+    ASSERT_TRUE(exporter.Save(c.settings, dir.path() / c.name).ok()) << c.name;
     const QImage image = ConvertedBySoffice(dir.path() / c.name);
     ASSERT_FALSE(image.isNull()) << c.name;
     EXPECT_EQ(WrongPrefectures(image), std::vector<std::string>{}) << c.name;
@@ -202,14 +202,14 @@ TEST_F(OtherReadersTest, LibreOfficeShowsEachTextOfTheEmfWhereItWasDrawn) {
   if (!HasSoffice()) GTEST_SKIP() << "soffice is not installed";
   const test::ScratchDir dir;
   const MapExporter exporter(ws_);
-  ASSERT_TRUE(exporter.Save(EmfSettings{}, dir.path() / "texts.emf"));
+  ASSERT_TRUE(exporter.Save(EmfSettings{}, dir.path() / "texts.emf").ok());
   const QImage image = ConvertedBySoffice(dir.path() / "texts.emf");
   ASSERT_FALSE(image.isNull());
   const Placement placement(exporter.Bitmap(BitmapSettings{}), image);
   const QSize size = exporter.SizeAt(1.0);
   gdi::RecordingDeviceContext texts;
   ASSERT_TRUE(
-      gdi::PlayMetafile(exporter.Emf(EmfSettings{}), texts, {0, 0, size.width(), size.height()})
+      gdi::PlayMetafile(exporter.Emf(EmfSettings{}).value(), texts, {0, 0, size.width(), size.height()})
           .ok());
   int checked = 0;
   std::vector<std::string> missing;
@@ -228,7 +228,7 @@ TEST_F(OtherReadersTest, LibreOfficeShowsEachTextOfTheEmfWhereItWasDrawn) {
 
 TEST_F(OtherReadersTest, QtSvgRendererShowsEachPrefectureInTheColourOfItsClass) {
   const MapExporter exporter(ws_);
-  const std::optional<std::string> svg = exporter.Svg(SvgSettings{kPaintNoText});
+  const StatusOr<std::string> svg = exporter.Svg(SvgSettings{kPaintNoText});
   ASSERT_TRUE(svg);
   const QImage image = RenderedByQtSvg(*svg, exporter.SizeAt(1.0));
   EXPECT_EQ(WrongPrefectures(image), std::vector<std::string>{});

@@ -21,7 +21,7 @@ bool LoadSamplePaintMap(Workspace& workspace) {
   if (!ClassifyAsPaintMap(workspace)) return false;
   const std::string& reference = workspace.area_list.CurrentBaseMapFile;
   const auto found = FindBaseMap(reference, BaseMapsDir());
-  if (!found || ReadBaseMap(found->path, workspace.base_map) != BaseMapStatus::kOk) return false;
+  if (!found || !ReadBaseMap(found->path, workspace.base_map).ok()) return false;
   workspace.base_map.LoadedMapFile = reference;
   return true;
 }

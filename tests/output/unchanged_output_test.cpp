@@ -35,7 +35,7 @@ Hashes PictureHashes(const Workspace& workspace) {
   const MapExporter exporter(workspace);
   return Hashes{Fnv1a(exporter.Svg(SvgSettings{}).value_or("")),
                 Fnv1a(exporter.Png(BitmapSettings{}).value_or("")),
-                Fnv1a(exporter.Emf(EmfSettings{}))};
+                Fnv1a(exporter.Emf(EmfSettings{}).value_or(""))};
 }
 
 // The sample as shipped, and with Tokyo and Okinawa emptied (drawn unfilled).

@@ -26,7 +26,7 @@ template <typename Writer>
 std::string SavedMap(const gdi::MetafileOptions& options) {
   Writer writer(options);
   writer.Rectangle(Rect{0, 0, kMap.cx, kMap.cy});
-  return writer.Finish();
+  return writer.Finish().value();
 }
 
 class BackgroundPictureTest : public testing::Test {
@@ -49,7 +49,7 @@ TEST_F(BackgroundPictureTest, SavedWmfComesBackAtTheOriginWithItsStoredSize) {
   // Saved on a 120-dpi screen: the bounding box holds 640 x 400 pixels as
   // 512 x 320 units of 1/96 inch.
   const auto path = dir_.Write("map.WMF", SavedMap<gdi::WmfWriter>(gdi::WmfFileOptions(kMap, 120)));
-  ASSERT_EQ(LoadBackgroundPicture(path, ws_), std::nullopt);
+  ASSERT_TRUE(LoadBackgroundPicture(path, ws_).ok());
   EXPECT_EQ(ws_.view.Background, BackgroundMode::kBounds);
   EXPECT_EQ(ws_.view.BackgroundSize.width, 512);
   EXPECT_EQ(ws_.view.BackgroundSize.height, 320);
@@ -67,7 +67,7 @@ TEST_F(BackgroundPictureTest, SavedWmfComesBackAtTheOriginWithItsStoredSize) {
   // An EMF goes to the origin with its frame's size and turns the palette on.
   ws_.settings.UsePalette = 0;
   const auto emf = dir_.Write("map.emf", SavedMap<gdi::EmfWriter>(gdi::EmfFileOptions(kMap, 96)));
-  ASSERT_EQ(LoadBackgroundPicture(emf, ws_), std::nullopt);
+  ASSERT_TRUE(LoadBackgroundPicture(emf, ws_).ok());
   EXPECT_EQ(ws_.view.Background, BackgroundMode::kSize);
   EXPECT_NEAR(ws_.view.BackgroundSize.width, 640, 2);
   EXPECT_NEAR(ws_.view.BackgroundSize.height, 400, 2);
@@ -94,17 +94,16 @@ TEST_F(BackgroundPictureTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
       {"empty.wmf", ""},
       {"cut.wmf", wmf.substr(0, 40)},
   };
-  ASSERT_EQ(LoadBackgroundPicture(dir_.Write("kept.wmf", wmf), ws_), std::nullopt);
+  ASSERT_TRUE(LoadBackgroundPicture(dir_.Write("kept.wmf", wmf), ws_).ok());
   const auto* kept = ws_.view.Picture.get();
   for (const auto& c : cases) {
-    const std::optional<std::string> reason =
-        LoadBackgroundPicture(dir_.Write(c.name, c.bytes), ws_);
-    ASSERT_TRUE(reason.has_value()) << c.name;
-    EXPECT_FALSE(reason->empty()) << c.name;
+    const Status refused = LoadBackgroundPicture(dir_.Write(c.name, c.bytes), ws_);
+    ASSERT_EQ(refused.code(), StatusCode::kBadFormat) << c.name;
+    EXPECT_FALSE(refused.detail().empty()) << c.name;
     EXPECT_EQ(ws_.view.Picture.get(), kept) << c.name;
     EXPECT_EQ(ws_.view.Background, BackgroundMode::kBounds) << c.name;
   }
-  EXPECT_TRUE(LoadBackgroundPicture(dir_.path() / "gone.wmf", ws_).has_value());
+  EXPECT_FALSE(LoadBackgroundPicture(dir_.path() / "gone.wmf", ws_).ok());
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ class MapDocumentStateTest : public testing::Test {
 
   std::filesystem::path Save(const Workspace& workspace) {
     const auto path = document_dir_.path() / "MAP.KTD";
-    EXPECT_TRUE(SaveMapDocument(path, workspace).ok);
+    EXPECT_TRUE(SaveMapDocument(path, workspace).ok());
     return path;
   }
 
@@ -76,7 +76,7 @@ TEST_F(MapDocumentStateTest, EachKindLoadsAsSavedAndSavesAgainIdentically) {
     EXPECT_EQ(loaded.base_map.LoadedMapFile, "T.IDT");
     EXPECT_EQ(loaded.decorations.ShapeCount, 1);
     EXPECT_EQ(loaded.decorations.TextDecorations[0].Text, Sjis("注"));
-    ASSERT_TRUE(SaveMapDocument(path, loaded).ok);
+    ASSERT_TRUE(SaveMapDocument(path, loaded).ok());
     EXPECT_EQ(document_dir_.Read("MAP.KTD"), bytes);
     if (kind == MapKind::kWhiteMap) continue;
     EXPECT_EQ(loaded.area_list.AreaCount(), 3);

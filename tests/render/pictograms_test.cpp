@@ -15,7 +15,9 @@ namespace {
 // can scale, filled shapes that play back into the target, and its own name.
 TEST(PictogramsTest, SixSoundPicturesOfFilledShapes) {
   std::set<std::string> names;
-  for (const Pictogram& pictogram : MakePictograms()) {
+  const StatusOr<std::vector<Pictogram>> pictograms = MakePictograms();
+  ASSERT_TRUE(pictograms.ok()) << pictograms.status().detail();
+  for (const Pictogram& pictogram : *pictograms) {
     SCOPED_TRACE(pictogram.file_name);
     names.insert(pictogram.file_name);
     EXPECT_TRUE(pictogram.file_name.ends_with(".emf"));

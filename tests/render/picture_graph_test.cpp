@@ -29,7 +29,7 @@ std::shared_ptr<const MetafilePicture> WidePicture() {
   gdi::EmfWriter writer(options);
   writer.SelectBrush(gdi::Brush{gdi::BrushKind::kSolid, gdi::Color{200, 0, 0}});
   writer.Rectangle(Rect{0, 0, 40, 20});
-  auto picture = MetafilePicture::FromBytes(writer.Finish());
+  auto picture = MetafilePicture::FromBytes(writer.Finish().value());
   EXPECT_TRUE(std::holds_alternative<std::shared_ptr<const MetafilePicture>>(picture))
       << std::get<std::string>(picture);
   return std::get<std::shared_ptr<const MetafilePicture>>(picture);
@@ -194,7 +194,8 @@ TEST(MetafilePictureTest, RefusesPicturesWithoutAHeight) {
   gdi::MetafileOptions options;
   options.picture = gdi::Size{40, 0};
   gdi::EmfWriter writer(options);
-  EXPECT_TRUE(std::holds_alternative<std::string>(MetafilePicture::FromBytes(writer.Finish())));
+  EXPECT_TRUE(
+      std::holds_alternative<std::string>(MetafilePicture::FromBytes(writer.Finish().value())));
 }
 
 }  // namespace

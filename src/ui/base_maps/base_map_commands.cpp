@@ -141,8 +141,9 @@ void BaseMapCommands::MakeBaseMapClick() {
   }
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
-  if (!WriteFileAtomically(path, imported->map_bytes)) {
-    ShowWarning(context_.reporter, "「" + DisplayPath(path) + "」に書き込めません。");
+  if (const Status written = WriteFileAtomically(path, imported->map_bytes); !written.ok()) {
+    ShowWarning(context_.reporter,
+                "「" + DisplayPath(path) + "」に書き込めません。\n" + FailureCause(written));
     return;
   }
   UseBaseMap(file_name);

@@ -176,7 +176,7 @@ bool DataCommands::SaveDataClick() {
 bool DataCommands::SaveOverClick() {
   if (!HasDataToSave()) return false;
   const auto& file = context_.workspace.data.DataFileName;
-  if (!file.empty()) return data_window_.SaveDataFile(file);
+  if (!file.empty()) return data_window_.SaveDataFile(file).ok();
   return SaveAs();
 }
 
@@ -215,7 +215,7 @@ bool DataCommands::SaveAs() {
     return false;
   }
   if (!ConfirmOverwrite(context_.reporter, *file)) return false;
-  return data_window_.SaveDataFile(*file);
+  return data_window_.SaveDataFile(*file).ok();
 }
 
 }  // namespace kartela

@@ -438,13 +438,13 @@ std::optional<std::string> TDataWindow::BaseMapReference(
 bool TDataWindow::ReadAreaList(const std::optional<std::filesystem::path>& path,
                                const std::string& shown_name) {
   // No path: no file was found, or its name has no form the file system takes.
-  BaseMapResult read{BaseMapStatus::kCannotOpen, std::string(kBaseMapNotFoundReason)};
+  Status read{StatusCode::kNotFound, std::string(kBaseMapNotFoundReason)};
   if (path) {
     WaitCursor wait;
     read = ReadBaseMapHeader(*path, context_.workspace.area_list);
   }
-  if (read == BaseMapStatus::kOk) return true;
-  ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, shown_name, read.reason);
+  if (read.ok()) return true;
+  ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, shown_name, read.detail());
   return false;
 }
 
@@ -477,21 +477,21 @@ void TDataWindow::ShowDataSet() {
   FocusTitle();
 }
 
-bool TDataWindow::SaveDataFile(const std::filesystem::path& path) {
+Status TDataWindow::SaveDataFile(const std::filesystem::path& path) {
   CommitEdits();
-  DataFileWrite written;
+  Status written;
   {
     WaitCursor wait;
     written = WriteDataFile(path, context_.workspace.area_list, context_.workspace.data);
   }
-  if (!written.ok) {
-    ShowMessageWithReason(context_.reporter, kMsgSaveFailed, {}, written.reason);
-    return false;
+  if (!written.ok()) {
+    ShowSaveFailure(context_.reporter, written);
+    return written;
   }
   SetDataFileName(path);
   context_.reporter.ShowNotice(DataSavedNotice(context_.workspace.data));
   context_.workspace.data.DataReadAsUtf8 = false;
-  return true;
+  return written;
 }
 
 void TDataWindow::FindArea(std::string_view text, int start_row) {

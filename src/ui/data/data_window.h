@@ -80,7 +80,9 @@ class TDataWindow : public QWidget {
   // Shows the data set as a read leaves it: the boxes loaded, the grid at its
   // top, the window active and the title box focused.
   void ShowDataSet();
-  bool SaveDataFile(const std::filesystem::path& path);
+  // Writes the data file and reports the outcome: the notice, or message 5
+  // with its cause.
+  Status SaveDataFile(const std::filesystem::path& path);
   // Moves to the next area from `start_row` whose name matches `text`
   // (Shift-JIS): "*x" finds names containing x, "x*" and "x" names beginning
   // with x. The search wraps round to the first area.

@@ -358,7 +358,7 @@ bool TMapMain::ReadDefaultAreaList() {
   const Settings& settings = workspace_.settings;
   AreaList areas;
   const auto base_map = FindBaseMap(settings.BaseMapFile, context_.paths.ProgramDir);
-  if (!base_map || ReadBaseMapHeader(base_map->path, areas) != BaseMapStatus::kOk) {
+  if (!base_map || !ReadBaseMapHeader(base_map->path, areas).ok()) {
     workspace_.area_list.AreaNames.clear();
     return false;
   }
@@ -432,13 +432,13 @@ void TMapMain::ApplyExtensionRules(const std::filesystem::path& path) {
 
 bool TMapMain::OpenBaseMapNamedAtStart(const std::filesystem::path& path) {
   AreaList read;
-  BaseMapResult result = ReadBaseMapHeader(path, read);
+  Status result = ReadBaseMapHeader(path, read);
   const auto reference = sjis::FromUtf8(DisplayPath(path));
-  if (result == BaseMapStatus::kOk && !reference) {
-    result = {BaseMapStatus::kCannotOpen, "名前を Shift-JIS で表せません"};
+  if (result.ok() && !reference) {
+    result = {StatusCode::kUnsupported, "名前を Shift-JIS で表せません"};
   }
-  if (result != BaseMapStatus::kOk) {
-    ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, DisplayPath(path), result.reason);
+  if (!result.ok()) {
+    ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, DisplayPath(path), result.detail());
     return false;
   }
   read.CurrentBaseMapFile = *reference;
@@ -570,7 +570,8 @@ void TMapMain::QuitProg() {
   RecordWindowPlacement({normal.left(), normal.top(), normal.width(), normal.height()},
                         isMaximized(), workspace_.settings);
   EnsureSettingsDirectory(context_.paths);
-  WriteSettings(context_.paths.SettingsFile(), workspace_.settings);
+  // A settings file that cannot be written is left as it was, silently.
+  static_cast<void>(WriteSettings(context_.paths.SettingsFile(), workspace_.settings));
 }
 
 }  // namespace kartela

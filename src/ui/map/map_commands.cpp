@@ -217,15 +217,15 @@ bool MapCommands::EnsureBaseMap(const std::string& reference) {
 
 bool MapCommands::ReadBaseMapAt(const std::filesystem::path& path, const std::string& reference) {
   BaseMap& map = context_.workspace.base_map;
-  BaseMapResult read{BaseMapStatus::kCannotOpen, std::string(kBaseMapNotFoundReason)};
+  Status read{StatusCode::kNotFound, std::string(kBaseMapNotFoundReason)};
   if (!path.empty()) {
     const WaitCursor wait;
     read = ReadBaseMap(path, map);
   }
-  if (read != BaseMapStatus::kOk) {
+  if (!read.ok()) {
     map.LoadedMapFile.clear();
     ShowMessageWithReason(context_.reporter, kMsgIdtReadFailed, sjis::ToUtf8Lossy(reference),
-                          read.reason);
+                          read.detail());
     return false;
   }
   map.LoadedMapFile = reference;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "base/text_encoding.h"
+#include "model/messages.h"
 #include "output/map_exporter.h"
 #include "render/legend_clip_text.h"
 #include "render/paint_context.h"
@@ -16,6 +17,8 @@
 
 namespace kartela {
 namespace {
+
+constexpr std::string_view kCopyFailed = "クリップボードに複写できませんでした。";
 
 QString MimeName(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -105,8 +108,7 @@ void ClipboardCommands::CopyMetafile(output::MetafileCopyForm form, std::uint8_t
   const WaitCursor wait;
   const output::MapExporter exporter(context_.workspace);
   const output::ClipboardSettings settings{form, static_cast<std::uint8_t>(colour | extra_flags)};
-  PutOnClipboard(
-      PictureMimeData(output::MetafileCopy(exporter, context_.workspace.screen_colors, settings)));
+  PutPicture(output::MetafileCopy(exporter, context_.workspace.screen_colors, settings));
 }
 
 void ClipboardCommands::CopyBitmap() {
@@ -115,7 +117,16 @@ void ClipboardCommands::CopyBitmap() {
   if (colour < 0) return;
   const WaitCursor wait;
   const output::MapExporter exporter(context_.workspace);
-  PutOnClipboard(PictureMimeData(output::BitmapCopy(exporter, static_cast<std::uint8_t>(colour))));
+  PutPicture(output::BitmapCopy(exporter, static_cast<std::uint8_t>(colour)));
+}
+
+void ClipboardCommands::PutPicture(const StatusOr<output::ClipboardPicture>& picture) {
+  if (!picture.ok()) {
+    ShowWarning(context_.reporter,
+                std::string(kCopyFailed) + "\n" + FailureCause(picture.status()));
+    return;
+  }
+  PutOnClipboard(PictureMimeData(*picture));
 }
 
 void ClipboardCommands::CopyLegendText() {

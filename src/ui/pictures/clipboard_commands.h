@@ -61,6 +61,8 @@ class ClipboardCommands {
   // A map or a background picture is on the map window.
   bool HasPicture() const;
   void CopyMetafile(output::MetafileCopyForm form, std::uint8_t extra_flags);
+  // Puts the picture on the clipboard, or says why it could not be made.
+  void PutPicture(const StatusOr<output::ClipboardPicture>& picture);
 
   AppContext& context_;
   PictureCommands& pictures_;

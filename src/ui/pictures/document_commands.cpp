@@ -73,7 +73,8 @@ void DocumentCommands::KTDSaveClick() {
   *path = path->parent_path() / PathOf(name);
   if (!path->has_extension()) *path += PathOf(kDocumentExt);
   if (!ConfirmOverwrite(context_.reporter, *path)) return;
-  SaveDocument(*path);
+  // A failure has been shown; nothing more to do.
+  static_cast<void>(SaveDocument(*path));
 }
 
 bool DocumentCommands::SpeedSaveClick() {
@@ -96,7 +97,7 @@ bool DocumentCommands::SpeedSaveClick() {
   if (!IsDocument(path)) {
     if (path != workspace.data.DataFileName && !ConfirmOverwrite(context_.reporter, path))
       return false;
-    return data_window_.SaveDataFile(path);
+    return data_window_.SaveDataFile(path).ok();
   }
   if (workspace.view.Kind == MapKind::kNone) {
     ShowMessage(context_.reporter, kMsgNoDataMap);
@@ -104,23 +105,23 @@ bool DocumentCommands::SpeedSaveClick() {
   }
   if (path != workspace.view.MapFileName && !ConfirmOverwrite(context_.reporter, path))
     return false;
-  return SaveDocument(path);
+  return SaveDocument(path).ok();
 }
 
-bool DocumentCommands::SaveDocument(const std::filesystem::path& path) {
-  DocumentSave saved;
+Status DocumentCommands::SaveDocument(const std::filesystem::path& path) {
+  Status saved;
   {
     const WaitCursor wait;
     saved = SaveMapDocument(path, context_.workspace);
   }
-  if (!saved.ok) {
-    ShowMessageWithReason(context_.reporter, kMsgSaveFailed, {}, saved.reason);
-    return false;
+  if (!saved.ok()) {
+    ShowSaveFailure(context_.reporter, saved);
+    return saved;
   }
   context_.workspace.view.MapFileName = path;
   draw_window_.setWindowTitle(MapCaptionFor(path));
   context_.reporter.ShowNotice(kSavedNotice);
-  return true;
+  return saved;
 }
 
 bool DocumentCommands::KTDLoadClick() {

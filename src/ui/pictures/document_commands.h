@@ -44,7 +44,9 @@ class DocumentCommands {
   void SetDialogs(DocumentDialogs dialogs) { dialogs_ = std::move(dialogs); }
 
  private:
-  bool SaveDocument(const std::filesystem::path& path);
+  // Saves the map as a document and reports the outcome: the notice, or
+  // message 5 with its cause.
+  Status SaveDocument(const std::filesystem::path& path);
   std::optional<std::filesystem::path> ChooseFile(const DataDialogs::Dialog& dialog,
                                                   const QString& title, const QString& filter,
                                                   const QString& file_name) const;

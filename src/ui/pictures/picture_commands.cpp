@@ -160,24 +160,24 @@ void PictureCommands::WMetaSaveClick() {
   Report(SaveMetafile(path, flags));
 }
 
-bool PictureCommands::SaveMetafile(const std::filesystem::path& path, std::uint8_t paint_flags) {
+Status PictureCommands::SaveMetafile(const std::filesystem::path& path, std::uint8_t paint_flags) {
   const std::int32_t dpi = ScreenPixelsPerInch();
   if (LowerExtension(path) == kEmf) return Write(output::EmfSettings{paint_flags, dpi}, path);
   return Write(output::WmfSettings{paint_flags, dpi}, path);
 }
 
-bool PictureCommands::Write(const output::FileSettings& settings,
-                            const std::filesystem::path& path) {
+Status PictureCommands::Write(const output::FileSettings& settings,
+                              const std::filesystem::path& path) {
   const WaitCursor wait;
   const output::MapExporter exporter(context_.workspace);
   return exporter.Save(settings, path);
 }
 
-void PictureCommands::Report(bool saved) {
-  if (saved) {
+void PictureCommands::Report(const Status& saved) {
+  if (saved.ok()) {
     context_.reporter.ShowNotice(kSaved);
   } else {
-    ShowMessage(context_.reporter, kMsgSaveFailed);
+    ShowSaveFailure(context_.reporter, saved);
   }
 }
 

@@ -50,7 +50,7 @@ class PictureCommands {
   int AskLineColour();
   // Writes the metafile of the map; the form follows the extension of
   // `path` (.emf: EMF, anything else: WMF).
-  bool SaveMetafile(const std::filesystem::path& path, std::uint8_t paint_flags);
+  Status SaveMetafile(const std::filesystem::path& path, std::uint8_t paint_flags);
 
   // Replace how the commands ask: tests answer without blocking.
   void SetDialogRunner(DialogRunner runner) { run_dialog_ = std::move(runner); }
@@ -67,8 +67,9 @@ class PictureCommands {
   // Asks the line colour, the file, the overwrite; then saves and reports.
   void SavePicture(const QString& title, const QString& filter, std::string_view extension,
                    output::FileSettings settings);
-  bool Write(const output::FileSettings& settings, const std::filesystem::path& path);
-  void Report(bool saved);
+  Status Write(const output::FileSettings& settings, const std::filesystem::path& path);
+  // The notice, or message 5 with the cause.
+  void Report(const Status& saved);
 
   AppContext& context_;
   DialogRunner run_dialog_ = ExecModal;

@@ -105,13 +105,14 @@ void PictureGraphCommands::WMetaLoadClick() {
 }
 
 void PictureGraphCommands::LoadBackground(const std::filesystem::path& path) {
-  std::optional<std::string> refusal;
+  Status loaded;
   {
     const WaitCursor wait;
-    refusal = LoadBackgroundPicture(path, context_.workspace);
+    loaded = LoadBackgroundPicture(path, context_.workspace);
   }
-  if (refusal) {
-    ShowMessageWithReason(context_.reporter, kMsgFileReadFailed, DisplayPath(path), *refusal);
+  if (!loaded.ok()) {
+    ShowMessageWithReason(context_.reporter, kMsgFileReadFailed, DisplayPath(path),
+                          loaded.detail());
     return;
   }
   draw_window_.Invalidate();

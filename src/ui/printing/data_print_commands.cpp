@@ -30,24 +30,30 @@ void DataPrintCommands::PrintDataClick() {
     PlaceDialog(context_, *dialog_, 6, 7);
     if (run_dialog_(*dialog_) != QDialog::Accepted) return;
     dialog_->StoreInto(workspace.print);
-    TAbortForm abort_form(DialogOwner(context_));
-    abort_form.Start();
-    const output::PrintResult result =
-        output::PrintDataList(printer_.printer(), workspace, dialog_->ChosenFont(),
-                              [&abort_form] { return abort_form.Aborted(); });
-    abort_form.hide();
-    switch (result.outcome) {
-      case output::PrintOutcome::kRefused:
-        ShowWarning(context_.reporter, result.message);
-        continue;
-      case output::PrintOutcome::kFailed:
-        ShowError(context_.reporter, result.message);
-        return;
-      case output::PrintOutcome::kPrinted:
-      case output::PrintOutcome::kAborted:
-        return;
-    }
+    const Status printed = Print();
+    if (printed.code() != StatusCode::kRefused) return;
   }
+}
+
+Status DataPrintCommands::Print() {
+  TAbortForm abort_form(DialogOwner(context_));
+  abort_form.Start();
+  const Status printed =
+      output::PrintDataList(printer_.printer(), context_.workspace, dialog_->ChosenFont(),
+                            [&abort_form] { return abort_form.Aborted(); });
+  abort_form.hide();
+  switch (printed.code()) {
+    case StatusCode::kOk:
+    case StatusCode::kCancelled:
+      break;
+    case StatusCode::kRefused:
+      ShowWarning(context_.reporter, printed.detail());
+      break;
+    default:
+      ShowError(context_.reporter, printed.detail());
+      break;
+  }
+  return printed;
 }
 
 }  // namespace kartela

@@ -26,6 +26,10 @@ class DataPrintCommands {
   void SetDialogRunner(DialogRunner runner) { run_dialog_ = std::move(runner); }
 
  private:
+  // One job with the abort window; a refusal is shown as a warning, a
+  // failure as an error.
+  Status Print();
+
   AppContext& context_;
   CurrentPrinter& printer_;
   QPointer<TDataPrintDialog> dialog_;

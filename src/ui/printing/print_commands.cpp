@@ -78,7 +78,8 @@ void PrintCommands::PrintMapClick() {
     }
     if (result != QDialog::Accepted) return;
     StorePrintValues(dialog.Values(), workspace);
-    Print(dialog.Values());
+    // A failure has been shown; the command ends either way.
+    static_cast<void>(Print(dialog.Values()));
     return;
   }
 }
@@ -103,14 +104,16 @@ void PrintCommands::ShowPreview(const output::PrinterSettings& values) {
   run_dialog_(preview);
 }
 
-void PrintCommands::Print(const output::PrinterSettings& values) {
+Status PrintCommands::Print(const output::PrinterSettings& values) {
   TAbortForm abort_form(DialogOwner(context_));
   abort_form.Start();
   const output::PrintResult result =
       output::PrintMap(context_.workspace, values, printer_.printer(),
                        [&abort_form] { return abort_form.Aborted(); });
   abort_form.hide();
-  if (result.outcome == output::PrintOutcome::kFailed) ShowError(context_.reporter, result.message);
+  if (!result.status.ok() && result.status.code() != StatusCode::kCancelled)
+    ShowError(context_.reporter, result.status.detail());
+  return result.status;
 }
 
 }  // namespace kartela

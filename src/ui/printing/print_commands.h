@@ -32,7 +32,8 @@ class PrintCommands {
 
  private:
   void ShowPreview(const output::PrinterSettings& values);
-  void Print(const output::PrinterSettings& values);
+  // Prints on the current printer with the abort window; a failure is shown.
+  Status Print(const output::PrinterSettings& values);
 
   AppContext& context_;
   CurrentPrinter& printer_;

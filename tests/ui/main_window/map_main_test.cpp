@@ -388,7 +388,7 @@ TEST_F(MapMainTest, AMetafileNamedAtStartBecomesTheBackground) {
   const auto picture = dir_.Write("MAP.WMF", [] {
     gdi::WmfWriter writer(gdi::WmfFileOptions({300, 200}, 96));
     writer.Rectangle(gdi::Rect{0, 0, 300, 200});
-    return writer.Finish();
+    return writer.Finish().value();
   }());
   Start({picture.string()});
   window_->OpenByExtension(window_->OpenOnStart());

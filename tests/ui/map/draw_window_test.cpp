@@ -40,8 +40,7 @@ const QColor kCyanFill(0, 255, 255);     // class 2
 class DrawWindowTest : public testing::Test {
  protected:
   DrawWindowTest() {
-    EXPECT_EQ(ParseBaseMap(test::SquaresIdt({"東", "中", "西"}), workspace_.base_map),
-              BaseMapStatus::kOk);
+    EXPECT_TRUE(ParseBaseMap(test::SquaresIdt({"東", "中", "西"}), workspace_.base_map).ok());
     workspace_.settings.LegendStyle = 0;  // no legend over the squares
     workspace_.screen_colors.window = kWindowColour;
     ClassTables& tables = workspace_.class_tables;

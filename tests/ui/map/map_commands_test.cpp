@@ -58,7 +58,7 @@ class MapCommandsTest : public testing::Test {
     workspace_.settings.BaseMapFile = Sjis(kOtherMap);
     workspace_.settings.LegendStyle = 0;  // no legend over the squares
     workspace_.settings.ClassCount = 3;
-    EXPECT_EQ(ReadBaseMapHeader(dir_.path() / kDataMap, workspace_.area_list), BaseMapStatus::kOk);
+    EXPECT_TRUE(ReadBaseMapHeader(dir_.path() / kDataMap, workspace_.area_list).ok());
     workspace_.area_list.CurrentBaseMapFile = Sjis(kDataMap);
     data_window_ = std::make_unique<TDataWindow>(context_);
     draw_window_ = std::make_unique<TDrawWindow>(context_);

@@ -64,7 +64,7 @@ class PictureCommandsTest : public testing::Test {
  protected:
   PictureCommandsTest() {
     const auto map = bed_.program_dir.Write("SQ.IDT", test::SquaresIdt({"A", "B"}));
-    EXPECT_EQ(ReadBaseMap(map, bed_.workspace.base_map), BaseMapStatus::kOk);
+    EXPECT_TRUE(ReadBaseMap(map, bed_.workspace.base_map).ok());
     bed_.workspace.view.Kind = MapKind::kWhiteMap;
     commands_.SetDialogRunner([this](QDialog& dialog) {
       dialogs_.push_back(dialog.objectName().toStdString());

@@ -31,7 +31,7 @@ std::string WidePicture() {
   options.picture = gdi::Size{40, 20};
   gdi::EmfWriter writer(options);
   writer.Rectangle(gdi::Rect{0, 0, 40, 20});
-  return writer.Finish();
+  return writer.Finish().value();
 }
 
 // The picture graph over three squares. The settings dialog picks
@@ -44,7 +44,7 @@ class PictureGraphCommandsTest : public testing::Test {
     dir_.Write("wide.emf", WidePicture());
     dir_.Write("bad.emf", WidePicture().substr(0, 100));
     dir_.Write("note.txt", "not a picture");
-    EXPECT_EQ(ReadBaseMapHeader(dir_.path() / "MAP.IDT", workspace_.area_list), BaseMapStatus::kOk);
+    EXPECT_TRUE(ReadBaseMapHeader(dir_.path() / "MAP.IDT", workspace_.area_list).ok());
     workspace_.area_list.CurrentBaseMapFile = "MAP.IDT";
     SetValues({"100", "50", ""});
     data_window_ = std::make_unique<TDataWindow>(context_);
@@ -180,7 +180,7 @@ TEST_F(PictureGraphCommandsTest, MetafileReadAsBackground) {
   dir_.Write("map.wmf", [] {
     gdi::WmfWriter writer(gdi::WmfFileOptions({300, 200}, 96));
     writer.Rectangle(gdi::Rect{0, 0, 300, 200});
-    return writer.Finish();
+    return writer.Finish().value();
   }());
   dir_.Write("noise.wmf", std::string(500, '\x5a'));
   open_choice_ = "noise.wmf";
