@@ -20,7 +20,7 @@ constexpr std::size_t kQuotedTagBytes = 16;
 
 // Thrown by the reader's steps and caught once, by ParseMapDocument.
 struct Refusal {
-  DocumentFault fault;
+  Status status;
 };
 
 // The lines of a document in order. Each step takes the next line and
@@ -32,6 +32,7 @@ class LineSource {
   // The next line without its ending (CR LF, LF or a lone CR).
   std::string_view Next() {
     ++line_;  // a missing line is named too
+    line_start_ = offset_;
     if (offset_ >= bytes_.size()) Refuse("ファイルが途中で終わっています");
     const std::string_view rest = bytes_.substr(offset_);
     const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
@@ -76,12 +77,16 @@ class LineSource {
       extra(line);
   }
 
-  [[noreturn]] void Refuse(std::string reason) const { throw Refusal{{line_, std::move(reason)}}; }
+  [[noreturn]] void Refuse(std::string_view reason) const {
+    throw Refusal{{StatusCode::kBadFormat, std::to_string(line_) + " 行目：" + std::string(reason),
+                   line_start_}};
+  }
 
  private:
   std::string_view bytes_;
   std::size_t offset_ = 0;
   std::size_t line_ = 0;
+  std::size_t line_start_ = 0;  // of the line taken last
 };
 
 Kind ReadKind(LineSource& lines) {
@@ -247,14 +252,9 @@ bool HasLineBreak(const MapDocument& document) {
 
 }  // namespace
 
-std::string DocumentFault::Describe() const {
-  if (line == 0) return reason;
-  return std::to_string(line) + " 行目：" + reason;
-}
-
-std::variant<MapDocument, DocumentFault> ParseMapDocument(std::string_view bytes) {
+StatusOr<MapDocument> ParseMapDocument(std::string_view bytes) {
   if (bytes.size() > map_document::kMaxFileBytes) {
-    return DocumentFault{0, "文書の形式が持てる大きさを超えています"};
+    return Status(StatusCode::kTooLarge, "文書の形式が持てる大きさを超えています");
   }
   LineSource lines(bytes);
   MapDocument document;
@@ -266,7 +266,7 @@ std::variant<MapDocument, DocumentFault> ParseMapDocument(std::string_view bytes
     lines.SkipToBody([&](std::string_view line) { ReadExtraLine(line, document); });
     ReadBody(lines, document);
   } catch (Refusal& refusal) {
-    return std::move(refusal.fault);
+    return std::move(refusal.status);
   }
   return document;
 }
@@ -284,8 +284,8 @@ std::string FormatMapDocument(const MapDocument& document) {
 std::string MapDocumentWriteRefusal(const MapDocument& document) {
   if (HasLineBreak(document)) return "文字に改行があります";
   const std::string bytes = FormatMapDocument(document);
-  auto read = ParseMapDocument(bytes);
-  if (const auto* fault = std::get_if<DocumentFault>(&read)) return fault->Describe();
+  const StatusOr<MapDocument> read = ParseMapDocument(bytes);
+  if (!read.ok()) return read.status().detail();
   return {};
 }
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
+#include "base/status.h"
 #include "model/decorations.h"
 #include "model/map_document_format.h"
 #include "model/symbol_settings.h"
@@ -39,22 +39,15 @@ struct MapDocument {
   std::vector<TextDecoration> Texts;
 };
 
-// Why a document is refused: the line (1 and more, 0 for the whole file)
-// and the reason, in UTF-8.
-struct DocumentFault {
-  std::size_t line = 0;
-  std::string reason;
-
-  // "N 行目：reason", or the reason alone for the whole file.
-  std::string Describe() const;
-};
-
-// The document in `bytes`, or why it is refused: an unknown kind tag, a
-// missing line, a number that does not read or is out of its range, a text
-// longer than its field (a value over 11 bytes, a boundary over 22), a count
-// above its list (values 3440, decorations 240). Lines between the kind's
-// header and the "#" are skipped; nothing after the last text is read.
-std::variant<MapDocument, DocumentFault> ParseMapDocument(std::string_view bytes);
+// The document in `bytes`, or why it is refused (kBadFormat): an unknown
+// kind tag, a missing line, a number that does not read or is out of its
+// range, a text longer than its field (a value over 11 bytes, a boundary over
+// 22), a count above its list (values 3440, decorations 240). The detail is
+// "N 行目：reason" (UTF-8, lines from 1) and the offset that line's start.
+// A file larger than kMaxFileBytes is refused whole (kTooLarge). Lines
+// between the kind's header and the "#" are skipped; nothing after the last
+// text is read.
+StatusOr<MapDocument> ParseMapDocument(std::string_view bytes);
 
 // The bytes of `document`, in the layout the reader takes.
 std::string FormatMapDocument(const MapDocument& document);

@@ -1,6 +1,7 @@
 #include "output/clipboard_export.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "render/drawing_resources.h"
@@ -35,17 +36,24 @@ StatusOr<ClipboardPicture> MetafileCopy(const MapExporter& exporter, const Scree
                                         const ClipboardSettings& settings) {
   const gdi::MetafileOptions options =
       CopyOptions(settings.form, exporter.Extent(), PicturePalette(screen));
-  StatusOr<std::string> forms[] = {
-      exporter.Metafile(MetafileKind::kEmf, options, settings.paint_flags),
-      exporter.Metafile(MetafileKind::kWmf, options, settings.paint_flags),
-      exporter.Svg(SvgSettings{settings.paint_flags}),
-      exporter.Png(BitmapSettings{settings.paint_flags}),
-  };
-  for (const StatusOr<std::string>& form : forms) {
-    if (!form.ok()) return form.status();
+  const std::uint8_t flags = settings.paint_flags;
+  // Made in turn, so that a failure leaves the rest unmade.
+  const std::pair<std::string ClipboardPicture::*, std::function<StatusOr<std::string>()>> forms[] =
+      {
+          {&ClipboardPicture::emf,
+           [&] { return exporter.Metafile(MetafileKind::kEmf, options, flags); }},
+          {&ClipboardPicture::wmf,
+           [&] { return exporter.Metafile(MetafileKind::kWmf, options, flags); }},
+          {&ClipboardPicture::svg, [&] { return exporter.Svg(SvgSettings{flags}); }},
+          {&ClipboardPicture::png, [&] { return exporter.Png(BitmapSettings{flags}); }},
+      };
+  ClipboardPicture picture;
+  for (const auto& [member, make] : forms) {
+    StatusOr<std::string> bytes = make();
+    if (!bytes.ok()) return bytes.status();
+    picture.*member = std::move(bytes).value();
   }
-  return ClipboardPicture{std::move(forms[0]).value(), std::move(forms[1]).value(),
-                          std::move(forms[2]).value(), std::move(forms[3]).value()};
+  return picture;
 }
 
 StatusOr<ClipboardPicture> BitmapCopy(const MapExporter& exporter, std::uint8_t paint_flags) {

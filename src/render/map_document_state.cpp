@@ -166,10 +166,9 @@ StatusOr<LoadedDocument> ReadDocument(const std::filesystem::path& path,
   if (file.status().code() == StatusCode::kTooLarge)
     return Status(StatusCode::kTooLarge, std::string(kFileTooLargeReason));
   if (!file.ok()) return Status(file.status().code(), "ファイルを開けません");
-  auto parsed = ParseMapDocument(*file);
-  if (const auto* fault = std::get_if<DocumentFault>(&parsed))
-    return Status(StatusCode::kBadFormat, fault->Describe());
-  LoadedDocument loaded{std::get<MapDocument>(std::move(parsed)), {}, {}, nullptr};
+  StatusOr<MapDocument> parsed = ParseMapDocument(*file);
+  if (!parsed.ok()) return parsed.status();
+  LoadedDocument loaded{std::move(parsed).value(), {}, {}, nullptr};
   if (Status read = ReadBaseMapOf(path, program_dir, loaded); !read.ok()) return read;
   return loaded;
 }

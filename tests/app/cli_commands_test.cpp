@@ -7,6 +7,7 @@
 #include <sstream>
 #include <utility>
 
+#include "base/unwritable_dir.h"
 #include "gdi/emf_writer.h"
 #include "gdi/wmf_writer.h"
 #include "model/messages.h"
@@ -201,6 +202,25 @@ TEST_F(CliCommandsTest, RenderOpensABaseMapWhoseNameHasNoShiftJisForm) {
   ASSERT_EQ(Run(RunRenderCommand, {InDir(name), "--out", out, "--no-text"}), kExitOk);
   EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(100, 80));
   EXPECT_TRUE(reporter_.messages.empty());
+}
+
+// A render that cannot be written says why under message 5, for the picture
+// and the document alike, and leaves nothing behind.
+TEST_F(CliCommandsTest, RenderThatCannotBeWrittenSaysWhy) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n10\r\n20\r\n");
+  test::ForEachUnwritablePlace(dir_.path(), [this](const test::UnwritablePlace& place,
+                                                   const std::filesystem::path& dir) {
+    for (const char* name : {"map.png", "map.KTD"}) {
+      SCOPED_TRACE(dir / name);
+      reporter_.messages.clear();
+      const std::string out = (dir / name).string();
+      EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", out}), kExitFailure);
+      ASSERT_EQ(reporter_.Numbers(), std::vector<int>{kMsgSaveFailed});
+      EXPECT_EQ(reporter_.messages[0].text, "保存に失敗しました。\n" + std::string(place.cause));
+      EXPECT_FALSE(std::filesystem::exists(out));
+    }
+  });
 }
 
 TEST_F(CliCommandsTest, RenderRefusesBadInput) {

@@ -17,8 +17,10 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "base/file_size_limit.h"
+#include "base/status.h"
 
 namespace kartela::test {
 
@@ -88,5 +90,29 @@ class UnwritableDir {
   bool ready_ = true;
   std::unique_ptr<FileSizeLimit> limit_;
 };
+
+// Each place, what a write there fails with, and the cause the user reads
+// for it under the save-failed message.
+struct UnwritablePlace {
+  Unwritable kind;
+  StatusCode code;
+  std::string_view cause;
+};
+inline constexpr UnwritablePlace kUnwritablePlaces[] = {
+    {Unwritable::kReadOnly, StatusCode::kPermissionDenied, "書き込みが許可されていません"},
+    {Unwritable::kMissing, StatusCode::kNotFound, "フォルダーが見つかりません"},
+    {Unwritable::kFull, StatusCode::kNoSpace, "ディスクの空き容量が足りません"},
+};
+
+// Calls `save(place, directory)` for each place, made in `parent` for the
+// call; a place that cannot be made (read-only, for root where mounting is
+// not allowed) is left out.
+template <typename Save>
+void ForEachUnwritablePlace(const std::filesystem::path& parent, Save save) {
+  for (const UnwritablePlace& place : kUnwritablePlaces) {
+    const UnwritableDir dir(parent, place.kind);
+    if (dir.ready()) save(place, dir.path());
+  }
+}
 
 }  // namespace kartela::test

@@ -5,20 +5,15 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "model/map_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const auto read = kartela::ParseMapDocument(bytes);
-  const auto* document = std::get_if<kartela::MapDocument>(&read);
-  if (document == nullptr) return 0;
-  const std::string written = kartela::FormatMapDocument(*document);
+  if (!read.ok()) return 0;
+  const std::string written = kartela::FormatMapDocument(*read);
   const auto again = kartela::ParseMapDocument(written);
-  const auto* document_again = std::get_if<kartela::MapDocument>(&again);
-  if (document_again == nullptr || kartela::FormatMapDocument(*document_again) != written) {
-    std::abort();
-  }
+  if (!again.ok() || kartela::FormatMapDocument(*again) != written) std::abort();
   return 0;
 }

@@ -218,6 +218,41 @@ TEST(MetafileWriterTest, PlaceableHeaderGivesTheBoxAtNinetySixUnitsPerInchWithIt
   EXPECT_EQ(info.bounds, (Rect{0, 0, 512, 320}));
 }
 
+// A WMF holds coordinates and extents of at most 32767 units: a picture whose
+// bounding box (at 96 units to the inch) or window would be larger is refused
+// rather than written with a header or window cut to 16 bits, and the
+// drawing calls after the refusal change nothing.
+TEST(MetafileWriterTest, AWmfLargerThanItsUnitsHoldIsRefused) {
+  struct Case {
+    const char* what;
+    MetafileOptions options;
+    bool written;
+  };
+  const Case cases[] = {
+      {"as wide as a WMF holds", WmfFileOptions({32767, 100}, 96), true},
+      {"one unit wider", WmfFileOptions({32768, 100}, 96), false},
+      {"too tall", WmfFileOptions({100, 40000}, 96), false},
+      {"box within, window not", WmfFileOptions({40000, 100}, 120), false},
+      {"a copy's picture within", MetafilePictureOptions({32000, 100}, {}), true},
+      {"a copy's picture too wide", MetafilePictureOptions({40000, 100}, {}), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WmfWriter writer(c.options);
+    DrawScene(writer);
+    const StatusOr<std::string> wmf = writer.Finish();
+    EXPECT_EQ(wmf.ok(), c.written);
+    if (c.written) {
+      EXPECT_FALSE(CheckMetafile(*wmf));
+    } else {
+      EXPECT_EQ(wmf.status().code(), StatusCode::kTooLarge);
+      EXPECT_NE(wmf.status().detail().find("32767"), std::string::npos) << wmf.status().detail();
+    }
+  }
+  // An EMF holds 32-bit coordinates: the same picture is written.
+  EXPECT_TRUE(EmfWriter(WmfFileOptions({40000, 40000}, 96)).Finish().ok());
+}
+
 TEST(MetafileWriterTest, EmfHeaderGivesThePictureSizeAndDeviceBounds) {
   const MetafileInfo info =
       InspectMetafile(WriteEmf(EnhancedMetafileCopyOptions(kPicture, {}))).value();

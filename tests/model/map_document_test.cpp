@@ -86,10 +86,9 @@ TEST(MapDocumentTest, EachKindReadsBackAndWritesAgainByteForByte) {
        {PaintDocument(), CircleDocument(), PictureDocument(), WithDecorations(MapDocument{})}) {
     const std::string bytes = FormatMapDocument(document);
     EXPECT_EQ(MapDocumentWriteRefusal(document), "");
-    auto read = ParseMapDocument(bytes);
-    ASSERT_TRUE(std::holds_alternative<MapDocument>(read))
-        << std::get<DocumentFault>(read).Describe();
-    const MapDocument& again = std::get<MapDocument>(read);
+    const StatusOr<MapDocument> read = ParseMapDocument(bytes);
+    ASSERT_TRUE(read.ok()) << read.status().detail();
+    const MapDocument& again = *read;
     EXPECT_EQ(FormatMapDocument(again), bytes);
     EXPECT_EQ(again.Kind, document.Kind);
     EXPECT_EQ(again.DataTitle, document.DataTitle);
@@ -98,10 +97,10 @@ TEST(MapDocumentTest, EachKindReadsBackAndWritesAgainByteForByte) {
     for (std::size_t i = 0; i < again.Texts.size(); ++i)
       EXPECT_EQ(again.Texts[i].Text, document.Texts[i].Text);
   }
-  const auto paint = std::get<MapDocument>(ParseMapDocument(FormatMapDocument(PaintDocument())));
+  const auto paint = ParseMapDocument(FormatMapDocument(PaintDocument())).value();
   EXPECT_EQ(paint.Paint.ClassBreaks[0], "  10");
   EXPECT_EQ(paint.Paint.DataMax, 250.25);
-  const auto circle = std::get<MapDocument>(ParseMapDocument(FormatMapDocument(CircleDocument())));
+  const auto circle = ParseMapDocument(FormatMapDocument(CircleDocument())).value();
   EXPECT_EQ(circle.Symbols.RefValueText, " 3400");
   EXPECT_EQ(circle.Symbols.MinusColour, 8);
   EXPECT_EQ(circle.Shapes[1].Kind, kShapeCircle + 9);
@@ -109,8 +108,8 @@ TEST(MapDocumentTest, EachKindReadsBackAndWritesAgainByteForByte) {
 
 TEST(MapDocumentTest, HeaderLinesBeforeTheBodyAreSkippedAndLfEndingsRead) {
   const auto read = ParseMapDocument("@W\n\nA.IDT\nextra\r\n#\n0\n1\n1\n2\n3\n4\n16\n0\n");
-  ASSERT_TRUE(std::holds_alternative<MapDocument>(read));
-  EXPECT_EQ(std::get<MapDocument>(read).Shapes.at(0).Kind, 16);
+  ASSERT_TRUE(read.ok()) << read.status().detail();
+  EXPECT_EQ(read->Shapes.at(0).Kind, 16);
 }
 
 // A scheme adds one line after the paint header; without one the bytes are
@@ -122,20 +121,27 @@ TEST(MapDocumentTest, ColorSchemeLineOnlyWhenChosen) {
   const std::string bytes = FormatMapDocument(schemed);
   const std::size_t body = plain.find("\r\n#\r\n");
   EXPECT_EQ(bytes, plain.substr(0, body) + "\r\nColorScheme=Blues" + plain.substr(body));
-  EXPECT_EQ(std::get<MapDocument>(ParseMapDocument(bytes)).Paint.ColorScheme, "Blues");
-  EXPECT_EQ(std::get<MapDocument>(ParseMapDocument(plain)).Paint.ColorScheme, "");
+  EXPECT_EQ(ParseMapDocument(bytes).value().Paint.ColorScheme, "Blues");
+  EXPECT_EQ(ParseMapDocument(plain).value().Paint.ColorScheme, "");
   const auto white =
       ParseMapDocument("@W\r\n\r\nA.IDT\r\nColorScheme=RdBu\r\n#\r\n0\r\n0\r\n0\r\n");
-  EXPECT_EQ(std::get<MapDocument>(white).Paint.ColorScheme, "");
+  EXPECT_EQ(white.value().Paint.ColorScheme, "");
   schemed.Paint.ColorScheme = "Blues\nx";
   EXPECT_NE(MapDocumentWriteRefusal(schemed), "");
 }
 
+// Where the `n`-th line (1 and more) of `bytes` begins; its end for a line
+// after the last.
+std::size_t LineStart(const std::string& bytes, std::size_t n) {
+  std::size_t begin = 0;
+  for (std::size_t i = 1; i < n && begin < bytes.size(); ++i)
+    begin = std::min(bytes.find("\r\n", begin), bytes.size() - 2) + 2;
+  return begin;
+}
+
 // Replaces the `n`-th line (1 and more) of `bytes` by `line`.
 std::string WithLine(const std::string& bytes, std::size_t n, const std::string& line) {
-  std::size_t begin = 0;
-  for (std::size_t i = 1; i < n; ++i)
-    begin = bytes.find("\r\n", begin) + 2;
+  const std::size_t begin = LineStart(bytes, n);
   return bytes.substr(0, begin) + line + bytes.substr(bytes.find("\r\n", begin));
 }
 
@@ -163,11 +169,19 @@ TEST(MapDocumentTest, RefusesWhatTheLayoutCannotHoldAndSaysWhere) {
       {"too large", std::string(map_document::kMaxFileBytes + 1, '#'), 0, "大きさを超えて"},
   };
   for (const auto& row : rows) {
-    const auto read = ParseMapDocument(row.bytes);
-    ASSERT_TRUE(std::holds_alternative<DocumentFault>(read)) << row.name;
-    const DocumentFault& fault = std::get<DocumentFault>(read);
-    EXPECT_EQ(fault.line, row.line) << row.name;
-    EXPECT_NE(fault.reason.find(row.reason), std::string::npos) << row.name << ": " << fault.reason;
+    const StatusOr<MapDocument> read = ParseMapDocument(row.bytes);
+    ASSERT_FALSE(read.ok()) << row.name;
+    const Status& fault = read.status();
+    EXPECT_NE(fault.detail().find(row.reason), std::string::npos)
+        << row.name << ": " << fault.detail();
+    if (row.line == 0) {  // the whole file
+      EXPECT_EQ(fault.code(), StatusCode::kTooLarge) << row.name;
+      continue;
+    }
+    EXPECT_EQ(fault.code(), StatusCode::kBadFormat) << row.name;
+    EXPECT_TRUE(fault.detail().starts_with(std::to_string(row.line) + " 行目："))
+        << row.name << ": " << fault.detail();
+    EXPECT_EQ(fault.offset(), LineStart(row.bytes, row.line)) << row.name;
   }
 }
 

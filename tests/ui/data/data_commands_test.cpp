@@ -17,6 +17,7 @@
 #include <ctime>
 #include <memory>
 
+#include "base/unwritable_dir.h"
 #include "ui/base_maps/idt_select_dialog.h"
 #include "ui/data/data_window.h"
 #include "ui/data/my_open_dialog.h"
@@ -182,6 +183,24 @@ TEST_F(DataCommandsTest, ANameTypedIntoTheSaveDialogGetsTheExtensionAfterIt) {
   EXPECT_FALSE(commands_->SaveDataClick());
   EXPECT_FALSE(std::filesystem::exists(data_dir_.path() / ".DAT.DAT"));
   EXPECT_EQ(bed_.reporter.questions.size(), 1u);  // osaka.DAT, the second time
+}
+
+// A save that cannot be written says why under message 5; the data keep no
+// file name and stay to be saved elsewhere.
+TEST_F(DataCommandsTest, ASaveThatCannotBeWrittenSaysWhy) {
+  Values({"12"});
+  test::ForEachUnwritablePlace(data_dir_.path(), [this](const test::UnwritablePlace& place,
+                                                        const std::filesystem::path& dir) {
+    SCOPED_TRACE(dir);
+    bed_.reporter.messages.clear();
+    save_.answer = Text(dir / "out");
+    EXPECT_FALSE(commands_->SaveDataClick());
+    ASSERT_EQ(bed_.reporter.Numbers(), std::vector<int>{kMsgSaveFailed});
+    EXPECT_EQ(bed_.reporter.messages[0].text, "保存に失敗しました。\n" + std::string(place.cause));
+    EXPECT_TRUE(data().DataFileName.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.DAT"));
+  });
+  EXPECT_TRUE(bed_.reporter.notices.empty());
 }
 
 TEST_F(DataCommandsTest, MapDocumentsAndMetafilesAreRefusedWithAReason) {

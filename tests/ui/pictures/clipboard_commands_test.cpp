@@ -185,6 +185,21 @@ TEST_F(ClipboardCommandsTest, SeparateCopyGivesThePictureWithoutTextsOrTheTexts)
   EXPECT_EQ(dialogs_, std::vector<std::string>(3, "TCopySelDialog"));
 }
 
+// A copy whose metafile cannot be made (a map wider than a WMF holds) says
+// why and leaves the clipboard as it was, rather than offering a picture
+// that some programs paste cut short.
+TEST_F(ClipboardCommandsTest, ACopyThatCannotBeMadeSaysWhyAndChangesNothing) {
+  ws().settings.DrawPosX = 20000;  // the map far to the right, twice its size
+  ws().settings.DrawResX = 2.0;
+  QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+  commands_.WMetaCopyClick();
+  ASSERT_EQ(bed_.reporter.messages.size(), 1u);
+  EXPECT_EQ(bed_.reporter.messages[0].text,
+            "クリップボードに複写できませんでした。\nこの形式には大きすぎます");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+  EXPECT_TRUE(Flavour(kMimeEmf).empty());
+}
+
 TEST_F(ClipboardCommandsTest, BitmapCopyIsAPngOnTheBackgroundTheLinesAsk) {
   ws().screen_colors.window = {0, 0, 128};
   ws().screen_colors.window_text = {255, 255, 0};

@@ -10,6 +10,7 @@
 #include <deque>
 
 #include "base/file_io.h"
+#include "base/unwritable_dir.h"
 #include "gdi/metafile_player.h"
 #include "gdi/recording_device_context.h"
 #include "model/base_map_file.h"
@@ -178,6 +179,36 @@ TEST_F(PictureCommandsTest, ColorChangeThreeKeepsAndFourConvertsWithoutAsking) {
     EXPECT_EQ(polygons.front().state.pen.color, color_change == 4 ? gdi::kBlack : screen_line);
   }
   EXPECT_TRUE(bed_.reporter.questions.empty());
+}
+
+// A picture that cannot be written says why under message 5: the place, or a
+// map wider than a WMF can hold (which an EMF still takes).
+TEST_F(PictureCommandsTest, ASaveThatCannotBeWrittenSaysWhy) {
+  test::ForEachUnwritablePlace(Dir(), [this](const test::UnwritablePlace& place,
+                                             const std::filesystem::path& dir) {
+    SCOPED_TRACE(dir);
+    bed_.reporter.messages.clear();
+    answers_ = {QDialog::Accepted};
+    chosen_ = (dir / "map").string();
+    commands_.PngSaveClick();
+    ASSERT_EQ(bed_.reporter.Numbers(), std::vector<int>{kMsgSaveFailed});
+    EXPECT_EQ(bed_.reporter.messages[0].text, "保存に失敗しました。\n" + std::string(place.cause));
+    EXPECT_FALSE(std::filesystem::exists(dir / "map.png"));
+  });
+  EXPECT_TRUE(bed_.reporter.notices.empty());
+
+  bed_.reporter.messages.clear();
+  bed_.workspace.settings.DrawPosX = 20000;  // the map far to the right, twice its size
+  bed_.workspace.settings.DrawResX = 2.0;
+  for (const char* name : {"wide.wmf", "wide.emf"}) {
+    answers_ = {kResultAll};
+    chosen_ = name;
+    commands_.WMetaSaveClick();
+  }
+  ASSERT_EQ(bed_.reporter.Numbers(), std::vector<int>{kMsgSaveFailed});
+  EXPECT_EQ(bed_.reporter.messages[0].text, "保存に失敗しました。\nこの形式には大きすぎます");
+  EXPECT_FALSE(std::filesystem::exists(Dir() / "wide.wmf"));
+  EXPECT_TRUE(std::filesystem::exists(Dir() / "wide.emf"));
 }
 
 TEST_F(PictureCommandsTest, FailedSaveReportsAndKeepsTheOldFile) {
