@@ -35,8 +35,6 @@ class [[nodiscard]] Status {
       : code_(code), detail_(std::move(detail)), offset_(offset) {}
 
   bool ok() const { return code_ == StatusCode::kOk; }
-  // As std::expected: true on success, so `if (!WriteFile(...))` reads as it means.
-  explicit operator bool() const { return ok(); }
   StatusCode code() const { return code_; }
   const std::string& detail() const { return detail_; }
   // Where in the input the fault lies, from its start, for binary readers.
@@ -64,6 +62,7 @@ class [[nodiscard]] StatusOr {
   StatusOr(Status status) : state_(std::move(status)) {}
 
   bool ok() const { return std::holds_alternative<T>(state_); }
+  // As std::optional and std::expected: whether there is a value.
   explicit operator bool() const { return ok(); }
   // Success when there is a value.
   Status status() const { return ok() ? Status() : std::get<Status>(state_); }

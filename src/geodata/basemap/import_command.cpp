@@ -102,7 +102,7 @@ StatusOr<Command> ParseCommand(const std::vector<std::string>& args) {
 }
 
 bool Write(const fs::path& path, const std::string& bytes, std::FILE* err) {
-  if (WriteFileAtomically(path, bytes)) return true;
+  if (WriteFileAtomically(path, bytes).ok()) return true;
   std::fprintf(err, "%s: cannot be written\n", path.c_str());
   return false;
 }

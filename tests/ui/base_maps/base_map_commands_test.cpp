@@ -132,7 +132,7 @@ TEST_F(BaseMapCommandsTest, AMapChosenInLowerCaseIsLoadedAtTheNextStart) {
     commands_.SelectBaseClick();
     EXPECT_EQ(BaseMapFile(), "tokyo.idt") << "kept as the file is called";
   }
-  ASSERT_TRUE(WriteSettings(context_.paths.SettingsFile(), workspace_.settings));
+  ASSERT_TRUE(WriteSettings(context_.paths.SettingsFile(), workspace_.settings).ok());
   Settings settings;
   AreaList areas;
   StartUp(context_.paths, {}, settings, areas);

@@ -319,7 +319,7 @@ TEST_F(SettingsCommandsTest, QuitWritesOnlyTheChangesTheMaskKeeps) {
   TypeExtension("txt");
   ChooseDirectory(Text(chosen));
   commands_->DefDataDirClick();
-  ASSERT_TRUE(WriteSettings(file, settings()));
+  ASSERT_TRUE(WriteSettings(file, settings()).ok());
   EXPECT_EQ(bed_.program_dir.Read(file.filename().string()),
             "ItemLength    = 26\r\nEmbiroment    = 65495\r\nDataDir       = " +
                 DisplayPath(chosen) + "/\r\nDataExt       = .OLD\r\n");
@@ -332,7 +332,7 @@ TEST_F(SettingsCommandsTest, NoBoxCheckedStillWritesLengthAndMask) {
   });
   commands_->DefINIFileClick();
   const std::filesystem::path file = bed_.context.paths.SettingsFile();
-  ASSERT_TRUE(WriteSettings(file, settings()));
+  ASSERT_TRUE(WriteSettings(file, settings()).ok());
   EXPECT_EQ(bed_.program_dir.Read(file.filename().string()),
             "ItemLength    = 26\r\nEmbiroment    = 1\r\n");
 }
