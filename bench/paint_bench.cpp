@@ -92,12 +92,12 @@ void BM_PlayCountyBackground(benchmark::State& state) {
   gdi::EmfWriter writer(options);
   PaintMap(county, writer, PaintParams{0, {}, options.paint_scale});
   auto picture = MetafilePicture::FromBytes(writer.Finish().value());
-  if (!std::holds_alternative<std::shared_ptr<const MetafilePicture>>(picture)) {
+  if (!picture.ok()) {
     state.SkipWithError("the saved map is refused");
     return;
   }
   Workspace workspace;
-  const auto& emf = std::get<std::shared_ptr<const MetafilePicture>>(picture);
+  const auto& emf = picture.value();
   state.counters["bytes"] = static_cast<double>(emf->bytes().size());
   workspace.view.Background = BackgroundMode::kSize;
   workspace.view.BackgroundSize = {static_cast<std::uint16_t>(emf->info().size.cx),

@@ -218,13 +218,13 @@ bool PreparePictureGraph(const CliContext& context, const CliArguments& argument
   }
   const std::filesystem::path path = PicturePath(context, *file);
   auto read = MetafilePicture::Read(path);
-  if (const auto* reason = std::get_if<std::string>(&read)) {
-    ShowMessageWithReason(context.reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+  if (!read.ok()) {
+    ShowMessageWithReason(context.reporter, kMsgFileReadFailed, DisplayPath(path),
+                          PictureRefusalText(read.status()));
     return false;
   }
   const std::string name = path.filename().string();
-  StartPictureGraph(workspace, sjis::FromUtf8(name).value_or(name),
-                    std::get<std::shared_ptr<const MetafilePicture>>(std::move(read)));
+  StartPictureGraph(workspace, sjis::FromUtf8(name).value_or(name), std::move(read).value());
   return true;
 }
 

@@ -70,9 +70,8 @@ void Show(Workspace& workspace, std::shared_ptr<const MetafilePicture> picture, 
 
 Status LoadBackgroundPicture(const std::filesystem::path& path, Workspace& workspace) {
   auto read = MetafilePicture::Read(path);
-  if (auto* reason = std::get_if<std::string>(&read))
-    return {StatusCode::kBadFormat, std::move(*reason)};
-  auto picture = std::get<std::shared_ptr<const MetafilePicture>>(std::move(read));
+  if (!read.ok()) return {read.status().code(), PictureRefusalText(read.status())};
+  auto picture = std::move(read).value();
   const gdi::MetafileInfo& info = picture->info();
   if (ToUpperAscii(path.extension().string()) == ".EMF") {
     if (info.format != gdi::MetafileFormat::kEmf)

@@ -73,11 +73,12 @@ std::shared_ptr<const MetafilePicture> ReadGlyphPicture(const std::string& file_
   std::filesystem::path path = program_dir / std::filesystem::path(utf8.value_or("")).filename();
   if (const auto found = FindFileIgnoringCase(path)) path = *found;
   auto read = MetafilePicture::Read(path);
-  if (const auto* reason = std::get_if<std::string>(&read)) {
-    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+  if (!read.ok()) {
+    ShowMessageWithReason(reporter, kMsgFileReadFailed, DisplayPath(path),
+                          PictureRefusalText(read.status()));
     return nullptr;
   }
-  return std::get<std::shared_ptr<const MetafilePicture>>(std::move(read));
+  return std::move(read).value();
 }
 
 void ApplyData(const MapDocument& document, AreaList areas, Workspace& workspace) {

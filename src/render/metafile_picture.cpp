@@ -3,30 +3,27 @@
 #include "base/file_io.h"
 
 namespace kartela {
-namespace {
-
-std::string Where(const Status& status) {
+std::string PictureRefusalText(const Status& status) {
   if (!status.offset()) return status.detail();
   return status.detail() + " (offset " + std::to_string(*status.offset()) + ")";
 }
 
-}  // namespace
-
-std::variant<std::shared_ptr<const MetafilePicture>, std::string> MetafilePicture::FromBytes(
-    std::string bytes) {
+StatusOr<std::shared_ptr<const MetafilePicture>> MetafilePicture::FromBytes(std::string bytes) {
   const StatusOr<gdi::MetafileInfo> inspected = gdi::InspectMetafile(bytes);
-  if (!inspected.ok()) return Where(inspected.status());
+  if (!inspected.ok()) return inspected.status();
   const gdi::MetafileInfo& info = *inspected;
-  if (info.size.cx <= 0 || info.size.cy <= 0) return std::string("大きさのない絵です");
-  if (const Status checked = gdi::CheckMetafile(bytes); !checked.ok()) return Where(checked);
+  if (info.size.cx <= 0 || info.size.cy <= 0)
+    return Status{StatusCode::kBadFormat, "大きさのない絵です"};
+  if (const Status checked = gdi::CheckMetafile(bytes); !checked.ok()) return checked;
   return std::shared_ptr<const MetafilePicture>(new MetafilePicture(std::move(bytes), info));
 }
 
-std::variant<std::shared_ptr<const MetafilePicture>, std::string> MetafilePicture::Read(
+StatusOr<std::shared_ptr<const MetafilePicture>> MetafilePicture::Read(
     const std::filesystem::path& path) {
   StatusOr<std::string> file = ReadFileUpTo(path, kMaxMetafileBytes);
-  if (file.status().code() == StatusCode::kTooLarge) return std::string(kFileTooLargeReason);
-  if (!file.ok()) return std::string("ファイルが読めません");
+  if (file.status().code() == StatusCode::kTooLarge)
+    return Status{StatusCode::kTooLarge, std::string(kFileTooLargeReason)};
+  if (!file.ok()) return Status{file.status().code(), "ファイルが読めません"};
   return FromBytes(std::move(file).value());
 }
 

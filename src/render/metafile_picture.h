@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <variant>
 
+#include "base/status.h"
 #include "gdi/metafile_player.h"
 #include "render/workspace.h"
 
@@ -17,16 +17,18 @@ namespace kartela {
 // The largest metafile read: far above any map, far below the memory.
 inline constexpr std::uintmax_t kMaxMetafileBytes = 64u << 20;
 
+// Why a picture was refused, as shown under a message: the reason, and the
+// offset of the record at fault where there is one.
+std::string PictureRefusalText(const Status& status);
+
 class MetafilePicture final : public BackgroundPicture {
  public:
   // The picture of `bytes`, or why they are refused: a header or a record
   // the player cannot use, or a picture without width or height.
-  static std::variant<std::shared_ptr<const MetafilePicture>, std::string> FromBytes(
-      std::string bytes);
+  static StatusOr<std::shared_ptr<const MetafilePicture>> FromBytes(std::string bytes);
   // The same for the file at `path`; also refused when it cannot be read or
   // is larger than kMaxMetafileBytes.
-  static std::variant<std::shared_ptr<const MetafilePicture>, std::string> Read(
-      const std::filesystem::path& path);
+  static StatusOr<std::shared_ptr<const MetafilePicture>> Read(const std::filesystem::path& path);
 
   const gdi::MetafileInfo& info() const { return info_; }
   const std::string& bytes() const { return bytes_; }

@@ -97,8 +97,8 @@ std::optional<std::string> RefreshGlyphPicture(MapView& view,
   const std::filesystem::path path =
       program_dir / std::filesystem::path(sjis::ToUtf8Lossy(view.GlyphPictureFile));
   auto read = MetafilePicture::Read(path);
-  if (auto* picture = std::get_if<std::shared_ptr<const MetafilePicture>>(&read)) {
-    view.GlyphPicture = std::move(*picture);
+  if (read.ok()) {
+    view.GlyphPicture = std::move(read).value();
     view.GlyphPictureGone = false;
     return std::nullopt;
   }

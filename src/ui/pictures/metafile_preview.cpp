@@ -27,8 +27,8 @@ gdi::Rect FittedRect(const gdi::Size& picture, QSize box) {
 QImage MetafilePreview(const std::filesystem::path& path, QSize box, const QColor& background) {
   if (box.isEmpty()) return {};
   const auto read = MetafilePicture::Read(path);
-  const auto* picture = std::get_if<std::shared_ptr<const MetafilePicture>>(&read);
-  if (picture == nullptr) return {};
+  if (!read.ok()) return {};
+  const auto* picture = &*read;
   QImage image(box, QImage::Format_RGB32);
   image.fill(background);
   QPainter painter(&image);

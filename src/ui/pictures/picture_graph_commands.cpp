@@ -81,12 +81,12 @@ void PictureGraphCommands::StartWithChosenPicture() {
     return;
   }
   auto read = MetafilePicture::Read(path);
-  if (const auto* reason = std::get_if<std::string>(&read)) {
-    ShowMessageWithReason(context_.reporter, kMsgFileReadFailed, DisplayPath(path), *reason);
+  if (!read.ok()) {
+    ShowMessageWithReason(context_.reporter, kMsgFileReadFailed, DisplayPath(path),
+                          PictureRefusalText(read.status()));
     return;
   }
-  StartPictureGraph(context_.workspace, *name,
-                    std::get<std::shared_ptr<const MetafilePicture>>(std::move(read)));
+  StartPictureGraph(context_.workspace, *name, std::move(read).value());
   draw_window_.Invalidate();
 }
 
