@@ -124,6 +124,13 @@ std::optional<double> FindLeadingReal(std::string_view text) {
   return ReadLeadingReal(text);
 }
 
+std::optional<double> ParseWholeReal(std::string_view text) {
+  double value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
 std::optional<long double> ParseDataValue(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ')

@@ -46,6 +46,11 @@ double ReadLeadingReal(std::string_view text);
 std::optional<std::int32_t> FindLeadingInt(std::string_view text);
 std::optional<double> FindLeadingReal(std::string_view text);
 
+// The whole of `text` as a real in the C form (sign, digits, point,
+// exponent), as option values and attribute codes are written; nullopt when
+// anything is left over or nothing converts.
+std::optional<double> ParseWholeReal(std::string_view text);
+
 // A data value: leading spaces (not tabs), an optional sign, digits with an
 // optional point where the digits on either side may be absent (but not
 // both). The whole text must be consumed: no exponent, no trailing blank.

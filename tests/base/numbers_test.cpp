@@ -129,6 +129,17 @@ TEST(ParseDataValueTest, ComputesInExtendedPrecision) {
   EXPECT_NE(static_cast<long double>(0.1), 0.1L);
 }
 
+// Option values and attribute codes: the whole text or nothing, exponents
+// allowed, no blanks.
+TEST(ParseWholeRealTest, TakesTheWholeTextOrNothing) {
+  EXPECT_EQ(ParseWholeReal("0.5"), 0.5);
+  EXPECT_EQ(ParseWholeReal("-12"), -12.0);
+  EXPECT_EQ(ParseWholeReal("1e3"), 1000.0);
+  EXPECT_EQ(ParseWholeReal("007"), 7.0);
+  for (const char* text : {"", " 1", "1 ", "1,5", "abc", "12a", "+1"})
+    EXPECT_FALSE(ParseWholeReal(text).has_value()) << '"' << text << '"';
+}
+
 TEST(FormatFixedTest, PadsToTheWidthButNeverCuts) {
   EXPECT_EQ(FormatFixed(1.0L, 5, 2), " 1.00");
   EXPECT_EQ(FormatFixed(-1.0L, 5, 2), "-1.00");

@@ -8,7 +8,6 @@
 #include <ogrsf_frmts.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -17,6 +16,7 @@
 #include <unordered_map>
 
 #include "base/file_io.h"
+#include "base/numbers.h"
 #include "base/text_encoding.h"
 #include "geodata/basemap/land_area.h"
 #include "model/area_list.h"
@@ -471,20 +471,14 @@ double LandArea(const OGRPolygon& polygon) {
   return area;
 }
 
-std::optional<double> Number(const std::string& text) {
-  double value = 0;
-  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 // Numeric order when every key is a number (codes with or without leading
 // zeros), else byte order.
 void SortByOrder(std::vector<Group>& groups) {
-  const bool numeric = std::all_of(groups.begin(), groups.end(),
-                                   [](const Group& g) { return Number(g.order).has_value(); });
+  const bool numeric = std::all_of(groups.begin(), groups.end(), [](const Group& g) {
+    return ParseWholeReal(g.order).has_value();
+  });
   std::stable_sort(groups.begin(), groups.end(), [numeric](const Group& a, const Group& b) {
-    return numeric ? *Number(a.order) < *Number(b.order) : a.order < b.order;
+    return numeric ? *ParseWholeReal(a.order) < *ParseWholeReal(b.order) : a.order < b.order;
   });
 }
 

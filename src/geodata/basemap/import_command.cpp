@@ -1,11 +1,11 @@
 #include "geodata/basemap/import_command.h"
 
-#include <charconv>
 #include <filesystem>
 #include <map>
 #include <optional>
 
 #include "base/file_io.h"
+#include "base/numbers.h"
 #include "geodata/basemap/importer.h"
 #include "geodata/command_line_text.h"
 
@@ -24,13 +24,6 @@ struct Command {
   fs::path out;
   fs::path data_out;
 };
-
-std::optional<double> Number(const std::string& text) {
-  double value = 0;
-  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
 
 // The option values as given; "" for the source.
 std::optional<std::map<std::string, std::string>> SplitOptions(
@@ -77,14 +70,14 @@ StatusOr<Command> ParseCommand(const std::vector<std::string>& args) {
   command.options.projection = value("--projection");
   command.options.title = value("--title");
   if (values->contains("--tolerance")) {
-    const auto tolerance = Number(value("--tolerance"));
+    const auto tolerance = ParseWholeReal(value("--tolerance"));
     if (!tolerance || !(*tolerance > 0 && *tolerance <= 100)) {
       return Status(StatusCode::kRefused, "--tolerance takes pixels above 0, at most 100");
     }
     command.options.tolerance = *tolerance;
   }
   if (values->contains("--inset-below-lat")) {
-    const auto latitude = Number(value("--inset-below-lat"));
+    const auto latitude = ParseWholeReal(value("--inset-below-lat"));
     if (!latitude || *latitude < -90 || *latitude > 90) {
       return Status(StatusCode::kRefused, "--inset-below-lat takes a latitude in degrees");
     }
