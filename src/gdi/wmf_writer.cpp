@@ -48,11 +48,10 @@ std::vector<U_POINT16> ToPoints16(std::span<const Point> points) {
   return out;
 }
 
-// A WMF polygon holds at most 65535 points; longer runs are cut.
-std::uint16_t PointCount(std::span<const Point> points) {
-  return static_cast<std::uint16_t>(
-      std::min<std::size_t>(points.size(), std::numeric_limits<std::uint16_t>::max()));
-}
+// The points of a WMF poly record: its count is 16-bit, and libUEMF counts
+// the record's 16-bit words in 16 bits as well, two per point, so that a
+// longer run would be written with a size that cuts it.
+constexpr std::size_t kMaxRecordPoints = std::numeric_limits<std::int16_t>::max();
 
 }  // namespace
 
@@ -222,14 +221,28 @@ void WmfWriter::LineTo(Point p) {
   Append(U_WMRLINETO_set(ToPoint16(p)));
 }
 
+// A longer line is drawn as several records, each starting where the last
+// ended, which draws the same line.
 void WmfWriter::Polyline(std::span<const Point> points) {
   SyncState();
-  Append(U_WMRPOLYLINE_set(PointCount(points), ToPoints16(points).data()));
+  while (points.size() > kMaxRecordPoints) {
+    const std::span<const Point> run = points.first(kMaxRecordPoints);
+    Append(U_WMRPOLYLINE_set(kMaxRecordPoints, ToPoints16(run).data()));
+    points = points.subspan(kMaxRecordPoints - 1);
+  }
+  Append(U_WMRPOLYLINE_set(static_cast<std::uint16_t>(points.size()), ToPoints16(points).data()));
 }
 
+// A polygon cannot be split without changing its fill: a longer one is
+// refused rather than written cut short.
 void WmfWriter::Polygon(std::span<const Point> points) {
+  if (points.size() > kMaxRecordPoints) {
+    Fail({StatusCode::kTooLarge, "WMF polygon of " + std::to_string(points.size()) +
+                                     " points: a record holds at most 32767"});
+    return;
+  }
   SyncState();
-  Append(U_WMRPOLYGON_set(PointCount(points), ToPoints16(points).data()));
+  Append(U_WMRPOLYGON_set(static_cast<std::uint16_t>(points.size()), ToPoints16(points).data()));
 }
 
 void WmfWriter::Rectangle(const Rect& r) {
@@ -244,8 +257,13 @@ void WmfWriter::Ellipse(const Rect& r) {
 
 void WmfWriter::TextOut(Point p, std::string_view text) {
   if (text.empty()) return;  // draws nothing, as in the EMF
+  if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
+    Fail({StatusCode::kTooLarge,
+          "WMF text of " + std::to_string(text.size()) + " bytes: a record holds at most 32767"});
+    return;
+  }
   SyncState();
-  const std::string bytes(text.substr(0, std::numeric_limits<std::int16_t>::max()));
+  const std::string bytes(text);
   Append(U_WMREXTTEXTOUT_set(ToPoint16(p), static_cast<std::int16_t>(bytes.size()), 0, bytes.data(),
                              nullptr, U_RECT16{}));
 }

@@ -254,6 +254,42 @@ TEST(MetafileWriterTest, AWmfLargerThanItsUnitsHoldIsRefused) {
   EXPECT_TRUE(EmfWriter(WmfFileOptions({40000, 40000}, 96)).Finish().ok());
 }
 
+// A WMF poly record holds at most 32767 points and a text at most 32767
+// bytes: a longer line is written as several records that draw it whole; a
+// longer polygon or text, which cannot be split, refuses the file.
+TEST(MetafileWriterTest, AWmfRecordLongerThanItHoldsIsSplitOrRefused) {
+  const auto zigzag = [](std::size_t count) {
+    std::vector<Point> points;
+    for (std::size_t i = 0; i < count; ++i)
+      points.push_back({static_cast<std::int32_t>(i % 500), static_cast<std::int32_t>(i % 2)});
+    return points;
+  };
+  const std::vector<Point> long_line = zigzag(150000);
+  WmfWriter line_writer(WmfFileOptions({600, 100}, 96));
+  line_writer.Polyline(long_line);
+  const StatusOr<std::string> wmf = line_writer.Finish();
+  ASSERT_TRUE(wmf.ok()) << wmf.status().detail();
+  RecordingDeviceContext played;
+  const Status play = PlayMetafile(*wmf, played, {0, 0, 600, 100});
+  ASSERT_TRUE(play.ok()) << play.detail() << " at " << play.offset().value_or(0);
+  std::size_t drawn = 0;
+  int runs = 0;
+  for (const RecordedCall& call : played.calls())
+    if (call.kind == CallKind::kPolyline) {
+      drawn += call.points.size();
+      ++runs;
+    }
+  EXPECT_EQ(runs, 5);
+  EXPECT_EQ(drawn, long_line.size() + 4);  // each later run repeats the point it starts at
+
+  WmfWriter polygon_writer(WmfFileOptions({600, 100}, 96));
+  polygon_writer.Polygon(zigzag(32768));
+  EXPECT_EQ(polygon_writer.Finish().status().code(), StatusCode::kTooLarge);
+  WmfWriter text_writer(WmfFileOptions({600, 100}, 96));
+  text_writer.TextOut({0, 0}, std::string(40000, 'a'));
+  EXPECT_EQ(text_writer.Finish().status().code(), StatusCode::kTooLarge);
+}
+
 TEST(MetafileWriterTest, EmfHeaderGivesThePictureSizeAndDeviceBounds) {
   const MetafileInfo info =
       InspectMetafile(WriteEmf(EnhancedMetafileCopyOptions(kPicture, {}))).value();
