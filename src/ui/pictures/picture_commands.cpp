@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <cmath>
 
-#include "base/text_helpers.h"
 #include "model/messages.h"
 #include "output/map_exporter.h"
 #include "render/paint_context.h"
