@@ -29,6 +29,18 @@ struct DeviceState {
   bool operator==(const DeviceState&) const = default;
 };
 
+// The parts of a map picture, in the order the paint routine draws them.
+enum class Layer : std::uint8_t {
+  kBackground,  // the background picture
+  kAreas,       // the areas, filled and outlined
+  kBoundaries,  // boundary and special lines
+  kSymbols,     // circles and pictures of the graph maps
+  kNames,       // area names
+  kLegend,
+  kTitle,
+  kDecorations,  // the user's shapes and texts
+};
+
 class DeviceContext {
  public:
   virtual ~DeviceContext() = default;
@@ -60,6 +72,23 @@ class DeviceContext {
   // Width and height of `text` in the current font; nullopt when the target
   // cannot measure.
   virtual std::optional<Size> TextExtent(std::string_view text) = 0;
+
+  // The structure of the picture, for targets that keep it (SVG groups);
+  // others ignore it. Layers do not nest; areas nest in a layer. An area
+  // has its number, its name and its value text (Shift-JIS; empty when it
+  // has no value).
+  virtual void BeginLayer(Layer /*layer*/) {}
+  virtual void EndLayer() {}
+  virtual void BeginArea(int /*number*/, std::string_view /*name*/, std::string_view /*value*/) {}
+  virtual void EndArea() {}
 };
+
+// Draws what `draw` draws as one layer of `dc`.
+template <typename Draw>
+void InLayer(DeviceContext& dc, Layer layer, const Draw& draw) {
+  dc.BeginLayer(layer);
+  draw();
+  dc.EndLayer();
+}
 
 }  // namespace kartela::gdi

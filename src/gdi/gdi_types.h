@@ -3,6 +3,7 @@
 // printer, metafile writers, test recorder) receives the same description.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -63,6 +64,21 @@ enum class BrushKind : std::uint8_t { kSolid, kHatch, kPattern, kHollow };
 // An 8x8 two-colour pattern: row 0 is the top, bit 7 of a row its leftmost
 // pixel; a set bit is ink, a clear bit white.
 using PatternRows = std::array<std::uint8_t, 8>;
+
+// The 8x8 cell a hatch brush tiles with, as a pattern's rows; a style out of
+// range takes the last one.
+inline const PatternRows& HatchRows(HatchStyle style) {
+  static constexpr PatternRows kRows[] = {
+      {0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00},  // horizontal
+      {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},  // vertical
+      {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // top-left to bottom-right
+      {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // bottom-left to top-right
+      {0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08, 0x08},  // cross
+      {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
+  };
+  constexpr std::size_t kLast = sizeof kRows / sizeof kRows[0] - 1;
+  return kRows[std::min<std::size_t>(static_cast<std::size_t>(style), kLast)];
+}
 
 // Hatch and pattern brushes tile from the device origin.
 struct Brush {

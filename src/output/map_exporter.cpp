@@ -3,13 +3,13 @@
 #include <QBuffer>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 
 #include "base/file_io.h"
 #include "gdi/qt/painter_device_context.h"
 #include "output/png_encoder.h"
+#include "output/svg_export.h"
 #include "render/map_frame.h"
 #include "render/map_painter.h"
 
@@ -98,17 +98,9 @@ StatusOr<std::string> MapExporter::Png(const BitmapSettings& settings) const {
 
 StatusOr<std::string> MapExporter::Svg(const SvgSettings& settings) const {
   const QSize size = SizeAt(settings.scale);
-  QBuffer buffer;
-  OpenBuffer(buffer);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&buffer);
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setResolution(kScreenDpi);
-  QPainter painter(&svg);
-  PaintOn(painter, size, Qt::white, settings.paint_flags, settings.scale);
-  if (!painter.end()) return Status(StatusCode::kUnsupported, "SVG: the painter failed");
-  return buffer.buffer().toStdString();
+  TextMeasurer measurer;
+  return SvgFile(workspace_, resources_, settings, gdi::Size{size.width(), size.height()},
+                 &measurer.dc());
 }
 
 StatusOr<std::string> MapExporter::Pdf(const PdfSettings& settings) const {

@@ -1,8 +1,8 @@
 // The one exporter of the map: every picture that leaves the program (files,
 // and the clipboard and printer pictures built on it) is drawn here by the
-// paint routine from (0, 0), with the drawing extent as its size. Raster,
-// SVG and PDF targets draw through QPainter; the metafiles go through the
-// Qt-free metafile writers, measured by a QPainter device context so that
+// paint routine from (0, 0), with the drawing extent as its size. Raster
+// and PDF targets draw through QPainter; the metafiles and the SVG go
+// through the Qt-free writers, measured by a QPainter device context so that
 // their texts are laid out as on screen.
 #pragma once
 

@@ -123,10 +123,11 @@ void DrawCircleMap(const PaintContext& context) {
   outline_params.PaintFlags |= kPaintOutlineOnly;
   PaintWhiteMap(PaintContext(context.workspace, context.resources, context.dc, outline_params));
   PrepareCircleDrawing(context);
-  DrawAreaCircles(context);
-  DrawTitle(context);
-  DrawReferenceCircle(context);
-  DrawAreaNames(context);
+  gdi::DeviceContext& dc = context.dc;
+  InLayer(dc, gdi::Layer::kSymbols, [&] { DrawAreaCircles(context); });
+  InLayer(dc, gdi::Layer::kTitle, [&] { DrawTitle(context); });
+  InLayer(dc, gdi::Layer::kLegend, [&] { DrawReferenceCircle(context); });
+  InLayer(dc, gdi::Layer::kNames, [&] { DrawAreaNames(context); });
 }
 
 }  // namespace kartela

@@ -128,17 +128,26 @@ class OutlinePens {
 template <typename SelectBrush>
 void DrawAreaOutlines(const PaintContext& context, RunCursor& cursor, RunBuffer& run,
                       SelectBrush select_brush) {
-  const BaseMap& map = context.workspace.base_map;
+  const Workspace& ws = context.workspace;
+  const BaseMap& map = ws.base_map;
   const int count = std::min(map.MapAreaCount(), static_cast<int>(map.AreaAnchors.size()));
+  // Values are told only with the data of the map drawn.
+  const bool values = map.LoadedMapFile == ws.area_list.CurrentBaseMapFile;
   OutlinePens pens(context);
   for (int area = 1; area <= count; ++area) {
+    const auto index = static_cast<std::size_t>(area - 1);
+    context.dc.BeginArea(
+        area, index < map.MapAreaNames.size() ? map.MapAreaNames[index] : std::string_view(),
+        values && index < ws.data.DataValues.size() ? ws.data.DataValues[index]
+                                                    : std::string_view());
     select_brush(area);
-    const auto& anchors = map.AreaAnchors[static_cast<std::size_t>(area - 1)];
+    const auto& anchors = map.AreaAnchors[index];
     for (std::size_t c = 0; c < anchors.size() && anchors[c].x >= 1; ++c) {
       cursor.SeekRun();
       cursor.ReadRun(run);
       if (run.points().size() >= 2) pens.DrawRun(run.points());
     }
+    context.dc.EndArea();
   }
 }
 
@@ -222,12 +231,15 @@ void PaintChoropleth(const PaintContext& context) {
   dc.SetFillMode(gdi::FillMode::kWinding);
   RunBuffer run(context.frame);
   RunCursor cursor(context.workspace.base_map);
-  FillAreas(context, classes, cursor, run);
-  DrawBoundaryLines(context, cursor, run);
-  DrawTitle(context);
-  DrawLegend(context, legend);
-  if (cursor.special_seen()) DrawSpecialLines(context, run);
-  DrawAreaNames(context, [&](int area) { return AreaBrush(context, classes, area); });
+  InLayer(dc, gdi::Layer::kAreas, [&] { FillAreas(context, classes, cursor, run); });
+  InLayer(dc, gdi::Layer::kBoundaries, [&] { DrawBoundaryLines(context, cursor, run); });
+  InLayer(dc, gdi::Layer::kTitle, [&] { DrawTitle(context); });
+  InLayer(dc, gdi::Layer::kLegend, [&] { DrawLegend(context, legend); });
+  if (cursor.special_seen())
+    InLayer(dc, gdi::Layer::kBoundaries, [&] { DrawSpecialLines(context, run); });
+  InLayer(dc, gdi::Layer::kNames, [&] {
+    DrawAreaNames(context, [&](int area) { return AreaBrush(context, classes, area); });
+  });
 }
 
 // The background layer: the picture, when one is loaded, played into its
@@ -270,10 +282,12 @@ void PaintMap(const Workspace& workspace, gdi::DeviceContext& dc, const PaintPar
 void PaintMap(const Workspace& workspace, const DrawingResources& resources, gdi::DeviceContext& dc,
               const PaintParams& params) {
   const PaintContext context(workspace, resources, dc, params);
-  PaintBackgroundPicture(context);
+  InLayer(dc, gdi::Layer::kBackground, [&] { PaintBackgroundPicture(context); });
   PaintMapOfKind(context);
-  DrawShapeDecorations(context);
-  DrawTextDecorations(context);
+  InLayer(dc, gdi::Layer::kDecorations, [&] {
+    DrawShapeDecorations(context);
+    DrawTextDecorations(context);
+  });
 }
 
 void PaintWhiteMap(const PaintContext& context) {
@@ -283,10 +297,13 @@ void PaintWhiteMap(const PaintContext& context) {
   dc.SetFillMode(gdi::FillMode::kWinding);
   RunBuffer run(context.frame);
   RunCursor cursor(context.workspace.base_map);
-  DrawAreaOutlines(context, cursor, run, [](int) {});
-  DrawBoundaryLines(context, cursor, run);
-  if (cursor.special_seen()) DrawSpecialLines(context, run);
-  if ((context.params.PaintFlags & kPaintOutlineOnly) == 0) DrawAreaNames(context);
+  InLayer(dc, gdi::Layer::kAreas, [&] { DrawAreaOutlines(context, cursor, run, [](int) {}); });
+  InLayer(dc, gdi::Layer::kBoundaries, [&] {
+    DrawBoundaryLines(context, cursor, run);
+    if (cursor.special_seen()) DrawSpecialLines(context, run);
+  });
+  if ((context.params.PaintFlags & kPaintOutlineOnly) == 0)
+    InLayer(dc, gdi::Layer::kNames, [&] { DrawAreaNames(context); });
 }
 
 }  // namespace kartela

@@ -116,11 +116,12 @@ void DrawPictureGraph(const PaintContext& context) {
   outline_params.PaintFlags |= kPaintOutlineOnly;
   PaintWhiteMap(PaintContext(context.workspace, context.resources, context.dc, outline_params));
   PrepareCircleDrawing(context);
-  DrawAreaPictures(context, picture);
+  gdi::DeviceContext& dc = context.dc;
+  InLayer(dc, gdi::Layer::kSymbols, [&] { DrawAreaPictures(context, picture); });
   PrepareCircleDrawing(context);
-  DrawTitle(context);
-  DrawReferencePicture(context, picture);
-  DrawAreaNames(context);
+  InLayer(dc, gdi::Layer::kTitle, [&] { DrawTitle(context); });
+  InLayer(dc, gdi::Layer::kLegend, [&] { DrawReferencePicture(context, picture); });
+  InLayer(dc, gdi::Layer::kNames, [&] { DrawAreaNames(context); });
 }
 
 }  // namespace kartela

@@ -116,7 +116,7 @@ TEST_F(MapExporterTest, SvgAndPdfKeepTextsAsText) {
   EXPECT_NE(pdf->find("/FontFile2"), std::string::npos);  // an embedded TrueType font
   const StatusOr<std::string> bare = exporter.Svg(SvgSettings{kPaintNoText});
   ASSERT_TRUE(bare);
-  EXPECT_EQ(bare->find("北海道"), std::string::npos);
+  EXPECT_EQ(bare->find("<text"), std::string::npos);
 }
 
 TEST_F(MapExporterTest, FailedSaveLeavesNoFileAndKeepsWhatWasThere) {

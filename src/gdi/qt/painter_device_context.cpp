@@ -21,17 +21,6 @@ constexpr int kTileSize = 8;
 constexpr double kCoordinateLimit = 1 << 24;
 constexpr double kMaxPenWidth = (1 << 15) - 1;  // QPen's limit
 
-// The 8x8 hatch cells, bit 7 of a row its leftmost pixel, in the order of
-// HatchStyle.
-constexpr PatternRows kHatchRows[] = {
-    {0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00},  // horizontal
-    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},  // vertical
-    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // top-left to bottom-right
-    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // bottom-left to top-right
-    {0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08, 0x08},  // cross
-    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
-};
-
 QColor ToQColor(Color color) {
   return QColor(color.r, color.g, color.b);
 }
@@ -58,12 +47,10 @@ QBrush MakeBrush(const Brush& brush, const DeviceState& state) {
     case BrushKind::kSolid:
       return QBrush(ToQColor(brush.color));
     case BrushKind::kHatch: {
-      const auto style =
-          std::min<std::size_t>(static_cast<std::size_t>(brush.hatch), std::size(kHatchRows) - 1);
       const QRgb gaps = state.background_mode == BackgroundMode::kOpaque
                             ? ToRgb(state.background_color)
                             : qRgba(0, 0, 0, 0);
-      return QBrush(Tile(kHatchRows[style], ToRgb(brush.color), gaps));
+      return QBrush(Tile(HatchRows(brush.hatch), ToRgb(brush.color), gaps));
     }
     case BrushKind::kPattern:
       return QBrush(Tile(brush.pattern, ToRgb(brush.color), ToRgb(kWhite)));
