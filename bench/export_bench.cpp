@@ -1,4 +1,4 @@
-// Time and size of the metafile files of the US county choropleth (3,076
+// Time and size of the metafile and SVG files of the US county choropleth (3,076
 // areas, a made-up change in percent per county, names off as the default
 // map has them), as the save command writes them: through the exporter, with
 // texts measured by the QPainter device context.
@@ -39,11 +39,15 @@ void BM_ExportCountyEmf(benchmark::State& state) {
 void BM_ExportCountyWmf(benchmark::State& state) {
   ExportCounties<output::WmfSettings>(state);
 }
+void BM_ExportCountySvg(benchmark::State& state) {
+  ExportCounties<output::SvgSettings>(state);
+}
 void BM_ExportCountyPng(benchmark::State& state) {
   ExportCounties<output::BitmapSettings>(state);
 }
 BENCHMARK(BM_ExportCountyEmf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportCountyWmf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCountySvg)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportCountyPng)->Unit(benchmark::kMillisecond);
 
 }  // namespace
