@@ -1,4 +1,6 @@
-// The SVG of each map kind of the sample, as librsvg and Inkscape draw it:
+// The SVG writer's brushes and pens drawn by librsvg and Inkscape as the
+// screen draws them; and the SVG of each map kind of the sample, as they
+// draw it:
 // around the anchor of each prefecture the picture shows what the screen
 // shows there (the class colour, the hatch lines, the circle, the
 // pictogram), the outlines are dark where the screen's are, and the document
@@ -10,10 +12,13 @@
 #include <QXmlStreamReader>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
 #include "base/text_encoding.h"
+#include "gdi/qt/painter_device_context.h"
+#include "gdi/svg_writer.h"
 #include "model/test_support.h"
 #include "output/map_exporter.h"
 #include "render/circle_map.h"
@@ -143,6 +148,7 @@ struct Structure {
   std::map<std::string, std::string> area_titles;  // id: title
   std::set<std::string> patterns;
   std::set<std::string> pattern_uses;
+  std::vector<std::string> texts;
 };
 
 Structure ReadStructure(const std::string& svg) {
@@ -166,6 +172,8 @@ Structure ReadStructure(const std::string& svg) {
       found.patterns.insert(id);
     } else if (xml.name() == u"title" && !groups.empty()) {
       found.area_titles[groups.back()] = xml.readElementText().toStdString();
+    } else if (xml.name() == u"text") {
+      found.texts.push_back(xml.readElementText().toStdString());
     }
   }
   if (xml.hasError()) found.error = xml.errorString().toStdString();
@@ -282,6 +290,100 @@ TEST_F(SvgReadersTest, EachMapKindIsDrawnAsOnTheScreenAndKeepsItsStructure) {
       EXPECT_GT(DarkKept(screen, drawn), 0.9) << c.name << " in " << reader.name;
     }
   }
+}
+
+// The pixels of `draw` on a small picture: cells, gaps, dots and frames
+// where the screen has them.
+TEST(SvgWriterTest, BrushesAndPensAreDrawnAsOnTheScreen) {
+  using gdi::DeviceContext;
+  constexpr gdi::Color kRed{220, 0, 0}, kSky{60, 160, 255}, kYellow{255, 240, 0};
+  const gdi::Pen none{gdi::PenStyle::kNull, 0, {}};
+  struct Case {
+    const char* name;
+    std::function<void(DeviceContext&)> draw;
+  };
+  const Case cases[] = {
+      {"hatch with opaque gaps",
+       [&](DeviceContext& dc) {
+         dc.SetBackgroundColor(kSky);
+         dc.SelectPen(none);
+         dc.SelectBrush({gdi::BrushKind::kHatch, kRed, gdi::HatchStyle::kCross});
+         dc.Rectangle({3, 3, 60, 40});
+       }},
+      {"hatch with transparent gaps over a fill",
+       [&](DeviceContext& dc) {
+         dc.SelectBrush({gdi::BrushKind::kSolid, kYellow});
+         dc.Rectangle({2, 2, 40, 30});
+         dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
+         dc.SelectBrush({gdi::BrushKind::kHatch, gdi::kBlack, gdi::HatchStyle::kForwardDiagonal});
+         dc.Rectangle({20, 10, 62, 46});
+       }},
+      {"8x8 pattern in a framed polygon",
+       [&](DeviceContext& dc) {
+         gdi::Brush brush{gdi::BrushKind::kPattern, gdi::Color{0, 0, 200}};
+         brush.pattern = {0xF0, 0xF0, 0x00, 0x00, 0x0F, 0x0F, 0x81, 0x18};
+         dc.SelectBrush(brush);
+         const gdi::Point points[] = {{4, 4}, {58, 4}, {58, 44}, {4, 44}};
+         dc.Polygon(points);
+       }},
+      {"dotted pen with opaque gaps, wide pen, ellipse",
+       [&](DeviceContext& dc) {
+         dc.SetBackgroundColor(kYellow);
+         dc.SelectPen({gdi::PenStyle::kDot, 0, kRed});
+         const gdi::Point line[] = {{2, 5}, {60, 5}, {60, 20}};
+         dc.Polyline(line);
+         dc.SelectPen({gdi::PenStyle::kSolid, 4, gdi::kBlack});
+         dc.MoveTo({4, 40});
+         dc.LineTo({40, 40});
+         dc.SelectPen({gdi::PenStyle::kSolid, 0, gdi::kBlack});
+         dc.SelectBrush({gdi::BrushKind::kSolid, kSky});
+         dc.Ellipse({10, 10, 40, 34});
+       }},
+  };
+  const test::ScratchDir dir;
+  const QSize size(64, 48);
+  for (const Case& c : cases) {
+    QImage screen(size, QImage::Format_RGB32);
+    screen.fill(Qt::white);
+    {
+      QPainter painter(&screen);
+      gdi::PainterDeviceContext dc(painter);
+      c.draw(dc);
+    }
+    gdi::SvgWriter writer({size.width(), size.height()}, gdi::kWhite, nullptr);
+    c.draw(writer);
+    const std::filesystem::path file = dir.path() / "drawing.svg";
+    std::ofstream(file, std::ios::binary) << writer.Finish();
+    for (const Reader& reader : kReaders) {
+      if (!Installed(reader.program)) continue;
+      const QImage drawn = DrawnBy(reader, file);
+      ASSERT_EQ(drawn.size(), size) << c.name << " in " << reader.name;
+      int unlike = 0;
+      for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+          if (!NearbyLike(drawn, QPoint(x, y), screen.pixel(x, y))) ++unlike;
+        }
+      }
+      EXPECT_LE(unlike, size.width() * size.height() / 200) << c.name << " in " << reader.name;
+    }
+  }
+}
+
+// Texts and titles keep the characters XML gives a meaning, and leave out
+// the control characters it cannot hold.
+TEST(SvgWriterTest, TextsAndTitlesReadBackAsWritten) {
+  gdi::SvgWriter writer({100, 40}, gdi::kWhite, nullptr);
+  writer.BeginLayer(gdi::Layer::kNames);
+  writer.BeginArea(7, sjis::FromUtf8("A&B <県>").value(), "  12\x01 ");
+  writer.Polygon(std::vector<gdi::Point>{{1, 1}, {9, 1}, {9, 9}});
+  writer.EndArea();
+  writer.TextOut({2, 2}, sjis::FromUtf8("  \"東京\" & <1>").value());
+  writer.EndLayer();
+  Structure structure = ReadStructure(writer.Finish());
+  EXPECT_EQ(structure.error, "");
+  EXPECT_EQ(structure.area_titles["area-7"], "A&B <県> 12");
+  EXPECT_EQ(structure.texts, std::vector<std::string>{"  \"東京\" & <1>"});
+  EXPECT_EQ(structure.layers, std::set<std::string>{"names"});
 }
 
 }  // namespace
