@@ -237,16 +237,16 @@ void SvgWriter::EndLayer() {
 
 void SvgWriter::BeginArea(int number, std::string_view name, std::string_view value) {
   EnsureGroup();
-  std::string tag = "<g id=\"";
-  tag += UniqueId("area-" + std::to_string(number));
-  tag += "\"><title>";
-  AppendEscaped(tag, sjis::ToUtf8Lossy(name));
+  std::string title;
+  AppendEscaped(title, sjis::ToUtf8Lossy(name));
   if (const std::string_view shown = TrimBlanks(value); !shown.empty()) {
-    tag += ' ';
-    AppendEscaped(tag, sjis::ToUtf8Lossy(shown));
+    title += ' ';
+    AppendEscaped(title, sjis::ToUtf8Lossy(shown));
   }
-  tag += "</title>\n";
-  OpenGroupTag(tag);
+  // The label names the group in Inkscape's objects panel, the title in a
+  // browser's tooltip.
+  OpenGroupTag("<g id=\"" + UniqueId("area-" + std::to_string(number)) + "\" inkscape:label=\"" +
+               title + "\"><title>" + title + "</title>\n");
 }
 
 void SvgWriter::EndArea() {

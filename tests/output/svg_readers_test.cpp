@@ -146,15 +146,19 @@ struct Structure {
   std::string error;
   std::set<std::string> layers;
   std::map<std::string, std::string> area_titles;  // id: title
+  std::map<std::string, std::string> area_labels;  // id: Inkscape's label
   std::set<std::string> patterns;
   std::set<std::string> pattern_uses;
   std::vector<std::string> texts;
 };
 
+constexpr char kInkscape[] = "http://www.inkscape.org/namespaces/inkscape";
+
 Structure ReadStructure(const std::string& svg) {
   Structure found;
   QXmlStreamReader xml(QByteArray::fromStdString(svg));
   std::vector<std::string> groups;
+  std::string label;  // of the last group opened
   while (!xml.atEnd()) {
     xml.readNext();
     if (xml.isEndElement() && xml.name() == u"g") groups.pop_back();
@@ -166,11 +170,12 @@ Structure ReadStructure(const std::string& svg) {
       found.pattern_uses.insert(fill.mid(5, fill.size() - 6).toString().toStdString());
     if (xml.name() == u"g") {
       groups.push_back(id);
-      if (attributes.value("http://www.inkscape.org/namespaces/inkscape", "groupmode") == u"layer")
-        found.layers.insert(id);
+      label = attributes.value(kInkscape, "label").toString().toStdString();
+      if (attributes.value(kInkscape, "groupmode") == u"layer") found.layers.insert(id);
     } else if (xml.name() == u"pattern") {
       found.patterns.insert(id);
     } else if (xml.name() == u"title" && !groups.empty()) {
+      found.area_labels[groups.back()] = label;
       found.area_titles[groups.back()] = xml.readElementText().toStdString();
     } else if (xml.name() == u"text") {
       found.texts.push_back(xml.readElementText().toStdString());
@@ -267,6 +272,7 @@ TEST_F(SvgReadersTest, EachMapKindIsDrawnAsOnTheScreenAndKeepsItsStructure) {
     EXPECT_EQ(structure.pattern_uses, structure.patterns) << c.name;
     EXPECT_EQ(structure.area_titles.size(), static_cast<std::size_t>(kPrefectures)) << c.name;
     EXPECT_EQ(structure.area_titles["area-13"], "東京都 14047594") << c.name;
+    EXPECT_EQ(structure.area_labels, structure.area_titles) << c.name;
 
     const QImage screen = exporter.Bitmap(BitmapSettings{kPaintNoText});
     for (const Reader& reader : kReaders) {
@@ -382,6 +388,7 @@ TEST(SvgWriterTest, TextsAndTitlesReadBackAsWritten) {
   Structure structure = ReadStructure(writer.Finish());
   EXPECT_EQ(structure.error, "");
   EXPECT_EQ(structure.area_titles["area-7"], "A&B <県> 12");
+  EXPECT_EQ(structure.area_labels["area-7"], "A&B <県> 12");
   EXPECT_EQ(structure.texts, std::vector<std::string>{"  \"東京\" & <1>"});
   EXPECT_EQ(structure.layers, std::set<std::string>{"names"});
 }
