@@ -42,23 +42,30 @@ enum class Kind { kHatchedPaint, kCircle, kPicture, kWhite };
 struct Reader {
   const char* name;
   const char* program;
+  const char* package;  // the Debian package that installs it
   // The command that draws `svg` into `png`.
   std::string (*command)(const std::string& svg, const std::string& png);
 };
 
 const Reader kReaders[] = {
-    {"librsvg", "rsvg-convert",
+    {"librsvg", "rsvg-convert", "librsvg2-bin",
      [](const std::string& svg, const std::string& png) {
        return "rsvg-convert '" + svg + "' -o '" + png + "'";
      }},
-    {"Inkscape", "inkscape",
+    {"Inkscape", "inkscape", "inkscape",
      [](const std::string& svg, const std::string& png) {
        return "inkscape --export-type=png --export-filename='" + png + "' '" + svg + "'";
      }},
 };
 
-bool Installed(const char* program) {
-  return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
+// Whether `reader` is installed; a failure that says how to install it when
+// not.
+bool Available(const Reader& reader) {
+  const std::string probe = "command -v " + std::string(reader.program) + " >/dev/null 2>&1";
+  if (std::system(probe.c_str()) == 0) return true;
+  ADD_FAILURE() << reader.program << " is not installed (" << reader.package
+                << "; scripts/setup.sh --with-test-tools installs it)";
+  return false;
 }
 
 // The picture `reader` makes of the file `svg`, or a null image.
@@ -253,9 +260,6 @@ TEST_F(SvgReadersTest, EachMapKindIsDrawnAsOnTheScreenAndKeepsItsStructure) {
       {"picture graph", Kind::kPicture, {"areas", "boundaries", "symbols", "legend"}, 0},
       {"white map", Kind::kWhite, {"areas", "boundaries"}, 0},
   };
-  for (const Reader& reader : kReaders) {
-    if (!Installed(reader.program)) ADD_FAILURE() << reader.program << " is not installed";
-  }
   for (const Case& c : cases) {
     Prepare(c.kind);
     const MapExporter exporter(ws_);
@@ -276,7 +280,7 @@ TEST_F(SvgReadersTest, EachMapKindIsDrawnAsOnTheScreenAndKeepsItsStructure) {
 
     const QImage screen = exporter.Bitmap(BitmapSettings{kPaintNoText});
     for (const Reader& reader : kReaders) {
-      if (!Installed(reader.program)) continue;
+      if (!Available(reader)) continue;
       const QImage drawn = DrawnBy(reader, file);
       std::filesystem::create_directories("/tmp/s6svg_dbg");
       std::filesystem::copy_file(file, std::string("/tmp/s6svg_dbg/") + c.name + ".svg",
@@ -361,7 +365,7 @@ TEST(SvgWriterTest, BrushesAndPensAreDrawnAsOnTheScreen) {
     const std::filesystem::path file = dir.path() / "drawing.svg";
     std::ofstream(file, std::ios::binary) << writer.Finish();
     for (const Reader& reader : kReaders) {
-      if (!Installed(reader.program)) continue;
+      if (!Available(reader)) continue;
       const QImage drawn = DrawnBy(reader, file);
       ASSERT_EQ(drawn.size(), size) << c.name << " in " << reader.name;
       int unlike = 0;
