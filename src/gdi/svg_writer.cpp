@@ -166,7 +166,7 @@ void AppendStroke(std::string& out, const Pen& pen, Color color) {
 
 SvgWriter::SvgWriter(Size size, Color background, DeviceContext* measurer)
     : size_(size), measurer_(measurer) {
-  body_ += "<rect width=\"";
+  body_ += "<rect id=\"paper\" inkscape:label=\"地色\" width=\"";
   AppendInt(body_, size.cx);
   body_ += "\" height=\"";
   AppendInt(body_, size.cy);
@@ -207,11 +207,11 @@ void SvgWriter::EnsureGroup() {
   if (groups_.empty()) OpenGroupTag("<g" + std::string(kShift) + ">\n");
 }
 
-std::string SvgWriter::UniqueId(std::string_view base) {
+std::string SvgWriter::UniqueId(std::string_view base, std::string_view separator) {
   const int seen = ++used_ids_[std::string(base)];
   std::string id(base);
   if (seen > 1) {
-    id += '-';
+    id += separator;
     AppendInt(id, seen);
   }
   return id;
@@ -220,11 +220,10 @@ std::string SvgWriter::UniqueId(std::string_view base) {
 void SvgWriter::BeginLayer(Layer layer) {
   while (!groups_.empty())
     CloseGroup();
+  // A layer drawn again (the special lines over the legend) is "境界線 2".
   const LayerNames names = NamesOf(layer);
   std::string tag = "<g id=\"" + UniqueId(names.id) + "\" inkscape:groupmode=\"layer\"";
-  tag += " inkscape:label=\"";
-  tag += names.label;
-  tag += '"';
+  tag += " inkscape:label=\"" + UniqueId(names.label, " ") + '"';
   tag += kShift;
   tag += ">\n";
   OpenGroupTag(tag);
@@ -443,11 +442,40 @@ const std::string& SvgWriter::FontFamilies() {
   return families_;
 }
 
+void SvgWriter::WriteTextCell(double left, double top, std::int64_t width, std::int32_t em) {
+  body_ += "<rect x=\"";
+  AppendReal(body_, left - 0.5);
+  body_ += "\" y=\"";
+  AppendReal(body_, top - 0.5);
+  body_ += "\" width=\"";
+  AppendInt(body_, width);
+  body_ += "\" height=\"";
+  AppendInt(body_, em);
+  body_ += "\" fill=\"";
+  AppendColor(body_, state_.background_color);
+  body_ += "\"/>\n";
+}
+
+void SvgWriter::AppendFontAttributes(std::int32_t em) {
+  const LogFont& font = state_.font;
+  body_ += " font-family=\"" + FontFamilies() + "\" font-size=\"";
+  AppendInt(body_, em);
+  body_ += '"';
+  if (font.Weight >= 600) body_ += " font-weight=\"bold\"";
+  if (font.Italic != 0) body_ += " font-style=\"italic\"";
+  if (font.Underline != 0 || font.StrikeOut != 0) {
+    body_ += " text-decoration=\"";
+    body_ += font.Underline != 0 ? "underline" : "";
+    body_ += font.Underline != 0 && font.StrikeOut != 0 ? " " : "";
+    body_ += font.StrikeOut != 0 ? "line-through" : "";
+    body_ += '"';
+  }
+}
+
 void SvgWriter::TextOut(Point p, std::string_view text) {
   if (text.empty()) return;
   EnsureGroup();
-  const LogFont& font = state_.font;
-  const std::int32_t em = EmOf(font);
+  const std::int32_t em = EmOf(state_.font);
   const std::optional<Size> measured = TextExtent(text);
   const std::int64_t width = measured ? measured->cx : GuessedWidth(text, em);
   const std::uint32_t horizontal = state_.text_align & kAlignCenter;
@@ -458,60 +486,45 @@ void SvgWriter::TextOut(Point p, std::string_view text) {
   const double baseline = vertical == kAlignBaseline ? p.y
                           : vertical == kAlignBottom ? p.y - kDescent * em
                                                      : p.y + kAscent * em;
-  std::string& out = body_;
-  const bool turned = font.Escapement != 0;
+  // Escapement is in tenths of a degree, counter-clockwise.
+  const bool turned = state_.font.Escapement != 0;
   if (turned) {
-    // Escapement is in tenths of a degree, counter-clockwise.
-    out += "<g transform=\"rotate(";
-    AppendReal(out, -font.Escapement / 10.0);
-    out += ' ';
-    AppendInt(out, p.x);
-    out += ' ';
-    AppendInt(out, p.y);
-    out += ")\">\n";
+    body_ += "<g transform=\"rotate(";
+    AppendReal(body_, -state_.font.Escapement / 10.0);
+    body_ += ' ';
+    AppendInt(body_, p.x);
+    body_ += ' ';
+    AppendInt(body_, p.y);
+    body_ += ")\">\n";
   }
-  if (state_.background_mode == BackgroundMode::kOpaque) {
-    out += "<rect x=\"";
-    AppendReal(out, left - 0.5);
-    out += "\" y=\"";
-    AppendReal(out, baseline - kAscent * em - 0.5);
-    out += "\" width=\"";
-    AppendInt(out, width);
-    out += "\" height=\"";
-    AppendInt(out, em);
-    out += "\" fill=\"";
-    AppendColor(out, state_.background_color);
-    out += "\"/>\n";
+  if (state_.background_mode == BackgroundMode::kOpaque)
+    WriteTextCell(left, baseline - kAscent * em, width, em);
+  body_ += "<text xml:space=\"preserve\" x=\"";
+  if (measured) {
+    // Placed and stretched to the screen's width, whatever face the reader
+    // finds.
+    AppendReal(body_, left);
+    if (width > 0) {
+      body_ += "\" textLength=\"";
+      AppendInt(body_, width);
+    }
+  } else {
+    // Aligned by the reader, which alone knows the width.
+    AppendInt(body_, p.x);
+    body_ += horizontal == kAlignCenter  ? "\" text-anchor=\"middle"
+             : horizontal == kAlignRight ? "\" text-anchor=\"end"
+                                         : "";
   }
-  out += "<text xml:space=\"preserve\" x=\"";
-  AppendReal(out, left);
-  out += "\" y=\"";
-  AppendReal(out, baseline);
-  out += "\" font-family=\"" + FontFamilies() + "\" font-size=\"";
-  AppendInt(out, em);
-  out += '"';
-  if (font.Weight >= 600) out += " font-weight=\"bold\"";
-  if (font.Italic != 0) out += " font-style=\"italic\"";
-  if (font.Underline != 0 || font.StrikeOut != 0) {
-    out += " text-decoration=\"";
-    out += font.Underline != 0 ? "underline" : "";
-    out += font.Underline != 0 && font.StrikeOut != 0 ? " " : "";
-    out += font.StrikeOut != 0 ? "line-through" : "";
-    out += '"';
-  }
-  out += " fill=\"";
-  AppendColor(out, state_.text_color);
-  out += '"';
-  // The screen's width, whatever face the reader finds.
-  if (measured && width > 0) {
-    out += " textLength=\"";
-    AppendInt(out, width);
-    out += '"';
-  }
-  out += '>';
-  AppendEscaped(out, sjis::ToUtf8Lossy(text));
-  out += "</text>\n";
-  if (turned) out += "</g>\n";
+  body_ += "\" y=\"";
+  AppendReal(body_, baseline);
+  body_ += '"';
+  AppendFontAttributes(em);
+  body_ += " fill=\"";
+  AppendColor(body_, state_.text_color);
+  body_ += "\">";
+  AppendEscaped(body_, sjis::ToUtf8Lossy(text));
+  body_ += "</text>\n";
+  if (turned) body_ += "</g>\n";
 }
 
 std::string SvgWriter::Finish() {

@@ -66,13 +66,17 @@ class SvgWriter final : public DeviceContext {
   void CloseGroup();
   // Opens a plain group for elements drawn outside any layer.
   void EnsureGroup();
-  std::string UniqueId(std::string_view base);
+  // `base`, then `base` with the separator and 2, 3, ... as it comes again.
+  std::string UniqueId(std::string_view base, std::string_view separator = "-");
   // Writes `geometry_` as an element, filled with the brush when `filled`
   // and outlined with the pen.
   void WriteShape(bool filled);
   void AppendFill();
   std::string PatternId(const PatternRows& rows, Color ink, const Color* paper);
   const std::string& FontFamilies();
+  // The background cell of an opaque text.
+  void WriteTextCell(double left, double top, std::int64_t width, std::int32_t em);
+  void AppendFontAttributes(std::int32_t em);
   void AppendPoints(std::span<const Point> points);
 
   Size size_;
