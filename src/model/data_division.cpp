@@ -47,6 +47,19 @@ std::string Quotient(std::optional<long double> value, std::optional<long double
   return std::move(*text);
 }
 
+// `title` without the remark in brackets that ends it, such as the unit or the
+// year ("都道府県別人口（2020年国勢調査）" is "都道府県別人口"); the whole
+// title when nothing is before the bracket.
+std::string_view WithoutRemark(std::string_view title) {
+  const std::string open_bracket = *sjis::FromUtf8("（");
+  for (std::size_t at = 0; at < title.size();) {
+    const bool bracket = title[at] == '(' || title.substr(at).starts_with(open_bracket);
+    if (bracket) return at == 0 ? title : Trim(title.substr(0, at), Blanks::kSpace);
+    at += sjis::IsLeadByte(static_cast<unsigned char>(title[at])) ? 2 : 1;
+  }
+  return title;
+}
+
 std::string NoteLine(const AreaList& areas, std::string_view what, const std::vector<int>& list) {
   if (list.empty()) return {};
   std::string line = std::string(what) + " " + std::to_string(list.size()) + " 件：";
@@ -74,13 +87,16 @@ DividedValues DivideValues(const std::vector<std::string>& values,
 }
 
 std::string DivisionTitle(std::string_view dividend_title, std::string_view divisor_title) {
-  const std::string title =
-      std::string(dividend_title) + *sjis::FromUtf8(" ÷ ") + std::string(divisor_title);
+  const std::string title = std::string(WithoutRemark(dividend_title)) + *sjis::FromUtf8(" ÷ ") +
+                            std::string(WithoutRemark(divisor_title));
   return std::string(sjis::CutToBytes(title, kMaxTitleBytes));
 }
 
-bool SameAreas(const AreaList& first, const AreaList& second) {
-  return first.AreaNames == second.AreaNames;
+std::string DivisorAreasRefusal(const AreaList& areas, const AreaList& divisor_areas) {
+  if (areas.AreaNames == divisor_areas.AreaNames) return {};
+  return "割るデータの基本地図 " + sjis::ToUtf8Lossy(divisor_areas.CurrentBaseMapFile) +
+         " の区域が、このデータの基本地図 " + sjis::ToUtf8Lossy(areas.CurrentBaseMapFile) +
+         " の区域と違います";
 }
 
 DataDivision DivideDataSet(const AreaList& areas, const DataSet& data, const DataSet& divisor,

@@ -42,12 +42,14 @@ DividedValues DivideValues(const std::vector<std::string>& values,
                            const std::vector<std::string>& divisors, int area_count,
                            const Division& division);
 
-// The title proposed for a quotient: "人口 ÷ 面積" (Shift-JIS), cut to a
+// The title proposed for a quotient: "人口 ÷ 面積" (Shift-JIS), each title
+// without the remark in brackets that ends it (the unit, the year), cut to a
 // title's length.
 std::string DivisionTitle(std::string_view dividend_title, std::string_view divisor_title);
 
-// Whether two area lists are the areas of one base map, in the same order.
-bool SameAreas(const AreaList& first, const AreaList& second);
+// Why the data on `divisor_areas` cannot divide the data on `areas`: they are
+// not the areas of one base map in one order. UTF-8; empty when they are.
+std::string DivisorAreasRefusal(const AreaList& areas, const AreaList& divisor_areas);
 
 struct DataDivision {
   DataSet data;  // new and unsaved: no file name, modified, the proposed title

@@ -67,7 +67,14 @@ TEST_F(DataDivisionTest, DensityLeavesAreasWithoutADivisorEmpty) {
   DataSet again;
   ASSERT_TRUE(ReadDataFile(path, dir_.path(), areas, again, reporter_));
   EXPECT_EQ(again.DataValues, density.data.DataValues);
-  EXPECT_TRUE(SameAreas(areas, areas_));
+  EXPECT_EQ(DivisorAreasRefusal(areas_, areas), "");
+
+  // Data of another base map cannot divide these.
+  dir_.Write("Q.IDT",
+             Lines({"県", "東京都", "大阪府"}) + "@STARTOFPOINTS\r\n" + std::string(4, '\0'));
+  Read("Q.DAT", {"Q.IDT", "面積", "1", "2"}, areas, again);
+  EXPECT_EQ(DivisorAreasRefusal(areas_, areas),
+            "割るデータの基本地図 Q.IDT の区域が、このデータの基本地図 P.IDT の区域と違います");
 }
 
 TEST_F(DataDivisionTest, FactorAndDecimalsShapeTheValue) {
@@ -107,7 +114,11 @@ TEST(DataDivisionNoteTest, NamesTheFirstTenAreasThenCountsTheRest) {
   EXPECT_EQ(DivisionNote(areas, report),
             "割る値のない区域 12 件：A1、A2、A3、A4、A5、A6、A7、A8、A9、A10 ほか 2 件\n");
   EXPECT_EQ(DivisionNote(areas, {}), "");
-  // A title that would pass a title's length is cut.
+  // Titles lose the remark that ends them; one that would pass a title's
+  // length is cut.
+  EXPECT_EQ(DivisionTitle(Sjis("都道府県別人口（2020年国勢調査）"), Sjis("面積 (km2)")),
+            Sjis("都道府県別人口 ÷ 面積"));
+  EXPECT_EQ(DivisionTitle(Sjis("（人）"), "SID74"), Sjis("（人） ÷ SID74"));
   EXPECT_EQ(DivisionTitle(std::string(250, 'a'), "b").size(), kMaxTitleBytes);
 }
 
