@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 
 #include "app/cli_commands.h"
 #include "model/data_file.h"
@@ -84,32 +85,34 @@ TEST_F(CliCalcTest, RefusesWhatCannotBeDivided) {
   dir_.Write("他.DAT", Sjis("米国.IDT\r\n面積\r\n1\r\n"));
   const std::string out = InDir("OUT.DAT");
   const std::string people = Shipped("人口2020.DAT");
-  const struct {
-    std::vector<std::string> arguments;
-    int status;
-    const char* reason;
-  } cases[] = {
-      {{people, "--divide", InDir("他.DAT"), "--out", out},
-       kExitFailure,
-       "割るデータの基本地図 米国.IDT の区域が、このデータの基本地図 全国２.IDT の区域と違います"},
-      {{people, "--divide", InDir("無い.DAT"), "--out", out}, kExitFailure, ""},
-      {{people, "--divide", Shipped("全国２面積.DAT"), "--times", "0", "--out", out},
-       kExitUsage,
-       ""},
-      {{people, "--divide", Shipped("全国２面積.DAT"), "--decimals", "11", "--out", out},
-       kExitUsage,
-       ""},
-      {{people, "--out", out}, kExitUsage, ""},
-  };
-  for (const auto& c : cases) {
+  // The exit status and the messages of a run.
+  const auto outcome = [&](std::vector<std::string> arguments) {
     reporter_.messages.clear();
-    EXPECT_EQ(Run(c.arguments), c.status) << c.reason;
-    if (c.status == kExitFailure) {
-      ASSERT_EQ(reporter_.messages.size(), 1u) << c.reason;
-      EXPECT_NE(reporter_.messages[0].text.find(c.reason), std::string::npos)
-          << reporter_.messages[0].text;
-    }
+    std::vector<std::string> texts;
+    const int status = Run(std::move(arguments));
+    for (const auto& message : reporter_.messages)
+      texts.push_back(message.text);
+    return std::pair{status, texts};
+  };
+  const auto [other_map, other_texts] =
+      outcome({people, "--divide", InDir("他.DAT"), "--out", out});
+  EXPECT_EQ(other_map, kExitFailure);
+  ASSERT_EQ(other_texts.size(), 1u);
+  EXPECT_NE(other_texts[0].find("割るデータの基本地図 米国.IDT の区域が、"
+                                "このデータの基本地図 全国２.IDT の区域と違います"),
+            std::string::npos)
+      << other_texts[0];
+  EXPECT_EQ(outcome({people, "--divide", InDir("無い.DAT"), "--out", out}).first, kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), std::vector{kMsgBadFileName});
+  for (const char* times : {"0", "-1", "x"}) {
+    EXPECT_EQ(outcome({people, "--divide", people, "--times", times, "--out", out}).first,
+              kExitUsage);
   }
+  for (const char* decimals : {"11", "-1", ""}) {
+    EXPECT_EQ(outcome({people, "--divide", people, "--decimals", decimals, "--out", out}).first,
+              kExitUsage);
+  }
+  EXPECT_EQ(outcome({people, "--out", out}).first, kExitUsage);
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 
