@@ -44,4 +44,9 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
 // file; prints the match report.
 int RunTableCommand(const CliContext& context, const std::vector<std::string>& arguments);
 
+// calc A.DAT --divide B.DAT [--times K] [--decimals D] [--title T] --out C.DAT:
+// the values of A divided by those of B on the same base map, written as a
+// data file; prints the areas left empty.
+int RunCalcCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
 }  // namespace kartela

@@ -16,9 +16,9 @@ namespace {
 using Command = int (*)(const kartela::CliContext&, const std::vector<std::string>&);
 
 const std::map<std::string, Command, std::less<>> kCommands = {
-    {"data", kartela::RunDataCommand},     {"info", kartela::RunInfoCommand},
-    {"render", kartela::RunRenderCommand}, {"stats", kartela::RunStatsCommand},
-    {"table", kartela::RunTableCommand},
+    {"calc", kartela::RunCalcCommand},   {"data", kartela::RunDataCommand},
+    {"info", kartela::RunInfoCommand},   {"render", kartela::RunRenderCommand},
+    {"stats", kartela::RunStatsCommand}, {"table", kartela::RunTableCommand},
 };
 
 int Usage() {
@@ -31,7 +31,9 @@ int Usage() {
                "  render INPUT --out FILE [options]\n"
                "                  a map drawn into a PNG, SVG or PDF file\n"
                "  table FILE --key COL --value COL [options] --out X.DAT\n"
-               "                  a statistics table matched to the areas, as a data file\n";
+               "                  a statistics table matched to the areas, as a data file\n"
+               "  calc A.DAT --divide B.DAT [--times K] [--decimals D] --out C.DAT\n"
+               "                  A divided by B area by area (a rate or a density)\n";
   return kartela::kExitUsage;
 }
 

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/cli_commands.h"
+#include "app/cli_division.h"
 #include "app/cli_options.h"
 #include "base/text_encoding.h"
 #include "geodata/command_line_text.h"
@@ -20,7 +21,8 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kTableUsage =
     "table FILE --key COL --value COL [--match name|code] [--header-row N] [--sheet S] "
-    "[--encoding auto|cp932|utf-8] [--base-map X.IDT] --out X.DAT";
+    "[--encoding auto|cp932|utf-8] [--base-map X.IDT] [--divide COL [--times K] [--decimals D]] "
+    "--out X.DAT";
 
 // The base map the data file will refer to; the prefecture map by default.
 constexpr std::string_view kDefaultBaseMap = "全国２.IDT";
@@ -108,17 +110,26 @@ std::optional<TableArguments> ArgumentsOf(const CliArguments& parsed) {
   return arguments;
 }
 
+// The column `name` stands for; nullopt after a message.
+std::optional<int> FindNamedColumn(const CliContext& context, const std::string& file,
+                                   const table::Table& table, int header_row,
+                                   const std::string& name) {
+  const auto found = table::FindColumn(table, header_row, name);
+  if (!found.ok()) {
+    ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file,
+                          geodata::CommandLineText(found.problems()));
+    return std::nullopt;
+  }
+  return *found;
+}
+
 // The key and value columns the arguments name; false after a message.
 bool FindColumns(const CliContext& context, const std::string& file, const table::Table& table,
                  TableArguments& arguments) {
   for (const auto& [name, column] : {std::pair{&arguments.key, &arguments.choice.key_column},
                                      {&arguments.value, &arguments.choice.value_column}}) {
-    const auto found = table::FindColumn(table, arguments.choice.header_row, *name);
-    if (!found.ok()) {
-      ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file,
-                            geodata::CommandLineText(found.problems()));
-      return false;
-    }
+    const auto found = FindNamedColumn(context, file, table, arguments.choice.header_row, *name);
+    if (!found) return false;
     *column = *found;
   }
   return true;
@@ -148,12 +159,14 @@ std::optional<AreaList> AreasOf(const CliContext& context, const std::string& na
 }  // namespace
 
 int RunTableCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  const auto parsed = ParseCliArguments(
-      arguments, {"key", "value", "match", "header-row", "sheet", "encoding", "base-map", "out"});
+  const auto parsed =
+      ParseCliArguments(arguments, {"key", "value", "match", "header-row", "sheet", "encoding",
+                                    "base-map", "out", "divide", "times", "decimals"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kTableUsage);
   auto table_arguments = ArgumentsOf(*parsed);
   const auto encoding = ParseEncodingName(parsed->Value("encoding").value_or("auto"));
-  if (!table_arguments || !encoding) return UsageError(kTableUsage);
+  const auto division = DivisionOf(*parsed);
+  if (!table_arguments || !encoding || !division) return UsageError(kTableUsage);
   const std::string& file = parsed->files[0];
   const auto table = gdal::ReadTable(
       {std::filesystem::path(file), parsed->Value("sheet").value_or(""), *encoding});
@@ -166,9 +179,17 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
       AreasOf(context, parsed->Value("base-map").value_or(std::string(kDefaultBaseMap)));
   if (!areas) return kExitFailure;
   if (!FindColumns(context, file, *table, *table_arguments)) return kExitFailure;
+  const auto divide = parsed->Value("divide");
+  std::optional<int> divisor_column;
+  if (divide) {
+    divisor_column =
+        FindNamedColumn(context, file, *table, table_arguments->choice.header_row, *divide);
+    if (!divisor_column) return kExitFailure;
+  }
   const auto reading = table::MatchTableColumns(*table, table_arguments->choice, *areas);
-  context.out << DescribeReading(*table, *reading, *areas).dump(2) << '\n';
+  Json description = DescribeReading(*table, *reading, *areas);
   if (!reading->match.Accepted()) {
+    context.out << description.dump(2) << '\n';
     ShowMessageWithReason(context.reporter, kMsgFileReadFailed, file,
                           ConflictReason(reading->match, *areas));
     return kExitFailure;
@@ -176,6 +197,17 @@ int RunTableCommand(const CliContext& context, const std::vector<std::string>& a
   DataSet data;
   data.DataTitle = reading->title;
   std::ranges::copy(reading->match.values, data.DataValues.begin());
+  if (divide) {
+    auto choice = table_arguments->choice;
+    choice.value_column = *divisor_column;
+    const auto divisors = table::MatchTableColumns(*table, choice, *areas);
+    DividedValues divided =
+        DivideValues(reading->match.values, divisors->match.values, areas->AreaCount(), *division);
+    data.DataTitle = DivisionTitle(reading->title, divisors->title);
+    std::ranges::move(divided.values, data.DataValues.begin());
+    description["division"] = DescribeDivision(*areas, divided.report);
+  }
+  context.out << description.dump(2) << '\n';
   const Status written = WriteDataFile(*parsed->Value("out"), *areas, data);
   if (!written.ok()) {
     ShowSaveFailure(context.reporter, written);

@@ -230,6 +230,13 @@ DecodedText DecodeFileText(std::string_view bytes) {
   return text;
 }
 
+std::optional<std::string> EncodeFileText(std::string_view text) {
+  if (DetectTextEncoding(text) == TextEncoding::kCp932) return std::string(text);
+  const auto utf8 = sjis::ToUtf8(text);
+  if (!utf8 || sjis::FromUtf8(*utf8) != text) return std::nullopt;
+  return std::string(kUtf8ByteOrderMark) + *utf8;
+}
+
 std::optional<std::string> DecodeText(std::string_view text, TextEncoding encoding) {
   if (encoding == TextEncoding::kCp932) return sjis::ToUtf8(text);
   if (!IsValidUtf8(text)) return std::nullopt;

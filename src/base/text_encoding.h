@@ -65,6 +65,14 @@ struct DecodedText {
 // names the first such line.
 DecodedText DecodeFileText(std::string_view bytes);
 
+// The bytes to write for a file whose text is `text` (CP932), such that
+// DecodeFileText reads them back as `text`: the text itself, unless it would
+// be taken for UTF-8 (half-width katakana and some double-byte pairs form
+// valid UTF-8); then the same characters as UTF-8 after a byte-order mark.
+// nullopt when it would be taken for UTF-8 but holds bytes that are no CP932
+// character, so that no form reads back the same.
+std::optional<std::string> EncodeFileText(std::string_view text);
+
 // `text` in `encoding` (kAuto counts as UTF-8) as UTF-8; nullopt when it is
 // not valid in it.
 std::optional<std::string> DecodeText(std::string_view text, TextEncoding encoding);

@@ -115,6 +115,22 @@ std::optional<AreaList> ReadReferencedAreas(const std::filesystem::path& program
   return areas;
 }
 
+// The data file as Shift-JIS text: reference, title, one line per area, then
+// the notes.
+std::string DataFileText(const AreaList& areas, const DataSet& data) {
+  const PathParts base_map = SplitPath(areas.CurrentBaseMapFile);
+  std::string bytes = base_map.name + base_map.ext;
+  bytes.append(kLineEnd).append(data.DataTitle).append(kLineEnd);
+  const std::size_t area_count = static_cast<std::size_t>(areas.AreaCount());
+  for (std::size_t i = 0; i < area_count; ++i) {
+    if (i < data.DataValues.size()) bytes.append(data.DataValues[i]);
+    bytes.append(kLineEnd);
+  }
+  for (const std::string& note : data.DataNotes)
+    bytes.append(note).append(kLineEnd);
+  return bytes;
+}
+
 }  // namespace
 
 bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path& program_dir,
@@ -166,17 +182,8 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
 }
 
 std::string FormatDataFile(const AreaList& areas, const DataSet& data) {
-  const PathParts base_map = SplitPath(areas.CurrentBaseMapFile);
-  std::string bytes = base_map.name + base_map.ext;
-  bytes.append(kLineEnd).append(data.DataTitle).append(kLineEnd);
-  const std::size_t area_count = static_cast<std::size_t>(areas.AreaCount());
-  for (std::size_t i = 0; i < area_count; ++i) {
-    if (i < data.DataValues.size()) bytes.append(data.DataValues[i]);
-    bytes.append(kLineEnd);
-  }
-  for (const std::string& note : data.DataNotes)
-    bytes.append(note).append(kLineEnd);
-  return bytes;
+  std::string text = DataFileText(areas, data);
+  return EncodeFileText(text).value_or(std::move(text));
 }
 
 std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data) {
@@ -191,12 +198,17 @@ std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data) {
     }
     if (HasLineBreak(value)) return AreaOfRow(areas, i) + "の値に改行があります";
   }
+  if (!EncodeFileText(DataFileText(areas, data))) {
+    return "Shift-JIS の文字でないバイトが UTF-8 と読める形で並び、書いても同じに読み戻せません";
+  }
   return {};
 }
 
-std::string DataSavedNotice(const DataSet& data) {
+std::string DataSavedNotice(const AreaList& areas, const DataSet& data) {
   std::string notice(kSavedNotice);
-  if (data.DataReadAsUtf8) notice += "\nUTF-8 で読み込んだファイルを Shift-JIS で書きました。";
+  const bool written_as_shift_jis = FormatDataFile(areas, data) == DataFileText(areas, data);
+  if (data.DataReadAsUtf8 && written_as_shift_jis)
+    notice += "\nUTF-8 で読み込んだファイルを Shift-JIS で書きました。";
   return notice;
 }
 

@@ -35,17 +35,20 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
                    Reporter& reporter);
 
 // The bytes of the data file for `data` on `areas`: reference, title, one
-// line per area, then the notes.
+// line per area, then the notes; Shift-JIS, or UTF-8 after a byte-order mark
+// where the Shift-JIS bytes would read back as UTF-8 (EncodeFileText).
 std::string FormatDataFile(const AreaList& areas, const DataSet& data);
 
 // Why `data` cannot be written as a file that reads back the same: a value of
 // areas 1..AreaCount longer than a value may be, or a line break in the title
-// or a value. The reason names the area; empty when the data can be written.
+// or a value, or bytes that are no Shift-JIS character yet would make the
+// file read as UTF-8. The reason names the area; empty when the data can be
+// written.
 std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data);
 
 // The notice after the data were saved; it says when a file read as UTF-8
 // was written back as Shift-JIS, the only form the file is written in.
-std::string DataSavedNotice(const DataSet& data);
+std::string DataSavedNotice(const AreaList& areas, const DataSet& data);
 
 // Writes the data file, replacing `path` only with a complete file; refuses
 // (kRefused, with DataFileWriteRefusal's reason as the detail), writing

@@ -453,7 +453,7 @@ std::string FormatSettings(const Settings& settings) {
   if (const int mode = settings.EmfMode & 3; mode == 1 || mode == 3) {
     text += Line("Zflag", Int(mode));
   }
-  return text;
+  return EncodeFileText(text).value_or(std::move(text));
 }
 
 Status WriteSettings(const std::filesystem::path& path, const Settings& settings) {

@@ -51,7 +51,9 @@ void ReadSettings(const std::filesystem::path& path, Settings& settings);
 bool ShouldWriteSettings(const Settings& settings);
 
 // The whole settings file for `settings`: the current value of each saved
-// change, the text as read for every other key that was in the file.
+// change, the text as read for every other key that was in the file; UTF-8
+// after a byte-order mark only where Shift-JIS would read back as UTF-8
+// (EncodeFileText).
 std::string FormatSettings(const Settings& settings);
 
 // Rewrites the file at `path` when ShouldWriteSettings holds; otherwise leaves

@@ -84,16 +84,6 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// `number` with the most decimals (at most `decimals`) that fit a value text.
-std::optional<std::string> FittingText(long double number, int decimals) {
-  for (int places = decimals; places >= 0; --places) {
-    std::array<char, 64> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.*Lf", places, number);
-    if (std::string_view(buffer.data()).size() <= kMaxValueBytes) return std::string(buffer.data());
-  }
-  return std::nullopt;
-}
-
 // Finds the areas a row stands for, by name or by number.
 class AreaIndex {
  public:
@@ -195,15 +185,17 @@ std::optional<int> AreaNumberOfCode(std::string_view sjis_code) {
 }
 
 CellValue CellToValue(std::string_view sjis_text) {
-  const std::string normal = NormalizeTypedNumber(Trim(sjis_text, kCellBlanks));
-  const auto number = ParseDataValue(normal);
+  const std::string typed = NormalizeTypedNumber(Trim(sjis_text, kCellBlanks));
+  const auto number = ParseDataValue(typed);
   if (!number) return {{}, CellValueFit::kNotANumber};
+  // Zeros that end a fraction say nothing: "1.000000000000000" is 1.
+  const std::string normal = WithoutTrailingZeros(typed);
   if (normal.size() <= kMaxValueBytes) return {normal, CellValueFit::kAsWritten};
   const std::size_t point = normal.find('.');
   const int decimals = point == std::string::npos ? 0 : static_cast<int>(normal.size() - point - 1);
-  const auto fitting = FittingText(*number, decimals);
+  const auto fitting = FittingValueText(*number, decimals);
   if (!fitting) return {{}, CellValueFit::kTooLong};
-  return {*fitting, CellValueFit::kRounded};
+  return {WithoutTrailingZeros(*fitting), CellValueFit::kRounded};
 }
 
 TableMatch MatchTable(const std::vector<std::string>& area_names, const std::vector<TableRow>& rows,

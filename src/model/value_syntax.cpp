@@ -1,6 +1,8 @@
 #include "model/value_syntax.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -79,6 +81,25 @@ std::string NormalizeTypedNumber(std::string_view text) {
   }
   if (!ParseDataValue(*ascii)) return std::string(text);
   return std::move(*ascii);
+}
+
+std::string WithoutTrailingZeros(std::string_view number) {
+  std::string text(number);
+  if (text.find('.') == std::string::npos) return text;
+  while (text.ends_with('0'))
+    text.pop_back();
+  if (text.ends_with('.')) text.pop_back();
+  if (text.empty() || text.back() == '-' || text.back() == '+' || text.back() == ' ') text += '0';
+  return text;
+}
+
+std::optional<std::string> FittingValueText(long double number, int decimals) {
+  for (int places = decimals; places >= 0; --places) {
+    std::array<char, 64> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.*Lf", places, number);
+    if (std::string_view(buffer.data()).size() <= kMaxValueBytes) return std::string(buffer.data());
+  }
+  return std::nullopt;
 }
 
 ValueSyntaxReport ValueSyntax(const DataSet& data, int area_count) {

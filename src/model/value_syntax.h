@@ -2,6 +2,7 @@
 // before the data are saved.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,15 @@ double ConvertValueText(std::string_view text);
 // When that form is not a number, `text` comes back unchanged: a note such as
 // "－" or "１２，３" stays as typed.
 std::string NormalizeTypedNumber(std::string_view text);
+
+// A number as NormalizeTypedNumber gives it, without the zeros that end its
+// fraction and without a point left bare: "1.000000" is "1", "0.2500" is
+// "0.25", ".0" is "0". Texts without a point stay as they are.
+std::string WithoutTrailingZeros(std::string_view number);
+
+// `number` with the most decimals, at most `decimals`, whose text fits a
+// value; nullopt when not even the whole number fits.
+std::optional<std::string> FittingValueText(long double number, int decimals);
 
 // Checks the values of areas 1..area_count in order. A text with an exponent
 // letter stops the check at once: exponent notation is never accepted, even

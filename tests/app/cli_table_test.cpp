@@ -133,6 +133,64 @@ TEST_F(CliTableTest, TwoRowsOnOneAreaAreRefusedNamingBoth) {
       << reporter_.messages[0].text;
 }
 
+// A table as GDAL writes it, reals with all their decimals, read as it
+// stands and as a rate per 1,000 of another column.
+TEST_F(CliTableTest, RealsReadShortestAndADivisorColumnGivesRates) {
+  GDALDatasetUniquePtr dataset(
+      Driver("CSV")->Create(InDir("nc.csv").c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+  ASSERT_TRUE(dataset);
+  OGRLayer* layer = dataset->CreateLayer("nc", nullptr, wkbNone, nullptr);
+  OGRFieldDefn name_field("NAME", OFTString);
+  layer->CreateField(&name_field);
+  for (const char* name : {"SID74", "BIR74"}) {
+    OGRFieldDefn field(name, OFTReal);
+    field.SetWidth(24);
+    field.SetPrecision(15);
+    layer->CreateField(&field);
+  }
+  const struct {
+    const char* name;
+    double sid;
+    std::optional<double> births;
+  } rows[] = {
+      {"北海道", 2, 0}, {"東京都", 3, 1000}, {"大阪府", 5, std::nullopt}, {"京都府", 0.25, 500}};
+  for (const auto& row : rows) {
+    OGRFeature feature(layer->GetLayerDefn());
+    feature.SetField(0, row.name);
+    feature.SetField(1, row.sid);
+    if (row.births) feature.SetField(2, *row.births);
+    ASSERT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+  }
+  dataset.reset();
+  ASSERT_NE(dir_.Read("nc.csv").find("3.000000000000000"), std::string::npos)
+      << dir_.Read("nc.csv");
+
+  const std::string out = InDir("OUT.DAT");
+  ASSERT_EQ(Run({InDir("nc.csv"), "--key", "NAME", "--value", "SID74", "--out", out}), kExitOk);
+  EXPECT_EQ(result_["roundedValues"], Json::array());
+  AreaList areas;
+  DataSet data;
+  ASSERT_TRUE(ReadDataFile(out, kBaseMaps, areas, data, reporter_));
+  EXPECT_EQ(data.DataValues[12], "3");     // 東京都
+  EXPECT_EQ(data.DataValues[25], "0.25");  // 京都府
+
+  ASSERT_EQ(Run({InDir("nc.csv"), "--key", "NAME", "--value", "SID74", "--divide", "BIR74",
+                 "--times", "1000", "--decimals", "2", "--out", out}),
+            kExitOk);
+  EXPECT_EQ(result_["title"], "SID74");  // the report says what was read
+  EXPECT_EQ(result_["division"]["leftEmpty"], 45);
+  EXPECT_EQ(result_["division"]["zeroDivisor"], Json::parse(R"([{"area": 1, "name": "北海道"}])"));
+  EXPECT_EQ(result_["division"]["withoutDivisor"],
+            Json::parse(R"([{"area": 27, "name": "大阪府"}])"));
+  EXPECT_EQ(result_["division"]["withoutValue"].size(), 43u);  // areas without a row
+  ASSERT_TRUE(ReadDataFile(out, kBaseMaps, areas, data, reporter_));
+  EXPECT_EQ(data.DataTitle, "SID74 \x81\x80 BIR74");
+  EXPECT_EQ(data.DataValues[0], "");
+  EXPECT_EQ(data.DataValues[12], "3.00");
+  EXPECT_EQ(data.DataValues[25], "0.50");
+  EXPECT_EQ(data.DataValues[26], "");  // 大阪府 has no births
+}
+
 TEST_F(CliTableTest, BadChoicesAreRefusedWithTheReason) {
   dir_.Write("t.csv", "code,value\r\n1,5\r\n");
   dir_.Write("t.dbf", "");

@@ -225,6 +225,22 @@ TEST(TextDecodingTest, ReadsUtf8AndShiftJisIntoShiftJis) {
   }
 }
 
+TEST(TextDecodingTest, WrittenTextReadsBackAsItWas) {
+  const std::string katakana = Sjis("ﾂｱ ﾂｱ");  // "ﾂｱ" is C2 B1, valid UTF-8
+  const std::vector<std::string> texts = {"", "T.IDT\r\n1\r\n", Sjis("全国.IDT\r\n人口\r\n"),
+                                          "T.IDT\r\n" + katakana + "\r\n"};
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    const auto written = EncodeFileText(text);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(DecodeFileText(*written).bytes, text);
+  }
+  EXPECT_EQ(EncodeFileText(Sjis("全国")), Sjis("全国"));  // Shift-JIS stays as it is
+  EXPECT_EQ(EncodeFileText(katakana), "\xEF\xBB\xBF" + std::string("ﾂｱ ﾂｱ"));
+  // Bytes that are no CP932 character but spell a UTF-8 character.
+  EXPECT_EQ(EncodeFileText("}\xEF\xBB\xBF}"), std::nullopt);
+}
+
 TEST(TextDecodingTest, TablesAreUtf8UnlessAValueIsNot) {
   // Unlike a file, an ASCII-only table reads as UTF-8: both read it the same.
   EXPECT_EQ(GuessEncoding({}), TextEncoding::kUtf8);

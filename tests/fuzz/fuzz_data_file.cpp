@@ -57,8 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kartela::AreaList areas;
   kartela::DataSet data_set;
   SilentReporter reporter;
-  if (kartela::ParseDataFile(bytes, "fuzz.DAT", ProgramDir(), areas, data_set, reporter)) {
-    // What was read must write back and read again to the same model.
+  if (kartela::ParseDataFile(bytes, "fuzz.DAT", ProgramDir(), areas, data_set, reporter) &&
+      kartela::DataFileWriteRefusal(areas, data_set).empty()) {
+    // What was read and is written must read again to the same model.
     const std::string written = kartela::FormatDataFile(areas, data_set);
     kartela::AreaList areas_again;
     kartela::DataSet data_again;

@@ -134,11 +134,11 @@ TEST_F(DataFileTest, FilesWrittenAsUtf8ReadAsTheirShiftJis) {
     EXPECT_EQ(FirstValues(2), (std::vector{std::string("12"), Sjis("不明")}));
     EXPECT_EQ(data_.DataNotes, std::vector{Sjis("出典：国勢調査")});
     EXPECT_TRUE(data_.DataReadAsUtf8);
-    EXPECT_NE(DataSavedNotice(data_).find("UTF-8"), std::string::npos);
+    EXPECT_NE(DataSavedNotice(areas_, data_).find("UTF-8"), std::string::npos);
   }
   ASSERT_TRUE(Read(DataBytes({Sjis("全国.IDT"), Sjis("人口"), "1"})));
   EXPECT_FALSE(data_.DataReadAsUtf8);
-  EXPECT_EQ(DataSavedNotice(data_), kSavedNotice);
+  EXPECT_EQ(DataSavedNotice(areas_, data_), kSavedNotice);
 
   // A character Shift-JIS cannot hold is refused, not written back changed.
   const DataSet before = data_;
@@ -364,6 +364,35 @@ TEST_F(DataFileWriteTest, RefusesDataThatWouldNotReadBack) {
   data_.DataNotes = {Sjis("出典：総務省統計局「国勢調査」")};
   EXPECT_TRUE(WriteDataFile(path, areas_, data_).ok());
   EXPECT_TRUE(data_dir_.Read("OLD.DAT").ends_with(data_.DataNotes[0] + "\r\n"));
+}
+
+// Shift-JIS whose bytes also form valid UTF-8 (half-width katakana, a pair
+// that spells a byte-order mark) must not read back as another text.
+TEST_F(DataFileWriteTest, ShiftJisThatLooksLikeUtf8ReadsBackTheSame) {
+  program_dir_.Write("T.IDT", BaseMapBytes({"A", "B", "C", "D"}));
+  const auto path = data_dir_.path() / "K.DAT";
+  data_.DataTitle = Sjis("ﾂｱ");  // C2 B1, which UTF-8 reads as a plus-minus sign
+  data_.DataValues.assign(kMaxAreas, "1");
+  data_.DataNotes = {Sjis("ﾃｽﾄ")};
+  ASSERT_TRUE(WriteDataFile(path, areas_, data_).ok());
+  AreaList areas;
+  DataSet data;
+  ASSERT_TRUE(ReadDataFile(path, program_dir_.path(), areas, data, reporter_));
+  EXPECT_EQ(data.DataTitle, data_.DataTitle);
+  EXPECT_EQ(data.DataNotes, data_.DataNotes);
+  EXPECT_EQ(FormatDataFile(areas, data), data_dir_.Read("K.DAT"));
+  // Written as UTF-8 again, so the notice says nothing of Shift-JIS.
+  EXPECT_EQ(DataSavedNotice(areas, data), kSavedNotice);
+
+  // A file read as Shift-JIS whose title holds bytes that are no character
+  // yet spell a byte-order mark: no form of it reads back the same.
+  program_dir_.Write("F.IDT", BaseMapBytes({"A=1,1", "B"}));
+  const std::string found_by_fuzzing =
+      "FK\xd0\xd0\xd0(\x08\xd0*;AD\\\\////////3//\xc7/\xbd/F.IDT\n}}}\xef\xbb\xbf}}}}}}}FD";
+  ASSERT_TRUE(Read(found_by_fuzzing));
+  EXPECT_EQ(DataFileWriteRefusal(areas_, data_),
+            "Shift-JIS の文字でないバイトが UTF-8 と読める形で並び、書いても同じに読み戻せません");
+  EXPECT_EQ(WriteDataFile(path, areas_, data_).code(), StatusCode::kRefused);
 }
 
 TEST_F(DataFileWriteTest, FailedWriteLeavesWhatWasThere) {

@@ -489,7 +489,8 @@ Status TDataWindow::SaveDataFile(const std::filesystem::path& path) {
     return written;
   }
   SetDataFileName(path);
-  context_.reporter.ShowNotice(DataSavedNotice(context_.workspace.data));
+  context_.reporter.ShowNotice(
+      DataSavedNotice(context_.workspace.area_list, context_.workspace.data));
   context_.workspace.data.DataReadAsUtf8 = false;
   return written;
 }
