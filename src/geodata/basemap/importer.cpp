@@ -144,12 +144,14 @@ Recipe ImportRecipe(const ImportOptions& options, const std::vector<SourceArea>&
   Recipe recipe;
   recipe.output = options.map_file_name;
   recipe.title = options.title.empty() ? options.source.path.stem().string() : options.title;
-  recipe.projection = options.projection.empty() ? ChooseProjection(areas) : options.projection;
+  recipe.projection = options.source.planar        ? kPlanarProjection
+                      : options.projection.empty() ? ChooseProjection(areas)
+                                                   : options.projection;
   recipe.width = kWidth;
   recipe.height = kHeight;
   recipe.frame = {kMargin, kMargin, kWidth - kMargin, kHeight - kMargin};
   recipe.tolerance = options.tolerance;
-  if (options.inset_below_lat) {
+  if (options.inset_below_lat && !options.source.planar) {
     recipe.insets.push_back(InsetRecipe{
         Selection{{}, GeoBox{-360, -90, 360, *options.inset_below_lat}}, kInsetBox, 1.0, ""});
   }
