@@ -47,6 +47,7 @@ enum class ProblemCode : std::uint8_t {
   kNamesCollide,         // row; name: its name; text: what it was to become; count: the
                          // row of the other name, choices: that name
   kBadSourceSystem,      // name: the coordinate system given for the source; text: GDAL's
+                         // message
   // Notes: what the import changed or left out and went on.
   kNameTransliterated,        // row; name: the name read; text: the name written
   kNameCut,                   // row; name: the name read; text: the name written; limit: bytes
@@ -91,11 +92,6 @@ struct ImportProblem {
 };
 
 using ImportProblems = std::vector<ImportProblem>;
-
-// Whether `code` notes what an import did and went on rather than stopped it.
-inline bool IsNote(ProblemCode code) {
-  return code >= ProblemCode::kNameTransliterated && code <= ProblemCode::kAreaWithoutPolygon;
-}
 
 // A front end lists this many problems and says how many more there are.
 inline constexpr std::size_t kListedProblems = 10;

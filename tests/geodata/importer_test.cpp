@@ -395,5 +395,26 @@ TEST(ImportTest, ASourceWithoutCoordinateSystemIsReadAsTheUserSays) {
   }
 }
 
+TEST(ImportTest, TheProjectionChosenSuitsTheExtent) {
+  constexpr double kRadians = 3.14159265358979 / 180;
+  const struct {
+    double west, south, east, north;
+    const char* projection;
+  } cases[] = {
+      {129, 31, 132, 34, "+proj=lcc +lat_1=31.5000 +lat_2=33.5000 +lat_0=32.5000 +lon_0=130.5000"},
+      {95, -11, 141, 6, "+proj=merc +lon_0=118.0000"},       // across the equator
+      {-180, -90, 180, 84, "+proj=eqearth +lon_0=0.0000"},   // the world
+      {-170, 20, 150, 70, "+proj=eqearth +lon_0=-10.0000"},  // round the northern hemisphere
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.projection);
+    SourceArea area;
+    area.rings.push_back({{c.west * kRadians, c.south * kRadians},
+                          {c.east * kRadians, c.south * kRadians},
+                          {c.east * kRadians, c.north * kRadians}});
+    EXPECT_EQ(ChooseProjection({area}), std::string(c.projection) + " +ellps=GRS80");
+  }
+}
+
 }  // namespace
 }  // namespace kartela::basemap

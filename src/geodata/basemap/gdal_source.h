@@ -57,7 +57,7 @@ struct SourceAreas {
   std::vector<SourceArea> areas;
   TextEncoding encoding = TextEncoding::kAuto;  // the one the texts were read in
   // What the import went on after: names changed, rows repaired or left
-  // out, a system guessed (codes for which geodata::IsNote holds).
+  // out, a system guessed (the codes of the notes in import_problem.h).
   geodata::ImportProblems notes;
 };
 

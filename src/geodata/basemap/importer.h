@@ -34,7 +34,8 @@ struct ImportedMap {
 };
 
 // A conformal conic around the centre of the areas' extent (Mercator for an
-// extent across the equator), on GRS80.
+// extent across the equator, the Equal Earth projection for one of more
+// than 90 degrees of latitude or 180 of longitude), on GRS80.
 std::string ChooseProjection(const std::vector<SourceArea>& areas);
 
 // The recipe an import builds with.

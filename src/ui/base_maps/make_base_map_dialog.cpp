@@ -45,7 +45,7 @@ void FillFields(QComboBox& combo, const std::vector<basemap::SourceField>& field
     if (numeric && !field.numeric) continue;
     QStringList samples;
     for (const std::string& sample : field.samples)
-      samples << Utf8Text(sample);
+      samples << (sample.empty() ? QString("（空）") : Utf8Text(sample));
     combo.addItem(Utf8Text(field.name) + "（" + samples.join("、") + "）", Utf8Text(field.name));
   }
 }
@@ -89,7 +89,7 @@ TMakeBaseMapDialog::TMakeBaseMapDialog(QWidget* parent)
   setObjectName("TMakeBaseMapDialog");
   setWindowTitle("基本地図の作成");
   file_->setObjectName("SourceFile");
-  file_->setPlaceholderText("ファイルのパスを入力するか、ここにドロップ");
+  file_->setPlaceholderText("パスの入力かドロップでも可");
   file_->installEventFilter(this);
   source_system_->setObjectName("SourceSystem");
   source_system_->setPlaceholderText("ファイルが示すもの（例：EPSG:6677）");
