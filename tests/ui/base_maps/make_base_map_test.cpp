@@ -1,11 +1,17 @@
 // 基本 → 基本地図の作成: a Shapefile in Shift-JIS without .cpg becomes the
 // base map (and, with a value field, its data), through the dialog as a
 // user fills it in; a refusal leaves the dialog open with its reason.
+#include <gdal_priv.h>
 #include <gtest/gtest.h>
+#include <ogrsf_frmts.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 
 #include "boundary_fixtures.h"
 #include "model/base_map_file.h"
@@ -139,6 +145,69 @@ TEST_F(MakeBaseMapTest, ATypedPathAndAValueFieldMakeTheMapAndOpenItsData) {
   EXPECT_EQ(areas.AreaNames.front(), Sjis("福岡県"));
   EXPECT_EQ(data.DataValues[0], "40000");
   EXPECT_EQ(data.DataValues[6], "46000");
+}
+
+// A GeoPackage whose first field is a real area, then a region repeated
+// over its rows, then the names.
+std::filesystem::path AreasFirst(const std::filesystem::path& dir) {
+  const std::filesystem::path path = dir / "areas.gpkg";
+  GDALAllRegister();
+  GDALDatasetUniquePtr dataset(GetGDALDriverManager()->GetDriverByName("GPKG")->Create(
+      path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+  OGRSpatialReference lonlat;
+  lonlat.importFromEPSG(4326);
+  OGRLayer* layer = dataset->CreateLayer("areas", &lonlat, wkbPolygon, nullptr);
+  OGRFieldDefn area("AREA", OFTReal), region("REGION", OFTString), name("NAME", OFTString);
+  area.SetWidth(24);
+  area.SetPrecision(15);
+  for (OGRFieldDefn* field : {&area, &region, &name})
+    layer->CreateField(field);
+  const struct {
+    double area;
+    const char* region;
+    const char* name;
+  } rows[] = {{1, "北", "Ålesund"}, {0.25, "北", "Bodø"}, {12.5, "南", "Tromsø"}};
+  double x = 10;
+  for (const auto& row : rows) {
+    OGRFeature feature(layer->GetLayerDefn());
+    feature.SetField("AREA", row.area);
+    feature.SetField("REGION", row.region);
+    feature.SetField("NAME", row.name);
+    OGRLinearRing ring;
+    for (const auto& [dx, dy] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {1.0, 1.0}, {0.0, 1.0}})
+      ring.addPoint(x + dx, 60 + dy);
+    ring.closeRings();
+    OGRPolygon polygon;
+    polygon.addRing(&ring);
+    feature.SetGeometry(&polygon);
+    EXPECT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+    x += 1;
+  }
+  return path;
+}
+
+TEST(MakeBaseMapDialogTest, ADroppedFileShowsItsFieldsWithTheNamesChosen) {
+  const test::ScratchDir dir;
+  TMakeBaseMapDialog dialog;
+  auto* file = dialog.findChild<QLineEdit*>("SourceFile");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(PathText(AreasFirst(dir.path())))});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(file, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(file, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  auto* name = dialog.findChild<QComboBox*>("NameField");
+  // Not the real AREA nor the repeated REGION: the first text field whose
+  // values differ.
+  EXPECT_EQ(name->currentData().toString(), "NAME");
+  EXPECT_EQ(name->itemText(0), "AREA（1、0.25、12.5）");
+  const basemap::ImportOptions options = dialog.Options();
+  EXPECT_EQ(options.source.path, AreasFirst(dir.path()));
+  EXPECT_EQ(options.source.name_field, "NAME");
+  EXPECT_TRUE(options.source.value_field.empty());
+  EXPECT_FALSE(options.with_data);
 }
 
 }  // namespace
