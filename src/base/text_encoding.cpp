@@ -126,6 +126,87 @@ bool IsNonAsciiUtf8(std::string_view bytes) {
   return non_ascii;
 }
 
+// ---- Transliteration ----
+
+// The code point of the valid UTF-8 character `character`.
+char32_t CodePoint(std::string_view character) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+  if (character.size() == 1) return byte(0);
+  char32_t point = byte(0) & (0x7F >> character.size());
+  for (std::size_t i = 1; i < character.size(); ++i)
+    point = point << 6 | (byte(i) & 0x3F);
+  return point;
+}
+
+// The letters of `first` onwards, one word each in `words`.
+struct LetterBlock {
+  char32_t first;
+  std::string_view words;
+};
+
+// U+00C0-U+00FF and U+0100-U+017F; "-" where CP932 holds the character itself.
+constexpr LetterBlock kLatinBlocks[] = {
+    {0x00C0,
+     "A A A A A A AE C E E E E I I I I D N O O O O O - O U U U U Y Th ss "
+     "a a a a a a ae c e e e e i i i i d n o o o o o - o u u u u y th y"},
+    {0x0100,
+     "A a A a A a C c C c C c C c D d D d E e E e E e E e E e G g G g G g G g H h H h "
+     "I i I i I i I i I i IJ ij J j K k q L l L l L l L l L l N n N n N n 'n N n O o O o "
+     "O o OE oe R r R r R r S s S s S s S s T t T t T t U u U u U u U u U u U u W w Y y "
+     "Y Z z Z z Z z s"},
+    {0x01CD, "A a I i O o U u U u U u U u U u"},  // the tone marks of pinyin
+};
+
+// Vietnamese U+1EA0-U+1EF9: runs of alternating capital and small letters.
+constexpr std::pair<char, int> kVietnameseRuns[] = {{'A', 24}, {'E', 16}, {'I', 4},
+                                                    {'O', 24}, {'U', 14}, {'Y', 8}};
+
+constexpr std::pair<char32_t, std::string_view> kSingles[] = {
+    {0x00A1, "!"}, {0x00A9, "(C)"}, {0x00AA, "a"},   {0x00AB, "<<"},  {0x00AE, "(R)"},
+    {0x00B2, "2"}, {0x00B3, "3"},   {0x00B5, "μ"},   {0x00B7, "・"},  {0x00B9, "1"},
+    {0x00BA, "o"}, {0x00BB, ">>"},  {0x00BC, "1/4"}, {0x00BD, "1/2"}, {0x00BE, "3/4"},
+    {0x00BF, "?"}, {0x01A0, "O"},   {0x01A1, "o"},   {0x01AF, "U"},   {0x01B0, "u"},
+    {0x0218, "S"}, {0x0219, "s"},   {0x021A, "T"},   {0x021B, "t"},   {0x02BB, "'"},
+    {0x02BC, "'"}, {0x0386, "Α"},   {0x0388, "Ε"},   {0x0389, "Η"},   {0x038A, "Ι"},
+    {0x038C, "Ο"}, {0x038E, "Υ"},   {0x038F, "Ω"},   {0x03AC, "α"},   {0x03AD, "ε"},
+    {0x03AE, "η"}, {0x03AF, "ι"},   {0x03CC, "ο"},   {0x03CD, "υ"},   {0x03CE, "ω"},
+    {0x2013, "-"}, {0x2022, "・"},  {0x201A, ","},   {0x201E, "\""},
+};
+
+// The word at `index` of the words separated by single spaces; "" past
+// the last.
+std::string_view NthWord(std::string_view words, std::size_t index) {
+  for (; index > 0; --index) {
+    const std::size_t space = words.find(' ');
+    if (space == std::string_view::npos) return {};
+    words.remove_prefix(space + 1);
+  }
+  return words.substr(0, words.find(' '));
+}
+
+// The UTF-8 letters that stand for `point`; nullopt when none do, "" for a
+// combining mark, which is dropped.
+std::optional<std::string> Transliteration(char32_t point) {
+  if (point >= 0x0300 && point <= 0x036F) return std::string();
+  for (const LetterBlock& block : kLatinBlocks) {
+    if (point < block.first) continue;
+    const std::string_view word = NthWord(block.words, point - block.first);
+    if (!word.empty() && word != "-") return std::string(word);
+  }
+  char32_t first = 0x1EA0;
+  for (const auto& [capital, length] : kVietnameseRuns) {
+    if (point >= first && point < first + static_cast<char32_t>(length)) {
+      const bool small = (point - first) % 2 == 1;
+      return std::string(1, small ? static_cast<char>(capital - 'A' + 'a') : capital);
+    }
+    first += static_cast<char32_t>(length);
+  }
+  for (const auto& [single, word] : kSingles) {
+    if (single == point) return std::string(word);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<TextEncoding> ParseEncodingName(std::string_view name) {
@@ -319,6 +400,25 @@ std::optional<std::string> FromUtf8(std::string_view text) {
 
 std::string FromUtf8Lossy(std::string_view text) {
   return Convert(kCp932, kUtf8, text, &kFromUtf8Fallback).value_or(std::string());
+}
+
+std::optional<std::string> FromUtf8Transliterated(std::string_view text) {
+  if (auto whole = FromUtf8(text)) return whole;
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, at);
+    if (length == 0) return std::nullopt;
+    const std::string_view character = text.substr(at, length);
+    auto converted = FromUtf8(character);
+    if (!converted) {
+      const auto letters = Transliteration(CodePoint(character));
+      converted = letters ? FromUtf8(*letters) : std::nullopt;
+    }
+    if (!converted) return std::nullopt;
+    out += *converted;
+    at += length;
+  }
+  return out;
 }
 
 std::string FromUtf16Lossy(std::u16string_view text) {

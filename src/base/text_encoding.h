@@ -121,6 +121,13 @@ std::optional<std::string> FromUtf8(std::string_view text);
 // A broken sequence is its first byte and the continuation bytes after it.
 std::string FromUtf8Lossy(std::string_view text);
 
+// UTF-8 to CP932 with each character CP932 lacks written as the nearest
+// letters it holds: accents dropped ("Côte" to "Cote", combining marks
+// too), ligatures spelt out ("Œ" to "OE", "ß" to "ss"), a few signs in
+// words ("©" to "(C)"). The same result in every locale. nullopt when a
+// character has no such form (an emoji, Thai) or `text` is not valid UTF-8.
+std::optional<std::string> FromUtf8Transliterated(std::string_view text);
+
 // UTF-16 to CP932; a surrogate without its partner is a broken sequence.
 std::string FromUtf16Lossy(std::u16string_view text);
 

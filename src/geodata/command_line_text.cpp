@@ -16,6 +16,12 @@ std::string OptionHint(const ImportProblem& problem) {
     case ProblemCode::kTooManyPoints:
       return "; a coarser --tolerance (now " + problem.text +
              " pixels), or a smaller extent, helps";
+    case ProblemCode::kNoCoordinateSystem:
+    case ProblemCode::kTakenAsLongitudeLatitude:
+      return " (--source-crs says which system it is; --planar takes the numbers as plane "
+             "coordinates)";
+    case ProblemCode::kNamesCollide:
+      return "; another --name-field, or --group-field to join them, helps";
     case ProblemCode::kUnholdableTitle:
     case ProblemCode::kTitleTooLong:
       return " (--title)";

@@ -120,6 +120,34 @@ std::string Describe(const ImportProblem& p) {
     case ProblemCode::kNameTooLong:
       return Row(p) + ": the name " + Quoted(p.text) + " is longer than " + Number(p.limit) +
              " Shift-JIS bytes";
+    case ProblemCode::kNamesCollide:
+      return Row(p) + ": the name " + Quoted(p.name) + " would become " + Quoted(p.text) +
+             ", as the name " + Quoted(p.choices.empty() ? "" : p.choices[0]) + " of row " +
+             Number(p.count) + " does";
+    case ProblemCode::kBadSourceSystem:
+      return "the coordinate system " + Quoted(p.name) + " is not one GDAL knows" +
+             Reported(p.text);
+    case ProblemCode::kNameTransliterated:
+    case ProblemCode::kNameCut:
+      return Row(p) + ": " + Quoted(p.name) + " → " + Quoted(p.text);
+    case ProblemCode::kTakenAsLongitudeLatitude:
+      return "layer " + Quoted(p.name) +
+             " states no coordinate system; its numbers are taken as longitude and latitude";
+    case ProblemCode::kNoGeometry:
+      return Row(p) + ": no geometry; left out";
+    case ProblemCode::kNotMoved:
+      return Row(p) + ": cannot be moved to longitude and latitude; left out";
+    case ProblemCode::kGeometryRepaired:
+      return Row(p) + ": invalid geometry repaired";
+    case ProblemCode::kGeometryNotRepaired:
+      return Row(p) + ": invalid geometry that cannot be repaired; left out";
+    case ProblemCode::kNoPolygon:
+      return Row(p) + ": no polygon (a line or a point); left out";
+    case ProblemCode::kNoRegionName:
+      return Row(p) + (p.count > 0 ? " and " + Number(p.count) + " more rows" : "") +
+             ": no name; left out";
+    case ProblemCode::kAreaWithoutPolygon:
+      return Row(p) + ": area " + Quoted(p.name) + " has no polygon; left out";
     case ProblemCode::kNoAreaLeft:
       return "no area with a polygon is left to make a map of";
     case ProblemCode::kTooManyAreas:

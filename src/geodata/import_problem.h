@@ -44,6 +44,21 @@ enum class ProblemCode : std::uint8_t {
   kUnholdableName,       // row; text: the name, which Shift-JIS cannot hold
   kEmptyName,            // row
   kNameTooLong,          // row; text: the name; limit: the most Shift-JIS bytes
+  kNamesCollide,         // row; name: its name; text: what it was to become; count: the
+                         // row of the other name, choices: that name
+  kBadSourceSystem,      // name: the coordinate system given for the source; text: GDAL's
+                         // message
+  // Notes: what the import changed or left out and went on.
+  kNameTransliterated,        // row; name: the name read; text: the name written
+  kNameCut,                   // row; name: the name read; text: the name written; limit: bytes
+  kTakenAsLongitudeLatitude,  // name: the layer, which states no system
+  kNoGeometry,                // row: left out
+  kNotMoved,                  // row: could not be moved to longitude and latitude; left out
+  kGeometryRepaired,          // row
+  kGeometryNotRepaired,       // row: invalid and left out
+  kNoPolygon,                 // row: a line or a point; left out
+  kNoRegionName,              // row; count: the rows after it of the same group; left out
+  kAreaWithoutPolygon,        // row; name: the area; left out
   // The map made of it.
   kNoAreaLeft,       // no area with a polygon is left
   kTooManyAreas,     // count: the areas; limit: the most a base map holds

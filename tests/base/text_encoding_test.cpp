@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace kartela {
@@ -113,6 +114,32 @@ TEST(SjisTest, EveryCharacterDrawnThroughAnEmfReadsBackTheSame) {
 }
 
 // ---- Shift-JIS bytes --------------------------------------------------------
+
+// Names of places from elsewhere, composed or decomposed, become letters
+// Shift-JIS holds; what has no such form is refused, whatever the locale.
+TEST(SjisTest, TransliteratesWhatShiftJisLacksIntoLettersItHolds) {
+  const struct {
+    const char* utf8;
+    std::optional<std::string> sjis;
+  } cases[] = {
+      {"Côte d'Ivoire", "Cote d'Ivoire"},
+      {"São Tomé and Príncipe", "Sao Tome and Principe"},
+      {"Curaçao", "Curacao"},
+      {"Cu\u0301rac\u0327ao", "Curacao"},  // decomposed accents
+      {"Œuvre Straße Łódź Ærø Þingvellir", "OEuvre Strasse Lodz AEro Thingvellir"},
+      {"Việt Nam, Hà Nội", "Viet Nam, Ha Noi"},
+      {"Ελλάδα", Sjis("Ελλαδα")},
+      {"東京都 × ÷ –", Sjis("東京都 × ÷ -")},
+      {"Zürich©", "Zurich(C)"},
+      {"ไทย", std::nullopt},
+      {"a\U0001F600", std::nullopt},
+      {"\xff", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(sjis::FromUtf8Transliterated(c.utf8), c.sjis);
+  }
+}
 
 TEST(SjisTest, CutsWithoutSplittingADoubleByteCharacter) {
   EXPECT_EQ(sjis::CutToBytes(kMsMincho, 9), kMsMincho);

@@ -242,5 +242,179 @@ TEST(ImportTest, DataFileListsTheAreasWithTheValuesOfAField) {
   EXPECT_TRUE(data.DataValues[7].empty());
 }
 
+// Import with the name field NAME and `args`.
+Outcome ImportNamed(const ScratchDir& dir, const std::filesystem::path& source,
+                    const std::vector<std::string>& args) {
+  std::vector<std::string> all = {"--name-field", "NAME"};
+  all.insert(all.end(), args.begin(), args.end());
+  return Import(dir, source, all);
+}
+
+// Kyushu's prefectures named as places elsewhere are, in a GeoPackage.
+std::filesystem::path ForeignNames(const ScratchDir& dir, const std::vector<std::string>& names) {
+  std::vector<BoundaryRow> rows = ShippedPrefectures(kFukuoka, kFukuoka + 6);
+  rows.resize(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i)
+    rows[i].name = names[i];
+  return WriteBoundaryFile(dir.path(), {"GPKG", "world.gpkg", FixtureText::kUtf8, 4326}, rows);
+}
+
+TEST(ImportTest, NamesShiftJisCannotHoldAreTransliteratedOrCutAndListed) {
+  const std::vector<std::string> names = {
+      "Côte d'Ivoire", "São Tomé and Príncipe",
+      "Curaçao",       "Bosnia and Herzegovina Federation (BiH)",
+      " X=1; Y ",      "日本"};
+  const ScratchDir dir;
+  // The value field alone writes the data file beside the map.
+  const Outcome outcome =
+      Import(dir, ForeignNames(dir, names), {"--name-field", "NAME", "--value-field", "POP"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  const std::vector<std::string> written = {
+      "Cote d'Ivoire",  "Sao Tome and Principe",
+      "Curacao",        "Bosnia and Herzegovina Federation (B",
+      Sjis("X＝1； Y"), Sjis("日本")};
+  EXPECT_EQ(outcome.map.MapAreaNames, written);
+  EXPECT_NE(outcome.err.find("5 names changed to fit a base map (--strict-names refuses them):\n"
+                             "row 1: \"Côte d'Ivoire\" → \"Cote d'Ivoire\"\n"
+                             "row 2: \"São Tomé and Príncipe\" → \"Sao Tome and Principe\"\n"
+                             "row 3: \"Curaçao\" → \"Curacao\"\n"
+                             "row 4: \"Bosnia and Herzegovina Federation (BiH)\" → "
+                             "\"Bosnia and Herzegovina Federation (B\"\n"
+                             "row 5: \" X=1; Y \" → \"X＝1； Y\"\n"),
+            std::string::npos)
+      << outcome.err;
+  RecordingReporter reporter;
+  AreaList areas;
+  DataSet data;
+  ASSERT_TRUE(ReadDataFile(dir.path() / "out.DAT", dir.path(), areas, data, reporter));
+  EXPECT_EQ(areas.AreaNames, written);
+  EXPECT_EQ(data.DataValues[0], "40000");
+}
+
+TEST(ImportTest, NamesThatCannotBeWrittenOrBecomeOneAreRefusedWithTheirRows) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;
+    std::vector<std::string> args;
+    std::string said;
+  };
+  const Case cases[] = {
+      {"two names become one",
+       {"Sète", "Lyon", "Sete"},
+       {},
+       "row 3: the name \"Sete\" would become \"Sete\", as the name \"Sète\" of row 1 does; "
+       "another --name-field"},
+      {"strict names",
+       {"Lyon", "Côte d'Ivoire"},
+       {"--strict-names"},
+       "row 2: the name \"Côte d'Ivoire\" has a character Shift-JIS cannot hold"},
+      {"strict length",
+       {"Bosnia and Herzegovina Federation (BiH)"},
+       {"--strict-names"},
+       "row 1: the name \"Bosnia and Herzegovina Federation (BiH)\" is longer than 36 "
+       "Shift-JIS bytes"},
+      {"no transliteration", {"Lyon", "ประเทศไทย"}, {}, "row 2: the name \"ประเทศไทย\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ScratchDir dir;
+    const Outcome outcome = ImportNamed(dir, ForeignNames(dir, c.names), c.args);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(c.said), std::string::npos) << outcome.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out.IDT"));
+  }
+}
+
+// Kyushu in metres of plane rectangular zone II (EPSG:6670), its .prj
+// removed, or left in degrees without one.
+std::filesystem::path WithoutPrj(const ScratchDir& dir, int epsg) {
+  const auto path = WriteBoundaryFile(
+      dir.path(), {"ESRI Shapefile", "noprj.shp", FixtureText::kCp932WithCpg, epsg},
+      ShippedPrefectures(kFukuoka, kKagoshima));
+  std::filesystem::remove(std::filesystem::path(path).replace_extension(".prj"));
+  return path;
+}
+
+// The map's width over its height, from the extent of its outlines and
+// lines of smaller islands.
+double Aspect(const BaseMap& map) {
+  int left = INT16_MAX, right = 0, top = INT16_MAX, bottom = 0;
+  for (const MapRun& run : WalkRuns(map)) {
+    for (const MapPoint& p : run.points) {
+      if (run.area < 0 && run.code == kFrameLine) continue;
+      left = std::min<int>(left, p.x), right = std::max<int>(right, p.x);
+      top = std::min<int>(top, p.y), bottom = std::max<int>(bottom, p.y);
+    }
+  }
+  return double(right - left) / (bottom - top);
+}
+
+TEST(ImportTest, ASourceWithoutCoordinateSystemIsReadAsTheUserSays) {
+  struct Case {
+    const char* what;
+    int epsg;
+    std::vector<std::string> args;
+    int status;
+    std::string said;
+    bool zone_plane = false;  // the map is drawn on the plane of EPSG:6670
+  };
+  const Case cases[] = {
+      {"metres, nothing said", 6670, {}, 1, "--planar takes the numbers as plane coordinates"},
+      {"metres, system given", 6670, {"--source-crs", "EPSG:6670"}, 0, "projection +proj=lcc"},
+      {"metres, system and projection given",
+       6670,
+       {"--source-crs", "EPSG:6670", "--projection", "EPSG:6670"},
+       0,
+       "projection EPSG:6670",
+       true},
+      {"metres, planar", 6670, {"--planar"}, 0, "projection planar", true},
+      {"degrees, nothing said", 4326, {}, 0, "its numbers are taken as longitude and latitude"},
+      {"unknown system", 6670, {"--source-crs", "EPSG:1"}, 1, "the coordinate system \"EPSG:1\""},
+      {"planar and a projection",
+       6670,
+       {"--planar", "--projection", "EPSG:6670"},
+       2,
+       "--planar keeps the source's plane"},
+  };
+  double zone_aspect = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ScratchDir dir;
+    const Outcome outcome = ImportNamed(dir, WithoutPrj(dir, c.epsg), c.args);
+    ASSERT_EQ(outcome.status, c.status) << outcome.err;
+    EXPECT_NE((outcome.out + outcome.err).find(c.said), std::string::npos)
+        << outcome.out << outcome.err;
+    if (c.status != 0) continue;
+    EXPECT_EQ(outcome.map.MapAreaCount(), kKagoshima - kFukuoka + 1) << outcome.err;
+    ExpectLikeShippedMaps(outcome.map);
+    ExpectSharedBordersIdentical(outcome.map);
+    if (!c.zone_plane) continue;
+    // The numbers as they are draw the plane they are on.
+    if (zone_aspect == 0) zone_aspect = Aspect(outcome.map);
+    EXPECT_NEAR(Aspect(outcome.map), zone_aspect, 0.01 * zone_aspect);
+  }
+}
+
+TEST(ImportTest, TheProjectionChosenSuitsTheExtent) {
+  constexpr double kRadians = 3.14159265358979 / 180;
+  const struct {
+    double west, south, east, north;
+    const char* projection;
+  } cases[] = {
+      {129, 31, 132, 34, "+proj=lcc +lat_1=31.5000 +lat_2=33.5000 +lat_0=32.5000 +lon_0=130.5000"},
+      {95, -11, 141, 6, "+proj=merc +lon_0=118.0000"},       // across the equator
+      {-180, -90, 180, 84, "+proj=eqearth +lon_0=0.0000"},   // the world
+      {-170, 20, 150, 70, "+proj=eqearth +lon_0=-10.0000"},  // round the northern hemisphere
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.projection);
+    SourceArea area;
+    area.rings.push_back({{c.west * kRadians, c.south * kRadians},
+                          {c.east * kRadians, c.south * kRadians},
+                          {c.east * kRadians, c.north * kRadians}});
+    EXPECT_EQ(ChooseProjection({area}), std::string(c.projection) + " +ellps=GRS80");
+  }
+}
+
 }  // namespace
 }  // namespace kartela::basemap

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <numbers>
+#include <set>
 #include <unordered_map>
 
 #include "base/file_io.h"
@@ -33,7 +34,6 @@ using geodata::ImportProblem;
 using geodata::ImportProblems;
 using geodata::ImportStatusOr;
 using geodata::ProblemCode;
-using geodata::Quoted;
 using Polygons = std::vector<std::unique_ptr<OGRPolygon>>;
 
 // While a source is open: texts are read as stored (the Shapefile driver
@@ -55,10 +55,6 @@ class ReadingScope {
   ReadingScope(const ReadingScope&) = delete;
   ReadingScope& operator=(const ReadingScope&) = delete;
 };
-
-std::string Row(long long row) {
-  return "row " + std::to_string(row);
-}
 
 struct OpenSource {
   GDALDatasetUniquePtr dataset;
@@ -154,13 +150,37 @@ bool IsLongitudeLatitude(const OGREnvelope& extent) {
   return extent.MinX >= -180 && extent.MaxX <= 360 && extent.MinY >= -90 && extent.MaxY <= 90;
 }
 
-// To the longitude and latitude of the layer's own datum; none for a layer
-// already in longitude and latitude without a stated system.
-ImportStatusOr<Transformation> ToLongitudeLatitude(OGRLayer& layer) {
-  const OGRSpatialReference* system = layer.GetSpatialRef();
+// The system the request says the source is in, or else the layer's own;
+// none when neither states one.
+ImportStatusOr<std::unique_ptr<OGRSpatialReference>> SourceSystem(OGRLayer& layer,
+                                                                  const SourceRequest& request) {
+  if (request.source_system.empty()) {
+    const OGRSpatialReference* own = layer.GetSpatialRef();
+    return std::unique_ptr<OGRSpatialReference>(own == nullptr ? nullptr : own->Clone());
+  }
+  auto system = std::make_unique<OGRSpatialReference>();
+  system->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+  if (system->SetFromUserInput(request.source_system.c_str()) != OGRERR_NONE) {
+    return ImportProblem{.code = ProblemCode::kBadSourceSystem,
+                         .name = request.source_system,
+                         .text = CPLGetLastErrorMsg()};
+  }
+  return system;
+}
+
+// To the longitude and latitude of the source's own datum; none for a
+// source taken as plane coordinates or already in longitude and latitude
+// without a stated system (noted in `notes`).
+ImportStatusOr<Transformation> ToLongitudeLatitude(OGRLayer& layer, const SourceRequest& request,
+                                                   ImportProblems& notes) {
+  if (request.planar) return Transformation{};
+  auto stated = SourceSystem(layer, request);
+  if (!stated.ok()) return stated.problems();
+  const OGRSpatialReference* system = stated->get();
   if (system == nullptr) {
     OGREnvelope extent;
     if (layer.GetExtent(&extent, TRUE) == OGRERR_NONE && IsLongitudeLatitude(extent)) {
+      notes.push_back({.code = ProblemCode::kTakenAsLongitudeLatitude, .name = layer.GetName()});
       return Transformation{};
     }
     return ImportProblem{.code = ProblemCode::kNoCoordinateSystem, .name = layer.GetName()};
@@ -274,32 +294,39 @@ std::unique_ptr<OGRGeometry> WithDateLineCut(const OGRGeometry& geometry) {
   return cut ? std::move(result) : nullptr;
 }
 
+// How a row's geometry is read: moved to longitude and latitude by
+// `transformation` (none: already there, or plane coordinates).
+struct GeometryReading {
+  OGRCoordinateTransformation* transformation = nullptr;
+  bool planar = false;  // the numbers as they are: no 180th meridian to cut at
+};
+
 // The polygons of a row's geometry in longitude and latitude, repaired when
 // invalid; what was done or left out is noted with the row.
-Polygons RowPolygons(const OGRGeometry* geometry, OGRCoordinateTransformation* transformation,
-                     long long row, std::vector<std::string>& notes) {
+Polygons RowPolygons(const OGRGeometry* geometry, const GeometryReading& reading, long long row,
+                     ImportProblems& notes) {
   Polygons polygons;
   if (geometry == nullptr || geometry->IsEmpty()) {
-    notes.push_back(Row(row) + ": no geometry; left out");
+    notes.push_back({.code = ProblemCode::kNoGeometry, .row = row});
     return polygons;
   }
   std::unique_ptr<OGRGeometry> copy(geometry->clone());
-  if (transformation != nullptr && copy->transform(transformation) != OGRERR_NONE) {
-    notes.push_back(Row(row) + ": cannot be moved to longitude and latitude; left out");
+  if (reading.transformation != nullptr && copy->transform(reading.transformation) != OGRERR_NONE) {
+    notes.push_back({.code = ProblemCode::kNotMoved, .row = row});
     return polygons;
   }
-  if (auto cut = WithDateLineCut(*copy)) copy = std::move(cut);
+  if (auto cut = reading.planar ? nullptr : WithDateLineCut(*copy)) copy = std::move(cut);
   if (!copy->IsValid()) {
     std::unique_ptr<OGRGeometry> repaired(copy->MakeValid());
     if (!repaired || repaired->IsEmpty()) {
-      notes.push_back(Row(row) + ": invalid geometry that cannot be repaired; left out");
+      notes.push_back({.code = ProblemCode::kGeometryNotRepaired, .row = row});
       return polygons;
     }
-    notes.push_back(Row(row) + ": invalid geometry repaired");
+    notes.push_back({.code = ProblemCode::kGeometryRepaired, .row = row});
     copy = std::move(repaired);
   }
   CollectPolygons(*copy, polygons);
-  if (polygons.empty()) notes.push_back(Row(row) + ": no polygon (a line or a point); left out");
+  if (polygons.empty()) notes.push_back({.code = ProblemCode::kNoPolygon, .row = row});
   return polygons;
 }
 
@@ -342,7 +369,7 @@ std::optional<std::string> ValueText(const OGRFeature& feature, int field) {
 
 struct Table {
   std::vector<Group> groups;  // in order of first row
-  std::vector<std::string> notes;
+  ImportProblems notes;
   ImportProblems problems;
   std::vector<std::string> texts;  // the names and group values, to find the encoding
 };
@@ -352,8 +379,7 @@ bool ReportProgress(const SourceRequest& request, long long done, long long tota
 }
 
 ImportStatusOr<Table> ReadTable(OGRLayer& layer, const SourceRequest& request,
-                                const std::vector<int>& fields,
-                                OGRCoordinateTransformation* transformation) {
+                                const std::vector<int>& fields, const GeometryReading& reading) {
   Table table;
   std::unordered_map<std::string, std::size_t> group_of;
   const long long total = layer.GetFeatureCount(TRUE);
@@ -378,7 +404,7 @@ ImportStatusOr<Table> ReadTable(OGRLayer& layer, const SourceRequest& request,
     }
     Group& group = table.groups[entry->second];
     ++group.rows;
-    for (auto& polygon : RowPolygons(feature->GetGeometryRef(), transformation, row, table.notes)) {
+    for (auto& polygon : RowPolygons(feature->GetGeometryRef(), reading, row, table.notes)) {
       group.polygons.push_back(std::move(polygon));
     }
   }
@@ -404,32 +430,101 @@ TextEncoding ChooseEncoding(const SourceRequest& request, OGRLayer& layer,
   return GuessEncoding(texts);
 }
 
-// Each group's name in UTF-8, checked to fit a base map unless the names
-// are region names; problems with rows.
-void DecodeNames(std::vector<Group>& groups, TextEncoding encoding, bool region_names,
-                 ImportProblems& problems) {
+// `name` (CP932) as a base-map header holds it: blanks at either end, which
+// its reader trims, taken off and the characters that end a name or a line
+// there written full width or as a blank.
+std::string HeaderSafe(std::string_view name) {
+  std::string safe;
+  for (const char c : name) {
+    if (c == '=')
+      safe += "\x81\x81";  // ＝
+    else if (c == ';')
+      safe += "\x81\x47";  // ；
+    else
+      safe += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+  }
+  safe = std::string(Trim(sjis::CutToBytes(safe, kMaxAreaNameBytes), Blanks::kSpace));
+  if (safe.starts_with('@')) safe.replace(0, 1, "\x81\x97");  // ＠
+  return std::string(Trim(sjis::CutToBytes(safe, kMaxAreaNameBytes), Blanks::kSpace));
+}
+
+// `utf8` as a base map holds it: transliterated where Shift-JIS lacks a
+// character, made safe for the header and cut at a character to the bytes
+// a name may have, unless `strict`; the problem that stops it otherwise, or
+// the note of a change.
+struct FittedName {
+  std::string utf8;
+  std::optional<ImportProblem> problem;
+  std::optional<ImportProblem> note;
+};
+
+FittedName FitName(const std::string& utf8, long long row, bool strict) {
+  const auto sjis = strict ? sjis::FromUtf8(utf8) : sjis::FromUtf8Transliterated(utf8);
+  const long long limit = static_cast<long long>(kMaxAreaNameBytes);
+  if (!sjis) {
+    return {{}, ImportProblem{.code = ProblemCode::kUnholdableName, .row = row, .text = utf8}, {}};
+  }
+  if (sjis->size() > kMaxAreaNameBytes && strict) {
+    return {
+        {},
+        ImportProblem{.code = ProblemCode::kNameTooLong, .row = row, .text = utf8, .limit = limit},
+        {}};
+  }
+  const std::string fitted = strict ? *sjis : HeaderSafe(*sjis);
+  if (fitted.empty()) return {{}, ImportProblem{.code = ProblemCode::kEmptyName, .row = row}, {}};
+  std::string written = sjis::ToUtf8(fitted).value();
+  if (written == utf8) return {std::move(written), {}, {}};
+  const bool cut = sjis->size() > kMaxAreaNameBytes;
+  ImportProblem note{.code = cut ? ProblemCode::kNameCut : ProblemCode::kNameTransliterated,
+                     .name = utf8,
+                     .row = row,
+                     .text = written,
+                     .limit = cut ? limit : 0};
+  return {std::move(written), {}, std::move(note)};
+}
+
+// Two areas whose different names became one are refused: neither could
+// be told apart on the map or in a data file.
+void RefuseCollisions(const std::vector<Group>& groups, const std::vector<std::string>& read,
+                      ImportProblems& problems) {
+  std::unordered_map<std::string, std::size_t> first_with;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const auto [entry, added] = first_with.try_emplace(groups[g].name, g);
+    const std::size_t other = entry->second;
+    if (added || read[other] == read[g]) continue;
+    problems.push_back({.code = ProblemCode::kNamesCollide,
+                        .name = read[g],
+                        .row = groups[g].first_row,
+                        .text = groups[g].name,
+                        .choices = {read[other]},
+                        .count = groups[other].first_row});
+  }
+}
+
+// Each group's name in UTF-8, fitted to a base map unless the names are
+// region names; problems with rows, and the names changed as notes.
+void DecodeNames(std::vector<Group>& groups, TextEncoding encoding, const SourceRequest& request,
+                 ImportProblems& problems, ImportProblems& notes) {
+  std::vector<std::string> read;
   for (Group& group : groups) {
     const auto utf8 = DecodeText(group.name, encoding);
-    const auto sjis = utf8 ? sjis::FromUtf8(*utf8) : std::nullopt;
     const long long row = group.first_row;
+    read.push_back(utf8.value_or(""));
     if (!utf8) {
       problems.push_back(
           {.code = ProblemCode::kNameNotInEncoding, .row = row, .text = EncodingName(encoding)});
-    } else if (region_names) {
-      group.name = *utf8;
-    } else if (!sjis) {
-      problems.push_back({.code = ProblemCode::kUnholdableName, .row = row, .text = *utf8});
-    } else if (sjis->empty()) {
-      problems.push_back({.code = ProblemCode::kEmptyName, .row = row});
-    } else if (sjis->size() > kMaxAreaNameBytes) {
-      problems.push_back({.code = ProblemCode::kNameTooLong,
-                          .row = row,
-                          .text = *utf8,
-                          .limit = static_cast<long long>(kMaxAreaNameBytes)});
-    } else {
-      group.name = *utf8;
+      continue;
     }
+    if (request.region_names) {
+      group.name = *utf8;
+      continue;
+    }
+    FittedName fitted = FitName(*utf8, row, request.strict_names);
+    if (fitted.problem) problems.push_back(std::move(*fitted.problem));
+    if (fitted.note) notes.push_back(std::move(*fitted.note));
+    group.name = std::move(fitted.utf8);
   }
+  if (problems.empty() && !request.region_names) RefuseCollisions(groups, read, problems);
 }
 
 // The parts of a group that touch or overlap become one polygon, so that no
@@ -482,15 +577,13 @@ void SortByOrder(std::vector<Group>& groups) {
   });
 }
 
-std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered,
-                                  std::vector<std::string>& notes) {
+std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered, ImportProblems& notes) {
   if (ordered) SortByOrder(groups);
   std::vector<SourceArea> areas;
   for (Group& group : groups) {
     if (group.name.empty()) {  // only region names may be empty: rows no recipe can name
-      const std::string more =
-          group.rows > 1 ? " and " + std::to_string(group.rows - 1) + " more rows" : "";
-      notes.push_back(Row(group.first_row) + more + ": no name; left out");
+      notes.push_back(
+          {.code = ProblemCode::kNoRegionName, .row = group.first_row, .count = group.rows - 1});
       continue;
     }
     SourceArea area{group.first_row, group.name, group.value, {}, 0};
@@ -499,8 +592,8 @@ std::vector<SourceArea> MakeAreas(std::vector<Group>& groups, bool ordered,
       if (auto ring = OuterRing(*polygon); !ring.empty()) area.rings.push_back(std::move(ring));
     }
     if (area.rings.empty()) {
-      notes.push_back(Row(group.first_row) + ": area " + Quoted(group.name) +
-                      " has no polygon; left out");
+      notes.push_back(
+          {.code = ProblemCode::kAreaWithoutPolygon, .name = group.name, .row = group.first_row});
     } else {
       areas.push_back(std::move(area));
     }
@@ -518,17 +611,29 @@ ImportStatusOr<SourceAreas> ReadSourceAreas(const SourceRequest& request) {
   if (auto refusal = RefuseNonPolygons(layer)) return *refusal;
   const auto fields = FindFields(layer, request);
   if (!fields.ok()) return fields.problems();
-  auto transformation = ToLongitudeLatitude(layer);
+  ImportProblems notes;
+  auto transformation = ToLongitudeLatitude(layer, request, notes);
   if (!transformation.ok()) return transformation.problems();
-  auto table = ReadTable(layer, request, *fields, transformation->get());
+  auto table = ReadTable(layer, request, *fields, {transformation->get(), request.planar});
   if (!table.ok()) return table.problems();
   SourceAreas result;
   result.encoding = ChooseEncoding(request, layer, table->texts);
-  DecodeNames(table->groups, result.encoding, request.region_names, table->problems);
+  DecodeNames(table->groups, result.encoding, request, table->problems, notes);
   if (!table->problems.empty()) return std::move(table->problems);
-  result.notes = std::move(table->notes);
+  result.notes = std::move(notes);
+  result.notes.insert(result.notes.end(), table->notes.begin(), table->notes.end());
   result.areas = MakeAreas(table->groups, !request.order_field.empty(), result.notes);
   return result;
+}
+
+// A value as the dialog shows it: a real with the decimals it needs
+// ("1", "0.25"), never the width the file declares.
+std::string SampleText(const OGRFeature& feature, int field) {
+  if (!feature.IsFieldSetAndNotNull(field) || feature.GetFieldDefnRef(field)->GetType() != OFTReal)
+    return FieldText(feature, field);
+  char text[32];
+  std::snprintf(text, sizeof text, "%.15g", feature.GetFieldAsDouble(field));
+  return text;
 }
 
 ImportStatusOr<SourceLayerInfo> InspectSource(const std::filesystem::path& path,
@@ -539,16 +644,21 @@ ImportStatusOr<SourceLayerInfo> InspectSource(const std::filesystem::path& path,
   OGRLayer& layer = *source->layer;
   SourceLayerInfo info;
   info.layers = LayerNames(*source->dataset);
-  std::vector<std::vector<std::string>> raw(layer.GetLayerDefn()->GetFieldCount());
+  const OGRFeatureDefn& definition = *layer.GetLayerDefn();
+  const std::size_t count = static_cast<std::size_t>(definition.GetFieldCount());
+  std::vector<std::vector<std::string>> raw(count);
+  std::vector<std::set<std::string>> seen(count);
+  std::vector<bool> distinct(count, true);
   std::vector<std::string> texts;
   int rows = 0;
   layer.ResetReading();
   for (auto& feature : layer) {
     if (++rows > kSampleRows) break;
-    for (std::size_t f = 0; f < raw.size(); ++f) {
-      std::string text = FieldText(*feature, static_cast<int>(f));
-      if (feature->GetFieldDefnRef(static_cast<int>(f))->GetType() == OFTString)
+    for (std::size_t f = 0; f < count; ++f) {
+      std::string text = SampleText(*feature, static_cast<int>(f));
+      if (definition.GetFieldDefn(static_cast<int>(f))->GetType() == OFTString)
         texts.push_back(text);
+      if (text.empty() || !seen[f].insert(text).second) distinct[f] = false;
       if (raw[f].size() < kSampleCount &&
           std::find(raw[f].begin(), raw[f].end(), text) == raw[f].end()) {
         raw[f].push_back(std::move(text));
@@ -559,9 +669,13 @@ ImportStatusOr<SourceLayerInfo> InspectSource(const std::filesystem::path& path,
   request.path = path;
   info.encoding = ChooseEncoding(request, layer, texts);
   const std::vector<std::string> names = FieldNames(layer);
-  for (std::size_t f = 0; f < raw.size(); ++f) {
+  for (std::size_t f = 0; f < count; ++f) {
     SourceField& field = info.fields.emplace_back();
     field.name = names[f];
+    const OGRFieldType type = definition.GetFieldDefn(static_cast<int>(f))->GetType();
+    field.text = type == OFTString;
+    field.numeric = type == OFTInteger || type == OFTInteger64 || type == OFTReal;
+    field.distinct = distinct[f];
     for (const std::string& text : raw[f]) {
       field.samples.push_back(DecodeText(text, info.encoding).value_or(sjis::ToUtf8Lossy(text)));
     }

@@ -2,9 +2,11 @@
 // boundary file.
 //
 //   kartela-basemap import SOURCE [--layer L] --name-field F [--group-field G]
-//     [--order-field O] [--encoding auto|cp932|utf-8] [--projection PROJ]
-//     [--title T] [--inset-below-lat LAT] [--tolerance PX]
-//     [--data-out X.DAT [--value-field V]] --out X.IDT
+//     [--order-field O] [--encoding auto|cp932|utf-8] [--source-crs CRS | --planar]
+//     [--projection PROJ] [--title T] [--inset-below-lat LAT] [--tolerance PX]
+//     [--strict-names] [--data-out X.DAT] [--value-field V] --out X.IDT
+//
+// --value-field without --data-out writes the data file beside X.IDT as X.DAT.
 #pragma once
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "geodata/basemap/importer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <numbers>
 #include <optional>
@@ -31,6 +32,9 @@ constexpr int kLegendWidth = 180;
 constexpr int kLegendHeight = 130;
 
 constexpr double kDegrees = 180 / std::numbers::pi;
+// Degrees of latitude (twice that of longitude) beyond which an extent is
+// drawn in an equal-area world projection.
+constexpr double kWorldSpan = 90;
 
 GeoBox ExtentOf(const std::vector<SourceArea>& areas) {
   GeoBox box{180, 90, -180, -90};
@@ -53,8 +57,9 @@ std::string Formatted(const char* format, double value) {
   return text;
 }
 
+// Four decimals, never "-0.0000".
 std::string Degrees(double value) {
-  return Formatted("%.4f", value);
+  return Formatted("%.4f", std::round(value * 1e4) / 1e4 + 0.0);
 }
 
 // Each area a region named by its index, so that any name is safe (rows
@@ -131,6 +136,11 @@ MapPoint EmptiestCorner(const BuiltMap& map) {
 std::string ChooseProjection(const std::vector<SourceArea>& areas) {
   const GeoBox box = ExtentOf(areas);
   const double lon = (box.west + box.east) / 2, lat = (box.south + box.north) / 2;
+  // A continent or the world: Mercator would blow the polar areas up
+  // (Antarctica larger than the rest), a conic bend the map round.
+  if (box.north - box.south > kWorldSpan || box.east - box.west > 2 * kWorldSpan) {
+    return "+proj=eqearth +lon_0=" + Degrees(lon) + " +ellps=GRS80";
+  }
   if (box.south < 0 && box.north > 0) {
     return "+proj=merc +lon_0=" + Degrees(lon) + " +ellps=GRS80";
   }
@@ -144,12 +154,14 @@ Recipe ImportRecipe(const ImportOptions& options, const std::vector<SourceArea>&
   Recipe recipe;
   recipe.output = options.map_file_name;
   recipe.title = options.title.empty() ? options.source.path.stem().string() : options.title;
-  recipe.projection = options.projection.empty() ? ChooseProjection(areas) : options.projection;
+  recipe.projection = options.source.planar        ? kPlanarProjection
+                      : options.projection.empty() ? ChooseProjection(areas)
+                                                   : options.projection;
   recipe.width = kWidth;
   recipe.height = kHeight;
   recipe.frame = {kMargin, kMargin, kWidth - kMargin, kHeight - kMargin};
   recipe.tolerance = options.tolerance;
-  if (options.inset_below_lat) {
+  if (options.inset_below_lat && !options.source.planar) {
     recipe.insets.push_back(InsetRecipe{
         Selection{{}, GeoBox{-360, -90, 360, *options.inset_below_lat}}, kInsetBox, 1.0, ""});
   }

@@ -19,6 +19,8 @@ struct Projection::Handles {
 
 namespace {
 
+constexpr double kDegrees = 180 / std::numbers::pi;
+
 // A projected coordinate system (an EPSG code, a WKT text) becomes the
 // transformation from its own longitude and latitude to its plane, with the
 // axes in longitude, latitude and easting, northing order.
@@ -41,6 +43,8 @@ Projection::~Projection() = default;
 
 StatusOr<std::unique_ptr<Projection>> Projection::Create(const std::string& definition) {
   auto handles = std::make_unique<Handles>();
+  if (definition == kPlanarProjection)
+    return std::unique_ptr<Projection>(new Projection(std::move(handles)));
   handles->context = proj_context_create();
   if (handles->context == nullptr) return Status(StatusCode::kIoError, "PROJ cannot start");
   proj_log_level(handles->context, PJ_LOG_NONE);
@@ -68,8 +72,9 @@ StatusOr<std::unique_ptr<Projection>> Projection::Create(const std::string& defi
 }
 
 std::optional<PlanePoint> Projection::Forward(const GeoPoint& point) const {
+  if (handles_->transform == nullptr) return PlanePoint{point.lon * kDegrees, point.lat * kDegrees};
   proj_errno_reset(handles_->transform);
-  const double unit = handles_->takes_degrees ? 180 / std::numbers::pi : 1.0;
+  const double unit = handles_->takes_degrees ? kDegrees : 1.0;
   const PJ_COORD out =
       proj_trans(handles_->transform, PJ_FWD, proj_coord(point.lon * unit, point.lat * unit, 0, 0));
   if (proj_errno(handles_->transform) != 0 || !std::isfinite(out.xy.x) ||

@@ -26,7 +26,8 @@ StatusOr<PolygonDatabase> ReadBoundaryFile(const Recipe& recipe,
   request.region_names = true;
   auto source = ReadSourceAreas(request);
   if (!source.ok()) return InContext(request.path.string(), source.status());
-  notes = std::move(source->notes);
+  for (const geodata::ImportProblem& note : source->notes)
+    notes.push_back(geodata::Describe(note));
   std::vector<std::string> regions;
   for (const SourceArea& area : source->areas) {
     if (RegionOf(area.name).size() != area.name.size()) {

@@ -15,7 +15,7 @@ struct RecipeOutput {
   std::string data_bytes;  // the land areas, when the recipe asks for them
   int areas = 0;
   double total_land_area = 0;      // km²
-  std::vector<std::string> notes;  // rows of a boundary file repaired or left out
+  std::vector<std::string> notes;  // rows of a boundary file repaired or left out, in English
 };
 
 // Reads the recipe's database or boundary file under `data_root` and its

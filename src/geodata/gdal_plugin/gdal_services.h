@@ -29,7 +29,7 @@ struct Services {
 // The version of Services and of every type its functions take and return.
 // Raise it with any change to them: the loader refuses a plugin of another
 // version, which would call through another layout.
-inline constexpr std::uint32_t kServicesVersion = 1;
+inline constexpr std::uint32_t kServicesVersion = 2;
 
 // What the plugin's entry returns. Its layout stays as it is in every
 // version, so that the loader can read any plugin's version and the size of

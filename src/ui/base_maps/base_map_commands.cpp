@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "base/file_io.h"
 #include "base/text_encoding.h"
@@ -112,14 +114,29 @@ void BaseMapCommands::UseBaseMap(const std::filesystem::path& file_name) {
   UpdateBaseMapStatus();
 }
 
+void BaseMapCommands::SetDataOpener(std::function<void(const std::filesystem::path&)> opener) {
+  open_data_ = std::move(opener);
+}
+
 void BaseMapCommands::MakeBaseMapClick() {
   TMakeBaseMapDialog dialog(DialogOwner(context_));
-  if (run_dialog_(dialog) != QDialog::Accepted) return;
-  basemap::ImportOptions options = dialog.Options();
+  while (run_dialog_(dialog) == QDialog::Accepted) {
+    bool cancelled = false;
+    const std::string reason = MakeBaseMap(dialog.Options(), cancelled);
+    if (reason.empty() && !cancelled) return;
+    dialog.ShowRefusal(cancelled ? "中止しました。" : Utf8Text(reason));
+  }
+}
+
+std::string BaseMapCommands::MakeBaseMap(const basemap::ImportOptions& chosen, bool& cancelled) {
+  basemap::ImportOptions options = chosen;
   const std::filesystem::path file_name = MapFileName(options);
   options.map_file_name = DisplayPath(file_name);
   const std::filesystem::path path = context_.paths.MadeBaseMapDir() / file_name;
-  if (!ConfirmOverwrite(context_.reporter, path)) return;
+  const std::filesystem::path data_path = std::filesystem::path(path).replace_extension(".DAT");
+  cancelled = !ConfirmOverwrite(context_.reporter, path) ||
+              (options.with_data && !ConfirmOverwrite(context_.reporter, data_path));
+  if (cancelled) return {};
 
   QProgressDialog progress("基本地図を作成しています...", "キャンセル", 0, kProgressSteps,
                            DialogOwner(context_));
@@ -133,20 +150,25 @@ void BaseMapCommands::MakeBaseMapClick() {
   const auto imported = gdal::ImportBaseMap(options);
   progress.reset();
   if (!imported.ok()) {
-    if (imported.status().code() != StatusCode::kCancelled) {
-      ShowWarning(context_.reporter,
-                  "基本地図を作成できません。\n" + ProblemText(imported.problems()));
-    }
-    return;
+    cancelled = imported.status().code() == StatusCode::kCancelled;
+    return cancelled ? std::string() : ProblemText(imported.problems());
   }
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
-  if (const Status written = WriteFileAtomically(path, imported->map_bytes); !written.ok()) {
-    ShowWarning(context_.reporter,
-                "「" + DisplayPath(path) + "」に書き込めません。\n" + FailureCause(written));
-    return;
+  std::vector<std::pair<std::filesystem::path, const std::string*>> files = {
+      {path, &imported->map_bytes}};
+  if (options.with_data) files.emplace_back(data_path, &imported->data_bytes);
+  for (const auto& [file, bytes] : files) {
+    if (const Status written = WriteFileAtomically(file, *bytes); !written.ok())
+      return "「" + DisplayPath(file) + "」に書き込めません。" + FailureCause(written);
   }
   UseBaseMap(file_name);
+  if (!imported->notes.empty()) {
+    ShowWarning(context_.reporter, "基本地図「" + DisplayPath(file_name) + "」を作成しました。\n" +
+                                       ProblemText(imported->notes));
+  }
+  if (options.with_data && open_data_) open_data_(data_path);
+  return {};
 }
 
 }  // namespace kartela

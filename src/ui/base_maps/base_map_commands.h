@@ -4,7 +4,9 @@
 
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 
+#include "geodata/basemap/importer.h"
 #include "ui/widgets/app_context.h"
 #include "ui/widgets/dialog_runner.h"
 
@@ -29,7 +31,15 @@ class BaseMapCommands {
   // Makes a base map from a boundary file the user chooses, saves it beside
   // the program's other base maps under its title and makes it the base map
   // as SelectBaseClick does. The import can be cancelled while it reads.
+  // A refused or cancelled import leaves the dialog open with its choices
+  // and the reason. With a value field, the data file is written beside the
+  // map and opened through the data opener; names the import changed are
+  // listed when it is done.
   void MakeBaseMapClick();
+
+  // How a data file made with a new base map is opened (the data window's
+  // reading of a file); none: the file is only written.
+  void SetDataOpener(std::function<void(const std::filesystem::path&)> opener);
 
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);
@@ -43,9 +53,13 @@ class BaseMapCommands {
 
   // Makes the file `file_name` of the program directory the base map.
   void UseBaseMap(const std::filesystem::path& file_name);
+  // Imports what the dialog describes and saves the map (and its data);
+  // the reason it could not, empty when it did or the user cancelled.
+  std::string MakeBaseMap(const basemap::ImportOptions& chosen, bool& cancelled);
 
   AppContext& context_;
   DialogRunner run_dialog_ = ExecModal;
+  std::function<void(const std::filesystem::path&)> open_data_;
   QPointer<QLabel> base_map_status_;
 };
 

@@ -428,6 +428,9 @@ MenuCommands::MenuCommands(AppContext& context, TMapMain& main, QMdiArea& childr
   text = std::make_unique<TextCommands>(context, draw_window);
   base_maps = std::make_unique<BaseMapCommands>(context);
   base_maps->ShowBaseMapIn(status_bar);
+  base_maps->SetDataOpener([&data_window](const std::filesystem::path& path) {
+    if (data_window.ConfirmDiscard()) data_window.OpenDataFile(path);
+  });
   settings = std::make_unique<SettingsCommands>(context, data_window);
   data_exchange = std::make_unique<DataExchangeCommands>(context, data_window);
   std::array<QAction*, kDecorationToolCount> tool_items{};

@@ -43,6 +43,10 @@ std::string ShapeText(const std::string& type) {
   return type;
 }
 
+// What the dialog offers for a source whose coordinate system is unknown.
+constexpr const char* kSystemChoices =
+    "座標系を指定するか、「平面座標としてそのまま使う」を選んでください。";
+
 std::string EncodingText(const std::string& name) {
   const auto encoding = ParseEncodingName(name);
   return encoding == TextEncoding::kCp932 ? "シフトJIS" : "UTF-8";
@@ -88,7 +92,8 @@ std::string ProblemText(const ImportProblem& p) {
     case ProblemCode::kValueNotNumeric:
       return "列" + Quoted(p.name) + "は数値の列ではありません。";
     case ProblemCode::kNoCoordinateSystem:
-      return "レイヤー" + Quoted(p.name) + "は座標系を示しておらず、経緯度でもありません。";
+      return "レイヤー" + Quoted(p.name) + "は座標系を示しておらず、経緯度でもありません。" +
+             kSystemChoices;
     case ProblemCode::kNoLongitudeLatitude:
       return "レイヤー" + Quoted(p.name) + "の座標系は経緯度に直せません。";
     case ProblemCode::kValueTooLong:
@@ -102,6 +107,37 @@ std::string ProblemText(const ImportProblem& p) {
     case ProblemCode::kNameTooLong:
       return Row(p) + "の名前 \"" + p.text + "\" はシフトJISで " + Number(p.limit) +
              " バイトを超えます。";
+    case ProblemCode::kNamesCollide:
+      return Row(p) + "の名前" + Quoted(p.name) + "は" + Quoted(p.text) + "になり、" +
+             Number(p.count) + " 行目の" + Quoted(p.choices.empty() ? "" : p.choices[0]) +
+             "と区別できません。名前の列を選び直すか、まとめる列で行をまとめてください。";
+    case ProblemCode::kBadSourceSystem:
+      return "座標系" + Quoted(p.name) + "はわかりません" + Reported("GDAL の報告", p.text) +
+             "。EPSG:6677 のように指定してください。";
+    case ProblemCode::kNameTransliterated:
+      return Row(p) + "：" + Quoted(p.name) + " → " + Quoted(p.text);
+    case ProblemCode::kNameCut:
+      return Row(p) + "：" + Quoted(p.name) + " → " + Quoted(p.text) + "（" + Number(p.limit) +
+             " バイトまで）";
+    case ProblemCode::kTakenAsLongitudeLatitude:
+      return "レイヤー" + Quoted(p.name) +
+             "は座標系を示していないため、数値を経緯度として読みました。" + "違う場合は、" +
+             kSystemChoices;
+    case ProblemCode::kNoGeometry:
+      return Row(p) + "は図形がないため除きました。";
+    case ProblemCode::kNotMoved:
+      return Row(p) + "の図形は経緯度に直せないため除きました。";
+    case ProblemCode::kGeometryRepaired:
+      return Row(p) + "の図形は不正だったため修復しました。";
+    case ProblemCode::kGeometryNotRepaired:
+      return Row(p) + "の図形は不正で修復できないため除きました。";
+    case ProblemCode::kNoPolygon:
+      return Row(p) + "の図形は面でなく線か点のため除きました。";
+    case ProblemCode::kNoRegionName:
+      return Row(p) + (p.count > 0 ? "ほか " + Number(p.count) + " 行" : "") +
+             "は名前がないため除きました。";
+    case ProblemCode::kAreaWithoutPolygon:
+      return Row(p) + "の区域" + Quoted(p.name) + "は面がないため除きました。";
     case ProblemCode::kNoAreaLeft:
       return "面のある区域がひとつも残らないため、地図を作れません。";
     case ProblemCode::kTooManyAreas:

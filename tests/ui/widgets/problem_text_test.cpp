@@ -59,6 +59,16 @@ class ProblemTextTest : public testing::Test {
     return Problems(gdal::ImportBaseMap(options));
   }
 
+  // What an import that went through noted.
+  ImportProblems Notes(const fs::path& source) const {
+    basemap::ImportOptions options;
+    options.source.path = source;
+    options.source.name_field = "NAME";
+    const auto imported = gdal::ImportBaseMap(options);
+    EXPECT_TRUE(imported.ok()) << imported.status().detail();
+    return imported.ok() ? imported->notes : ImportProblems{};
+  }
+
   ImportProblems ReadTable(const fs::path& path, const std::string& sheet = "",
                            TextEncoding encoding = TextEncoding::kAuto) const {
     return Problems(gdal::ReadTable({path, sheet, encoding}));
@@ -70,9 +80,10 @@ class ProblemTextTest : public testing::Test {
     return test::WriteBoundaryFile(dir_.path(), {driver, file, text, epsg}, rows);
   }
 
-  // A Shapefile in plane coordinates whose .prj says `prj`; none when empty.
-  fs::path PlaneShapefile(const char* file, const std::string& prj) const {
-    const fs::path path = Boundaries(file, {Square("A", 1)}, FixtureText::kUtf8, 6670);
+  // A Shapefile in plane coordinates (or in degrees) whose .prj says `prj`;
+  // none when empty.
+  fs::path PlaneShapefile(const char* file, const std::string& prj, int epsg = 6670) const {
+    const fs::path path = Boundaries(file, {Square("A", 1)}, FixtureText::kUtf8, epsg);
     fs::path prj_path = path;
     prj_path.replace_extension(".prj");
     fs::remove(prj_path);
@@ -185,8 +196,10 @@ TEST_F(ProblemTextTest, EveryCodeIsSaidInEnglishOnTheCommandLineAndInJapaneseInT
        },
        "field \"NAME\" is not numeric", "列「NAME」は数値の列ではありません。"},
       {ProblemCode::kNoCoordinateSystem, [&] { return Import(PlaneShapefile("plane.shp", "")); },
-       "layer \"plane\" states no coordinate system and is not in longitude and latitude",
-       "レイヤー「plane」は座標系を示しておらず、経緯度でもありません。"},
+       "layer \"plane\" states no coordinate system and is not in longitude and latitude "
+       "(--source-crs says which system it is; --planar takes the numbers as plane coordinates)",
+       "レイヤー「plane」は座標系を示しておらず、経緯度でもありません。座標系を指定するか、"
+       "「平面座標としてそのまま使う」を選んでください。"},
       {ProblemCode::kNoLongitudeLatitude,
        [&] {
          return Import(PlaneShapefile("local.shp",
@@ -225,12 +238,77 @@ TEST_F(ProblemTextTest, EveryCodeIsSaidInEnglishOnTheCommandLineAndInJapaneseInT
       {ProblemCode::kNameTooLong,
        [&] {
          return Import(
-             Boundaries("long.geojson", {Square("長長長長長長長長長長長長長長長長長長長", 1)}));
+             Boundaries("long.geojson", {Square("長長長長長長長長長長長長長長長長長長長", 1)}),
+             [](auto& options) { options.source.strict_names = true; });
        },
        "row 1: the name \"長長長長長長長長長長長長長長長長長長長\" is longer than 36 Shift-JIS "
        "bytes",
        "1 行目の名前 \"長長長長長長長長長長長長長長長長長長長\" はシフトJISで 36 "
        "バイトを超えます。"},
+      {ProblemCode::kNamesCollide,
+       [&] {
+         return Import(Boundaries("one.geojson", {Square("Sète", 1), Square("Sete", 2)}));
+       },
+       "row 2: the name \"Sete\" would become \"Sete\", as the name \"Sète\" of row 1 does; "
+       "another --name-field",
+       "2 行目の名前「Sete」は「Sete」になり、1 行目の「Sète」と区別できません。"},
+      {ProblemCode::kBadSourceSystem,
+       [&] {
+         return Import(kyushu_, [](auto& options) { options.source.source_system = "EPSG:1"; });
+       },
+       "the coordinate system \"EPSG:1\" is not one GDAL knows", "座標系「EPSG:1」はわかりません"},
+      // Notes of an import that went on.
+      {ProblemCode::kNameTransliterated,
+       [&] { return Notes(Boundaries("accent.geojson", {Square("Côte d'Ivoire", 1)})); },
+       "row 1: \"Côte d'Ivoire\" → \"Cote d'Ivoire\"",
+       "1 行目：「Côte d'Ivoire」 → 「Cote d'Ivoire」"},
+      {ProblemCode::kNameCut,
+       [&] {
+         return Notes(
+             Boundaries("cut.geojson", {Square("長長長長長長長長長長長長長長長長長長長", 1)}));
+       },
+       "\"長長長長長長長長長長長長長長長長長長長\" → \"長長長長長長長長長長長長長長長長長長\"",
+       "（36 バイトまで）"},
+      {ProblemCode::kTakenAsLongitudeLatitude,
+       [&] { return Notes(PlaneShapefile("degrees.shp", "", 4326)); },
+       "layer \"degrees\" states no coordinate system; its numbers are taken as longitude and "
+       "latitude (--source-crs",
+       "数値を経緯度として読みました。違う場合は、座標系を指定するか、「平面座標としてそのまま使う"
+       "」"},
+      {ProblemCode::kNoGeometry,
+       [&] {
+         return Notes(Boundaries("bare2.geojson", {Square("A", 1), BoundaryRow{"B", 2, 0, {}}}));
+       },
+       "row 2: no geometry; left out", "2 行目は図形がないため除きました。"},
+      {ProblemCode::kGeometryRepaired,
+       [&] {
+         return Notes(
+             Boundaries("bow.geojson",
+                        {BoundaryRow{"蝶", 1, 0, {{{132, 30}, {133, 31}, {133, 30}, {132, 31}}}}}));
+       },
+       "row 1: invalid geometry repaired", "1 行目の図形は不正だったため修復しました。"},
+      // Rows GDAL hardly ever gives: the notes as the reader makes them.
+      {ProblemCode::kNotMoved,
+       [] { return ImportProblems{{.code = ProblemCode::kNotMoved, .row = 3}}; },
+       "row 3: cannot be moved to longitude and latitude; left out",
+       "3 行目の図形は経緯度に直せないため除きました。"},
+      {ProblemCode::kGeometryNotRepaired,
+       [] { return ImportProblems{{.code = ProblemCode::kGeometryNotRepaired, .row = 3}}; },
+       "row 3: invalid geometry that cannot be repaired; left out",
+       "3 行目の図形は不正で修復できないため除きました。"},
+      {ProblemCode::kNoPolygon,
+       [] { return ImportProblems{{.code = ProblemCode::kNoPolygon, .row = 3}}; },
+       "row 3: no polygon (a line or a point); left out",
+       "3 行目の図形は面でなく線か点のため除きました。"},
+      {ProblemCode::kNoRegionName,
+       [] { return ImportProblems{{.code = ProblemCode::kNoRegionName, .row = 3, .count = 2}}; },
+       "row 3 and 2 more rows: no name; left out", "3 行目ほか 2 行は名前がないため除きました。"},
+      {ProblemCode::kAreaWithoutPolygon,
+       [] {
+         return ImportProblems{{.code = ProblemCode::kAreaWithoutPolygon, .name = "島", .row = 3}};
+       },
+       "row 3: area \"島\" has no polygon; left out",
+       "3 行目の区域「島」は面がないため除きました。"},
       // The map made of it.
       {ProblemCode::kNoAreaLeft,
        [&] {
