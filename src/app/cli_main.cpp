@@ -21,20 +21,23 @@ const std::map<std::string, Command, std::less<>> kCommands = {
     {"stats", kartela::RunStatsCommand}, {"table", kartela::RunTableCommand},
 };
 
-int Usage() {
-  std::cerr << "usage: kartela-cli [--program-dir DIR] COMMAND ARGUMENTS...\n"
-               "commands:\n"
-               "  info FILE.IDT   the base map's header, areas, anchors and point count\n"
-               "  data FILE.DAT   the data file's base map, title and values\n"
-               "  stats FILE.DAT [--classes K]\n"
-               "                  statistics, deciles and proposed class boundaries\n"
-               "  render INPUT --out FILE [options]\n"
-               "                  a map drawn into a PNG, SVG or PDF file\n"
-               "  table FILE --key COL --value COL [options] --out X.DAT\n"
-               "                  a statistics table matched to the areas, as a data file\n"
-               "  calc A.DAT --divide B.DAT [--times K] [--decimals D] --out C.DAT\n"
-               "                  A divided by B area by area (a rate or a density)\n";
-  return kartela::kExitUsage;
+// The usage, on standard error after a mistake, on standard output (and a
+// success) when asked for with --help.
+int Usage(std::ostream& out = std::cerr, int status = kartela::kExitUsage) {
+  out << "usage: kartela-cli [--program-dir DIR] COMMAND ARGUMENTS...\n"
+         "commands:\n"
+         "  info FILE.IDT   the base map's header, areas, anchors and point count\n"
+         "  data FILE.DAT   the data file's base map, title and values\n"
+         "  stats FILE.DAT [--classes K]\n"
+         "                  statistics, deciles and proposed class boundaries\n"
+         "  render INPUT --out FILE [options]\n"
+         "                  a map drawn into a PNG, SVG, PDF, EMF or WMF file (by the\n"
+         "                  extension), or its map document (.KTD)\n"
+         "  table FILE --key COL --value COL [options] --out X.DAT\n"
+         "                  a statistics table matched to the areas, as a data file\n"
+         "  calc A.DAT --divide B.DAT [--times K] [--decimals D] --out C.DAT\n"
+         "                  A divided by B area by area (a rate or a density)\n";
+  return status;
 }
 
 }  // namespace
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
     arguments.erase(arguments.begin(), arguments.begin() + 2);
   }
   if (arguments.empty()) return Usage();
+  if (arguments[0] == "--help" || arguments[0] == "-h") return Usage(std::cout, kartela::kExitOk);
   const auto command = kCommands.find(arguments[0]);
   if (command == kCommands.end()) return Usage();
   kartela::CliReporter reporter;

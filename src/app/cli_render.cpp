@@ -1,5 +1,8 @@
 // kartela-cli render: a map drawn by the paint routine of the map window,
 // written by the exporter as a PNG, SVG, PDF, EMF or WMF file.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <memory>
 
@@ -296,35 +299,51 @@ std::uint8_t PaintFlagsOf(const CliArguments& arguments) {
 }
 
 // The file settings for --out: its extension, the flags and the scale, which
-// metafiles do not take (they are sized as the save command sizes them).
-std::optional<output::FileSettings> FileSettingsOf(const CliArguments& arguments, double scale) {
+// metafiles do not take (they are sized as the save command sizes them, by
+// the drawing scale of the settings); kRefused with the reason otherwise.
+StatusOr<output::FileSettings> FileSettingsOf(const CliArguments& arguments) {
+  const auto text = arguments.Value("scale");
+  const auto scale = text ? ParseDataValue(*text) : std::optional<long double>(1.0L);
+  if (!scale || *scale <= 0 || *scale > 100) {
+    return Status(StatusCode::kRefused, "--scale は 0 より大きく 100 までの数です");
+  }
   auto settings = output::FileSettingsFor(*arguments.Value("out"), PaintFlagsOf(arguments));
-  if (!settings) return std::nullopt;
+  if (!settings) {
+    return Status(StatusCode::kRefused,
+                  "--out の拡張子は .png .svg .pdf .emf .wmf .ktd のどれかです");
+  }
   const bool scaled = std::visit(
-      [scale](auto& target) {
+      [rounded = RoundToReal48(*scale)](auto& target) {
         if constexpr (requires { target.scale; }) {
-          target.scale = scale;
+          target.scale = rounded;
           return true;
         }
         return false;
       },
       *settings);
-  if (!scaled && scale != 1.0) return std::nullopt;
-  return settings;
+  if (!scaled && *scale != 1.0) {
+    return Status(StatusCode::kRefused,
+                  "EMF と WMF は --scale を取りません。大きさは設定の描画倍率 (--settings の "
+                  "DrawSize) で決まります");
+  }
+  return *settings;
 }
 
-// The scale of --scale: a positive real.
-std::optional<double> ScaleOf(const CliArguments& arguments) {
-  const auto text = arguments.Value("scale");
-  if (!text) return 1.0;
-  const auto scale = ParseDataValue(*text);
-  if (!scale || *scale <= 0 || *scale > 100) return std::nullopt;
-  return RoundToReal48(*scale);
+// Without XDG_RUNTIME_DIR Qt warns on standard error and uses a folder of its
+// own in the temporary directory; a tool that scripts run prints nothing but
+// its messages, so such a folder, private to the user, is named beforehand.
+void NameRuntimeDirectory() {
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("runtime-kartela-" + std::to_string(::getuid()));
+  ::mkdir(dir.c_str(), 0700);  // an existing one is checked by Qt (owner, mode)
+  qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.string()));
 }
 
 // The platform plugin for drawing without a display, unless one is chosen.
 std::unique_ptr<QGuiApplication> StartGui() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  NameRuntimeDirectory();
   if (QGuiApplication::instance() != nullptr) return nullptr;
   static int argc = 1;
   static char name[] = "kartela-cli";
@@ -332,9 +351,18 @@ std::unique_ptr<QGuiApplication> StartGui() {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// --out FILE.KTD: the document of the map that would be drawn.
+// --out FILE.KTD: the document of the map that would be drawn. A document
+// names its base map in Shift-JIS: a white map of a base map whose path has
+// no Shift-JIS form is refused, as the desktop program refuses that base map,
+// rather than written with a name no one can open.
 int SaveDocument(const CliContext& context, const std::filesystem::path& out,
-                 const Workspace& workspace) {
+                 const std::filesystem::path& input, const Workspace& workspace) {
+  if (IsBaseMapFile(input) && !sjis::FromUtf8(std::filesystem::absolute(input).string())) {
+    ShowMessageWithReason(context.reporter, kMsgSaveFailed, {},
+                          "基本地図「" + DisplayPath(input) +
+                              "」のパスには Shift-JIS で表せない文字があるため、文書に書けません");
+    return kExitFailure;
+  }
   const Status saved = SaveMapDocument(out, workspace);
   if (saved.ok()) return kExitOk;
   ShowSaveFailure(context.reporter, saved);
@@ -351,10 +379,9 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
       {"mono", "no-text"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kUsage);
   const std::filesystem::path out(*parsed->Value("out"));
-  const auto scale = ScaleOf(*parsed);
-  const auto settings = scale ? FileSettingsOf(*parsed, *scale) : std::nullopt;
-  if (!settings && !IsMapDocument(out)) {
-    ShowMessage(context.reporter, kMsgBadSetting);
+  const auto settings = FileSettingsOf(*parsed);
+  if (!settings.ok() && !IsMapDocument(out)) {
+    ShowMessageWithReason(context.reporter, kMsgBadSetting, {}, settings.status().detail());
     return kExitFailure;
   }
   const auto gui = StartGui();
@@ -363,7 +390,9 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
       !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace)) {
     return kExitFailure;
   }
-  if (IsMapDocument(out)) return SaveDocument(context, out, workspace);
+  if (IsMapDocument(out)) {
+    return SaveDocument(context, out, std::filesystem::path(parsed->files[0]), workspace);
+  }
   const output::MapExporter exporter(workspace);
   if (const Status saved = exporter.Save(*settings, out); !saved.ok()) {
     ShowSaveFailure(context.reporter, saved);

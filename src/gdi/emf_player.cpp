@@ -58,27 +58,28 @@ Rect PictureOf(const U_EMRHEADER& header) {
 }
 
 StatusOr<EmfHeader> ReadHeader(std::string_view bytes) {
-  if (bytes.size() < kMinimumHeaderSize) return BadFormat(0, "too short for an EMF header");
+  if (bytes.size() < kMinimumHeaderSize) return BadFormat(0, "EMF の見出しより短いファイルです");
   U_EMR emr;
   std::memcpy(&emr, bytes.data(), sizeof emr);
   EmfHeader header;
   const std::size_t copied = std::min<std::size_t>({emr.nSize, sizeof header.record, bytes.size()});
   std::memcpy(&header.record, bytes.data(), copied);
   if (emr.iType != U_EMR_HEADER || header.record.dSignature != U_ENHMETA_SIGNATURE) {
-    return BadFormat(0, "not an EMF");
+    return BadFormat(0, "EMF ではありません");
   }
-  if (emr.nSize < kMinimumHeaderSize) return BadFormat(0, "header record too short");
+  if (emr.nSize < kMinimumHeaderSize) return BadFormat(0, "見出しのレコードが短すぎます");
   if (header.record.nBytes > bytes.size()) {
-    return BadFormat(0, "file cut off: the header gives " + std::to_string(header.record.nBytes) +
-                            " bytes, " + std::to_string(bytes.size()) + " present");
+    return BadFormat(0, "ファイルが途中で切れています (見出しでは " +
+                            std::to_string(header.record.nBytes) + " バイト、実際は " +
+                            std::to_string(bytes.size()) + " バイト)");
   }
   if (header.record.nBytes < emr.nSize) {
-    return BadFormat(0, "the header gives a file shorter than itself");
+    return BadFormat(0, "見出しが示すファイルの長さが見出しより短いです");
   }
   header.length = header.record.nBytes;
   header.picture = PictureOf(header.record);
   if (header.picture.right <= header.picture.left || header.picture.bottom <= header.picture.top) {
-    return BadFormat(0, "the picture has no size");
+    return BadFormat(0, "絵の大きさがありません");
   }
   return header;
 }
@@ -184,7 +185,7 @@ RecordHead EmfPlayer::Head(std::string_view bytes) {
 
 std::string EmfPlayer::SizeFault(std::uint64_t size) {
   if (size >= sizeof(U_EMR) && size % 4 == 0) return {};
-  return "record size " + std::to_string(size) + " is not a multiple of 4 of at least 8";
+  return "レコードの大きさ " + std::to_string(size) + " が 8 以上の 4 の倍数ではありません";
 }
 
 template <typename Record, typename PointType, std::size_t kFixedSize, bool kClosed>
@@ -201,7 +202,7 @@ void EmfPlayer::PolyPoly(const RecordBytes& record) {
   const auto counts = record.Array<std::uint32_t>(kFixedSize, head.nPolys);
   const std::uint64_t total = std::accumulate(counts.begin(), counts.end(), std::uint64_t{0});
   const std::uint64_t declared = PointCount(head);
-  if (total > declared) throw Refusal{"polygon counts exceed the point count"};
+  if (total > declared) throw Refusal{"多角形の点数の合計が点の数を超えています"};
   const auto points =
       record.Array<PointType>(kFixedSize + std::uint64_t{4} * head.nPolys, declared);
   std::size_t start = 0;
@@ -215,7 +216,7 @@ void EmfPlayer::PolyPoly(const RecordBytes& record) {
 }
 
 void EmfPlayer::Header() {
-  if (header_seen_) throw Refusal{"a second header"};
+  if (header_seen_) throw Refusal{"二つ目の見出しがあります"};
   header_seen_ = true;
 }
 

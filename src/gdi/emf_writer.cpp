@@ -141,6 +141,7 @@ EmfWriter::EmfWriter(const MetafileOptions& options, DeviceContext* measurer)
   WriteHeader();
   WriteMapping();
   WritePalette();
+  SelectStartingObjects();
 }
 
 void EmfWriter::Append(char* record) {

@@ -27,7 +27,7 @@ Playback::Playback(DeviceContext& dc, const Rect& target) : dc_(dc), target_(tar
 
 void Playback::SetPicture(const Rect& picture) {
   if (picture.right == picture.left || picture.bottom == picture.top) {
-    throw Refusal{"the picture has no size"};
+    throw Refusal{"絵の大きさがありません"};
   }
   picture_ = picture;
 }
@@ -41,12 +41,12 @@ void Playback::SetMapMode(std::uint32_t mode) {
 }
 
 void Playback::SetWindowExtent(Size extent) {
-  if (extent.cx == 0 || extent.cy == 0) throw Refusal{"zero window extent"};
+  if (extent.cx == 0 || extent.cy == 0) throw Refusal{"ウィンドウの広さが 0 です"};
   window_extent_ = extent;
 }
 
 void Playback::SetViewportExtent(Size extent) {
-  if (extent.cx == 0 || extent.cy == 0) throw Refusal{"zero viewport extent"};
+  if (extent.cx == 0 || extent.cy == 0) throw Refusal{"ビューポートの広さが 0 です"};
   viewport_extent_ = extent;
 }
 
@@ -77,8 +77,7 @@ double Playback::ScaleY() const {
 }
 
 Point Playback::Map(std::int64_t x, std::int64_t y) const {
-  if (!HasPicture())
-    throw Refusal{"drawing before the picture's size is known", StatusCode::kUnsupported};
+  if (!HasPicture()) throw Refusal{"絵の大きさが決まる前に描いています", StatusCode::kUnsupported};
   const bool mapped = map_mode_ != MapMode::kText;
   const double device_x =
       mapped ? static_cast<double>(x - window_origin_.x) * ExtentScaleX() + viewport_origin_.x
@@ -108,7 +107,7 @@ void Playback::SetTableSize(std::uint32_t first, std::uint32_t capacity) {
 
 void Playback::Create(std::uint32_t index, GdiObject object) {
   if (index < first_slot_ || index - first_slot_ >= capacity_) {
-    throw Refusal{"object index " + std::to_string(index) + " outside the table"};
+    throw Refusal{"オブジェクト番号 " + std::to_string(index) + " が表の外です"};
   }
   objects_[index] = std::move(object);
 }
@@ -119,14 +118,15 @@ void Playback::CreateInFreeSlot(GdiObject object) {
     if (entry.first != index) break;
     ++index;
   }
-  if (index - first_slot_ >= capacity_) throw Refusal{"more objects than the header declares"};
+  if (index - first_slot_ >= capacity_)
+    throw Refusal{"見出しが示すより多くのオブジェクトがあります"};
   objects_[index] = std::move(object);
 }
 
 GdiObject& Playback::Existing(std::uint32_t index) {
   const auto found = objects_.find(index);
   if (found == objects_.end()) {
-    throw Refusal{"object " + std::to_string(index) + " does not exist"};
+    throw Refusal{"オブジェクト " + std::to_string(index) + " がありません"};
   }
   return found->second;
 }
@@ -205,7 +205,7 @@ void Playback::SetRasterOp(std::uint32_t op) {
 
 void Playback::Save() {
   if (saved_.size() >= kMaxSavedStates)
-    throw Refusal{"too many saved states", StatusCode::kUnsupported};
+    throw Refusal{"保存された状態が多すぎます", StatusCode::kUnsupported};
   saved_.push_back(
       {state_, map_mode_, window_origin_, viewport_origin_, window_extent_, viewport_extent_});
 }
@@ -214,7 +214,7 @@ void Playback::Restore(std::int32_t relative) {
   const std::int64_t level = relative < 0 ? static_cast<std::int64_t>(saved_.size()) + relative
                                           : static_cast<std::int64_t>(relative) - 1;
   if (level < 0 || level >= static_cast<std::int64_t>(saved_.size())) {
-    throw Refusal{"restores a state that was not saved"};
+    throw Refusal{"保存されていない状態に戻そうとしています"};
   }
   const Saved saved = saved_[static_cast<std::size_t>(level)];
   saved_.resize(static_cast<std::size_t>(level));

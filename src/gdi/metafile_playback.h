@@ -40,7 +40,8 @@ class RecordBytes {
   // The first `size` bytes of a libUEMF structure.
   template <typename T>
   T Fixed(std::size_t size = sizeof(T)) const {
-    if (size > sizeof(T) || size > bytes_.size()) throw Refusal{"record too short for its type"};
+    if (size > sizeof(T) || size > bytes_.size())
+      throw Refusal{"レコードが種類の大きさより短いです"};
     T value{};
     std::memcpy(&value, bytes_.data(), size);
     return value;
@@ -50,7 +51,7 @@ class RecordBytes {
   template <typename T>
   std::vector<T> Array(std::uint64_t offset, std::uint64_t count) const {
     if (offset > bytes_.size() || count > (bytes_.size() - offset) / sizeof(T)) {
-      throw Refusal{"count " + std::to_string(count) + " runs past the record"};
+      throw Refusal{"個数 " + std::to_string(count) + " がレコードの外まで続きます"};
     }
     std::vector<T> values(static_cast<std::size_t>(count));
     if (count > 0) std::memcpy(values.data(), bytes_.data() + offset, count * sizeof(T));
@@ -58,7 +59,7 @@ class RecordBytes {
   }
   std::string_view Slice(std::uint64_t offset, std::uint64_t length) const {
     if (offset > bytes_.size() || length > bytes_.size() - offset) {
-      throw Refusal{"data runs past the record"};
+      throw Refusal{"データがレコードの外まで続きます"};
     }
     return bytes_.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
   }

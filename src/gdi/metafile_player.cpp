@@ -9,12 +9,6 @@
 namespace kartela::gdi {
 namespace {
 
-bool LooksLikeEmf(std::string_view bytes) {
-  std::uint32_t type = 0;
-  if (bytes.size() >= sizeof type) std::memcpy(&type, bytes.data(), sizeof type);
-  return type == U_EMR_HEADER;
-}
-
 // Draws nothing; used to check a whole file.
 class NullDeviceContext final : public DeviceContext {
  public:
@@ -39,13 +33,19 @@ class NullDeviceContext final : public DeviceContext {
 
 }  // namespace
 
+bool LooksLikeEmf(std::string_view bytes) {
+  std::uint32_t type = 0;
+  if (bytes.size() >= sizeof type) std::memcpy(&type, bytes.data(), sizeof type);
+  return type == U_EMR_HEADER;
+}
+
 StatusOr<MetafileInfo> InspectMetafile(std::string_view bytes) {
   return LooksLikeEmf(bytes) ? InspectEmf(bytes) : InspectWmf(bytes);
 }
 
 Status PlayMetafile(std::string_view bytes, DeviceContext& dc, const Rect& target) {
   if (target.right == target.left || target.bottom == target.top) {
-    return {StatusCode::kRefused, "empty target rectangle"};
+    return {StatusCode::kRefused, "描く先の長方形が空です"};
   }
   return LooksLikeEmf(bytes) ? PlayEmf(bytes, dc, target) : PlayWmf(bytes, dc, target);
 }

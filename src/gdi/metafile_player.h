@@ -27,6 +27,10 @@ struct MetafileInfo {
   Size size;
 };
 
+// Whether `bytes` begin as an EMF does (an EMF header record); any other
+// bytes are read as a WMF.
+bool LooksLikeEmf(std::string_view bytes);
+
 // Reads the header of `bytes`.
 StatusOr<MetafileInfo> InspectMetafile(std::string_view bytes);
 

@@ -39,6 +39,11 @@ std::optional<Size> MetafileWriter::TextExtent(std::string_view text) {
   return measurer_->TextExtent(text);
 }
 
+void MetafileWriter::SelectStartingObjects() {
+  WritePen(written_.pen);
+  WriteBrush(written_.brush);
+}
+
 void MetafileWriter::SyncState() {
   if (wanted_.pen != written_.pen) WritePen(wanted_.pen);
   if (wanted_.brush != written_.brush) WriteBrush(wanted_.brush);

@@ -64,6 +64,10 @@ class MetafileWriter : public DeviceContext {
   void Fail(Status failure);
   bool failed() const { return !failure_.ok(); }
 
+  // Selects a pen and a brush of the file's own (a fresh device context's)
+  // right after the header, so that no reader draws with a default of its
+  // own: some have no pen or a hollow brush until one is selected.
+  void SelectStartingObjects();
   // Writes what differs between the wanted state and the file's.
   void SyncState();
   const DeviceState& wanted() const { return wanted_; }

@@ -74,19 +74,21 @@ Status PlayRecords(std::string_view data, std::size_t start, Args&&... args) {
     Player player(std::forward<Args>(args)...);
     while (!player.ended()) {
       const std::size_t left = data.size() - offset;
-      if (left == 0) return BadFormat(offset, "no end-of-file record");
-      if (left < Player::kHeadSize) return BadFormat(offset, "record header cut off");
+      if (left == 0) return BadFormat(offset, "終わりのレコードがありません");
+      if (left < Player::kHeadSize)
+        return BadFormat(offset, "レコードの見出しが途中で切れています");
       const RecordHead head = Player::Head(data.substr(offset, Player::kHeadSize));
       if (std::string fault = Player::SizeFault(head.size); !fault.empty()) {
         return BadFormat(offset, std::move(fault));
       }
       if (head.size > left) {
-        return BadFormat(offset, "record of " + std::to_string(head.size) + " bytes, only " +
-                                     std::to_string(left) + " left");
+        return BadFormat(offset, "レコードは " + std::to_string(head.size) +
+                                     " バイトですが、残りは " + std::to_string(left) +
+                                     " バイトです");
       }
       const std::string_view bytes = data.substr(offset, static_cast<std::size_t>(head.size));
       if (head.known && !Player::Safe(bytes)) {
-        return BadFormat(offset, "record type " + std::to_string(head.type) + " is damaged");
+        return BadFormat(offset, "種類 " + std::to_string(head.type) + " のレコードが壊れています");
       }
       const auto play = head.known ? Player::kRecords.Find(head.type) : nullptr;
       if (play != nullptr) play(player, RecordBytes(bytes));

@@ -36,29 +36,29 @@ StatusOr<WmfHeader> ReadHeader(std::string_view bytes) {
   if (bytes.size() >= sizeof key) std::memcpy(&key, bytes.data(), sizeof key);
   result.placeable = key == kPlaceableKey;
   const std::size_t needed = (result.placeable ? U_SIZE_WMRPLACEABLE : 0) + U_SIZE_WMRHEADER;
-  if (bytes.size() < needed) return BadFormat(0, "too short for a WMF header");
+  if (bytes.size() < needed) return BadFormat(0, "WMF の見出しより短いファイルです");
   const int size = wmfheader_get(bytes.data(), bytes.data() + bytes.size(),
                                  &result.placeable_header, &result.header);
   if (size <= 0 || static_cast<std::size_t>(size) != needed ||
       result.header.Size16w != U_SIZE_WMRHEADER / 2 ||
       (result.header.iType != U_MEMORYMETAFILE && result.header.iType != U_DISKMETAFILE)) {
-    return BadFormat(0, "not a WMF");
+    return BadFormat(0, "WMF ではありません");
   }
   if (result.placeable && (result.placeable_header.Inch == 0 ||
                            result.placeable_header.Dst.right == result.placeable_header.Dst.left ||
                            result.placeable_header.Dst.bottom == result.placeable_header.Dst.top)) {
-    return BadFormat(0, "the placeable header gives no picture size");
+    return BadFormat(0, "プレースアブル見出しに絵の大きさがありません");
   }
   result.records_at = result.placeable ? U_SIZE_WMRPLACEABLE : 0;
   const std::uint64_t words =
       result.header.Sizew[0] | (static_cast<std::uint64_t>(result.header.Sizew[1]) << 16);
   const std::uint64_t length = result.records_at + 2 * words;
   if (2 * words < U_SIZE_WMRHEADER) {
-    return BadFormat(0, "the header gives a file shorter than itself");
+    return BadFormat(0, "見出しが示すファイルの長さが見出しより短いです");
   }
   if (2 * words > bytes.size() - result.records_at) {
-    return BadFormat(0, "file cut off: the header gives " + std::to_string(length) + " bytes, " +
-                            std::to_string(bytes.size()) + " present");
+    return BadFormat(0, "ファイルが途中で切れています (見出しでは " + std::to_string(length) +
+                            " バイト、実際は " + std::to_string(bytes.size()) + " バイト)");
   }
   result.length = static_cast<std::size_t>(length);
   result.records_at += U_SIZE_WMRHEADER;
@@ -136,7 +136,7 @@ RecordHead WmfPlayer::Head(std::string_view bytes) {
 
 std::string WmfPlayer::SizeFault(std::uint64_t size) {
   if (size >= kRecordHeaderSize) return {};
-  return "record size " + std::to_string(size) + " below 6 bytes";
+  return "レコードの大きさ " + std::to_string(size) + " が 6 バイト未満です";
 }
 
 std::vector<Point> WmfPlayer::Points(const RecordBytes& record, std::uint64_t offset,
@@ -165,13 +165,13 @@ void WmfPlayer::SetWindow(std::int32_t left, std::int32_t top, std::int32_t widt
 }
 
 void WmfPlayer::SetWindowExtent(U_POINT16 extent) {
-  if (extent.x == 0 || extent.y == 0) throw Refusal{"zero window extent"};
+  if (extent.x == 0 || extent.y == 0) throw Refusal{"ウィンドウの広さが 0 です"};
   SetWindow(window_.left, window_.top, extent.x, extent.y);
 }
 
 void WmfPlayer::Text(const RecordBytes& record, U_POINT16 where, std::int16_t length,
                      const char* string) {
-  if (length < 0) throw Refusal{"negative text length"};
+  if (length < 0) throw Refusal{"文字列の長さが負です"};
   const std::string_view bytes = record.Slice(OffsetIn(record, string), length);
   const bool ansi = playback_.state().font.CharSet == U_ANSI_CHARSET;
   dc().TextOut(MapPoint(where), ansi ? sjis::FromLatin1Lossy(bytes) : std::string(bytes));

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/text_encoding.h"
 #include "gdi/uemf_support.h"
 
 namespace kartela::gdi {
@@ -22,9 +23,6 @@ constexpr std::uint8_t kDefaultCharSet = 1;
 constexpr std::uint8_t kShiftJisCharSet = 128;
 // The placeable header's resolution: the bounding box is in 1/96 inch.
 constexpr unsigned kUnitsPerInch = 96;
-
-// The largest WMF coordinate and extent.
-constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int16_t>::max();
 
 // WMF coordinates are 16-bit; the drawing code stays far inside.
 std::int16_t Short(std::int64_t value) {
@@ -48,12 +46,66 @@ std::vector<U_POINT16> ToPoints16(std::span<const Point> points) {
   return out;
 }
 
+// The picture's size in inches: from its pixels at the reference
+// resolution, or from the size given in 0.01 mm (2540 to the inch).
+U_PAIRF InchesOf(const MetafileOptions& options) {
+  if (options.frame) {
+    return {static_cast<float>(options.frame->cx) / 2540.0F,
+            static_cast<float>(options.frame->cy) / 2540.0F};
+  }
+  const auto inches = [&](std::int32_t pixels) {
+    return static_cast<float>(pixels) / static_cast<float>(options.pixels_per_inch);
+  };
+  return {inches(options.picture.cx), inches(options.picture.cy)};
+}
+
+std::int64_t Units(float inches) {
+  return std::llround(static_cast<double>(inches) * kUnitsPerInch);
+}
+
+// The logical extent of the picture, which the window covers.
+WmfUnits WindowOf(const MetafileOptions& options) {
+  if (options.map_mode == MapMode::kText) return {options.picture.cx, options.picture.cy};
+  const auto window = [](std::int32_t picture, std::int32_t window, std::int32_t viewport) {
+    if (viewport == 0) return static_cast<std::int64_t>(picture);
+    return (static_cast<std::int64_t>(picture) * window + viewport / 2) / viewport;
+  };
+  const Size& w = options.window_extent;
+  const Size& v = options.viewport_extent;
+  return {window(options.picture.cx, w.cx, v.cx), window(options.picture.cy, w.cy, v.cy)};
+}
+
 // The points of a WMF poly record: its count is 16-bit, and libUEMF counts
 // the record's 16-bit words in 16 bits as well, two per point, so that a
 // longer run would be written with a size that cuts it.
 constexpr std::size_t kMaxRecordPoints = std::numeric_limits<std::int16_t>::max();
 
+// The spacing array of a WMF text: one entry per byte, a double-byte
+// character's advance on its lead byte and 0 on its trail byte, so that a
+// reader adding up the entries of a character (or taking them byte by byte)
+// places every character where it was measured.
+std::vector<std::int16_t> ByteAdvances(std::string_view text,
+                                       const std::vector<std::int32_t>& advances) {
+  std::vector<std::int16_t> dx;
+  dx.reserve(text.size());
+  std::size_t character = 0;
+  for (std::size_t at = 0; at < text.size(); ++character) {
+    const bool wide =
+        sjis::IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size();
+    dx.push_back(Short(character < advances.size() ? advances[character] : 0));
+    if (wide) dx.push_back(0);
+    at += wide ? 2 : 1;
+  }
+  return dx;
+}
+
 }  // namespace
+
+WmfUnits WmfUnitsOf(const MetafileOptions& options) {
+  const U_PAIRF inches = InchesOf(options);
+  const WmfUnits window = WindowOf(options);
+  return {std::max(Units(inches.x), window.across), std::max(Units(inches.y), window.down)};
+}
 
 std::uint8_t WmfCharSet(std::uint8_t char_set) {
   return char_set == kDefaultCharSet ? kShiftJisCharSet : char_set;
@@ -64,6 +116,7 @@ WmfWriter::WmfWriter(const MetafileOptions& options, DeviceContext* measurer)
   WriteHeader();
   WriteMapping();
   WritePalette();
+  SelectStartingObjects();
 }
 
 void WmfWriter::Append(char* record) {
@@ -80,23 +133,16 @@ void WmfWriter::Append(char* record) {
 }
 
 void WmfWriter::WriteHeader() {
-  const auto inches = [&](std::int32_t pixels) {
-    return static_cast<float>(pixels) / static_cast<float>(options_.pixels_per_inch);
-  };
-  U_PAIRF size{inches(options_.picture.cx), inches(options_.picture.cy)};
-  // A given size is in 0.01 mm: 2540 to the inch.
-  if (options_.frame) {
-    size = {static_cast<float>(options_.frame->cx) / 2540.0F,
-            static_cast<float>(options_.frame->cy) / 2540.0F};
-  }
-  const auto units = [](float inches) { return std::lround(inches * kUnitsPerInch); };
-  if (units(size.x) > kMaxUnits || units(size.y) > kMaxUnits) {
-    Fail({StatusCode::kTooLarge, "WMF of " + std::to_string(units(size.x)) + " x " +
-                                     std::to_string(units(size.y)) +
+  const U_PAIRF size = InchesOf(options_);
+  const WmfUnits box{Units(size.x), Units(size.y)};
+  if (box.across > kWmfMaxUnits || box.down > kWmfMaxUnits) {
+    Fail({StatusCode::kTooLarge, "WMF of " + std::to_string(box.across) + " x " +
+                                     std::to_string(box.down) +
                                      " units: its bounding box holds at most 32767"});
     return;
   }
-  const std::unique_ptr<char, FreeDeleter> header(U_WMRHEADER_set(&size, kUnitsPerInch));
+  U_PAIRF inches = size;
+  const std::unique_ptr<char, FreeDeleter> header(U_WMRHEADER_set(&inches, kUnitsPerInch));
   if (!header) {
     Fail({StatusCode::kUnsupported, "WMF header could not be made"});
     return;
@@ -107,25 +153,16 @@ void WmfWriter::WriteHeader() {
 // The window covers the logical extent of the picture, so that logical
 // units times viewport / window extent fill the bounding box.
 void WmfWriter::WriteMapping() {
-  const auto window = [](std::int32_t picture, std::int32_t window, std::int32_t viewport) {
-    if (viewport == 0) return static_cast<std::int64_t>(picture);
-    return (static_cast<std::int64_t>(picture) * window + viewport / 2) / viewport;
-  };
-  const bool scaled = options_.map_mode != MapMode::kText;
-  const Size& w = options_.window_extent;
-  const Size& v = options_.viewport_extent;
-  const std::int64_t width = scaled ? window(options_.picture.cx, w.cx, v.cx) : options_.picture.cx;
-  const std::int64_t height =
-      scaled ? window(options_.picture.cy, w.cy, v.cy) : options_.picture.cy;
+  const WmfUnits window = WindowOf(options_);
   // A larger window would be cut to 16 bits and stretch the picture.
-  if (width > kMaxUnits || height > kMaxUnits) {
-    Fail({StatusCode::kTooLarge, "WMF window of " + std::to_string(width) + " x " +
-                                     std::to_string(height) + " units: at most 32767"});
+  if (window.across > kWmfMaxUnits || window.down > kWmfMaxUnits) {
+    Fail({StatusCode::kTooLarge, "WMF window of " + std::to_string(window.across) + " x " +
+                                     std::to_string(window.down) + " units: at most 32767"});
     return;
   }
   Append(U_WMRSETMAPMODE_set(U_MM_ANISOTROPIC));
   Append(U_WMRSETWINDOWORG_set(point16_set(0, 0)));
-  Append(U_WMRSETWINDOWEXT_set(point16_set(Short(width), Short(height))));
+  Append(U_WMRSETWINDOWEXT_set(point16_set(Short(window.across), Short(window.down))));
 }
 
 void WmfWriter::WritePalette() {
@@ -264,8 +301,9 @@ void WmfWriter::TextOut(Point p, std::string_view text) {
   }
   SyncState();
   const std::string bytes(text);
+  std::vector<std::int16_t> dx = ByteAdvances(text, CharacterAdvances(text));
   Append(U_WMREXTTEXTOUT_set(ToPoint16(p), static_cast<std::int16_t>(bytes.size()), 0, bytes.data(),
-                             nullptr, U_RECT16{}));
+                             dx.data(), U_RECT16{}));
 }
 
 std::string WmfWriter::EndFile() {

@@ -4,6 +4,7 @@
 // bytes in the code page of the font's character set.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "gdi/metafile_options.h"
@@ -53,6 +54,19 @@ class WmfWriter final : public MetafileWriter {
   std::optional<std::uint32_t> brush_;
   std::optional<std::uint32_t> font_;
 };
+
+// A WMF holds coordinates and extents of at most 32767 units.
+inline constexpr std::int64_t kWmfMaxUnits = 32767;
+
+struct WmfUnits {
+  std::int64_t across = 0;
+  std::int64_t down = 0;
+};
+
+// The units a placeable WMF laid out by `options` needs across and down: the
+// larger of its bounding box (96 units to the inch) and its window. The
+// writer refuses a picture that needs more than kWmfMaxUnits either way.
+WmfUnits WmfUnitsOf(const MetafileOptions& options);
 
 // The character set a WMF font record carries: the texts are Shift-JIS
 // bytes, so the default character set (which means Shift-JIS only on a

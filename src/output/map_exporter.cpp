@@ -23,11 +23,16 @@ QColor ToQColor(gdi::Color color) {
   return QColor(color.r, color.g, color.b);
 }
 
-// A QPainter device context on a one-pixel image: measures texts as the
-// screen does, for the metafile writers.
+// A QPainter device context on a one-pixel image: measures texts for the
+// metafile writers with a face of the pitch the font record names, the face
+// other programs draw the record with ("ＭＳ 明朝" fixed, "ＭＳ Ｐ明朝"
+// proportional), so that the advances the writers give match the glyphs.
 class TextMeasurer {
  public:
-  TextMeasurer() : image_(1, 1, QImage::Format_RGB32), painter_(&image_), dc_(painter_) {}
+  TextMeasurer()
+      : image_(1, 1, QImage::Format_RGB32),
+        painter_(&image_),
+        dc_(painter_, gdi::FacePitch::kOfTheFace) {}
   gdi::DeviceContext& dc() { return dc_; }
 
  private:

@@ -17,11 +17,24 @@ std::unique_ptr<gdi::MetafileWriter> MakeWriter(MetafileKind kind,
   return std::make_unique<gdi::WmfWriter>(options, measurer);
 }
 
+// A WMF that cannot hold the map is refused before anything is drawn, with
+// what the user can change: the drawing scale sets the map's size.
+Status CheckWmfFits(const gdi::MetafileOptions& options) {
+  const gdi::WmfUnits units = gdi::WmfUnitsOf(options);
+  if (units.across <= gdi::kWmfMaxUnits && units.down <= gdi::kWmfMaxUnits) return {};
+  return Status(StatusCode::kRefused,
+                "WMF の大きさは 32767 までですが、この地図は " + std::to_string(units.across) +
+                    " × " + std::to_string(units.down) + " です。描画倍率を下げてください");
+}
+
 }  // namespace
 
 StatusOr<std::string> PaintMetafile(const Workspace& workspace, const DrawingResources& resources,
                                     MetafileKind kind, const gdi::MetafileOptions& options,
                                     std::uint8_t paint_flags, gdi::DeviceContext* measurer) {
+  if (kind == MetafileKind::kWmf) {
+    if (Status fits = CheckWmfFits(options); !fits.ok()) return fits;
+  }
   const std::unique_ptr<gdi::MetafileWriter> writer = MakeWriter(kind, options, measurer);
   PaintParams params;
   params.PaintFlags = paint_flags;

@@ -18,8 +18,9 @@ enum class MetafileKind : std::uint8_t { kEmf, kWmf };
 
 // Paints the map into a metafile of `kind` laid out by `options` (which also
 // gives the paint scale) and returns the file's bytes, or why the writer
-// could not write it. `measurer` may be null (texts are then spaced by a
-// guess).
+// could not write it; a map too large for a WMF is refused (kRefused, the
+// reason in Japanese with what helps) before it is drawn. `measurer` may be null (texts are then
+// spaced by a guess).
 StatusOr<std::string> PaintMetafile(const Workspace& workspace, const DrawingResources& resources,
                                     MetafileKind kind, const gdi::MetafileOptions& options,
                                     std::uint8_t paint_flags, gdi::DeviceContext* measurer);

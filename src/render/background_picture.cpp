@@ -73,9 +73,8 @@ Status LoadBackgroundPicture(const std::filesystem::path& path, Workspace& works
   if (!read.ok()) return {read.status().code(), PictureRefusalText(read.status())};
   auto picture = std::move(read).value();
   const gdi::MetafileInfo& info = picture->info();
+  // A file named ".emf" is an EMF here: MetafilePicture::Read refuses others.
   if (ToUpperAscii(path.extension().string()) == ".EMF") {
-    if (info.format != gdi::MetafileFormat::kEmf)
-      return {StatusCode::kBadFormat, "拡張メタファイルではありません"};
     const PictureSize size{SizeField(info.size.cx), SizeField(info.size.cy)};
     workspace.settings.UsePalette = 1;
     Show(workspace, std::move(picture), BackgroundMode::kSize, size, {});

@@ -1,11 +1,12 @@
 #include "render/metafile_picture.h"
 
 #include "base/file_io.h"
+#include "base/text_helpers.h"
 
 namespace kartela {
 std::string PictureRefusalText(const Status& status) {
   if (!status.offset()) return status.detail();
-  return status.detail() + " (offset " + std::to_string(*status.offset()) + ")";
+  return status.detail() + " (" + std::to_string(*status.offset()) + " バイト目)";
 }
 
 StatusOr<std::shared_ptr<const MetafilePicture>> MetafilePicture::FromBytes(std::string bytes) {
@@ -24,6 +25,9 @@ StatusOr<std::shared_ptr<const MetafilePicture>> MetafilePicture::Read(
   if (file.status().code() == StatusCode::kTooLarge)
     return Status{StatusCode::kTooLarge, std::string(kFileTooLargeReason)};
   if (!file.ok()) return Status{file.status().code(), "ファイルが読めません"};
+  // Other bytes would be read as a WMF and refused as not being one.
+  if (ToUpperAscii(path.extension().string()) == ".EMF" && !gdi::LooksLikeEmf(*file))
+    return Status{StatusCode::kBadFormat, "EMF ではありません", 0};
   return FromBytes(std::move(file).value());
 }
 

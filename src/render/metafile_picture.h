@@ -26,8 +26,8 @@ class MetafilePicture final : public BackgroundPicture {
   // The picture of `bytes`, or why they are refused: a header or a record
   // the player cannot use, or a picture without width or height.
   static StatusOr<std::shared_ptr<const MetafilePicture>> FromBytes(std::string bytes);
-  // The same for the file at `path`; also refused when it cannot be read or
-  // is larger than kMaxMetafileBytes.
+  // The same for the file at `path`; also refused when it cannot be read, is
+  // larger than kMaxMetafileBytes, or is named ".emf" but is no EMF.
   static StatusOr<std::shared_ptr<const MetafilePicture>> Read(const std::filesystem::path& path);
 
   const gdi::MetafileInfo& info() const { return info_; }

@@ -204,6 +204,21 @@ TEST_F(CliCommandsTest, RenderOpensABaseMapWhoseNameHasNoShiftJisForm) {
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
+// A document names its base map in Shift-JIS: the white map of a base map
+// whose path has none is refused under message 5 with the reason, and no
+// document is written.
+TEST_F(CliCommandsTest, RenderRefusesADocumentOfABaseMapWhosePathHasNoShiftJisForm) {
+  const char* name = "\xF0\xA0\xAE\xB7.IDT";  // U+20BB7 has no Shift-JIS form
+  dir_.Write(name, FilledSquaresMap());
+  const std::string out = InDir("white.KTD");
+  EXPECT_EQ(Run(RunRenderCommand, {InDir(name), "--out", out}), kExitFailure);
+  ASSERT_EQ(reporter_.Numbers(), std::vector<int>{kMsgSaveFailed});
+  EXPECT_NE(reporter_.messages[0].text.find("Shift-JIS で表せない文字があるため、文書に書けません"),
+            std::string::npos)
+      << reporter_.messages[0].text;
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 // A render that cannot be written says why under message 5, for the picture
 // and the document alike, and leaves nothing behind.
 TEST_F(CliCommandsTest, RenderThatCannotBeWrittenSaysWhy) {
@@ -221,6 +236,57 @@ TEST_F(CliCommandsTest, RenderThatCannotBeWrittenSaysWhy) {
       EXPECT_FALSE(std::filesystem::exists(out));
     }
   });
+}
+
+// A WMF holds at most 32767 units each way: a map drawn larger (描画倍率
+// 400 on a 100 x 80 map) is refused under message 5 with why and what
+// helps, and nothing is written; the EMF of the same map is written.
+TEST_F(CliCommandsTest, RenderRefusesAWmfLargerThanItHoldsAndSaysWhatHelps) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n10\r\n20\r\n");
+  dir_.Write("LARGE.INI", "DrawSize=400,400\r\n");
+  const auto render = [&](const char* out) {
+    return Run(RunRenderCommand, {InDir("x.DAT"), "--out", InDir(out), "--settings",
+                                  InDir("LARGE.INI"), "--no-text"});
+  };
+  EXPECT_EQ(render("large.wmf"), kExitFailure);
+  ASSERT_EQ(reporter_.Numbers(), std::vector<int>{kMsgSaveFailed});
+  EXPECT_EQ(reporter_.messages[0].text,
+            "保存に失敗しました。\nWMF の大きさは 32767 までですが、この地図は 40000 × 32000 "
+            "です。描画倍率を下げてください");
+  EXPECT_FALSE(std::filesystem::exists(InDir("large.wmf")));
+  EXPECT_EQ(render("large.emf"), kExitOk);
+}
+
+// --out and --scale that cannot be used are refused under message 13 with
+// the reason: a metafile is sized by the drawing scale, not by --scale.
+TEST_F(CliCommandsTest, RenderSaysWhyItRefusesItsOutputOptions) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n10\r\n20\r\n");
+  struct Case {
+    const char* out;
+    const char* scale;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"map.emf", "2", "EMF と WMF は --scale を取りません"},
+      {"map.wmf", "0.5", "EMF と WMF は --scale を取りません"},
+      {"map.png", "0", "--scale は 0 より大きく 100 までの数です"},
+      {"map.gif", "1", "--out の拡張子は .png .svg .pdf .emf .wmf .ktd のどれかです"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.out);
+    reporter_.messages.clear();
+    EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", InDir(c.out), "--scale", c.scale}),
+              kExitFailure);
+    ASSERT_EQ(reporter_.Numbers(), std::vector<int>{kMsgBadSetting});
+    EXPECT_NE(reporter_.messages[0].text.find(c.reason), std::string::npos)
+        << reporter_.messages[0].text;
+    EXPECT_FALSE(std::filesystem::exists(InDir(c.out)));
+  }
+  // A scale of 1 is what a metafile is drawn at anyway.
+  EXPECT_EQ(Run(RunRenderCommand, {InDir("x.DAT"), "--out", InDir("one.emf"), "--scale", "1"}),
+            kExitOk);
 }
 
 TEST_F(CliCommandsTest, RenderRefusesBadInput) {

@@ -27,6 +27,15 @@ data=$(bin/kartela-cli data "$prefix/sample.DAT")
 echo "$data" | grep -q '"areaCount": 47' || { echo "installed tool did not read the sample: $data"; exit 1; }
 QT_QPA_PLATFORM=offscreen bin/kartela-cli render "$prefix/sample.DAT" --out "$prefix/map.png"
 [ -s "$prefix/map.png" ] || { echo "no map drawn by the installed tool"; exit 1; }
+# A tool for scripts prints nothing but its own messages, also without
+# XDG_RUNTIME_DIR (Qt would warn), and its help lists every output format.
+errors=$(env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen bin/kartela-cli render "$prefix/sample.DAT" \
+  --out "$prefix/map.emf" 2>&1 >/dev/null)
+[ -z "$errors" ] || { echo "the installed tool wrote on standard error: $errors"; exit 1; }
+help=$(bin/kartela-cli --help)
+for format in PNG SVG PDF EMF WMF .KTD; do
+  echo "$help" | grep -q -- "$format" || { echo "kartela-cli --help does not list $format"; exit 1; }
+done
 # A table read through the GDAL plugin, which the installed tool loads from P/lib/kartela.
 printf '地域,人口\n東京都,14047594\n' > "$prefix/table.csv"
 bin/kartela-cli table "$prefix/table.csv" --key 地域 --value 人口 --out "$prefix/table.DAT" >/dev/null

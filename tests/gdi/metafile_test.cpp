@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -290,6 +291,107 @@ TEST(MetafileWriterTest, AWmfRecordLongerThanItHoldsIsSplitOrRefused) {
   EXPECT_EQ(text_writer.Finish().status().code(), StatusCode::kTooLarge);
 }
 
+// The record types of a metafile in order, after its header: EMF types, or
+// the low byte of each WMF record's function.
+std::vector<std::uint32_t> RecordTypes(const std::string& bytes, bool emf) {
+  std::vector<std::uint32_t> types;
+  std::size_t at = emf ? 0 : U_SIZE_WMRPLACEABLE + U_SIZE_WMRHEADER;
+  while (at < bytes.size()) {
+    std::uint32_t size = 0;
+    if (emf) {
+      U_EMR record;
+      std::memcpy(&record, bytes.data() + at, sizeof record);
+      types.push_back(record.iType);
+      size = record.nSize;
+    } else {
+      const auto* record = reinterpret_cast<const U_METARECORD*>(bytes.data() + at);
+      types.push_back(record->iType);
+      size = U_wmr_size(record);
+    }
+    if (size == 0) break;
+    at += size;
+  }
+  if (emf && !types.empty()) types.erase(types.begin());
+  return types;
+}
+
+// A reader's own defaults differ (some draw no outline or fill nothing until
+// a pen or a brush is selected): a file selects a pen and a brush of its own
+// before it draws, even when the drawing keeps a fresh device context's.
+TEST(MetafileWriterTest, AFileSelectsItsOwnPenAndBrushBeforeItDraws) {
+  const Point triangle[] = {{10, 10}, {100, 10}, {50, 80}};
+  struct Case {
+    bool emf;
+    std::vector<std::uint32_t> before_drawing;
+    std::uint32_t polygon;
+  };
+  const Case cases[] = {
+      {true,
+       {U_EMR_CREATEPEN, U_EMR_SELECTOBJECT, U_EMR_CREATEBRUSHINDIRECT, U_EMR_SELECTOBJECT},
+       U_EMR_POLYGON16},
+      {false,
+       {U_WMR_CREATEPENINDIRECT, U_WMR_SELECTOBJECT, U_WMR_CREATEBRUSHINDIRECT, U_WMR_SELECTOBJECT},
+       U_WMR_POLYGON},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.emf ? "EMF" : "WMF");
+    std::unique_ptr<MetafileWriter> writer;
+    if (c.emf) {
+      writer = std::make_unique<EmfWriter>(EmfFileOptions(kPicture, 96));
+    } else {
+      writer = std::make_unique<WmfWriter>(OneToOne());
+    }
+    writer->Polygon(triangle);
+    const std::vector<std::uint32_t> types = RecordTypes(writer->Finish().value(), c.emf);
+    const auto drawn = std::find(types.begin(), types.end(), c.polygon);
+    ASSERT_NE(drawn, types.end());
+    std::vector<std::uint32_t> objects;
+    for (auto type = types.begin(); type != drawn; ++type) {
+      if (std::find(c.before_drawing.begin(), c.before_drawing.end(), *type) !=
+          c.before_drawing.end())
+        objects.push_back(*type);
+    }
+    // The font follows, selected before the first text.
+    objects.resize(std::min(objects.size(), c.before_drawing.size()));
+    EXPECT_EQ(objects, c.before_drawing);
+  }
+}
+
+// A WMF text carries its spacing array, one entry per byte: a double-byte
+// character's advance on its lead byte, 0 on its trail byte. Without a
+// measurer a full-width character advances by the font's height and a
+// half-width one by half of it.
+TEST(MetafileWriterTest, AWmfTextCarriesTheAdvanceOfEachCharacter) {
+  WmfWriter writer(OneToOne());
+  LogFont font;
+  font.Height = -12;
+  writer.SelectFont(font);
+  const std::string text = Sjis("人口（20)");
+  writer.TextOut({5, 5}, text);
+  const std::string wmf = writer.Finish().value();
+  std::size_t at = U_SIZE_WMRPLACEABLE + U_SIZE_WMRHEADER;
+  const U_METARECORD* record = nullptr;
+  while (at < wmf.size()) {
+    record = reinterpret_cast<const U_METARECORD*>(wmf.data() + at);
+    if (record->iType == U_WMR_EXTTEXTOUT) break;
+    at += U_wmr_size(record);
+  }
+  ASSERT_LT(at, wmf.size());
+  U_POINT16 where;
+  std::int16_t length = 0;
+  std::uint16_t options = 0;
+  const char* string = nullptr;
+  const std::int16_t* dx = nullptr;
+  U_RECT16 rect;
+  ASSERT_GT(U_WMREXTTEXTOUT_get(wmf.data() + at, &where, &length, &options, &string, &dx, &rect),
+            0);
+  ASSERT_EQ(length, static_cast<std::int16_t>(text.size()));
+  ASSERT_NE(dx, nullptr);
+  std::vector<std::int16_t> spacing(static_cast<std::size_t>(length));
+  std::memcpy(spacing.data(), dx, spacing.size() * sizeof(std::int16_t));
+  EXPECT_EQ(spacing, (std::vector<std::int16_t>{12, 0, 12, 0, 12, 0, 6, 6, 6}));
+}
+
 TEST(MetafileWriterTest, EmfHeaderGivesThePictureSizeAndDeviceBounds) {
   const MetafileInfo info =
       InspectMetafile(WriteEmf(EnhancedMetafileCopyOptions(kPicture, {}))).value();
@@ -480,53 +582,52 @@ TEST_P(MetafileDamageTest, IsRefusedWithTheOffsetAndTheReason) {
 INSTANTIATE_TEST_SUITE_P(
     Files, MetafileDamageTest,
     testing::Values(
-        Damage{"EmptyFile", [] { return std::string(); }, AtStart, "too short"},
-        Damage{"TruncatedEmf", [] { return Emf().substr(0, 700); }, AtStart, "cut off"},
+        Damage{"EmptyFile", [] { return std::string(); }, AtStart, "短い"},
+        Damage{"TruncatedEmf", [] { return Emf().substr(0, 700); }, AtStart, "途中で切れています"},
         Damage{
             "EmfRecordLongerThanTheFile",
             [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_POLYGON16) + 4, 0x7FFFFFF0u); },
-            [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); }, "left"},
+            [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); }, "残りは"},
         Damage{"EmfRecordSizeNotAMultipleOfFour",
                [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_POLYGON16) + 4, 30u); },
-               [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); },
-               "multiple of 4"},
+               [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); }, "4 の倍数"},
         Damage{"EmfPointCountPastTheRecord",
                [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_POLYGON16) + 24, 100000u); },
                [](const std::string& b) { return FindEmfRecord(b, U_EMR_POLYGON16); }, ""},
         Damage{"EmfSelectsAnObjectNeverCreated",
                [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_SELECTOBJECT) + 8, 60u); },
                [](const std::string& b) { return FindEmfRecord(b, U_EMR_SELECTOBJECT); },
-               "does not exist"},
+               "がありません"},
         Damage{"EmfCreatesAnObjectOutsideTheTable",
                [] { return Patched(Emf(), FindEmfRecord(Emf(), U_EMR_CREATEPEN) + 8, 5000u); },
                [](const std::string& b) { return FindEmfRecord(b, U_EMR_CREATEPEN); },
-               "outside the table"},
+               "が表の外です"},
         Damage{"EmfZeroWindowExtent",
                [] {
                  const std::string emf = WriteEmf(MetafilePictureOptions(kPicture, {}));
                  return Patched(emf, FindEmfRecord(emf, U_EMR_SETWINDOWEXTEX) + 8, 0u);
                },
                [](const std::string& b) { return FindEmfRecord(b, U_EMR_SETWINDOWEXTEX); },
-               "zero window extent"},
+               "ウィンドウの広さが 0"},
         Damage{"EmfWithoutEndRecord",
                [] {
                  const std::string emf = Emf();
                  const std::size_t end = FindEmfRecord(emf, U_EMR_EOF);
                  return Patched(emf.substr(0, end), 48, static_cast<std::uint32_t>(end));
                },
-               [](const std::string& b) { return b.size(); }, "no end-of-file record"},
+               [](const std::string& b) { return b.size(); }, "終わりのレコードがありません"},
         Damage{"EmfSecondHeader", [] { return WithSecondHeader(Emf()); },
                [](const std::string& b) {
                  return FindEmfRecord(b, U_EMR_EOF) - ReadAt<std::uint32_t>(b, 4);
                },
-               "a second header"},
-        Damage{"TruncatedWmf", [] { return Wmf().substr(0, 400); }, AtStart, "cut off"},
+               "二つ目の見出し"},
+        Damage{"TruncatedWmf", [] { return Wmf().substr(0, 400); }, AtStart, "途中で切れています"},
         Damage{"WmfRecordLongerThanTheFile",
                [] { return Patched(Wmf(), FindWmfRecord(Wmf(), 0x0324), 0x00FFFFFFu); },
-               [](const std::string& b) { return FindWmfRecord(b, 0x0324); }, "left"},
+               [](const std::string& b) { return FindWmfRecord(b, 0x0324); }, "残りは"},
         Damage{"WmfSelectsAnObjectNeverCreated",
                [] { return Patched(Wmf(), FindWmfRecord(Wmf(), 0x012D) + 6, std::uint16_t{40}); },
-               [](const std::string& b) { return FindWmfRecord(b, 0x012D); }, "does not exist"},
+               [](const std::string& b) { return FindWmfRecord(b, 0x012D); }, "がありません"},
         Damage{"WmfPointCountPastTheRecord",
                [] { return Patched(Wmf(), FindWmfRecord(Wmf(), 0x0324) + 6, std::uint16_t{9000}); },
                [](const std::string& b) { return FindWmfRecord(b, 0x0324); }, ""},
@@ -541,10 +642,10 @@ INSTANTIATE_TEST_SUITE_P(
                  return FindWmfRecord(std::string(U_SIZE_WMRPLACEABLE, '\0') + b, 0x0324) -
                         U_SIZE_WMRPLACEABLE;
                },
-               "picture's size", StatusCode::kUnsupported},
-        Damage{"RandomBytes", [] { return RandomBytes(1, 0x55); }, AtStart, "not a WMF"},
+               "絵の大きさが決まる前", StatusCode::kUnsupported},
+        Damage{"RandomBytes", [] { return RandomBytes(1, 0x55); }, AtStart, "WMF ではありません"},
         Damage{"RandomBytesWithAnEmfType", [] { return RandomBytes(2, 0x01); }, AtStart,
-               "not an EMF"}),
+               "EMF ではありません"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MetafilePlayerTest, RandomDamageNeverCrashesOrHangs) {

@@ -82,17 +82,20 @@ TEST_F(BackgroundPictureTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
   std::mt19937 random(4);
   for (char& c : noise)
     c = static_cast<char>(random());
+  // The reason begins as given, in the program's language: a file named
+  // as an EMF that is none is refused as not an EMF.
   const struct {
     const char* name;
     std::string bytes;
+    const char* reason;
   } cases[] = {
-      {"plain.wmf", wmf.substr(22)},               // the WMF without its placeable header
-      {"cut.emf", emf.substr(0, emf.size() / 2)},  // a truncated EMF
-      {"noise.wmf", noise},
-      {"noise.emf", noise},
-      {"wmf.emf", wmf},  // a WMF named as an EMF
-      {"empty.wmf", ""},
-      {"cut.wmf", wmf.substr(0, 40)},
+      {"plain.wmf", wmf.substr(22), ""},  // the WMF without its placeable header
+      {"cut.emf", emf.substr(0, emf.size() / 2), "ファイルが途中で切れています"},
+      {"noise.wmf", noise, "WMF ではありません"},
+      {"noise.emf", noise, "EMF ではありません"},
+      {"wmf.emf", wmf, "EMF ではありません"},  // a WMF named as an EMF
+      {"empty.wmf", "", "WMF の見出しより短いファイルです"},
+      {"cut.wmf", wmf.substr(0, 40), ""},
   };
   ASSERT_TRUE(LoadBackgroundPicture(dir_.Write("kept.wmf", wmf), ws_).ok());
   const auto* kept = ws_.view.Picture.get();
@@ -100,6 +103,7 @@ TEST_F(BackgroundPictureTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
     const Status refused = LoadBackgroundPicture(dir_.Write(c.name, c.bytes), ws_);
     ASSERT_EQ(refused.code(), StatusCode::kBadFormat) << c.name;
     EXPECT_FALSE(refused.detail().empty()) << c.name;
+    EXPECT_TRUE(refused.detail().starts_with(c.reason)) << c.name << ": " << refused.detail();
     EXPECT_EQ(ws_.view.Picture.get(), kept) << c.name;
     EXPECT_EQ(ws_.view.Background, BackgroundMode::kBounds) << c.name;
   }

@@ -82,8 +82,8 @@ std::optional<QPoint> WholeShiftOf(const QTransform& transform) {
 
 }  // namespace
 
-PainterDeviceContext::PainterDeviceContext(QPainter& painter)
-    : painter_(painter), saved_(painter.isActive()) {
+PainterDeviceContext::PainterDeviceContext(QPainter& painter, FacePitch pitch)
+    : painter_(painter), saved_(painter.isActive()), pitch_(pitch) {
   if (!saved_) return;
   // The painter's transform includes the device pixel ratio of a high-DPI
   // device, which its paint engine applies again after resetTransform():
@@ -202,7 +202,7 @@ const QBrush& PainterDeviceContext::DeviceBrush() {
 const QFont& PainterDeviceContext::DeviceFont() {
   if (!font_) {
     if (installed_families_.empty()) installed_families_ = InstalledFamilies();
-    font_ = MakeQFont(state_.font, scale_y_, installed_families_, FacePitch::kProportional);
+    font_ = MakeQFont(state_.font, scale_y_, installed_families_, pitch_);
   }
   return *font_;
 }

@@ -38,6 +38,7 @@
 #include <QTransform>
 
 #include "gdi/device_context.h"
+#include "gdi/qt/font_substitution.h"
 
 namespace kartela::gdi {
 
@@ -46,7 +47,10 @@ class PainterDeviceContext : public DeviceContext {
   // Draws with the active `painter`. Its transform in force now maps the
   // coordinates of the calls to device pixels; the device context then draws
   // in device pixels itself and restores the painter's state when it goes.
-  explicit PainterDeviceContext(QPainter& painter);
+  // Substituted faces take `pitch`: proportional on screen, where texts are
+  // placed by their measured extent; a metafile's measurer takes the pitch
+  // of the face its records name, since readers space the texts by that.
+  explicit PainterDeviceContext(QPainter& painter, FacePitch pitch = FacePitch::kProportional);
   ~PainterDeviceContext() override;
   PainterDeviceContext(const PainterDeviceContext&) = delete;
   PainterDeviceContext& operator=(const PainterDeviceContext&) = delete;
@@ -108,6 +112,7 @@ class PainterDeviceContext : public DeviceContext {
   std::optional<QBrush> brush_;  // built from the brush and background on use
   std::optional<QFont> font_;    // built from the font record on use
   std::vector<std::string> installed_families_;
+  FacePitch pitch_;
 };
 
 }  // namespace kartela::gdi

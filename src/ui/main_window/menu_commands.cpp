@@ -154,6 +154,9 @@ constexpr MenuEntry kPictureMenu[] = {
     Item(
         M::kWMetaSave, "WMetaSave", "ＷＭＦ形式 保存 (&W)",
         [](C& c) { c.pictures->WMetaSaveClick(); }, kMapOrPicture),
+    Item(
+        M::kEmfSave, "EmfSave", "EMF形式 保存 (&E)", [](C& c) { c.pictures->EmfSaveClick(); },
+        kMapOrPicture),
     Item(M::kWMetaLoad, "WMetaLoad", "ＷＭＦ形式 読み込み (&R)",
          [](C& c) { c.picture_graph->WMetaLoadClick(); }),
     Item(

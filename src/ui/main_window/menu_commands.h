@@ -83,6 +83,7 @@ enum class MenuItem : std::uint8_t {
   kKTDSave,
   kKTDLoad,
   kWMetaSave,
+  kEmfSave,
   kWMetaLoad,
   kSvgSave,
   kPdfSave,

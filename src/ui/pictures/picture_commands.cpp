@@ -131,18 +131,22 @@ std::optional<std::string_view> PictureCommands::MetafileExtension() {
   }
 }
 
-void PictureCommands::WMetaSaveClick() {
-  if (!MapDrawn()) return;
+std::optional<std::uint8_t> PictureCommands::MetafilePaintFlags() {
+  if (!MapDrawn()) return std::nullopt;
   const int colour = AskLineColour();
-  if (colour < 0) return;
+  if (colour < 0) return std::nullopt;
   auto flags = static_cast<std::uint8_t>(colour);
-  {
-    TMetaSaveDialog dialog(DialogOwner(context_));
-    PlaceDialog(context_, dialog, 13, 4);
-    const int choice = run_dialog_(dialog);
-    if (choice != kResultAll && choice != kResultYes) return;
-    if (choice == kResultYes) flags |= kPaintNoText;
-  }
+  TMetaSaveDialog dialog(DialogOwner(context_));
+  PlaceDialog(context_, dialog, 13, 4);
+  const int choice = run_dialog_(dialog);
+  if (choice != kResultAll && choice != kResultYes) return std::nullopt;
+  if (choice == kResultYes) flags |= kPaintNoText;
+  return flags;
+}
+
+void PictureCommands::WMetaSaveClick() {
+  const auto flags = MetafilePaintFlags();
+  if (!flags) return;
   const bool emf = OffersEmf(context_.workspace.settings);
   const auto chosen = ChooseFile(QStringLiteral("メタファイル形式 保存"),
                                  emf ? QStringLiteral("ﾒﾀﾌｧｲﾙ(*.emf *.wmf);;全ファイル(*.*)")
@@ -156,7 +160,20 @@ void PictureCommands::WMetaSaveClick() {
     path = WithPictureExtension(path, {}, *wanted);
   }
   if (!ConfirmOverwrite(context_.reporter, path)) return;
-  Report(SaveMetafile(path, flags));
+  Report(SaveMetafile(path, *flags));
+}
+
+// The enhanced metafile whatever EmfMode says, for the programs that draw an
+// EMF better than a WMF (its coordinates are not limited to 16 bits).
+void PictureCommands::EmfSaveClick() {
+  const auto flags = MetafilePaintFlags();
+  if (!flags) return;
+  const auto chosen =
+      ChooseFile(QStringLiteral("EMF形式 保存"), QStringLiteral("EMFﾌｧｲﾙ(*.emf);;全ファイル(*.*)"));
+  if (!chosen) return;
+  const std::filesystem::path path = WithPictureExtension(*chosen, {kEmf}, kEmf);
+  if (!ConfirmOverwrite(context_.reporter, path)) return;
+  Report(SaveMetafile(path, *flags));
 }
 
 Status PictureCommands::SaveMetafile(const std::filesystem::path& path, std::uint8_t paint_flags) {

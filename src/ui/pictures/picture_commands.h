@@ -1,5 +1,5 @@
 // The picture commands of the 画像 menu that write files: the metafile save
-// (WMF or EMF) with its option and format dialogs, the SVG, PDF and PNG
+// (WMF or EMF) with its option and format dialogs, the EMF save, the SVG, PDF and PNG
 // saves, and the choice of how boundary lines are treated on save and copy.
 // Every file is drawn by the exporter and written by replacing the file
 // only with a complete one.
@@ -40,6 +40,7 @@ class PictureCommands {
   explicit PictureCommands(AppContext& context);
 
   void WMetaSaveClick();
+  void EmfSaveClick();
   void SvgSaveClick();
   void PdfSaveClick();
   void PngSaveClick();
@@ -59,6 +60,9 @@ class PictureCommands {
  private:
   // Message 16 when no map is drawn.
   bool MapDrawn();
+  // The metafile saves' questions (line colour, picture only): their
+  // PaintFlags, or nothing when no map is drawn or the user cancels.
+  std::optional<std::uint8_t> MetafilePaintFlags();
   // The save dialog; nothing when cancelled or given a wildcard.
   std::optional<std::filesystem::path> ChooseFile(const QString& title, const QString& filter);
   // The metafile's extension for a name that has neither: asks when

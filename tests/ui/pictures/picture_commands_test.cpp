@@ -123,6 +123,51 @@ TEST_F(PictureCommandsTest, MetafileSaveNamesTheFileAndChoosesItsForm) {
   EXPECT_TRUE(bed_.reporter.Numbers().empty());
 }
 
+// The EMF save writes an EMF whatever EmfMode offers, under the name given
+// or with ".emf" put in place of another extension, with the same notice as
+// every save.
+TEST_F(PictureCommandsTest, EmfSaveWritesAnEmfWhateverTheModeOffers) {
+  for (const char* chosen : {"E", "E2.wmf", "E3.EMF"}) {
+    SCOPED_TRACE(chosen);
+    bed_.reporter.notices.clear();
+    answers_ = {kResultAll};
+    chosen_ = chosen;
+    commands_.EmfSaveClick();
+    std::filesystem::path saved = Dir() / chosen;
+    if (saved.extension() != ".EMF") saved.replace_extension(".emf");
+    const auto bytes = ReadFileBytes(saved);
+    ASSERT_TRUE(bytes) << saved;
+    EXPECT_EQ(gdi::InspectMetafile(*bytes)->format, gdi::MetafileFormat::kEmf);
+    EXPECT_EQ(bed_.reporter.notices, std::vector<std::string>{"保存しました。"});
+  }
+  EXPECT_EQ(filters_.back(), "EMFﾌｧｲﾙ(*.emf);;全ファイル(*.*)");
+  EXPECT_EQ(dialogs_.back(), "TMetaSaveDialog");
+  EXPECT_TRUE(bed_.reporter.Numbers().empty());
+}
+
+// PNG, SVG and PDF saves end with the notice the metafile save shows.
+TEST_F(PictureCommandsTest, EverySaveEndsWithTheSameNotice) {
+  const struct {
+    void (PictureCommands::*save)();
+    const char* name;
+    int answer;  // to the dialog before the file's
+  } saves[] = {
+      {&PictureCommands::PngSaveClick, "N.png", QDialog::Accepted},
+      {&PictureCommands::SvgSaveClick, "N.svg", QDialog::Rejected},
+      {&PictureCommands::PdfSaveClick, "N.pdf", QDialog::Rejected},
+      {&PictureCommands::WMetaSaveClick, "N.wmf", kResultAll},
+  };
+  for (const auto& [save, name, answer] : saves) {
+    SCOPED_TRACE(name);
+    bed_.reporter.notices.clear();
+    answers_ = {answer};
+    chosen_ = name;
+    (commands_.*save)();
+    EXPECT_TRUE(std::filesystem::exists(Dir() / name));
+    EXPECT_EQ(bed_.reporter.notices, std::vector<std::string>{"保存しました。"});
+  }
+}
+
 TEST_F(PictureCommandsTest, PictureOnlyDropsTheTexts) {
   bed_.workspace.settings.AreaNameFlags = 1;
   for (const int choice : {kResultAll, kResultYes}) {
@@ -206,7 +251,11 @@ TEST_F(PictureCommandsTest, ASaveThatCannotBeWrittenSaysWhy) {
     commands_.WMetaSaveClick();
   }
   ASSERT_EQ(bed_.reporter.Numbers(), std::vector<int>{kMsgSaveFailed});
-  EXPECT_EQ(bed_.reporter.messages[0].text, "保存に失敗しました。\nこの形式には大きすぎます");
+  const std::string& text = bed_.reporter.messages[0].text;
+  EXPECT_TRUE(
+      text.starts_with("保存に失敗しました。\nWMF の大きさは 32767 までですが、この地図は "))
+      << text;
+  EXPECT_TRUE(text.ends_with(" です。描画倍率を下げてください")) << text;
   EXPECT_FALSE(std::filesystem::exists(Dir() / "wide.wmf"));
   EXPECT_TRUE(std::filesystem::exists(Dir() / "wide.emf"));
 }
