@@ -9,6 +9,7 @@
 #include "render/decoration_painter.h"
 #include "render/legend.h"
 #include "render/map_frame.h"
+#include "render/map_furniture.h"
 #include "render/picture_graph.h"
 
 namespace kartela {
@@ -272,6 +273,7 @@ void PaintMap(const Workspace& workspace, const DrawingResources& resources, gdi
   const PaintContext context(workspace, resources, dc, params);
   PaintBackgroundPicture(context);
   PaintMapOfKind(context);
+  if (workspace.view.Kind != MapKind::kNone) DrawSourceLine(context);
   DrawShapeDecorations(context);
   DrawTextDecorations(context);
 }

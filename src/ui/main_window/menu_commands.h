@@ -130,6 +130,8 @@ enum class MenuItem : std::uint8_t {
   kDecSquare,
   kDecTri,
   kDecCross,
+  kDecArrow,
+  kDecNorth,
   kDecFree,
   // ﾍﾙﾌﾟ
   kMapHelp,
