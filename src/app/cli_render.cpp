@@ -37,7 +37,8 @@ constexpr std::string_view kUsage =
     "       [--classes K] [--breaks B1,B2,...] [--method 1|2] [--settings FILE.INI]\n"
     "       [--ref-radius R] [--ref-value TEXT] [--base-value V] [--plus-colour I]\n"
     "       [--minus-colour I] [--picture FILE.wmf|.emf] [--background FILE.wmf|.emf]\n"
-    "       [--mono] [--no-text]";
+    "       [--mono] [--no-text] [--legend-heading TEXT] [--source TEXT] [--source-right]\n"
+    "       [--circle-legend single|nested]";
 
 bool HasExtension(const std::filesystem::path& path, std::string_view upper_ext) {
   return ToUpperAscii(path.extension().string()) == upper_ext;
@@ -242,6 +243,35 @@ bool LoadBackground(const CliContext& context, const CliArguments& arguments,
   return false;
 }
 
+// A text option as Shift-JIS within the length of its line; none when the
+// text cannot be held.
+std::optional<std::string> FurnitureText(const std::string& utf8) {
+  const auto text = sjis::FromUtf8(utf8);
+  if (!text || text->size() > kMaxFurnitureTextBytes) return std::nullopt;
+  return text;
+}
+
+// --legend-heading, --source, --source-right and --circle-legend over what
+// the settings or the document say.
+bool ApplyFurnitureOptions(const CliContext& context, const CliArguments& arguments,
+                           Workspace& workspace) {
+  Settings& settings = workspace.settings;
+  for (const auto& [name, target] : {std::pair{"legend-heading", &settings.LegendHeading},
+                                     std::pair{"source", &settings.SourceText}}) {
+    const auto value = arguments.Value(name);
+    if (!value) continue;
+    const auto text = FurnitureText(*value);
+    if (!text) return !Refused(context, kMsgBadSetting);
+    *target = *text;
+  }
+  if (arguments.Flag("source-right")) settings.SourceAtRight = 1;
+  if (const auto legend = arguments.Value("circle-legend")) {
+    if (*legend != "single" && *legend != "nested") return !Refused(context, kMsgBadSetting);
+    workspace.symbols.NestedLegend = *legend == "nested";
+  }
+  return true;
+}
+
 MapKind MapKindOf(const std::string& kind) {
   if (kind == "paint") return MapKind::kPaintMap;
   if (kind == "circle") return MapKind::kCircleGraph;
@@ -372,11 +402,12 @@ int SaveDocument(const CliContext& context, const std::filesystem::path& out,
 }  // namespace
 
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments) {
-  const auto parsed = ParseCliArguments(
-      arguments,
-      {"out", "map", "scale", "classes", "breaks", "method", "settings", "ref-radius", "ref-value",
-       "base-value", "plus-colour", "minus-colour", "picture", "background"},
-      {"mono", "no-text"});
+  const auto parsed =
+      ParseCliArguments(arguments,
+                        {"out", "map", "scale", "classes", "breaks", "method", "settings",
+                         "ref-radius", "ref-value", "base-value", "plus-colour", "minus-colour",
+                         "picture", "background", "legend-heading", "source", "circle-legend"},
+                        {"mono", "no-text", "source-right"});
   if (!parsed || parsed->files.size() != 1 || !parsed->Value("out")) return UsageError(kUsage);
   const std::filesystem::path out(*parsed->Value("out"));
   const auto settings = FileSettingsOf(*parsed);
@@ -387,7 +418,8 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
   const auto gui = StartGui();
   Workspace workspace;
   if (!LoadSettings(context, *parsed, workspace.settings) ||
-      !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace)) {
+      !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace) ||
+      !ApplyFurnitureOptions(context, *parsed, workspace)) {
     return kExitFailure;
   }
   if (IsMapDocument(out)) {

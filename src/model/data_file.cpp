@@ -13,6 +13,7 @@
 #include "model/base_map_reference.h"
 #include "model/messages.h"
 #include "model/reporter.h"
+#include "model/settings.h"
 
 namespace kartela {
 namespace {
@@ -184,6 +185,24 @@ bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
 std::string FormatDataFile(const AreaList& areas, const DataSet& data) {
   std::string text = DataFileText(areas, data);
   return EncodeFileText(text).value_or(std::move(text));
+}
+
+std::string ProposedSourceText(const std::vector<std::string>& notes) {
+  constexpr std::string_view kSourceWord = "\x8f\x6f\x93\x54";  // 出典
+  const auto trimmed = [](const std::string& note) { return Trim(note, Blanks::kSpaceTab); };
+  auto found = std::find_if(notes.begin(), notes.end(), [&](const std::string& note) {
+    return trimmed(note).starts_with(kSourceWord);
+  });
+  if (found == notes.end())
+    found = std::find_if(notes.begin(), notes.end(),
+                         [&](const std::string& note) { return !trimmed(note).empty(); });
+  if (found == notes.end()) return {};
+  return std::string(
+      Trim(sjis::CutToBytes(trimmed(*found), kMaxFurnitureTextBytes), Blanks::kSpaceTab));
+}
+
+std::string SourceNoteOf(std::string_view file_name) {
+  return "\x8f\x6f\x93\x54\x81\x46" + std::string(file_name);  // 出典：
 }
 
 std::string DataFileWriteRefusal(const AreaList& areas, const DataSet& data) {

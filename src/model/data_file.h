@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/status.h"
 #include "model/area_list.h"
@@ -33,6 +34,14 @@ bool ReadDataFile(const std::filesystem::path& path, const std::filesystem::path
 bool ParseDataFile(std::string_view bytes, const std::filesystem::path& path,
                    const std::filesystem::path& program_dir, AreaList& areas, DataSet& data,
                    Reporter& reporter);
+
+// The source line proposed for a map of data with `notes`: the first note
+// beginning with "出典", else the first that is not blank, trimmed and cut to
+// kMaxFurnitureTextBytes; empty without one.
+std::string ProposedSourceText(const std::vector<std::string>& notes);
+
+// "出典：" followed by `file_name` (Shift-JIS): the note of data read from a table.
+std::string SourceNoteOf(std::string_view file_name);
 
 // The bytes of the data file for `data` on `areas`: reference, title, one
 // line per area, then the notes; Shift-JIS, or UTF-8 after a byte-order mark

@@ -66,6 +66,10 @@ ShapeKindParts SplitShapeKind(std::uint8_t kind) {
       return {DecorationMode::kDottedLine, 0};
     case kShapeRectangle:
       return {DecorationMode::kRectangle, 0};
+    case kShapeArrow:
+      return {DecorationMode::kArrow, 0};
+    case kShapeNorthArrow:
+      return {DecorationMode::kNorthArrow, 0};
     default:
       break;
   }
@@ -90,7 +94,7 @@ bool IsTextMode(DecorationMode mode) {
 }
 
 bool IsShapeMode(DecorationMode mode) {
-  return mode >= DecorationMode::kLine && mode <= DecorationMode::kCross;
+  return mode >= DecorationMode::kLine && mode <= DecorationMode::kNorthArrow;
 }
 
 std::uint8_t ShapeKindFor(const DecorationTools& tools, DecorationMode mode) {
@@ -101,6 +105,10 @@ std::uint8_t ShapeKindFor(const DecorationTools& tools, DecorationMode mode) {
       return kShapeDottedLine;
     case DecorationMode::kRectangle:
       return kShapeRectangle;
+    case DecorationMode::kArrow:
+      return kShapeArrow;
+    case DecorationMode::kNorthArrow:
+      return kShapeNorthArrow;
     default:
       break;
   }

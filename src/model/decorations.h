@@ -24,6 +24,11 @@ inline constexpr std::size_t kMaxDecorationTextBytes = 81;
 inline constexpr std::uint8_t kShapeLine = 1;
 inline constexpr std::uint8_t kShapeDottedLine = 2;
 inline constexpr std::uint8_t kShapeRectangle = 3;
+// A line with an arrowhead at its end, and a north arrow centred on its
+// first point whose height is the distance to its second, straight below.
+// Readers that do not know a kind draw nothing for it.
+inline constexpr std::uint8_t kShapeArrow = 4;
+inline constexpr std::uint8_t kShapeNorthArrow = 5;
 inline constexpr std::uint8_t kShapeCircle = 16;
 inline constexpr std::uint8_t kShapeSquare = 32;
 inline constexpr std::uint8_t kShapeTriangle = 48;
@@ -35,7 +40,7 @@ inline constexpr std::int16_t kDefaultShapeSize = 2;
 
 // The tool of the left mouse button on the map window, numbered 0..9 in
 // the order of the decoration menu: none, the two text tools, then the
-// shapes.
+// shapes; the arrow and the north arrow came later.
 enum class DecorationMode : std::uint8_t {
   kNone,
   kTextCleared,
@@ -47,6 +52,8 @@ enum class DecorationMode : std::uint8_t {
   kSquare,
   kTriangle,
   kCross,
+  kArrow,
+  kNorthArrow,  // placed by a click
 };
 
 // A shape kind as the tool that places it, with the fill of a filled shape.

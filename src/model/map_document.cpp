@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "base/text_encoding.h"
+#include "model/settings.h"
 
 namespace kartela {
 namespace {
@@ -107,13 +109,32 @@ void ReadPaintHeader(LineSource& lines, PaintDocumentSettings& paint) {
     boundary = lines.Text(map_document::kMaxBoundaryBytes, "区分の境界");
 }
 
+// `line` without `prefix`, when it begins with it.
+std::optional<std::string_view> After(std::string_view line, std::string_view prefix) {
+  if (!line.starts_with(prefix)) return std::nullopt;
+  return line.substr(prefix.size());
+}
+
+void ReadSourceLine(std::string_view text, MapDocument& document) {
+  document.SourceAtRight = text.starts_with(map_document::kSourceRightMark);
+  if (document.SourceAtRight) text.remove_prefix(map_document::kSourceRightMark.size());
+  document.SourceText = sjis::CutToBytes(text, kMaxFurnitureTextBytes);
+}
+
 // A line between the header and the body: the paint map's colour scheme,
-// or something to skip.
+// the legend heading, the source line, the nested circle legend, or
+// something to skip.
 void ReadExtraLine(std::string_view line, MapDocument& document) {
-  if (document.Kind != Kind::kPaintMap || !line.starts_with(map_document::kColorSchemePrefix))
-    return;
-  line.remove_prefix(map_document::kColorSchemePrefix.size());
-  document.Paint.ColorScheme = sjis::CutToBytes(line, map_document::kMaxSchemeNameBytes);
+  if (const auto heading = After(line, map_document::kLegendHeadingPrefix)) {
+    document.LegendHeading = sjis::CutToBytes(*heading, kMaxFurnitureTextBytes);
+  } else if (const auto source = After(line, map_document::kSourcePrefix)) {
+    ReadSourceLine(*source, document);
+  } else if (line == map_document::kNestedCircleLegendLine) {
+    document.Symbols.NestedLegend = document.Kind == Kind::kCircleGraph;
+  } else if (const auto scheme = After(line, map_document::kColorSchemePrefix);
+             scheme && document.Kind == Kind::kPaintMap) {
+    document.Paint.ColorScheme = sjis::CutToBytes(*scheme, map_document::kMaxSchemeNameBytes);
+  }
 }
 
 void ReadReference(LineSource& lines, SymbolSettings& symbols) {
@@ -206,11 +227,23 @@ void WriteHeader(DocumentWriter& out, const MapDocument& document) {
       WriteReference(out, document.Symbols);
       out.Integer(document.Symbols.PlusColour);
       out.Integer(document.Symbols.MinusColour);
+      if (document.Symbols.NestedLegend) out.Line(map_document::kNestedCircleLegendLine);
       return;
     case Kind::kPictureGraph:
       out.Line(document.GlyphPictureFile);
       WriteReference(out, document.Symbols);
       return;
+  }
+}
+
+// The lines any kind has only when they are set, which older readers skip.
+void WriteFurnitureLines(DocumentWriter& out, const MapDocument& document) {
+  if (!document.LegendHeading.empty())
+    out.Line(std::string(map_document::kLegendHeadingPrefix) + document.LegendHeading);
+  if (!document.SourceText.empty()) {
+    out.Line(std::string(map_document::kSourcePrefix) +
+             std::string(document.SourceAtRight ? map_document::kSourceRightMark : "") +
+             document.SourceText);
   }
 }
 
@@ -239,9 +272,10 @@ bool HasLineBreak(std::string_view text) {
 }
 
 bool HasLineBreak(const MapDocument& document) {
-  std::vector<std::string_view> texts = {document.DataTitle, document.BaseMapFile,
-                                         document.GlyphPictureFile, document.Symbols.RefValueText,
-                                         document.Paint.ColorScheme};
+  std::vector<std::string_view> texts = {document.DataTitle,         document.BaseMapFile,
+                                         document.GlyphPictureFile,  document.Symbols.RefValueText,
+                                         document.Paint.ColorScheme, document.LegendHeading,
+                                         document.SourceText};
   texts.insert(texts.end(), document.Paint.ClassBreaks.begin(), document.Paint.ClassBreaks.end());
   texts.insert(texts.end(), document.Values.begin(), document.Values.end());
   for (const TextDecoration& text : document.Texts)
@@ -277,6 +311,7 @@ std::string FormatMapDocument(const MapDocument& document) {
   out.Line(document.DataTitle);
   out.Line(document.BaseMapFile);
   WriteHeader(out, document);
+  WriteFurnitureLines(out, document);
   WriteBody(out, document);
   return out.Take();
 }

@@ -37,6 +37,10 @@ struct MapDocument {
   std::vector<std::string> Values;      // none for a white map
   std::vector<ShapeDecoration> Shapes;  // at most kMaxDecorations each
   std::vector<TextDecoration> Texts;
+  // The legend heading and the source line (Shift-JIS); empty: none.
+  std::string LegendHeading;
+  std::string SourceText;
+  bool SourceAtRight = false;
 };
 
 // The document in `bytes`, or why it is refused (kBadFormat): an unknown

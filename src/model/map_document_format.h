@@ -58,6 +58,13 @@ inline constexpr std::size_t kPictureHeaderLines = 4;
 // there, and a document without a scheme has no such line.
 inline constexpr std::string_view kColorSchemePrefix = "ColorScheme=";
 inline constexpr std::size_t kMaxSchemeNameBytes = 32;
+// Lines of the same place for any kind, each only when set: the legend
+// heading, the source line (its text after "R," when it stands at the lower
+// right) and the circle map's nested legend.
+inline constexpr std::string_view kLegendHeadingPrefix = "LegendHeading=";
+inline constexpr std::string_view kSourcePrefix = "Source=";
+inline constexpr std::string_view kSourceRightMark = "R,";
+inline constexpr std::string_view kNestedCircleLegendLine = "CircleLegend=nested";
 
 // Limits of the lines the reader takes.
 inline constexpr std::size_t kMaxBoundaryBytes = 22;
@@ -72,7 +79,7 @@ inline constexpr std::size_t kRealTextBytes = 23;
 // The largest file the layout can hold: every header line at its longest,
 // the values, and both decoration lists full, each line with its CR LF.
 inline constexpr std::uintmax_t kMaxFileBytes =
-    (3 + kPaintHeaderLines + 2) * (kMaxPathBytes + 2) +
+    (3 + kPaintHeaderLines + 5) * (kMaxPathBytes + 2) +
     static_cast<std::uintmax_t>(kMaxValueCount) * (kMaxValueBytes + 2) +
     2 * (kMaxNumberLineBytes + 2) +
     static_cast<std::uintmax_t>(kMaxDecorations) *

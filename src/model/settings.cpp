@@ -23,7 +23,9 @@ PatternOrderTable DefaultPatternOrder() {
 }
 
 std::uint32_t SaveBitOf(std::uint32_t changed_bit) {
-  if (changed_bit == kChangedLegendOptions) return kChangedIndexFont;
+  if (changed_bit == kChangedLegendOptions || changed_bit == kChangedLegendHeading ||
+      changed_bit == kChangedSource)
+    return kChangedIndexFont;
   if (changed_bit == kChangedColorScheme) return kChangedPattern;
   return changed_bit;
 }

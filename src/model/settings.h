@@ -35,6 +35,9 @@ inline constexpr std::uint16_t kChangedColorChange = 0x8000;
 // pattern order (SaveBitOf), so that existing save masks keep them.
 inline constexpr std::uint32_t kChangedLegendOptions = 0x10000;
 inline constexpr std::uint32_t kChangedColorScheme = 0x20000;
+// The legend heading and the source line, saved with the legend font.
+inline constexpr std::uint32_t kChangedLegendHeading = 0x40000;
+inline constexpr std::uint32_t kChangedSource = 0x80000;
 
 // Slots of RawSettingLines: the value text of each key as read, so that an
 // unchanged or unsaved value passes through a rewrite unaltered.
@@ -57,7 +60,9 @@ enum RawSlot : std::size_t {
   kRawBreakMethod = 15,
   kRawLegendOptions = 16,
   kRawColorScheme = 17,
-  kRawSlotCount = 18,
+  kRawLegendHeading = 18,
+  kRawSource = 19,
+  kRawSlotCount = 20,
 };
 
 // Window left values that stand for a window state rather than a position.
@@ -77,6 +82,9 @@ inline constexpr std::uint8_t kLegendCounts = 0x02;      // "（12）": the area
 inline constexpr std::uint8_t kLegendThousands = 0x04;   // "1,234,567"
 inline constexpr std::uint8_t kLegendBoundWords = 0x08;  // "10以上 20未満" rather than "10 ～ 20"
 inline constexpr std::uint8_t kLegendOptionMask = 0x0F;
+
+// Longest legend heading and source line, in Shift-JIS bytes.
+inline constexpr std::size_t kMaxFurnitureTextBytes = 80;
 
 // The sizes offered by every font dialog.
 inline constexpr std::array<std::string_view, 10> FontSizeChoices = {"4",  "6",  "8",  "10", "12",
@@ -127,6 +135,11 @@ struct Settings {
 
   std::uint8_t LegendOptions = 0;  // kLegend... bits
   std::string ColorScheme;         // a name of ColorSchemes(); empty: the pattern order
+  // A line above the legend ("単位：人") and one at the lower left of the
+  // drawing, or the lower right ("出典：…"); Shift-JIS, empty: none.
+  std::string LegendHeading;
+  std::string SourceText;
+  std::uint8_t SourceAtRight = 0;
 
   std::uint32_t ChangedMask = 0;
   std::array<std::string, kRawSlotCount> RawSettingLines;

@@ -160,6 +160,21 @@ void ReadColorScheme(std::string_view value, Settings& settings) {
   settings.ColorScheme = Trimmed(value);
 }
 
+void ReadLegendHeading(std::string_view value, Settings& settings) {
+  settings.LegendHeading = TrimmedPrefix(value, kMaxFurnitureTextBytes);
+}
+
+// "R," before the text puts the line at the lower right.
+constexpr std::string_view kSourceRightMark = "R,";
+
+void ReadSource(std::string_view value, Settings& settings) {
+  const std::string text = Trimmed(value);
+  settings.SourceAtRight = text.starts_with(kSourceRightMark) ? 1 : 0;
+  settings.SourceText = TrimmedPrefix(
+      std::string_view(text).substr(settings.SourceAtRight != 0 ? kSourceRightMark.size() : 0),
+      kMaxFurnitureTextBytes);
+}
+
 void ReadItemLength(std::string_view value, Settings& settings) {
   // Longer names than 36 bytes do not fit the data window; there is no lower limit.
   const std::int32_t length = std::clamp<std::int32_t>(
@@ -282,6 +297,12 @@ std::string FormatLegendOptions(const Settings& s) {
 std::string FormatColorScheme(const Settings& s) {
   return s.ColorScheme;
 }
+std::string FormatLegendHeading(const Settings& s) {
+  return s.LegendHeading;
+}
+std::string FormatSource(const Settings& s) {
+  return (s.SourceAtRight != 0 ? std::string(kSourceRightMark) : std::string()) + s.SourceText;
+}
 
 // ---- The keys ----------------------------------------------------------------
 
@@ -301,7 +322,7 @@ struct KeptKey {
   bool (*chosen)(const Settings& settings) = nullptr;
 };
 
-constexpr std::array<KeptKey, 18> kKeptKeys = {{
+constexpr std::array<KeptKey, 20> kKeptKeys = {{
     {"Position", kChangedWindow, kRawPosition, ReadPosition, FormatPosition},
     {"BaseMap", kChangedBaseMap, kRawBaseMap, ReadBaseMap, FormatBaseMap},
     {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir, &Settings::DataDir},
@@ -328,6 +349,9 @@ constexpr std::array<KeptKey, 18> kKeptKeys = {{
      FormatLegendOptions},
     {"ColorScheme", kChangedColorScheme, kRawColorScheme, ReadColorScheme, FormatColorScheme,
      &Settings::ColorScheme},
+    {"LegendHeading", kChangedLegendHeading, kRawLegendHeading, ReadLegendHeading,
+     FormatLegendHeading, &Settings::LegendHeading},
+    {"Source", kChangedSource, kRawSource, ReadSource, FormatSource, &Settings::SourceText},
 }};
 
 // Keys written from the current values only.

@@ -4,7 +4,7 @@
 // Keys: ItemLength, Embiroment (the save mask), Position, BaseMap, DataDir,
 // DataExt, PrintSize, DrawSize, DrawPosition, Division, Pattern, TitleFont,
 // IndexFont, FancyFont, AreaFont, LineWidth, ColorChange, LegendOptions,
-// ColorScheme, ShowHint, Zflag.
+// ColorScheme, LegendHeading, Source, ShowHint, Zflag.
 // The file is rewritten at shutdown only when a saved value changed, so a
 // run without changes leaves it byte for byte as it was.
 #pragma once

@@ -21,6 +21,8 @@ struct SymbolSettings {
   std::string RefValueText;      // the reference value as typed (Shift-JIS)
   std::int16_t PlusColour = 6;   // circle colour above the base value (blue)
   std::int16_t MinusColour = 1;  // circle colour below it (yellow)
+  // The circle map's legend: one reference circle, or three nested ones.
+  bool NestedLegend = false;
 };
 
 }  // namespace kartela

@@ -8,11 +8,18 @@
 
 #include "base/numbers.h"
 #include "base/real48.h"
+#include "render/circle_legend.h"
 #include "render/circle_settings_check.h"
 #include "render/legend.h"
+#include "render/map_furniture.h"
 #include "render/map_painter.h"
 
 namespace kartela {
+
+std::string ReferenceLabel(const std::string& ref_value_text) {
+  return (ref_value_text.starts_with(' ') ? "=" : "= ") + ref_value_text;
+}
+
 namespace {
 
 // Far beyond any picture; keeps an absurd ratio of values from overflowing
@@ -35,29 +42,34 @@ void DrawAreaCircles(const PaintContext& context) {
   });
 }
 
+// The brush of the reference symbol: by the sign of the reference value.
+void SelectReferenceBrush(const PaintContext& context) {
+  const SymbolSettings& symbols = context.workspace.symbols;
+  const double ref = SymbolValueOf(symbols.RefValueText);
+  if (ref > 0) context.dc.SelectBrush(CircleColourBrush(symbols.PlusColour));
+  if (ref < 0) context.dc.SelectBrush(CircleColourBrush(symbols.MinusColour));
+}
+
+// The reference circle's radius in device units.
+std::int32_t ReferenceRadius(const PaintContext& context) {
+  return RoundedRadius(context.workspace.symbols.RefRadius *
+                       static_cast<long double>(context.frame.DrawResX) *
+                       context.params.PaintScale);
+}
+
 // The reference circle with its top-left corner at the legend corner, and
 // its value half a character right of it, centred on it.
 void DrawReferenceCircle(const PaintContext& context) {
   const Workspace& ws = context.workspace;
-  if (!LegendShown(ws.settings.LegendStyle)) return;
-  const SymbolSettings& symbols = ws.symbols;
-  gdi::DeviceContext& dc = context.dc;
   const gdi::Point corner = LegendAnchor(context.frame, ws.settings, ws.base_map.IndexPosition);
-  const std::int32_t r =
-      RoundedRadius(symbols.RefRadius * static_cast<long double>(context.frame.DrawResX) *
-                    context.params.PaintScale);
-  const double ref = SymbolValueOf(symbols.RefValueText);
-  if (ref > 0) dc.SelectBrush(CircleColourBrush(symbols.PlusColour));
-  if (ref < 0) dc.SelectBrush(CircleColourBrush(symbols.MinusColour));
-  const gdi::Rect circle{corner.x, corner.y, corner.x + 2 * r, corner.y + 2 * r};
-  dc.Ellipse(circle);
-  context.NoteLegendPlace(circle);
-  DrawReferenceLabel(context, gdi::Point{corner.x + 2 * r, corner.y + r});
-}
-
-// "=" then the text when it begins with a blank, otherwise "= " then the text.
-std::string ReferenceLabel(const std::string& ref_value_text) {
-  return (ref_value_text.starts_with(' ') ? "=" : "= ") + ref_value_text;
+  const std::int32_t r = ReferenceRadius(context);
+  const gdi::Point shift = PlaceReferenceSymbol(
+      context, gdi::Rect{corner.x, corner.y, corner.x + 2 * r, corner.y + 2 * r},
+      ReferenceLabel(ws.symbols.RefValueText));
+  const gdi::Point at = Moved(corner, shift);
+  SelectReferenceBrush(context);
+  context.dc.Ellipse(gdi::Rect{at.x, at.y, at.x + 2 * r, at.y + 2 * r});
+  DrawReferenceLabel(context, gdi::Point{at.x + 2 * r, at.y + r});
 }
 
 }  // namespace
@@ -112,6 +124,31 @@ void DrawReferenceLabel(const PaintContext& context, gdi::Point symbol_right) {
                      ReferenceLabel(context.workspace.symbols.RefValueText));
 }
 
+gdi::Point PlaceReferenceSymbol(const PaintContext& context, const gdi::Rect& symbol,
+                                std::string_view label) {
+  const LogFont font = ScaledFont(context.resources.fonts[kFontLegend], context.params.PaintScale);
+  gdi::Rect block = symbol;
+  if (!context.no_text()) {
+    context.dc.SelectFont(font);
+    TextMeasure measure(context, font);
+    if (!label.empty()) {
+      const std::int32_t f = font.Height / 2;
+      const std::int32_t label_top = (symbol.top + symbol.bottom) / 2 + f;
+      block.right = std::max(block.right, symbol.right - f + measure.Width(label));
+      block.bottom = std::max(block.bottom, label_top + CellHeight(font));
+    }
+    const std::int32_t heading = LegendHeadingHeight(context, font);
+    block.top -= heading;
+    if (heading > 0)
+      block.right = std::max(block.right,
+                             symbol.left + measure.Width(context.workspace.settings.LegendHeading));
+  }
+  const gdi::Point shift = ShiftInto(block, DrawingArea(context));
+  DrawLegendHeading(context, gdi::Point{symbol.left + shift.x, block.top + shift.y});
+  context.NoteLegendPlace(Moved(block, shift), shift);
+  return shift;
+}
+
 void StartCircleMap(Workspace& workspace) {
   workspace.view.Kind = MapKind::kCircleGraph;
   workspace.view.ScrollReset = true;
@@ -126,7 +163,15 @@ void DrawCircleMap(const PaintContext& context) {
   gdi::DeviceContext& dc = context.dc;
   InLayer(dc, gdi::Layer::kSymbols, [&] { DrawAreaCircles(context); });
   InLayer(dc, gdi::Layer::kTitle, [&] { DrawTitle(context); });
-  InLayer(dc, gdi::Layer::kLegend, [&] { DrawReferenceCircle(context); });
+  if (LegendShown(context.workspace.settings.LegendStyle)) {
+    InLayer(dc, gdi::Layer::kLegend, [&] {
+      if (context.workspace.symbols.NestedLegend) {
+        DrawNestedCircleLegend(context);
+      } else {
+        DrawReferenceCircle(context);
+      }
+    });
+  }
   InLayer(dc, gdi::Layer::kNames, [&] { DrawAreaNames(context); });
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "render/paint_context.h"
 #include "render/workspace.h"
@@ -41,6 +43,16 @@ void PrepareCircleDrawing(const PaintContext& context);
 // a character left of and below `symbol_right`, the middle of the reference
 // symbol's right edge.
 void DrawReferenceLabel(const PaintContext& context, gdi::Point symbol_right);
+
+// Moves the reference symbol `symbol` (device units, at the legend corner)
+// with its `label` (drawn by DrawReferenceLabel; empty: none) and the legend
+// heading onto the drawing: draws the heading, notes the legend's place and
+// returns how far to move the symbol. Leaves the legend font selected unless
+// texts are off.
+gdi::Point PlaceReferenceSymbol(const PaintContext& context, const gdi::Rect& symbol,
+                                std::string_view label);
+// "=" then the reference value text, or "= " before one without a blank.
+std::string ReferenceLabel(const std::string& ref_value_text);
 
 // Draws the circle map: the outlines, one circle per area with a value, the
 // title, the reference circle and its label at the legend position, and the

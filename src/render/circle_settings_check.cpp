@@ -82,6 +82,7 @@ CircleFields InitialCircleFields(const SymbolSettings& settings, const SymbolDat
                                                            stats.ValueWidth, stats.DecimalDigits);
   fields.PlusColour = settings.PlusColour;
   fields.MinusColour = settings.MinusColour;
+  fields.NestedLegend = settings.NestedLegend;
   return fields;
 }
 
@@ -102,6 +103,7 @@ int ApplyCircleFields(const CircleFields& fields, SymbolSettings& settings) {
   settings.RefValueText = fields.RefValue;
   settings.PlusColour = fields.PlusColour;
   settings.MinusColour = fields.MinusColour;
+  settings.NestedLegend = fields.NestedLegend;
   return 0;
 }
 

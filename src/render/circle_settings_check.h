@@ -59,6 +59,7 @@ SymbolFields InitialSymbolFields(const SymbolSettings& settings, double max, dou
 struct CircleFields : SymbolFields {
   std::int16_t PlusColour = 0;
   std::int16_t MinusColour = 0;
+  bool NestedLegend = false;  // 「入れ子の凡例」
 };
 
 // The dialog's fields as the command fills them from `settings` and `stats`.

@@ -15,6 +15,9 @@ namespace {
 
 // A shape's fill is a circle colour, or hollow from kFillHollow on.
 static_assert(kFillHollow == kCircleColourCount);
+// The circle colours the arrows are filled with.
+constexpr int kWhiteFill = 0;
+constexpr int kBlackFill = 7;
 
 gdi::Point Offset(gdi::Point centre, std::int64_t dx, std::int64_t dy) {
   return gdi::Point{ClampTo<std::int32_t>(centre.x + dx), ClampTo<std::int32_t>(centre.y + dy)};
@@ -95,13 +98,67 @@ int DrawCrossShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, 
   return ClampTo<std::int32_t>(s);
 }
 
-int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2) {
+void DrawArrowShape(gdi::DeviceContext& dc, gdi::Point tail, gdi::Point tip, double scale) {
+  const long double dx = tip.x - tail.x;
+  const long double dy = tip.y - tail.y;
+  const long double length = std::hypot(dx, dy);
+  if (length == 0) return;
+  const long double head = std::min<long double>(kArrowHead * scale, length);
+  const long double ux = dx / length;
+  const long double uy = dy / length;
+  const auto at = [&](long double along, long double across) {
+    return gdi::Point{ClampTo<std::int32_t>(RoundHalfEven(tip.x - ux * along - uy * across)),
+                      ClampTo<std::int32_t>(RoundHalfEven(tip.y - uy * along + ux * across))};
+  };
+  dc.MoveTo(tail);
+  dc.LineTo(at(head, 0));
+  dc.SelectBrush(CircleColourBrush(kBlackFill));
+  const std::array<gdi::Point, 4> points = {tip, at(head, head / 4), at(head, -head / 4), tip};
+  dc.Polygon(points);
+}
+
+void DrawNorthArrowShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point below,
+                         double scale) {
+  std::int64_t s = std::abs(std::int64_t{below.y} - centre.y);
+  if (s == 0) s = RoundHalfEven(kNorthArrowDefault * static_cast<long double>(scale));
+  const std::int64_t half = s / 2;
+  const std::int64_t quarter = s / 4;
+  const gdi::Point tip = Offset(centre, 0, -half);
+  const gdi::Point notch = Offset(centre, 0, quarter);
+  dc.SelectBrush(CircleColourBrush(kBlackFill));
+  const std::array<gdi::Point, 4> dark = {tip, Offset(centre, -quarter, half), notch, tip};
+  dc.Polygon(dark);
+  dc.SelectBrush(CircleColourBrush(kWhiteFill));
+  const std::array<gdi::Point, 4> light = {tip, notch, Offset(centre, quarter, half), tip};
+  dc.Polygon(light);
+  // "N": two uprights and the diagonal, a third of the arrow high.
+  const std::int64_t bottom = -half - std::max<std::int64_t>(2, s / 12);
+  const std::int64_t top = bottom - s / 3;
+  const std::int64_t side = std::max<std::int64_t>(2, s / 8);
+  const std::array<gdi::Point, 4> letter = {
+      Offset(centre, -side, bottom), Offset(centre, -side, top), Offset(centre, side, bottom),
+      Offset(centre, side, top)};
+  dc.Polyline(letter);
+}
+
+std::int16_t NorthArrowHeight(const LogFont& decoration_font) {
+  return ClampTo<std::int16_t>(3 * std::abs(std::int64_t{decoration_font.Height}));
+}
+
+int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2,
+                    double scale) {
   const ShapeKindParts parts = SplitShapeKind(kind);
   switch (parts.mode) {
     case DecorationMode::kLine:
     case DecorationMode::kDottedLine:
       dc.MoveTo(p1);
       dc.LineTo(p2);
+      return 0;
+    case DecorationMode::kArrow:
+      DrawArrowShape(dc, p1, p2, scale);
+      return 0;
+    case DecorationMode::kNorthArrow:
+      DrawNorthArrowShape(dc, p1, p2, scale);
       return 0;
     case DecorationMode::kRectangle:
       DrawRectangleSides(dc, p1, p2);
@@ -149,7 +206,8 @@ gdi::Point DecorationToDevice(std::int32_t x, std::int32_t y, const PaintParams&
 void DrawShapeDecoration(const PaintContext& context, const ShapeDecoration& shape) {
   context.dc.SelectPen(context.Pen(shape.Kind == kShapeDottedLine ? kPenDotted : kPenLegend));
   DrawShapeOfKind(context.dc, shape.Kind, DecorationToDevice(shape.X1, shape.Y1, context.params),
-                  DecorationToDevice(shape.X2, shape.Y2, context.params));
+                  DecorationToDevice(shape.X2, shape.Y2, context.params),
+                  context.params.PaintScale);
 }
 
 void DrawShapeDecorations(const PaintContext& context) {

@@ -19,10 +19,28 @@ int DrawSquareShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other,
 int DrawTriangleShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill);
 int DrawCrossShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point other, int fill);
 
+// A line from `tail` to `tip` with a filled head at `tip`, the head's length
+// and width kArrowHead and kArrowHead / 2 times `scale` (at most the line's
+// length).
+void DrawArrowShape(gdi::DeviceContext& dc, gdi::Point tail, gdi::Point tip, double scale);
+inline constexpr int kArrowHead = 12;
+
+// A north arrow centred on `centre`, as tall as `below` is below it (or
+// kNorthArrowDefault times `scale` when that is 0): a two-tone pointer with
+// its tip up, and a stroked "N" above the tip.
+void DrawNorthArrowShape(gdi::DeviceContext& dc, gdi::Point centre, gdi::Point below, double scale);
+inline constexpr int kNorthArrowDefault = 36;
+
+// The height of a north arrow placed now: three times the decoration font's
+// character height.
+std::int16_t NorthArrowHeight(const LogFont& decoration_font);
+
 // A shape of `kind` between `p1` and `p2` with the pen selected: a line, the
-// four sides of a rectangle, or a filled shape's routine. Returns the
-// routine's size; 0 for lines, rectangles and kinds that draw nothing.
-int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2);
+// four sides of a rectangle, an arrow, a north arrow, or a filled shape's
+// routine. Returns the routine's size; 0 for the others and kinds that draw
+// nothing. `scale` sizes the arrowheads.
+int DrawShapeOfKind(gdi::DeviceContext& dc, std::uint8_t kind, gdi::Point p1, gdi::Point p2,
+                    double scale = 1.0);
 
 // The size the routine of `kind` returns for a drag from `p1` to `p2`,
 // without drawing: what a drag leaves for the next drag of its type.

@@ -41,6 +41,8 @@ ToolResult DecorationTool::LeftDown(gdi::Point canvas) {
   } else if (IsShapeMode(mode)) {
     if (ShapeListFull(workspace_.decorations)) {
       ShowMessage(reporter_, kMsgDecorationsFull);
+    } else if (mode == DecorationMode::kNorthArrow) {
+      result = PlaceNorthArrow(canvas);
     } else if (!start_) {  // a press while one is pending changes nothing
       start_ = canvas;
       result.pointer_move = FirstBandOffset(workspace_.decoration_tools, mode);
@@ -95,10 +97,25 @@ ToolResult DecorationTool::PlaceText(gdi::Point canvas, const TextPrompt& prompt
 }
 
 ToolResult DecorationTool::AddDraggedShape(DecorationMode mode) {
-  ToolResult result;
   const ShapeDecoration shape{ClampTo<std::int16_t>(start_->x), ClampTo<std::int16_t>(start_->y),
                               ClampTo<std::int16_t>(end_->x), ClampTo<std::int16_t>(end_->y),
                               ShapeKindFor(workspace_.decoration_tools, mode)};
+  return AddShape(shape, mode);
+}
+
+// Centred on the click, as tall as the decoration font asks now; kept with
+// its height, so that a later font leaves it as it is.
+ToolResult DecorationTool::PlaceNorthArrow(gdi::Point canvas) {
+  const std::int16_t x = ClampTo<std::int16_t>(canvas.x);
+  const std::int16_t y = ClampTo<std::int16_t>(canvas.y);
+  const std::int16_t height = NorthArrowHeight(workspace_.settings.FancyFont);
+  return AddShape(
+      ShapeDecoration{x, y, x, ClampTo<std::int16_t>(std::int32_t{y} + height), kShapeNorthArrow},
+      DecorationMode::kNorthArrow);
+}
+
+ToolResult DecorationTool::AddShape(const ShapeDecoration& shape, DecorationMode mode) {
+  ToolResult result;
   if (!AddShapeDecoration(workspace_.decorations, shape)) return result;
   RememberShapeSize(
       workspace_.decoration_tools, mode,

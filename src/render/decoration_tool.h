@@ -57,8 +57,9 @@ class DecorationTool {
   // a full list is refused with message 14 through `reporter`.
   DecorationTool(Workspace& workspace, Reporter& reporter);
 
-  // A shape tool starts its drag, unless a press is pending; a text tool
-  // shows its mark; no tool takes the title or legend under the pointer.
+  // A shape tool starts its drag, unless a press is pending; the north
+  // arrow is placed at once; a text tool shows its mark; no tool takes the
+  // title or legend under the pointer.
   ToolResult LeftDown(gdi::Point canvas);
   void Move(gdi::Point canvas);
   // A shape drag adds its shape from the press to the last move (not the
@@ -83,6 +84,8 @@ class DecorationTool {
  private:
   DecorationMode Mode() const { return workspace_.decoration_tools.Mode; }
   ToolResult AddDraggedShape(DecorationMode mode);
+  ToolResult PlaceNorthArrow(gdi::Point canvas);
+  ToolResult AddShape(const ShapeDecoration& shape, DecorationMode mode);
   ToolResult PlaceText(gdi::Point canvas, const TextPrompt& prompt);
 
   Workspace& workspace_;

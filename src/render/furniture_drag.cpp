@@ -16,9 +16,19 @@ gdi::Rect Moved(const gdi::Rect& r, gdi::Point by) {
 
 }  // namespace
 
-void FurnitureDrag::SetPlaces(std::optional<gdi::Rect> title, std::optional<gdi::Rect> legend) {
+void FurnitureDrag::SetPlaces(std::optional<gdi::Rect> title, std::optional<gdi::Rect> legend,
+                              gdi::Point title_shift, gdi::Point legend_shift) {
   title_ = title;
   legend_ = legend;
+  title_shift_ = title_shift;
+  legend_shift_ = legend_shift;
+}
+
+void FurnitureDrag::ApplyShifts(Settings& settings) const {
+  const std::uint32_t changed = settings.ChangedMask;
+  MoveTitle(settings, title_shift_);
+  MoveLegend(settings, legend_shift_);
+  settings.ChangedMask = changed;  // nothing moved yet
 }
 
 std::optional<Furniture> FurnitureDrag::At(gdi::Point canvas) const {
@@ -43,8 +53,10 @@ bool FurnitureDrag::Release(gdi::Point canvas, Settings& settings) {
   if (!drag_) return false;
   const Drag drag = *drag_;
   drag_.reset();
-  const gdi::Point delta{canvas.x - drag.press.x, canvas.y - drag.press.y};
-  return drag.item == Furniture::kTitle ? MoveTitle(settings, delta) : MoveLegend(settings, delta);
+  const bool title = drag.item == Furniture::kTitle;
+  const gdi::Point shift = title ? title_shift_ : legend_shift_;
+  const gdi::Point delta{canvas.x - drag.press.x + shift.x, canvas.y - drag.press.y + shift.y};
+  return title ? MoveTitle(settings, delta) : MoveLegend(settings, delta);
 }
 
 bool FurnitureDrag::Cancel() {

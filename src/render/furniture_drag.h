@@ -18,8 +18,14 @@ enum class Furniture { kTitle, kLegend };
 class FurnitureDrag {
  public:
   // Where the last paint drew the title and the legend; none for what it
-  // did not draw.
-  void SetPlaces(std::optional<gdi::Rect> title, std::optional<gdi::Rect> legend);
+  // did not draw. A shift is how far the paint moved the item from where its
+  // offsets put it, to keep it on the drawing: a drag starts from where the
+  // item is seen.
+  void SetPlaces(std::optional<gdi::Rect> title, std::optional<gdi::Rect> legend,
+                 gdi::Point title_shift = {}, gdi::Point legend_shift = {});
+  // The offsets of `settings` that put the title and the legend where the
+  // last paint drew them (what the position dialogs show).
+  void ApplyShifts(Settings& settings) const;
   const std::optional<gdi::Rect>& TitlePlace() const { return title_; }
   const std::optional<gdi::Rect>& LegendPlace() const { return legend_; }
 
@@ -56,6 +62,8 @@ class FurnitureDrag {
 
   std::optional<gdi::Rect> title_;
   std::optional<gdi::Rect> legend_;
+  gdi::Point title_shift_;
+  gdi::Point legend_shift_;
   std::optional<Drag> drag_;
   bool cancelled_ = false;
 };

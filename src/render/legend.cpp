@@ -10,6 +10,7 @@
 #include "base/text_encoding.h"
 #include "render/area_sizes.h"
 #include "render/class_counts.h"
+#include "render/map_furniture.h"
 
 namespace kartela {
 namespace {
@@ -141,33 +142,6 @@ void DrawBox(gdi::DeviceContext& dc, gdi::Point corner, const LegendGeometry& g)
   dc.Polygon(box);
 }
 
-// Measures texts on the target; once the target fails, on the fallback
-// context with the same font; without either, half the font height a byte.
-class TextMeasure {
- public:
-  TextMeasure(const PaintContext& context, const LogFont& font)
-      : target_(context.dc), fallback_(context.params.measure_fallback), font_(font) {}
-
-  std::int32_t Width(std::string_view text) {
-    if (!target_failed_) {
-      if (const auto size = target_.TextExtent(text)) return size->cx;
-      target_failed_ = true;
-      if (fallback_ != nullptr) fallback_->SelectFont(font_);
-    }
-    if (fallback_ != nullptr) {
-      if (const auto size = fallback_->TextExtent(text)) return size->cx;
-    }
-    return static_cast<std::int32_t>(text.size() *
-                                     static_cast<std::size_t>(std::abs(font_.Height)) / 2);
-  }
-
- private:
-  gdi::DeviceContext& target_;
-  gdi::DeviceContext* fallback_;
-  const LogFont& font_;
-  bool target_failed_ = false;
-};
-
 // Both numbers right-aligned in columns as wide as the template.
 void DrawRowTexts(const PaintContext& context, const LegendTexts& texts, const LegendRow& row,
                   gdi::Point at, TextMeasure& measure) {
@@ -221,41 +195,35 @@ std::string_view CutAt(std::string_view text, std::string_view c) {
   return text.substr(0, FindCharacter(text, c));
 }
 
-// The height of a line of text: the cell height, or the em height with the
-// cell the installed Japanese faces put around it.
-std::int32_t CellHeight(const LogFont& font) {
-  const std::int32_t h = std::abs(static_cast<std::int32_t>(font.Height));
-  return font.Height < 0 ? h + h / 6 : h;
-}
-
 // The box the title covers, centred on `anchor` with its top there.
-void RecordTitlePlace(const PaintContext& context, gdi::Point anchor, const LogFont& font) {
-  const std::string& title = context.workspace.data.DataTitle;
-  if (context.params.places == nullptr || title.empty()) return;
-  TextMeasure measure(context, font);
-  const std::int32_t width = measure.Width(title);
+gdi::Rect TitleBox(gdi::Point anchor, std::int32_t width, const LogFont& font) {
   const std::int32_t left = anchor.x - width / 2;
-  context.params.places->title =
-      gdi::Rect{left, anchor.y, left + width, anchor.y + CellHeight(font)};
+  return gdi::Rect{left, anchor.y, left + width, anchor.y + CellHeight(font)};
 }
 
-// The box the legend covers: from the corner of its first box to the end of
-// its widest text and the bottom of its last row.
-void RecordLegendPlace(const PaintContext& context, const LegendTexts& texts, TextMeasure& measure,
-                       gdi::Point corner, const LegendGeometry& geometry, std::int32_t bottom) {
-  if (context.params.places == nullptr) return;
-  std::int32_t text_width = 0;
-  if (!context.no_text()) {
-    const std::int32_t ranges =
-        2 * measure.Width(texts.width_template) + measure.Width(texts.separator);
-    text_width = measure.Width(texts.missing);
-    for (const LegendRow& row :
-         std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count)))
-      text_width = std::max(text_width, ranges + measure.Width(row.count));
-    text_width += kTextGap;
-  }
-  context.NoteLegendPlace(
-      gdi::Rect{corner.x, corner.y, corner.x + geometry.box_width + text_width, bottom});
+// The width of the legend's texts with the gap before them; 0 without texts.
+std::int32_t LegendTextWidth(const PaintContext& context, const LegendTexts& texts,
+                             TextMeasure& measure) {
+  if (context.no_text()) return 0;
+  const std::int32_t ranges =
+      2 * measure.Width(texts.width_template) + measure.Width(texts.separator);
+  std::int32_t text_width = measure.Width(texts.missing);
+  for (const LegendRow& row :
+       std::span(texts.rows).first(static_cast<std::size_t>(texts.row_count)))
+    text_width = std::max(text_width, ranges + measure.Width(row.count));
+  return text_width + kTextGap;
+}
+
+// The box the legend covers: from its heading, or the corner of its first
+// box, to the end of its widest text and the bottom of its last row.
+gdi::Rect LegendBox(const PaintContext& context, const LegendTexts& texts, TextMeasure& measure,
+                    gdi::Point corner, const LegendGeometry& geometry, const LogFont& font) {
+  const int rows = texts.row_count + (texts.missing.empty() ? 0 : 1);
+  std::int32_t width = geometry.box_width + LegendTextWidth(context, texts, measure);
+  const std::int32_t heading = LegendHeadingHeight(context, font);
+  if (heading > 0) width = std::max(width, measure.Width(context.workspace.settings.LegendHeading));
+  return gdi::Rect{corner.x, corner.y - heading, corner.x + width,
+                   corner.y + rows * geometry.row_step};
 }
 
 bool AreaSkippedForData(const PaintContext& context, int area) {
@@ -459,10 +427,14 @@ void DrawTitle(const PaintContext& context) {
   const LogFont font = ScaledFont(context.resources.fonts[kFontTitle], context.params.PaintScale);
   dc.SelectFont(font);
   dc.SetTextAlign(kCentreTopAlign);
-  const gdi::Point anchor = TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution);
+  gdi::Point anchor = TitleAnchor(context.frame, ws.settings, ws.base_map.Resolution);
+  TextMeasure measure(context, font);
+  const gdi::Rect box = TitleBox(anchor, measure.Width(ws.data.DataTitle), font);
+  const gdi::Point shift = ShiftInto(box, DrawingArea(context));
+  anchor = Moved(anchor, shift);
   dc.TextOut(anchor, ws.data.DataTitle);
   dc.SetTextAlign(kAlignLeftTop);
-  RecordTitlePlace(context, anchor, font);
+  if (!ws.data.DataTitle.empty()) context.NoteTitlePlace(Moved(box, shift), shift);
 }
 
 void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
@@ -477,8 +449,15 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
   if (!context.no_text()) dc.SelectFont(font);
   TextMeasure measure(context, font);
   gdi::Point corner = LegendAnchor(context.frame, ws.settings, ws.base_map.IndexPosition);
-  corner.x -= Widening(texts, measure);
-  const gdi::Point first_corner = corner;
+  // Wider texts grow leftwards to keep the right edge, but never off the
+  // drawing: there the legend keeps its left edge and grows to the right.
+  const std::optional<gdi::Rect> area = DrawingArea(context);
+  const std::int32_t widening = Widening(texts, measure);
+  if (!area || corner.x - widening >= area->left) corner.x -= widening;
+  const gdi::Rect box = LegendBox(context, texts, measure, corner, geometry, font);
+  const gdi::Point shift = ShiftInto(box, area);
+  corner = Moved(corner, shift);
+  DrawLegendHeading(context, gdi::Point{corner.x, box.top + shift.y});
   const int k = texts.row_count;
   for (int r = 0; r < k; ++r) {
     const int cls = LegendDescending(style) ? k - 1 - r : r;
@@ -495,9 +474,8 @@ void DrawLegend(const PaintContext& context, const LegendTexts& texts) {
     DrawBox(dc, corner, geometry);
     if (!context.no_text())
       dc.TextOut(gdi::Point{corner.x + geometry.box_width + kTextGap, corner.y}, texts.missing);
-    corner.y += geometry.row_step;
   }
-  RecordLegendPlace(context, texts, measure, first_corner, geometry, corner.y);
+  context.NoteLegendPlace(Moved(box, shift), shift);
 }
 
 void DrawAreaNames(const PaintContext& context, const AreaFill& fill) {

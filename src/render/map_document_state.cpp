@@ -130,6 +130,16 @@ void RecomputeStatistics(Workspace& workspace) {
   ConvertDataValues(workspace.data, area_count, workspace.class_tables);
 }
 
+// A document's heading and source line are shown with it; one without them
+// is drawn with those of the settings, as before they were kept.
+void ApplyFurnitureTexts(const MapDocument& document, Settings& settings) {
+  if (!document.LegendHeading.empty()) settings.LegendHeading = document.LegendHeading;
+  if (!document.SourceText.empty()) {
+    settings.SourceText = document.SourceText;
+    settings.SourceAtRight = document.SourceAtRight ? 1 : 0;
+  }
+}
+
 void ApplyDecorations(const MapDocument& document, DecorationLists& lists) {
   ClearDecorations(lists);
   std::copy(document.Shapes.begin(), document.Shapes.end(), lists.ShapeDecorations.begin());
@@ -153,6 +163,7 @@ void ApplyMapDocument(LoadedDocument loaded, Workspace& workspace) {
     workspace.view.GlyphPicture = std::move(loaded.picture);
   }
   ApplyDecorations(document, workspace.decorations);
+  ApplyFurnitureTexts(document, workspace.settings);
   workspace.view.Kind = static_cast<MapKind>(document.Kind);
   workspace.view.ScrollReset = true;
 }
@@ -183,6 +194,9 @@ MapDocument DocumentOf(const Workspace& workspace) {
   const auto texts = workspace.decorations.Texts();
   document.Shapes.assign(shapes.begin(), shapes.end());
   document.Texts.assign(texts.begin(), texts.end());
+  document.LegendHeading = workspace.settings.LegendHeading;
+  document.SourceText = workspace.settings.SourceText;
+  document.SourceAtRight = workspace.settings.SourceAtRight != 0;
   if (!HasData(document.Kind)) {
     document.BaseMapFile = workspace.base_map.LoadedMapFile;
     return document;

@@ -6,6 +6,7 @@
 
 #include "base/numbers.h"
 #include "base/real48.h"
+#include "render/map_furniture.h"
 
 namespace kartela {
 namespace {
@@ -48,9 +49,13 @@ void CoverShape(const ShapeDecoration& shape, Extent& extent) {
   const std::int64_t radius = RoundHalfEven(std::sqrt(static_cast<long double>(dx * dx + dy * dy)));
   const std::int64_t half_side = std::max(std::abs(dx), std::abs(dy));
   switch (SplitShapeKind(shape.Kind).mode) {
+    case DecorationMode::kNorthArrow:  // its pointer reaches a quarter of its height right
+      extent.Cover(shape.X1 + std::abs(dy) / 4, shape.Y1 + std::abs(dy) / 2);
+      break;
     case DecorationMode::kLine:
     case DecorationMode::kDottedLine:
     case DecorationMode::kRectangle:
+    case DecorationMode::kArrow:
       extent.Cover(std::max(shape.X1, shape.X2), std::max(shape.Y1, shape.Y2));
       break;
     case DecorationMode::kCircle:
@@ -191,6 +196,9 @@ gdi::Size DrawingExtent(const Workspace& workspace) {
   const Extent decorations = DecorationExtent(workspace.decorations, settings.FancyFont);
   std::int64_t width = std::max<std::int64_t>(frame_corner.x, decorations.x);
   std::int64_t height = std::max<std::int64_t>(frame_corner.y, decorations.y);
+  // The source line goes below the map, not over it.
+  if (workspace.view.Kind != MapKind::kNone && frame_corner.y > 0)
+    height = std::max<std::int64_t>(height, frame_corner.y + SourceLineHeight(settings));
   if (workspace.view.Background != BackgroundMode::kNone) {
     width = std::max<std::int64_t>(width, workspace.view.BackgroundSize.width);
     height = std::max<std::int64_t>(height, workspace.view.BackgroundSize.height);

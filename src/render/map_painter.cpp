@@ -9,6 +9,7 @@
 #include "render/decoration_painter.h"
 #include "render/legend.h"
 #include "render/map_frame.h"
+#include "render/map_furniture.h"
 #include "render/picture_graph.h"
 
 namespace kartela {
@@ -284,6 +285,8 @@ void PaintMap(const Workspace& workspace, const DrawingResources& resources, gdi
   const PaintContext context(workspace, resources, dc, params);
   InLayer(dc, gdi::Layer::kBackground, [&] { PaintBackgroundPicture(context); });
   PaintMapOfKind(context);
+  if (workspace.view.Kind != MapKind::kNone)
+    InLayer(dc, gdi::Layer::kTitle, [&] { DrawSourceLine(context); });
   InLayer(dc, gdi::Layer::kDecorations, [&] {
     DrawShapeDecorations(context);
     DrawTextDecorations(context);

@@ -19,9 +19,13 @@ inline constexpr std::uint8_t kPaintOutlineOnly = 0x04;  // white map without ar
 
 // Where a paint drew the title and the legend (device units), for the map
 // window to find them under the mouse.
+// A shift is how far the paint moved the item from where its offsets put it,
+// to keep it on the drawing.
 struct FurniturePlaces {
   std::optional<gdi::Rect> title;
   std::optional<gdi::Rect> legend;
+  gdi::Point title_shift{};
+  gdi::Point legend_shift{};
 };
 
 struct PaintParams {
@@ -55,9 +59,16 @@ struct PaintContext {
     return monochrome() ? gdi::kWhite : resources.screen.window;
   }
   // Tells the caller that asked for places (PaintParams::places) where the
-  // legend went.
-  void NoteLegendPlace(const gdi::Rect& box) const {
-    if (params.places != nullptr) params.places->legend = box;
+  // title and the legend went, and how far they were moved onto the drawing.
+  void NoteLegendPlace(const gdi::Rect& box, gdi::Point shift) const {
+    if (params.places == nullptr) return;
+    params.places->legend = box;
+    params.places->legend_shift = shift;
+  }
+  void NoteTitlePlace(const gdi::Rect& box, gdi::Point shift) const {
+    if (params.places == nullptr) return;
+    params.places->title = box;
+    params.places->title_shift = shift;
   }
 
   const Workspace& workspace;

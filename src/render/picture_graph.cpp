@@ -9,6 +9,7 @@
 #include "model/messages.h"
 #include "render/circle_map.h"
 #include "render/legend.h"
+#include "render/map_furniture.h"
 #include "render/map_painter.h"
 #include "render/metafile_picture.h"
 
@@ -42,11 +43,12 @@ void DrawReferencePicture(const PaintContext& context, const MetafilePicture& pi
                                   context.params.PaintScale;
   const std::int32_t h = RoundedRadius(half_height);
   const std::int32_t w = HalfWidth(picture.info(), half_height);
-  const gdi::Rect box = SymbolBox(gdi::Point{corner.x + w, corner.y + h}, w, h);
+  const gdi::Rect at_corner = SymbolBox(gdi::Point{corner.x + w, corner.y + h}, w, h);
+  const gdi::Rect box = Moved(
+      at_corner, PlaceReferenceSymbol(context, at_corner, ReferenceLabel(ws.symbols.RefValueText)));
   picture.PlayInto(context.dc, box);
-  context.NoteLegendPlace(box);
   PrepareCircleDrawing(context);  // the picture may have left its own colours
-  DrawReferenceLabel(context, gdi::Point{box.right, corner.y + h});
+  DrawReferenceLabel(context, gdi::Point{box.right, box.top + h});
 }
 
 }  // namespace

@@ -168,8 +168,11 @@ TEST_F(CliCommandsTest, RenderPaintsEachAreaWithTheBrushOfItsClass) {
   // Default pattern order for two classes: white, then yellow.
   EXPECT_EQ(image.pixelColor(30, 30), QColor(255, 255, 255));
   EXPECT_EQ(image.pixelColor(70, 30), QColor(255, 255, 0));
-  EXPECT_EQ(image.pixelColor(10, 25), QColor(0, 0, 0));     // the outline
-  EXPECT_EQ(image.pixelColor(5, 77), QColor(255, 255, 0));  // the second legend box
+  EXPECT_EQ(image.pixelColor(10, 25), QColor(0, 0, 0));  // the outline
+  // The second legend box, the legend moved up to lie whole on the picture
+  // (from y = 60 its two rows would reach y = 88).
+  EXPECT_EQ(image.pixelColor(5, 72), QColor(255, 255, 0));
+  EXPECT_EQ(image.pixelColor(5, 79), QColor(255, 255, 255));
 }
 
 TEST_F(CliCommandsTest, RenderWritesDocumentsThatDrawTheSameMap) {
@@ -193,6 +196,44 @@ TEST_F(CliCommandsTest, RenderWritesDocumentsThatDrawTheSameMap) {
   dir_.Write("bad.KTD", "@X\r\n");
   EXPECT_EQ(Run(RunRenderCommand, {InDir("bad.KTD"), "--out", InDir("bad.png")}), kExitFailure);
   EXPECT_EQ(reporter_.Numbers(), std::vector<int>{kMsgFileReadFailed});
+}
+
+// The heading and the source line from the options: drawn inside the
+// picture, which grows by the source's line, and kept by the document.
+TEST_F(CliCommandsTest, RenderWithLegendHeadingAndSource) {
+  dir_.Write("MAP.IDT", FilledSquaresMap());
+  dir_.Write("x.DAT", "MAP.IDT\r\nT\r\n10\r\n20\r\n");
+  const std::vector<std::string> texts = {"--legend-heading",         "単位：人",        "--source",
+                                          "出典：総務省「国勢調査」", "--circle-legend", "nested"};
+  const auto render = [&](const std::string& out, std::vector<std::string> more) {
+    std::vector<std::string> arguments = {InDir("x.DAT"), "--out", out, "--classes", "2"};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return Run(RunRenderCommand, arguments);
+  };
+  ASSERT_EQ(render(InDir("plain.png"), {}), kExitOk);
+  ASSERT_EQ(render(InDir("map.png"), texts), kExitOk);
+  ASSERT_EQ(render(InDir("map.KTD"), texts), kExitOk);
+  const QImage plain(QString::fromStdString(InDir("plain.png")));
+  const QImage image(QString::fromStdString(InDir("map.png")));
+  EXPECT_EQ(plain.size(), QSize(100, 80));
+  EXPECT_EQ(image.width(), 100);
+  EXPECT_GT(image.height(), 80);
+  // The source's ink at the lower left, below the map.
+  bool ink = false;
+  for (int y = 80; y < image.height(); ++y) {
+    for (int x = 0; x < 40; ++x)
+      ink = ink || image.pixelColor(x, y).lightness() < 128;
+  }
+  EXPECT_TRUE(ink);
+  const std::string document = dir_.Read("map.KTD");
+  EXPECT_NE(document.find("LegendHeading=" + Sjis("単位：人")), std::string::npos);
+  EXPECT_NE(document.find("Source=" + Sjis("出典：総務省「国勢調査」")), std::string::npos);
+  ASSERT_EQ(Run(RunRenderCommand, {InDir("map.KTD"), "--out", InDir("document.png")}), kExitOk);
+  EXPECT_EQ(QImage(QString::fromStdString(InDir("document.png"))), image);
+  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(render(InDir("bad.png"), {"--circle-legend", "pie"}), kExitFailure);
+  EXPECT_EQ(render(InDir("bad.png"), {"--source", std::string(81, 'a')}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{kMsgBadSetting, kMsgBadSetting}));
 }
 
 TEST_F(CliCommandsTest, RenderOpensABaseMapWhoseNameHasNoShiftJisForm) {

@@ -1,4 +1,5 @@
 #include "model/data_file.h"
+#include "model/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +182,25 @@ TEST_F(DataFileTest, LinesAfterTheLastAreaAreNotesKeptWhole) {
 
   ASSERT_TRUE(Read(DataBytes({"T.IDT", "title", "1"})));
   EXPECT_TRUE(data_.DataNotes.empty()) << "a file without notes drops the old ones";
+}
+
+// The source line a map proposes: the first note of the source, else the
+// first note with text; a table's data note names its file.
+TEST(ProposedSourceTest, FirstSourceNoteElseFirstNote) {
+  const struct {
+    std::vector<std::string> notes;
+    std::string proposed;
+  } cases[] = {
+      {{}, ""},
+      {{"", "  "}, ""},
+      {{Sjis("注：推計値"), Sjis("  出典：総務省「国勢調査」 ")}, Sjis("出典：総務省「国勢調査」")},
+      {{"", Sjis(" 注：推計値")}, Sjis("注：推計値")},
+      {{std::string(100, 'a')}, std::string(kMaxFurnitureTextBytes, 'a')},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ProposedSourceText(c.notes), c.proposed) << c.notes.size();
+  EXPECT_EQ(SourceNoteOf("pop.csv"), Sjis("出典：pop.csv"));
+  EXPECT_EQ(ProposedSourceText({SourceNoteOf("pop.csv")}), Sjis("出典：pop.csv"));
 }
 
 TEST_F(DataFileTest, ValueOfElevenBytesIsKept) {

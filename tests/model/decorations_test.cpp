@@ -87,11 +87,13 @@ TEST(DecorationToolsTest, EachModePlacesItsKindWithItsFill) {
   EXPECT_EQ(ShapeKindFor(tools, DecorationMode::kSquare), 40);
   EXPECT_EQ(ShapeKindFor(tools, DecorationMode::kTriangle), 57);
   EXPECT_EQ(ShapeKindFor(tools, DecorationMode::kCross), 73);
+  EXPECT_EQ(ShapeKindFor(tools, DecorationMode::kArrow), 4);
+  EXPECT_EQ(ShapeKindFor(tools, DecorationMode::kNorthArrow), 5);
   EXPECT_EQ(ShapeKindFor(tools, DecorationMode::kTextCleared), 0);
 
-  for (std::uint8_t kind : {1, 2, 3, 16, 25, 40, 57, 73})
+  for (std::uint8_t kind : {1, 2, 3, 4, 5, 16, 25, 40, 57, 73})
     EXPECT_NE(SplitShapeKind(kind).mode, DecorationMode::kNone) << int{kind};
-  for (std::uint8_t kind : {0, 4, 15, 26, 31, 80, 255})
+  for (std::uint8_t kind : {0, 6, 15, 26, 31, 80, 255})
     EXPECT_EQ(SplitShapeKind(kind).mode, DecorationMode::kNone) << int{kind};
   EXPECT_EQ(SplitShapeKind(57).fill, 9);
 

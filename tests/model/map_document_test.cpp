@@ -130,6 +130,46 @@ TEST(MapDocumentTest, ColorSchemeLineOnlyWhenChosen) {
   EXPECT_NE(MapDocumentWriteRefusal(schemed), "");
 }
 
+// The heading, the source line and the nested legend add lines before the
+// body only when set, which readers that do not know them skip; the arrows
+// are shapes of two new kinds.
+TEST(MapDocumentTest, FurnitureLinesAndArrowsRoundTrip) {
+  MapDocument circle = CircleDocument();
+  const std::string plain = FormatMapDocument(circle);
+  EXPECT_EQ(plain.find("LegendHeading"), std::string::npos);
+  EXPECT_EQ(plain.find("Source="), std::string::npos);
+  EXPECT_EQ(plain.find("CircleLegend"), std::string::npos);
+  circle.LegendHeading = Sjis("単位：人");
+  circle.SourceText = Sjis("出典：総務省「国勢調査」");
+  circle.SourceAtRight = true;
+  circle.Symbols.NestedLegend = true;
+  circle.Shapes.push_back({50, 60, 90, 20, kShapeArrow});
+  circle.Shapes.push_back({200, 100, 200, 136, kShapeNorthArrow});
+  const std::string bytes = FormatMapDocument(circle);
+  EXPECT_EQ(MapDocumentWriteRefusal(circle), "");
+  const MapDocument read = ParseMapDocument(bytes).value();
+  EXPECT_EQ(read.LegendHeading, circle.LegendHeading);
+  EXPECT_EQ(read.SourceText, circle.SourceText);
+  EXPECT_TRUE(read.SourceAtRight);
+  EXPECT_TRUE(read.Symbols.NestedLegend);
+  ASSERT_EQ(read.Shapes.size(), 4u);
+  EXPECT_EQ(read.Shapes[2].Kind, kShapeArrow);
+  EXPECT_EQ(read.Shapes[3].Y2, 136);
+  EXPECT_EQ(SplitShapeKind(read.Shapes[3].Kind).mode, DecorationMode::kNorthArrow);
+  // The nested legend belongs to circle maps; a paint map ignores the line.
+  MapDocument paint = PaintDocument();
+  paint.SourceText = "x";
+  const std::string paint_bytes = FormatMapDocument(paint);
+  const std::size_t body = paint_bytes.find("\r\n#\r\n");
+  const auto other = ParseMapDocument(paint_bytes.substr(0, body) + "\r\nCircleLegend=nested" +
+                                      paint_bytes.substr(body));
+  EXPECT_FALSE(other.value().Symbols.NestedLegend);
+  EXPECT_EQ(other.value().SourceText, "x");
+  EXPECT_FALSE(other.value().SourceAtRight);
+  paint.LegendHeading = "a\nb";
+  EXPECT_NE(MapDocumentWriteRefusal(paint), "");
+}
+
 // Where the `n`-th line (1 and more) of `bytes` begins; its end for a line
 // after the last.
 std::size_t LineStart(const std::string& bytes, std::size_t n) {

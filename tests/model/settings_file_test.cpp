@@ -453,5 +453,38 @@ TEST_F(SettingsFileTest, LegendOptionsAndSchemeAreSavedOnceSetWithTheirKin) {
   EXPECT_FALSE(ShouldWriteSettings(untouched));
 }
 
+// The legend heading and the source line: no line until set, then saved with
+// the legend font's bit and read back whole; the lower-right mark with the
+// source.
+TEST_F(SettingsFileTest, LegendHeadingAndSourceAreSavedOnceSet) {
+  WriteIni("Embiroment = 65503\r\n");
+  Run({}, [](Settings& settings) {
+    settings.LegendHeading = test::Sjis("単位：人");
+    settings.ChangedMask |= kChangedLegendHeading;
+  });
+  const std::string heading_only = IniText();
+  EXPECT_EQ(heading_only, "ItemLength    = 26\r\nEmbiroment    = 65503\r\nLegendHeading = " +
+                              test::Sjis("単位：人") + "\r\n");
+  WriteIni(heading_only);
+  Run({}, [](Settings& settings) {
+    settings.SourceText = test::Sjis("出典：総務省「国勢調査」");
+    settings.SourceAtRight = 1;
+    settings.ChangedMask |= kChangedSource;
+  });
+  const Settings read = Parsed(IniText());
+  EXPECT_EQ(read.LegendHeading, test::Sjis("単位：人"));
+  EXPECT_EQ(read.SourceText, test::Sjis("出典：総務省「国勢調査」"));
+  EXPECT_EQ(read.SourceAtRight, 1);
+  EXPECT_EQ(Parsed("Source = " + test::Sjis("出典：x")).SourceAtRight, 0);
+  // Not saved when the legend font is not.
+  WriteIni("Embiroment = " + std::to_string(0xFFDF & ~kChangedIndexFont) + "\r\n");
+  Run({}, [](Settings& settings) {
+    settings.SourceText = "x";
+    settings.ChangedMask |= kChangedSource;
+  });
+  EXPECT_EQ(IniText().find("Source"), std::string::npos);
+  EXPECT_FALSE(ShouldWriteSettings(Parsed("LegendHeading = a\r\nSource = R,b\r\n")));
+}
+
 }  // namespace
 }  // namespace kartela

@@ -68,6 +68,7 @@ TEST(ApplyCircleFieldsTest, RefusalsChangeNothing) {
   fields.BaseValue = "7";
   fields.PlusColour = 5;
   fields.MinusColour = 2;
+  fields.NestedLegend = true;
   // Each refused: a reference value of 0 (empty and non-numeric texts are
   // 0), one equal to the base value, one longer than the settings hold, and
   // a colour that is not one of the nine.
@@ -79,6 +80,7 @@ TEST(ApplyCircleFieldsTest, RefusalsChangeNothing) {
     EXPECT_EQ(settings.RefRadius, before.RefRadius);
     EXPECT_EQ(settings.BaseValue, before.BaseValue);
     EXPECT_EQ(settings.RefValueText, "500");
+    EXPECT_FALSE(settings.NestedLegend);
   }
   fields.RefValue = "100";
   fields.PlusColour = 9;
@@ -94,6 +96,8 @@ TEST(ApplyCircleFieldsTest, RefusalsChangeNothing) {
   EXPECT_EQ(settings.RefValueText, " 100");  // as typed, blank kept
   EXPECT_EQ(settings.PlusColour, 5);
   EXPECT_EQ(settings.MinusColour, 2);
+  EXPECT_TRUE(settings.NestedLegend);
+  EXPECT_TRUE(InitialCircleFields(settings, SymbolDataStats{}).NestedLegend) << "shown again";
   fields.Radius = "";
   EXPECT_EQ(ApplyCircleFields(fields, settings), 0);
   EXPECT_EQ(settings.RefRadius, 0);

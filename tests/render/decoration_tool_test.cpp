@@ -57,6 +57,7 @@ TEST_F(DecorationToolTest, EachShapeToolAddsTheDraggedShape) {
       {DecorationMode::kSquare, {20, 30}, {2, 2}, {10, 20, 20, 30, kShapeSquare + 6}},
       {DecorationMode::kTriangle, {13, 24}, {2, 1}, {10, 20, 13, 24, kShapeTriangle + 6}},
       {DecorationMode::kCross, {-5, 20}, {2, 2}, {10, 20, -5, 20, kShapeCross + kFillHollow}},
+      {DecorationMode::kArrow, {70, 20}, {}, {10, 20, 70, 20, kShapeArrow}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
@@ -89,6 +90,30 @@ TEST_F(DecorationToolTest, EachShapeToolAddsTheDraggedShape) {
   EXPECT_EQ(FirstBandOffset(tools, DecorationMode::kTriangle), (Point{4, 2})) << "5 × √3 ÷ 2, 2.5";
   SetMode(DecorationMode::kCircle);
   EXPECT_EQ(tool_.LeftDown({0, 0}).pointer_move, (Point{5, 0}));
+}
+
+// The north arrow is placed by the press alone, centred there, three times
+// the decoration font's height tall; the release and moves add nothing more,
+// the right button takes it away as any shape, and a full list refuses it.
+TEST_F(DecorationToolTest, NorthArrowIsPlacedByAClick) {
+  SetMode(DecorationMode::kNorthArrow);
+  ws_.settings.FancyFont.Height = -16;
+  const ToolResult placed = tool_.LeftDown({100, 50});
+  ASSERT_TRUE(placed.drawn.has_value());
+  EXPECT_EQ(placed.pointer_move, (Point{}));
+  EXPECT_EQ(placed.drawn->Kind, kShapeNorthArrow);
+  EXPECT_EQ(placed.drawn->X1, 100);
+  EXPECT_EQ(placed.drawn->X2, 100);
+  EXPECT_EQ(placed.drawn->Y2 - placed.drawn->Y1, 48);
+  tool_.Move({120, 60});
+  EXPECT_EQ(tool_.Overlay(), ToolOverlay{});
+  EXPECT_FALSE(Release({120, 60}).drawn.has_value());
+  EXPECT_EQ(ws_.decorations.Shapes().size(), 1u);
+  EXPECT_TRUE(tool_.RightDown().repaint);
+  EXPECT_TRUE(ws_.decorations.Shapes().empty());
+  ws_.decorations.ShapeCount = kMaxDecorations;
+  EXPECT_FALSE(tool_.LeftDown({100, 50}).drawn.has_value());
+  EXPECT_EQ(reporter_.Numbers(), std::vector<int>{kMsgDecorationsFull});
 }
 
 TEST_F(DecorationToolTest, AClickAddsNoShapeAndASecondPressKeepsTheFirst) {

@@ -101,3 +101,33 @@ TEST(FurnitureDragTest, FrameFollowsAndEscapeLeavesTheItem) {
 
 }  // namespace
 }  // namespace kartela
+
+namespace kartela {
+namespace {
+
+// A paint that moved an item onto the drawing: the dialogs see the offsets
+// that put it where it is, and a drag starts from there, so that it moves
+// the item as far as the pointer went.
+TEST(FurnitureDragTest, ShiftsOntoTheDrawingAreTheOffsetsInEffect) {
+  Settings settings;
+  settings.DrawResX = 2.0;
+  settings.DrawResY = 1.0;
+  settings.LegendOffsetX = -500;
+  settings.LegendOffsetY = 7;
+  FurnitureDrag drag;
+  drag.SetPlaces(gdi::Rect{0, 0, 10, 10}, gdi::Rect{0, 100, 50, 150}, {0, 4}, {800, 0});
+  Settings shown = settings;
+  drag.ApplyShifts(shown);
+  EXPECT_EQ(shown.LegendOffsetX, -100);
+  EXPECT_EQ(shown.LegendOffsetY, 7);
+  EXPECT_EQ(shown.TitleOffsetY, settings.TitleOffsetY + 4);
+  EXPECT_EQ(shown.ChangedMask, settings.ChangedMask) << "nothing moved yet";
+  drag.Press({10, 110});
+  drag.Move({30, 110});
+  ASSERT_TRUE(drag.Release({30, 110}, settings));
+  EXPECT_EQ(settings.LegendOffsetX, -90);
+  EXPECT_NE(settings.ChangedMask & kChangedIndexFont, 0u);
+}
+
+}  // namespace
+}  // namespace kartela

@@ -6,6 +6,7 @@
 #include <QMimeData>
 
 #include "base/text_encoding.h"
+#include "model/data_file.h"
 #include "model/messages.h"
 #include "ui/data/area_find_dialog.h"
 #include "ui/data/data_clip_dialog.h"
@@ -170,6 +171,8 @@ void DataExchangeCommands::ReadTableClick() {
   DataSet& data = context_.workspace.data;
   data.DataTitle = std::string(sjis::CutToBytes(*title, kMaxTitleBytes));
   std::ranges::copy(reading->match.values, data.DataValues.begin());
+  const std::string table_name = table_dialog_->TablePath().filename().string();
+  data.DataNotes.assign(1, SourceNoteOf(sjis::FromUtf8(table_name).value_or(table_name)));
   data.DataModified = true;
   data_window_.LoadEdits();
   data_window_.Refresh();

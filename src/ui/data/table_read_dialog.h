@@ -35,6 +35,7 @@ class TTableReadDialog : public QDialog {
   const table::TableReading* Reading() const;
   // The title as edited.
   QString Title() const;
+  const std::filesystem::path& TablePath() const { return path_; }
   // Matches the rows again, to the areas as they are now (the base map may
   // have changed since the dialog was last shown).
   void UpdateMatch();

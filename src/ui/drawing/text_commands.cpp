@@ -1,5 +1,6 @@
 #include "ui/drawing/text_commands.h"
 
+#include "model/data_file.h"
 #include "model/settings.h"
 #include "ui/drawing/area_disp_dialog.h"
 #include "ui/drawing/decor_font_dialog.h"
@@ -25,7 +26,10 @@ void TextCommands::SetDialogRunner(DialogRunner runner) {
 void TextCommands::EditSettings(FontSettingsDialog& dialog, std::uint16_t changed_bit, int columns,
                                 int rows) {
   Settings& settings = context_.workspace.settings;
-  dialog.Load(settings);
+  // The positions in effect: where the map shows the title and the legend.
+  Settings shown = settings;
+  draw_window_.Furniture().ApplyShifts(shown);
+  dialog.Load(shown);
   PlaceDialog(context_, dialog, columns, rows);
   if (run_dialog_(dialog) != QDialog::Accepted) return;
   dialog.StoreInto(settings);
@@ -55,17 +59,51 @@ void TextCommands::DefDecorClick() {
   EditSettings(dialog, kChangedFancyFont, 18, 7);
 }
 
+namespace {
+
+LegendItems LegendItemsOf(const Workspace& workspace) {
+  const Settings& settings = workspace.settings;
+  // Without a source line of its own the map proposes one from the data's notes.
+  const std::string source = settings.SourceText.empty()
+                                 ? ProposedSourceText(workspace.data.DataNotes)
+                                 : settings.SourceText;
+  return LegendItems{settings.LegendOptions, settings.LegendHeading, source,
+                     settings.SourceAtRight != 0};
+}
+
+}  // namespace
+
 void TextCommands::DefLegendOptionsClick() {
-  Settings& settings = context_.workspace.settings;
-  TLegendOptionsDialog dialog(DialogOwner(context_, &draw_window_));
-  dialog.Load(settings.LegendOptions);
+  Workspace& workspace = context_.workspace;
+  TLegendOptionsDialog dialog(context_.reporter, DialogOwner(context_, &draw_window_));
+  const LegendItems shown = LegendItemsOf(workspace);
+  dialog.Load(shown);
   PlaceDialog(context_, dialog, 20, 4);
   if (run_dialog_(dialog) != QDialog::Accepted) return;
+  if (StoreLegendItems(dialog.Items(), workspace.settings)) draw_window_.Invalidate();
+}
+
+bool StoreLegendItems(const LegendItems& items, Settings& settings) {
   // Only a change is written to the settings file.
-  if (dialog.Options() == settings.LegendOptions) return;
-  settings.LegendOptions = dialog.Options();
-  settings.ChangedMask |= kChangedLegendOptions;
-  draw_window_.Invalidate();
+  bool changed = false;
+  if (items.options != settings.LegendOptions) {
+    settings.LegendOptions = items.options;
+    settings.ChangedMask |= kChangedLegendOptions;
+    changed = true;
+  }
+  if (items.heading != settings.LegendHeading) {
+    settings.LegendHeading = items.heading;
+    settings.ChangedMask |= kChangedLegendHeading;
+    changed = true;
+  }
+  const std::uint8_t right = items.source_right ? 1 : 0;
+  if (items.source != settings.SourceText || right != settings.SourceAtRight) {
+    settings.SourceText = items.source;
+    settings.SourceAtRight = right;
+    settings.ChangedMask |= kChangedSource;
+    changed = true;
+  }
+  return changed;
 }
 
 }  // namespace kartela

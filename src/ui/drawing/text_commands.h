@@ -11,6 +11,8 @@
 namespace kartela {
 
 class FontSettingsDialog;
+struct LegendItems;
+struct Settings;
 class TDrawWindow;
 
 class TextCommands {
@@ -25,7 +27,9 @@ class TextCommands {
   void DefIndexClick();
   void DefAreaNameClick();
   void DefDecorClick();
-  // The legend's additions; a change is kept and the map drawn again.
+  // The legend's additions, its heading and the source line (proposed from
+  // the data's notes while the map has none); a change is kept and the map
+  // drawn again.
   void DefLegendOptionsClick();
 
   // Replaces how the commands run their modal dialogs.
@@ -42,5 +46,9 @@ class TextCommands {
   TDrawWindow& draw_window_;
   DialogRunner run_dialog_ = ExecModal;
 };
+
+// Stores what the legend items dialog says, with the change bit of each
+// value that changed; true when one did.
+bool StoreLegendItems(const LegendItems& items, Settings& settings);
 
 }  // namespace kartela

@@ -260,7 +260,7 @@ constexpr MenuEntry kDrawMenu[] = {
     Item(M::kClearMap, "ClearMap", "クリア (&C)", [](C& c) { c.map->ClearMapClick(); }),
 };
 
-// The nine tools are checkable; DecorationCommands keeps their marks.
+// The eleven tools are checkable; DecorationCommands keeps their marks.
 constexpr MenuEntry kDecorationMenu[] = {
     Item(M::kDecChar1, "DecChar1", "文字入力（背景クリア） (&C)",
          kChooseTool<DecorationMode::kTextCleared>, kMapOrPicture),
@@ -279,6 +279,9 @@ constexpr MenuEntry kDecorationMenu[] = {
     Item(M::kDecTri, "DecTri", "正三角形 (&R)", kChooseTool<DecorationMode::kTriangle>,
          kMapOrPicture),
     Item(M::kDecCross, "DecCross", "×印 (&B)", kChooseTool<DecorationMode::kCross>, kMapOrPicture),
+    Item(M::kDecArrow, "DecArrow", "矢印 (&A)", kChooseTool<DecorationMode::kArrow>, kMapOrPicture),
+    Item(M::kDecNorth, "DecNorth", "方位記号 (&N)", kChooseTool<DecorationMode::kNorthArrow>,
+         kMapOrPicture),
     Separator(),
     Item(M::kDecFree, "DecFree", "解除 (&Q)", kChooseTool<DecorationMode::kNone>, kToolInUse),
 };
@@ -301,10 +304,10 @@ constexpr MenuDefinition kMenus[] = {
     {"menu7", "ﾍﾙﾌﾟ(&H)", kHelpMenu, false, true},
 };
 
-// The decoration tools' items, in the order of their modes 1..9.
+// The decoration tools' items, in the order of their modes 1..11.
 constexpr std::array<MenuItem, kDecorationToolCount> kDecorationToolItems = {
-    M::kDecChar1,  M::kDecChar2,  M::kDecLine, M::kDecDot,  M::kDecRect,
-    M::kDecCircle, M::kDecSquare, M::kDecTri,  M::kDecCross};
+    M::kDecChar1,  M::kDecChar2, M::kDecLine,  M::kDecDot,   M::kDecRect, M::kDecCircle,
+    M::kDecSquare, M::kDecTri,   M::kDecCross, M::kDecArrow, M::kDecNorth};
 
 // Each item's entry, found through the submenus.
 constexpr const MenuEntry* FindEntry(std::span<const MenuEntry> lines, MenuItem item) {
@@ -390,6 +393,8 @@ constexpr SpeedButtonCommand kSpeedButtonCommands[] = {
     {kSpeedZoomIn, [](C& c) { c.drawing->ZoomIn(); }},
     {kSpeedZoomOut, [](C& c) { c.drawing->ZoomOut(); }},
     {kSpeedFitWholeMap, HandlerOf(M::kFitWholeMap)},
+    {kSpeedNorthArrow, HandlerOf(M::kDecNorth)},
+    {kSpeedArrow, HandlerOf(M::kDecArrow)},
 };
 
 constexpr bool EveryButtonInItsPlace() {

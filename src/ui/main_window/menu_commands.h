@@ -131,6 +131,8 @@ enum class MenuItem : std::uint8_t {
   kDecSquare,
   kDecTri,
   kDecCross,
+  kDecArrow,
+  kDecNorth,
   kDecFree,
   // ﾍﾙﾌﾟ
   kMapHelp,

@@ -34,7 +34,9 @@ constexpr std::array<ButtonDefinition, kSpeedButtonCount> kButtons = {{
     {"SpeedWMapBtn", "白地図", "white_map", true},
     {"SpeedExLargeBtn", "拡 大", "zoom_in", false},
     {"SpeedExSmallBtn", "縮 小", "zoom_out", false},
-    {"SpeedFitBtn", "全体表示", "fit_whole_map", false},
+    {"SpeedFitBtn", "全体表示", "fit_whole_map", true},
+    {"SpeedNorthBtn", "方位記号", "north_arrow", false},
+    {"SpeedArrowBtn", "矢印", "arrow", false},
 }};
 
 QAction* AddButton(QToolBar& bar, const ButtonDefinition& definition) {

@@ -1,4 +1,4 @@
-// The speed-button bar of the main window: fourteen 27 × 27 icon buttons
+// The speed-button bar of the main window: seventeen 27 × 27 icon buttons
 // whose hints are shown as tooltips while hints are on.
 #pragma once
 
@@ -29,6 +29,8 @@ enum SpeedButton : std::size_t {
   kSpeedZoomIn,
   kSpeedZoomOut,
   kSpeedFitWholeMap,
+  kSpeedNorthArrow,
+  kSpeedArrow,
   kSpeedButtonCount,
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -80,6 +81,9 @@ TCircleInfoDialog::TCircleInfoDialog(Reporter& reporter, QWidget* parent)
   colours->addWidget(BuildColourBox("基底値より大きい値の色", "PB", plus_));
   colours->addWidget(BuildColourBox("基底値より小さい値の色", "MB", minus_));
   layout->addLayout(colours);
+  nested_ = new QCheckBox("入れ子の凡例（基準値とその半分・10分の1の円）", this);
+  nested_->setObjectName("NestedLegend");
+  layout->addWidget(nested_);
   layout->addWidget(OkCancelButtons(*this));
 }
 
@@ -107,6 +111,7 @@ void TCircleInfoDialog::Load(const CircleFields& fields, const SymbolSettings& s
   bas_->setText(ShownText(fields.BaseValue));
   CheckColour(*plus_, fields.PlusColour);
   CheckColour(*minus_, fields.MinusColour);
+  nested_->setChecked(fields.NestedLegend);
 }
 
 CircleFields TCircleInfoDialog::Fields() const {
@@ -116,6 +121,7 @@ CircleFields TCircleInfoDialog::Fields() const {
   fields.BaseValue = SjisText(bas_->text()).value_or("");
   fields.PlusColour = CheckedColour(*plus_);
   fields.MinusColour = CheckedColour(*minus_);
+  fields.NestedLegend = nested_->isChecked();
   return fields;
 }
 

@@ -11,6 +11,7 @@
 #include "render/circle_settings_check.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -60,6 +61,7 @@ class TCircleInfoDialog : public QDialog {
   QLineEdit* bas_;
   QButtonGroup* plus_ = nullptr;
   QButtonGroup* minus_ = nullptr;
+  QCheckBox* nested_ = nullptr;
 };
 
 }  // namespace kartela

@@ -16,7 +16,7 @@ class QWidget;
 namespace kartela {
 
 // The tools that place marks: modes 1..9.
-inline constexpr std::size_t kDecorationToolCount = 9;
+inline constexpr std::size_t kDecorationToolCount = 11;
 
 class DecorationCommands : public QObject {
   Q_OBJECT

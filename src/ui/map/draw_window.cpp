@@ -198,7 +198,8 @@ void TDrawWindow::KeepFurniturePlaces(const FurniturePlaces& places) {
     return std::optional(gdi::Rect{r->left + scroll.x, r->top + scroll.y, r->right + scroll.x,
                                    r->bottom + scroll.y});
   };
-  tool_.furniture().SetPlaces(canvas_place(places.title), canvas_place(places.legend));
+  tool_.furniture().SetPlaces(canvas_place(places.title), canvas_place(places.legend),
+                              places.title_shift, places.legend_shift);
 }
 
 QRect TDrawWindow::TitleBox() const {
@@ -378,6 +379,8 @@ void TDrawWindow::DrawIntoPicture(const ShapeDecoration& shape) {
   gdi::PainterDeviceContext dc(painter);
   dc.SetBackgroundMode(gdi::BackgroundMode::kTransparent);
   DrawShapeDecoration(PaintContext(context_.workspace, resources_, dc, params), shape);
+  // A shape placed by a click had no band whose area would show it.
+  UpdateFromCache(viewport()->rect());
 }
 
 }  // namespace kartela

@@ -61,6 +61,9 @@ class TDrawWindow : public QAbstractScrollArea {
   void ApplyDecorationCursor();
   // Where the last full paint drew the title and the legend, in canvas
   // pixels; empty when it drew none.
+  // The title and legend where the last paint drew them, and the offsets
+  // that put them there.
+  const FurnitureDrag& Furniture() const { return tool_.furniture(); }
   QRect TitleBox() const;
   QRect LegendBox() const;
   // The speed-button panel the text input bar is laid over; without one the

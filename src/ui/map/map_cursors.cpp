@@ -97,6 +97,7 @@ QCursor DecorationCursor(DecorationMode mode) {
       return QCursor(Draw(CursorArt::kCrossDot), kCentre.x(), kCentre.y());
     case DecorationMode::kLine:
     case DecorationMode::kRectangle:
+    case DecorationMode::kArrow:
       return QCursor(Draw(CursorArt::kCrossLine), kCentre.x(), kCentre.y());
     default:
       return QCursor(Draw(CursorArt::kArrowHead), kCentre.x(), kCentre.y());

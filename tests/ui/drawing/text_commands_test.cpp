@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "model/messages.h"
 #include "model/test_support.h"
 #include "ui/map/draw_window.h"
 #include "ui/widgets/text_boxes.h"
@@ -175,6 +176,37 @@ TEST_F(TextCommandsTest, TitleDialogShowsTheSettingsAndOkStoresThem) {
   EXPECT_EQ(settings().ChangedMask, kChangedTitleFont);
   EXPECT_EQ(draw_window_->resources().fonts[kFontTitle], settings().TitleFont)
       << "the map draws with the new font";
+}
+
+// The legend items dialog: the source line proposed from the data's notes
+// while the map has none; each text stored with its own change bit, and only
+// when it changed; a text the settings file cannot hold refused, naming its
+// box, with the dialog left open.
+TEST_F(TextCommandsTest, LegendItemsDialogProposesTheSourceAndStoresTheTexts) {
+  workspace_.data.DataNotes = {"", Sjis("注：推計"), Sjis("出典：総務省「国勢調査」")};
+  edit_ = [](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "凡例の表示項目");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "SourceText").text(), "出典：総務省「国勢調査」");
+    EXPECT_EQ(Child<QLineEdit>(dialog, "LegendHeading").text(), "");
+    Child<QLineEdit>(dialog, "LegendHeading").setText("単位：人");
+  };
+  commands_->DefLegendOptionsClick();
+  EXPECT_EQ(settings().LegendHeading, Sjis("単位：人"));
+  EXPECT_EQ(settings().SourceText, Sjis("出典：総務省「国勢調査」"));
+  EXPECT_EQ(settings().ChangedMask, kChangedLegendHeading | kChangedSource);
+
+  settings().ChangedMask = 0;
+  edit_ = [](QDialog& dialog) {
+    EXPECT_EQ(Child<QLineEdit>(dialog, "LegendHeading").text(), "単位：人");
+  };
+  commands_->DefLegendOptionsClick();
+  EXPECT_EQ(settings().ChangedMask, 0u) << "nothing changed, nothing to write";
+
+  edit_ = [](QDialog& dialog) { Child<QLineEdit>(dialog, "SourceText").setText("a;b"); };
+  commands_->DefLegendOptionsClick();
+  EXPECT_EQ(settings().SourceText, Sjis("出典：総務省「国勢調査」"));
+  ASSERT_EQ(reporter_.Numbers(), std::vector<int>{kMsgBadSetting});
+  EXPECT_NE(reporter_.messages[0].text.find("出典"), std::string::npos);
 }
 
 TEST_F(TextCommandsTest, ValuesThatDoNotConvertAreRefusedAndNothingIsStored) {

@@ -72,7 +72,7 @@ TEST(MenuTablesTest, TheWindowMakesEveryDeclaredItemOnceInItsPlace) {
     ASSERT_EQ(found.size(), 1) << entry.name;
     EXPECT_EQ(found.front()->text(), QString::fromUtf8(entry.caption)) << entry.name;
     // The decoration tools carry the mark of the tool in use as well.
-    const bool tool = entry.item >= MenuItem::kDecChar1 && entry.item <= MenuItem::kDecCross;
+    const bool tool = entry.item >= MenuItem::kDecChar1 && entry.item <= MenuItem::kDecNorth;
     EXPECT_EQ(found.front()->isCheckable(), entry.checkable || tool) << entry.name;
     EXPECT_TRUE(found.front()->shortcut().isEmpty()) << entry.name;
   }
@@ -87,6 +87,7 @@ TEST(MenuTablesTest, SpeedButtonsShareTheHandlersOfTheirMenuItems) {
       {kSpeedMapPrint, MenuItem::kPrintMap},     {kSpeedPaintMap, MenuItem::kMePaintMap},
       {kSpeedCircleMap, MenuItem::kMeCircleMap}, {kSpeedGlyphMap, MenuItem::kMeGlyphMap},
       {kSpeedWhiteMap, MenuItem::kWhiteDataMap}, {kSpeedFitWholeMap, MenuItem::kFitWholeMap},
+      {kSpeedNorthArrow, MenuItem::kDecNorth},   {kSpeedArrow, MenuItem::kDecArrow},
   };
   std::set<SpeedButton> sharing;
   for (const auto& [button, item] : shared) {
