@@ -337,6 +337,12 @@ TEST(UndoTest, NewDataOrAnotherBaseMapClearTheHistory) {
 
   t.TypeValue("1");
   ASSERT_EQ(t.window_->History().Stack().count(), 1);
+  t.dir_.Write("x.DAT", Sjis("全国２.IDT\r\n面積\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"));
+  ASSERT_TRUE(t.window_->DataWindow().OpenDataFile(t.dir_.path() / "x.DAT"));
+  EXPECT_EQ(t.window_->History().Stack().count(), 0);
+
+  t.TypeValue("77");
+  ASSERT_EQ(t.window_->History().Stack().count(), 1);
   t.dir_.Write("other.idt", test::SquaresIdt({"北", "南"}));
   t.workspace_->settings.BaseMapFile = "other.idt";  // as the base map chooser sets it
   t.Trigger("WhiteBaseMap");
