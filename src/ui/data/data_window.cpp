@@ -542,8 +542,12 @@ bool TDataWindow::eventFilter(QObject* watched, QEvent* event) {
                   : watched == value_edit_ ? Box::kValue
                                            : Box::kNone;
   if (box == Box::kNone) return QWidget::eventFilter(watched, event);
-  if (event->type() == QEvent::ShortcutOverride && IsUndoKey(*static_cast<QKeyEvent*>(event))) {
-    // Left to the main window's undo, which takes what was typed first.
+  const bool key_event =
+      event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+  if (key_event && context_.undo != nullptr && IsHistoryKey(*static_cast<QKeyEvent*>(event))) {
+    // The history's undo, which takes what was typed first, rather than the
+    // box's own: the shortcut when the window is active, the key otherwise.
+    if (event->type() == QEvent::KeyPress) context_.undo->RunKey(*static_cast<QKeyEvent*>(event));
     return true;
   }
   if (event->type() == QEvent::KeyPress) {

@@ -11,6 +11,8 @@
 namespace kartela {
 namespace {
 
+constexpr QKeyCombination kUndoKey(Qt::ControlModifier, Qt::Key_Z);
+
 // The base maps a history is tied to: the data's, the default one and the
 // one drawn.
 struct BaseMapNames {
@@ -135,6 +137,10 @@ void UndoHistory::NotePendingEdits() {
   UpdateUndoAction();
 }
 
+void UndoHistory::RunKey(const QKeyEvent& key) {
+  key.keyCombination() == kUndoKey ? Undo() : Redo();
+}
+
 void UndoHistory::CommitPendingEdits() {
   if (!pending_edits_ || committing_) return;
   committing_ = true;
@@ -191,9 +197,9 @@ void ForgetHistory(UndoHistory* history) {
   if (history != nullptr) history->Clear();
 }
 
-bool IsUndoKey(const QKeyEvent& key) {
+bool IsHistoryKey(const QKeyEvent& key) {
   const QKeyCombination combination = key.keyCombination();
-  return combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+  return combination == kUndoKey ||
          combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
          combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
 }

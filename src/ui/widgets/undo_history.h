@@ -47,6 +47,9 @@ class UndoHistory : public QObject {
   void Clear();
   void Undo();
   void Redo();
+  // Undo or redo as `key` (IsHistoryKey) asks, for a key that no shortcut
+  // took (the window is not the active one).
+  void RunKey(const QKeyEvent& key);
 
   // What takes the typing not yet in the workspace into it, before a step
   // and before undo or redo.
@@ -90,7 +93,7 @@ void ForgetHistory(UndoHistory* history);
 
 // Whether `key` is one of the keys of undo and redo, which the text boxes of
 // the data window leave to the history.
-bool IsUndoKey(const QKeyEvent& key);
+bool IsHistoryKey(const QKeyEvent& key);
 
 // The caption of a menu item as a step's name: without its access key and
 // the dots of a dialog, "表から読み込み... (&B)" as "表から読み込み".

@@ -311,11 +311,19 @@ TEST(UndoTest, UndoTakesBackWhatIsStillInTheValueBox) {
   t.Trigger("EditRedo");
   EXPECT_EQ(t.workspace_->data.DataValues[0], "99");
   EXPECT_EQ(box->text(), QStringLiteral("99"));
-  // The box leaves the keys to the history rather than undoing its own text.
+  // The box leaves the keys to the history rather than undoing its own text:
+  // to the shortcut, or, when the window is not the active one, it runs them.
   QKeyEvent override_event(QEvent::ShortcutOverride, Qt::Key_Z, Qt::ControlModifier);
   override_event.ignore();
   QCoreApplication::sendEvent(box, &override_event);
   EXPECT_FALSE(override_event.isAccepted());
+  QKeyEvent undo_key(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+  QCoreApplication::sendEvent(box, &undo_key);
+  EXPECT_EQ(t.workspace_->data.DataValues[0], "5");
+  EXPECT_EQ(box->text(), QStringLiteral("5"));
+  QKeyEvent redo_key(QEvent::KeyPress, Qt::Key_Y, Qt::ControlModifier);
+  QCoreApplication::sendEvent(box, &redo_key);
+  EXPECT_EQ(t.workspace_->data.DataValues[0], "99");
 }
 
 // New data, another data file or another base map start a new history;
