@@ -328,6 +328,10 @@ void TMapMain::CreateChildren() {
           &TDrawWindow::ApplyDecorationCursor);
   history_->SetPendingEditsHandler([this] { data_window_->CommitEdits(); });
   history_->SetRestoredHandler([this](WorkspaceParts parts) { ShowRestored(parts); });
+  // The map shows the data's title: a new one shows at once, as after an undo.
+  connect(history_.get(), &UndoHistory::StepRecorded, draw_window_, [this](WorkspaceParts parts) {
+    if ((parts & kPartData) != 0) draw_window_->Invalidate();
+  });
 }
 
 void TMapMain::ShowRestored(WorkspaceParts parts) {

@@ -113,9 +113,11 @@ void UndoHistory::Record(const StepNamer& namer, WorkspaceParts parts,
     return;
   }
   WorkspaceState after = CaptureState(workspace_, parts);
-  if (ChangedParts(before, after) == 0) return;
+  const WorkspaceParts changed = ChangedParts(before, after);
+  if (changed == 0) return;
   const QString name = namer(before, after);
   stack_.push(new Step(*this, name, std::move(before), std::move(after)));
+  emit StepRecorded(changed);
 }
 
 void UndoHistory::Clear() {

@@ -66,6 +66,10 @@ class UndoHistory : public QObject {
 
   const QUndoStack& Stack() const { return stack_; }
 
+ signals:
+  // A step was kept that changed `parts`.
+  void StepRecorded(WorkspaceParts parts);
+
  private:
   class Step;
   void CommitPendingEdits();
