@@ -82,6 +82,11 @@ using ClassTableMembers =
             &ClassTables::ValueWidth, &ClassTables::DataStats, &ClassTables::DecileTexts,
             &ClassTables::ProposedBreaks, &ClassTables::ClassBreaks>;
 
+// What of the class tables shows on the map; the statistics and proposals
+// are worked out again before every draw, so a draw given up changes nothing.
+using PaintedClassMembers =
+    Members<&ClassTables::DivisionMethod, &ClassTables::NumericValues, &ClassTables::ClassBreaks>;
+
 using SymbolMembers =
     Members<&SymbolSettings::RefRadius, &SymbolSettings::BaseValue, &SymbolSettings::RefValueText,
             &SymbolSettings::PlusColour, &SymbolSettings::MinusColour>;
@@ -140,7 +145,7 @@ WorkspaceParts ChangedParts(const WorkspaceState& a, const WorkspaceState& b) {
   if (PartDiffers<DecorationMembers>(a.decorations, b.decorations)) parts |= kPartDecorations;
   if (SettingsDiffer(a.settings, b.settings)) parts |= kPartSettings;
   if (PartDiffers<ViewMembers>(a.view, b.view) ||
-      PartDiffers<ClassTableMembers>(a.class_tables, b.class_tables) ||
+      PartDiffers<PaintedClassMembers>(a.class_tables, b.class_tables) ||
       PartDiffers<SymbolMembers>(a.symbols, b.symbols))
     parts |= kPartMap;
   return parts;

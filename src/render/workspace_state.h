@@ -34,7 +34,7 @@ struct WorkspaceState {
 WorkspaceState CaptureState(const Workspace& workspace, WorkspaceParts parts);
 
 // The parts in which `a` and `b`, taken of the same parts, differ, member by
-// member.
+// member; of the class tables only what the map shows counts.
 WorkspaceParts ChangedParts(const WorkspaceState& a, const WorkspaceState& b);
 
 // Moves `workspace` from `from` to `to` (taken of the same parts): each field

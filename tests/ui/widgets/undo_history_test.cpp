@@ -73,7 +73,7 @@ void ChangeEverything(QDialog& dialog) {
 
 // The main window on a program directory whose default base map is three
 // squares, with values for every map. Dialogs are answered at once: `edit_`
-// changes them, then they end with OK.
+// changes them, then they end with `answer_`.
 class UndoBed {
  public:
   UndoBed() {
@@ -81,7 +81,7 @@ class UndoBed {
     window_ = std::make_unique<TMapMain>(context_, std::vector<std::string>{});
     const DialogRunner runner = [this](QDialog& dialog) {
       if (edit_) edit_(dialog);
-      dialog.done(QDialog::Accepted);
+      dialog.done(answer_);
       return dialog.result();
     };
     MenuCommands& commands = window_->Commands();
@@ -151,6 +151,7 @@ class UndoBed {
   AppContext context_{*workspace_, ProgramPathsOf(dir_.path() / "kartela"), reporter_, {}};
   std::unique_ptr<TMapMain> window_;
   std::function<void(QDialog&)> edit_;
+  int answer_ = QDialog::Accepted;
 };
 
 struct Case {
@@ -338,7 +339,10 @@ TEST(UndoTest, NewDataOrAnotherBaseMapClearTheHistory) {
   EXPECT_EQ(t.window_->History().Stack().count(), 3);
   t.Trigger("RedrawMap");
   t.Trigger("DecFree");
+  t.answer_ = QDialog::Rejected;
+  t.Trigger("MePaintMap");
   EXPECT_EQ(t.window_->History().Stack().count(), 3) << "nothing changed";
+  t.answer_ = QDialog::Accepted;
   t.Trigger("NewDataBas");
   EXPECT_EQ(t.window_->History().Stack().count(), 0);
   EXPECT_FALSE(t.Action("EditUndo").isEnabled());
