@@ -22,6 +22,7 @@
 #include "model/value_syntax.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/sjis_validator.h"
+#include "ui/widgets/undo_history.h"
 #include "ui/widgets/wait_cursor.h"
 
 namespace kartela {
@@ -36,6 +37,8 @@ constexpr std::string_view kGridFace = "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83
 constexpr std::string_view kFullWidthSpace = "\u3000";
 constexpr char kDiscardQuestion[] = "現在のデータを破棄してもよいですか？";
 constexpr char kConfirmTitle[] = "確認";
+// The undo step of a typed title or value.
+constexpr char kTypingStep[] = "データの入力";
 // Only a text loaded with bytes Shift-JIS does not define can fail to convert
 // once typed; it is not taken rather than taken with characters lost.
 constexpr char kUnconvertibleText[] =
@@ -165,6 +168,10 @@ QLineEdit* TDataWindow::MakeEdit(const char* name, std::size_t max_bytes) {
   edit->installEventFilter(this);
   connect(edit, &QLineEdit::inputRejected, this,
           [this, edit, validator] { RefuseInput(*edit, validator->RefusalMessage()); });
+  // Typing not yet taken can be undone as well.
+  connect(edit, &QLineEdit::textEdited, this, [this] {
+    if (context_.undo != nullptr) context_.undo->NotePendingEdits();
+  });
   return edit;
 }
 
@@ -209,8 +216,10 @@ void TDataWindow::CommitTitle() {
   }
   std::string cut(sjis::CutToBytes(*title, kMaxTitleBytes));
   if (cut == data.DataTitle) return;
-  data.DataTitle = std::move(cut);
-  data.DataModified = true;
+  RecordChange(context_.undo, kTypingStep, kPartData, [&] {
+    data.DataTitle = std::move(cut);
+    data.DataModified = true;
+  });
 }
 
 void TDataWindow::CommitValue() {
@@ -228,8 +237,10 @@ void TDataWindow::CommitValue() {
   *value = NormalizeTypedNumber(*value);
   std::string cut(sjis::CutToBytes(*value, kMaxValueBytes));
   if (cut == stored) return;
-  stored = std::move(cut);
-  data.DataModified = true;
+  RecordChange(context_.undo, kTypingStep, kPartData, [&] {
+    data.DataValues[index] = std::move(cut);
+    data.DataModified = true;
+  });
 }
 
 void TDataWindow::TakePreedit() const {
@@ -397,6 +408,7 @@ void TDataWindow::ClearDataSet() {
   data.DataModified = false;
   data.DataFileName.clear();
   data.DataReadAsUtf8 = false;
+  ForgetHistory(context_.undo);  // new data: nothing before them comes back
   emit ClearMapRequested(false);
   ScrollTo(0);
   Refresh();
@@ -464,6 +476,7 @@ bool TDataWindow::OpenDataFile(const std::filesystem::path& path) {
                       context_.reporter);
   }
   if (ok) SetDataFileName(path);
+  ForgetHistory(context_.undo);
   emit ClearMapRequested(false);
   ShowDataSet();
   return ok;
@@ -530,6 +543,14 @@ bool TDataWindow::eventFilter(QObject* watched, QEvent* event) {
                   : watched == value_edit_ ? Box::kValue
                                            : Box::kNone;
   if (box == Box::kNone) return QWidget::eventFilter(watched, event);
+  const bool key_event =
+      event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+  if (key_event && context_.undo != nullptr && IsHistoryKey(*static_cast<QKeyEvent*>(event))) {
+    // The history's undo, which takes what was typed first, rather than the
+    // box's own: the shortcut when the window is active, the key otherwise.
+    if (event->type() == QEvent::KeyPress) context_.undo->RunKey(*static_cast<QKeyEvent*>(event));
+    return true;
+  }
   if (event->type() == QEvent::KeyPress) {
     switch (static_cast<QKeyEvent*>(event)->key()) {
       case Qt::Key_Return:

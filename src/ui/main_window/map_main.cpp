@@ -38,6 +38,7 @@
 #include "ui/pictures/picture_graph_commands.h"
 #include "ui/widgets/place_dialog.h"
 #include "ui/widgets/qt_text.h"
+#include "ui/widgets/undo_history.h"
 
 // The icons are compiled into this static library: register them.
 static void InitIconResources() {
@@ -60,7 +61,11 @@ constexpr const char* kNumberMenuCaption = "\u3000\u3000\u3000\u3000";
 }  // namespace
 
 TMapMain::TMapMain(AppContext& context, const std::vector<std::string>& arguments, QWidget* parent)
-    : QMainWindow(parent), context_(context), workspace_(context.workspace) {
+    : QMainWindow(parent),
+      context_(context),
+      workspace_(context.workspace),
+      history_(std::make_unique<UndoHistory>(context.workspace)) {
+  context_.undo = history_.get();
   InitIconResources();
   Init(arguments);
   CreateChildren();
@@ -70,6 +75,7 @@ TMapMain::TMapMain(AppContext& context, const std::vector<std::string>& argument
 TMapMain::~TMapMain() {
   closing_ = true;
   if (context_.main_window == this) context_.main_window = nullptr;
+  if (context_.undo == history_.get()) context_.undo = nullptr;
 }
 
 // The creation handler: start-up, then the menus, the user tools, the
@@ -124,6 +130,7 @@ void TMapMain::BuildMenus() {
   for (const MenuDefinition& definition : MainMenus()) {
     QMenu* menu = AddMenu(*menuBar(), definition.name, definition.caption);
     BuildMenuLines(*menu, definition.entries);
+    if (&definition == &MainMenus().front()) BuildEditMenu();
     if (definition.checks_states) connect(menu, &QMenu::aboutToShow, this, &TMapMain::MenuCheck);
     if (definition.lists_windows) {
       help_menu_ = menu;
@@ -133,6 +140,14 @@ void TMapMain::BuildMenus() {
   QMenu* number_menu = AddMenu(*menuBar(), "menu8", kNumberMenuCaption);
   number_menu->setEnabled(false);
   BuildRowNumberLabel();
+}
+
+// 編集 follows the data menu, as in most programs; its two items are named
+// after the step they take back or make again.
+void TMapMain::BuildEditMenu() {
+  QMenu* menu = AddMenu(*menuBar(), "menuEdit", kEditMenuCaption);
+  menu->addAction(history_->MakeUndoAction(menu));
+  menu->addAction(history_->MakeRedoAction(menu));
 }
 
 void TMapMain::BuildMenuLines(QMenu& menu, std::span<const MenuEntry> lines) {
@@ -311,6 +326,21 @@ void TMapMain::CreateChildren() {
   draw_window_->SetInputBarPanel(speed_buttons_.bar);
   connect(commands_->decorations.get(), &DecorationCommands::ModeChanged, draw_window_,
           &TDrawWindow::ApplyDecorationCursor);
+  history_->SetPendingEditsHandler([this] { data_window_->CommitEdits(); });
+  history_->SetRestoredHandler([this](WorkspaceParts parts) { ShowRestored(parts); });
+  // The map shows the data's title: a new one shows at once, as after an undo.
+  connect(history_.get(), &UndoHistory::StepRecorded, draw_window_, [this](WorkspaceParts parts) {
+    if ((parts & kPartData) != 0) draw_window_->Invalidate();
+  });
+}
+
+void TMapMain::ShowRestored(WorkspaceParts parts) {
+  if ((parts & kPartData) != 0) {
+    data_window_->LoadEdits();
+    data_window_->Refresh();
+  }
+  if ((parts & kPartSettings) != 0) draw_window_->RecreateResources();
+  draw_window_->Invalidate();
 }
 
 bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
@@ -324,7 +354,7 @@ bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMapMain::Connect(QAction* action, CommandHandler handler) {
-  connect(action, &QAction::triggered, this, [this, handler] { handler(*commands_); });
+  connect(action, &QAction::triggered, this, [this, handler] { commands_->Run(handler); });
 }
 
 void TMapMain::ConnectCommands() {

@@ -16,6 +16,7 @@
 
 #include "model/user_tools.h"
 #include "render/workspace.h"
+#include "render/workspace_state.h"
 #include "ui/main_window/menu_commands.h"
 #include "ui/main_window/speed_buttons.h"
 #include "ui/widgets/app_context.h"
@@ -32,6 +33,7 @@ class TAboutDialog;
 class TDataWindow;
 class TDrawWindow;
 class THelpWindow;
+class UndoHistory;
 
 class TMapMain : public QMainWindow {
   Q_OBJECT
@@ -66,6 +68,8 @@ class TMapMain : public QMainWindow {
 
   TDataWindow& DataWindow() { return *data_window_; }
   TDrawWindow& DrawWindow() { return *draw_window_; }
+  MenuCommands& Commands() { return *commands_; }
+  UndoHistory& History() { return *history_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -79,6 +83,9 @@ class TMapMain : public QMainWindow {
   void BuildMenus();
   // Adds the items, separators and submenus of `lines` to `menu`.
   void BuildMenuLines(QMenu& menu, std::span<const MenuEntry> lines);
+  void BuildEditMenu();
+  // Shows the parts of the workspace an undo or a redo changed.
+  void ShowRestored(WorkspaceParts parts);
   void BuildUserTools();
   void BuildSpeedButtons();
   void BuildRowNumberLabel();
@@ -109,6 +116,7 @@ class TMapMain : public QMainWindow {
 
   AppContext& context_;
   Workspace& workspace_;
+  std::unique_ptr<UndoHistory> history_;  // before the windows that record in it
   std::filesystem::path open_on_start_;
   std::vector<UserTool> user_tools_;
   SpeedButtonBar speed_buttons_;

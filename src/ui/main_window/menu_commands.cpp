@@ -25,6 +25,7 @@
 #include "ui/printing/data_print_commands.h"
 #include "ui/printing/print_commands.h"
 #include "ui/settings/settings_commands.h"
+#include "ui/widgets/undo_history.h"
 
 namespace kartela {
 
@@ -407,6 +408,46 @@ constexpr bool EveryButtonInItsPlace() {
 }
 static_assert(EveryButtonInItsPlace(), "one handler for each speed button, in button order");
 
+// The items whose changes undo takes back, with the parts of the workspace
+// each may change. A new map clears the decorations and may fit the view.
+struct UndoableItem {
+  MenuItem item;
+  WorkspaceParts parts;
+};
+constexpr WorkspaceParts kNewMap = kPartMap | kPartDecorations | kPartSettings;
+
+constexpr UndoableItem kUndoableItems[] = {
+    {M::kReadTable, kPartData},
+    {M::kPasteData, kPartData},
+    {M::kLineColorChange, kPartSettings},
+    {M::kDefDrawSize, kPartSettings | kPartMap},
+    {M::kDefDrawPosition, kPartSettings | kPartMap},
+    {M::kDefSepNumber, kPartSettings | kPartMap},
+    {M::kDefPaintStyle, kPartSettings},
+    {M::kDefTitle, kPartSettings},
+    {M::kDefIndex, kPartSettings},
+    {M::kDefLegendOptions, kPartSettings},
+    {M::kDefDecor, kPartSettings},
+    {M::kDefAreaName, kPartSettings},
+    {M::kLineWidth, kPartSettings},
+    {M::kMePaintMap, kNewMap},
+    {M::kMeCircleMap, kNewMap},
+    {M::kMeGlyphMap, kNewMap},
+    {M::kWhiteBaseMap, kNewMap},
+    {M::kWhiteDataMap, kNewMap},
+    {M::kWhiteSelMap, kNewMap},
+    {M::kRedrawMap, kPartMap},  // the values as the data now hold them
+    {M::kClearMap, kPartMap | kPartDecorations},
+};
+
+// The undoable item that runs `handler`, the speed buttons' included.
+const UndoableItem* UndoableOf(CommandHandler handler) {
+  for (const UndoableItem& undoable : kUndoableItems) {
+    if (HandlerOf(undoable.item) == handler) return &undoable;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 std::span<const MenuDefinition> MainMenus() {
@@ -455,6 +496,14 @@ MenuCommands::MenuCommands(AppContext& context, TMapMain& main, QMdiArea& childr
 }
 
 MenuCommands::~MenuCommands() = default;
+
+void MenuCommands::Run(CommandHandler handler) {
+  const UndoableItem* undoable = UndoableOf(handler);
+  const QString name =
+      undoable != nullptr ? StepNameOfCaption(EntryOf(undoable->item).caption) : QString();
+  const WorkspaceParts parts = undoable != nullptr ? undoable->parts : 0;
+  RecordChange(context.undo, name, parts, [this, handler] { handler(*this); });
+}
 
 void MenuCommands::RunReplacingCommand(bool (DataCommands::*command)()) {
   if (((*data).*command)()) children.activateNextSubWindow();

@@ -195,6 +195,9 @@ struct MenuCommands {
   // Runs a data command and activates the next child window when it
   // replaced the data.
   void RunReplacingCommand(bool (DataCommands::*command)());
+  // Runs `handler` of a menu item or a speed button, recorded for undo with
+  // the parts of the workspace its item changes.
+  void Run(CommandHandler handler);
 
   AppContext& context;
   TMapMain& main;

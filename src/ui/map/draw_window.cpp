@@ -21,6 +21,7 @@
 #include "ui/map/dec_input_dialog.h"
 #include "ui/map/map_cursors.h"
 #include "ui/map/tool_overlay_painter.h"
+#include "ui/widgets/undo_history.h"
 
 namespace kartela {
 namespace {
@@ -41,6 +42,26 @@ int CentredPosition(int position, int view, double before, double after) {
 // The height of the speed-button panel, where the input bar goes when the
 // window has no panel to lay it over.
 constexpr int kPanelHeight = 37;
+
+// What the mouse changes: the decorations, and the title and legend offsets
+// with their change bits.
+constexpr WorkspaceParts kMouseParts = kPartDecorations | kPartSettings;
+
+std::size_t DecorationCount(const DecorationLists& lists) {
+  return lists.Shapes().size() + lists.Texts().size();
+}
+
+// The undo step of what the mouse did.
+QString MouseStepName(const WorkspaceState& before, const WorkspaceState& after) {
+  const std::size_t was = DecorationCount(*before.decorations);
+  const std::size_t now = DecorationCount(*after.decorations);
+  if (now != was) return now > was ? QStringLiteral("修飾の追加") : QStringLiteral("修飾の削除");
+  const Settings& old_settings = *before.settings;
+  const Settings& new_settings = *after.settings;
+  const bool title_moved = old_settings.TitleOffsetX != new_settings.TitleOffsetX ||
+                           old_settings.TitleOffsetY != new_settings.TitleOffsetY;
+  return title_moved ? QStringLiteral("タイトルの移動") : QStringLiteral("凡例の移動");
+}
 
 }  // namespace
 
@@ -329,16 +350,25 @@ void TDrawWindow::keyPressEvent(QKeyEvent* event) {
 
 void TDrawWindow::LeftDown(QPoint canvas) {
   const QRect before = OverlayArea();
-  Apply(tool_.LeftDown(ToGdi(canvas)), before, canvas);
+  ToolResult result;
+  RecordChange(context_.undo, MouseStepName, kMouseParts,
+               [&] { result = tool_.LeftDown(ToGdi(canvas)); });
+  Apply(result, before, canvas);
 }
 
 void TDrawWindow::RightDown() {
-  if (tool_.RightDown().repaint) Invalidate();
+  bool repaint = false;
+  RecordChange(context_.undo, MouseStepName, kMouseParts,
+               [&] { repaint = tool_.RightDown().repaint; });
+  if (repaint) Invalidate();
 }
 
 void TDrawWindow::LeftUp(QPoint canvas) {
   const QRect before = OverlayArea();
-  Apply(tool_.LeftUp(ToGdi(canvas), [this] { return AskText(); }), before, canvas);
+  ToolResult result;
+  RecordChange(context_.undo, MouseStepName, kMouseParts,
+               [&] { result = tool_.LeftUp(ToGdi(canvas), [this] { return AskText(); }); });
+  Apply(result, before, canvas);
 }
 
 std::optional<std::string> TDrawWindow::AskText() {

@@ -9,6 +9,7 @@
 #include "ui/map/draw_window.h"
 #include "ui/map/map_commands.h"
 #include "ui/widgets/qt_text.h"
+#include "ui/widgets/undo_history.h"
 #include "ui/widgets/wait_cursor.h"
 
 namespace kartela {
@@ -158,6 +159,7 @@ bool DocumentCommands::OpenDocument(const std::filesystem::path& path) {
   const bool has_data = loaded->document.Kind != map_document::Kind::kWhiteMap;
   map_commands_.ClearMap(true);
   ApplyMapDocument(std::move(*loaded), workspace);
+  ForgetHistory(context_.undo);  // a document is new data and a new map
   workspace.view.MapFileName = path;
   if (has_data) {
     data_window_.SetDataFileName({});

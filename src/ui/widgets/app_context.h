@@ -11,6 +11,8 @@ class QWidget;
 
 namespace kartela {
 
+class UndoHistory;
+
 struct AppContext {
   Workspace& workspace;
   ProgramPaths paths;
@@ -23,6 +25,9 @@ struct AppContext {
   // Set on a first start (no stored placement): the first map drawn is
   // shown whole.
   bool fit_first_map = false;
+  // Where changes are recorded for undo; none where no main window keeps a
+  // history (a window run on its own, as in tests).
+  UndoHistory* undo = nullptr;
 };
 
 // The owner of a command's dialogs: the main window, or `fallback` where

@@ -4,6 +4,7 @@
 // folder, handler and dialog class it names must exist.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 
 #include "ui/main_window/menu_commands.h"
 #include "ui/main_window/speed_buttons.h"
+#include "ui/widgets/undo_history.h"
 
 namespace kartela {
 namespace {
@@ -96,6 +98,10 @@ std::set<QString> DeclaredScreens() {
   for (const MenuDefinition& menu : MainMenus())
     AddItemScreens(menu.entries, Step(Shown(menu.caption)) + "→", screens);
   QWidget parent;
+  Workspace workspace;
+  UndoHistory history(workspace);
+  for (const QAction* action : {history.MakeUndoAction(&parent), history.MakeRedoAction(&parent)})
+    screens.insert(Step(Shown(kEditMenuCaption)) + "→" + Step(action->text().remove('&')));
   const SpeedButtonBar buttons = BuildSpeedButtons(&parent);
   for (const QString& hint : buttons.hints)
     screens.insert("button" + Step(hint));
