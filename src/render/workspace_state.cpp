@@ -69,7 +69,8 @@ using SettingsMembers = Members<
     &Settings::IndexFont, &Settings::LegendOffsetX, &Settings::LegendOffsetY,
     &Settings::LegendStyle, &Settings::FancyFont, &Settings::AreaFont, &Settings::AreaNameFlags,
     &Settings::BorderStyle, &Settings::ColorChange, &Settings::ShowHint, &Settings::EmfMode,
-    &Settings::LegendOptions, &Settings::ColorScheme, &Settings::RawSettingLines>;
+    &Settings::LegendOptions, &Settings::ColorScheme, &Settings::LegendHeading,
+    &Settings::SourceText, &Settings::SourceAtRight, &Settings::RawSettingLines>;
 
 using ViewMembers = Members<&MapView::Kind, &MapView::Background, &MapView::BackgroundBounds,
                             &MapView::BackgroundSize, &MapView::Picture, &MapView::GlyphPictureFile,
@@ -87,9 +88,9 @@ using ClassTableMembers =
 using PaintedClassMembers =
     Members<&ClassTables::DivisionMethod, &ClassTables::NumericValues, &ClassTables::ClassBreaks>;
 
-using SymbolMembers =
-    Members<&SymbolSettings::RefRadius, &SymbolSettings::BaseValue, &SymbolSettings::RefValueText,
-            &SymbolSettings::PlusColour, &SymbolSettings::MinusColour>;
+using SymbolMembers = Members<&SymbolSettings::RefRadius, &SymbolSettings::BaseValue,
+                              &SymbolSettings::RefValueText, &SymbolSettings::PlusColour,
+                              &SymbolSettings::MinusColour, &SymbolSettings::NestedLegend>;
 
 void MoveData(DataSet& now, const DataSet& from, const DataSet& to) {
   if (!DataMembers::Differ(from, to)) return;
