@@ -18,6 +18,7 @@ using Command = int (*)(const kartela::CliContext&, const std::vector<std::strin
 const std::map<std::string, Command, std::less<>> kCommands = {
     {"data", kartela::RunDataCommand},     {"info", kartela::RunInfoCommand},
     {"render", kartela::RunRenderCommand}, {"stats", kartela::RunStatsCommand},
+    {"print", kartela::RunPrintCommand},   {"print-data", kartela::RunPrintDataCommand},
     {"table", kartela::RunTableCommand},
 };
 
@@ -30,6 +31,10 @@ int Usage() {
                "                  statistics, deciles and proposed class boundaries\n"
                "  render INPUT --out FILE [options]\n"
                "                  a map drawn into a PNG, SVG or PDF file\n"
+               "  print INPUT (--out FILE.pdf | --printer QUEUE) [options]\n"
+               "                  the map printed as the desktop program prints it\n"
+               "  print-data FILE.DAT (--out FILE.pdf | --printer QUEUE) [options]\n"
+               "                  the data list printed as the desktop program prints it\n"
                "  table FILE --key COL --value COL [options] --out X.DAT\n"
                "                  a statistics table matched to the areas, as a data file\n";
   return kartela::kExitUsage;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/cli_commands.h"
+#include "app/cli_map_input.h"
 #include "app/cli_options.h"
 #include "base/numbers.h"
 #include "base/real48.h"
@@ -322,16 +323,6 @@ std::optional<double> ScaleOf(const CliArguments& arguments) {
   return RoundToReal48(*scale);
 }
 
-// The platform plugin for drawing without a display, unless one is chosen.
-std::unique_ptr<QGuiApplication> StartGui() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (QGuiApplication::instance() != nullptr) return nullptr;
-  static int argc = 1;
-  static char name[] = "kartela-cli";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // --out FILE.KTD: the document of the map that would be drawn.
 int SaveDocument(const CliContext& context, const std::filesystem::path& out,
                  const Workspace& workspace) {
@@ -342,6 +333,20 @@ int SaveDocument(const CliContext& context, const std::filesystem::path& out,
 }
 
 }  // namespace
+
+std::unique_ptr<QGuiApplication> StartGui() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (QGuiApplication::instance() != nullptr) return nullptr;
+  static int argc = 1;
+  static char name[] = "kartela-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+bool LoadMapInput(const CliContext& context, const CliArguments& arguments, Workspace& workspace) {
+  return LoadSettings(context, arguments, workspace.settings) &&
+         LoadMap(context, arguments, workspace) && LoadBackground(context, arguments, workspace);
+}
 
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments) {
   const auto parsed = ParseCliArguments(
@@ -359,10 +364,7 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
   }
   const auto gui = StartGui();
   Workspace workspace;
-  if (!LoadSettings(context, *parsed, workspace.settings) ||
-      !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace)) {
-    return kExitFailure;
-  }
+  if (!LoadMapInput(context, *parsed, workspace)) return kExitFailure;
   if (IsMapDocument(out)) return SaveDocument(context, out, workspace);
   const output::MapExporter exporter(workspace);
   if (const Status saved = exporter.Save(*settings, out); !saved.ok()) {
