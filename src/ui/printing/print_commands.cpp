@@ -64,7 +64,9 @@ void PrintCommands::PrintMapClick() {
   if (workspace.view.Kind == MapKind::kNone && workspace.view.Background == BackgroundMode::kNone)
     return;
   TMapPrintDialog dialog(context_.reporter, DialogOwner(context_));
-  dialog.Load(PrintValuesOf(workspace), UsesOwnPatterns(workspace));
+  output::PrinterSettings shown = PrintValuesOf(workspace);
+  shown.orientation = orientation_;
+  dialog.Load(shown, UsesOwnPatterns(workspace));
   dialog.SetPrinterSetup([this, &dialog] { printer_.Choose(&dialog); });
   dialog.SetAreaCheck([this, &workspace](const output::PrinterSettings& values) {
     return output::LayoutOnPrinter(values, printer_.printer(), workspace).Printable();
@@ -78,6 +80,7 @@ void PrintCommands::PrintMapClick() {
     }
     if (result != QDialog::Accepted) return;
     StorePrintValues(dialog.Values(), workspace);
+    orientation_ = dialog.Values().orientation;
     // A failure has been shown; the command ends either way.
     static_cast<void>(Print(dialog.Values()));
     return;

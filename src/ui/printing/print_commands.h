@@ -38,6 +38,8 @@ class PrintCommands {
   AppContext& context_;
   CurrentPrinter& printer_;
   DialogRunner run_dialog_ = ExecModal;
+  // The paper's orientation last chosen, kept until the program ends.
+  output::PageOrientation orientation_ = output::PageOrientation::kPortrait;
 };
 
 }  // namespace kartela
