@@ -87,8 +87,6 @@ DataListRequest DataListRequestFor(QPrinter& printer, const Workspace& workspace
 
 Status PrintDataList(QPrinter& printer, const Workspace& workspace, const DataListFont& font,
                      const std::function<bool()>& aborted) {
-  if (workspace.print.Copies < 1)
-    return {StatusCode::kRefused, "部数は 1 以上を指定してください。"};
   const DataListPlan plan = PlanDataList(DataListRequestFor(printer, workspace, font));
   if (!plan.ok()) return {StatusCode::kRefused, plan.refusal};
   const QFont qfont = DataListQFont(font, kPrintDotsPerInch);
