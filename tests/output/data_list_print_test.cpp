@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "base/text_encoding.h"
 #include "model/test_support.h"
 #include "output/data_list_layout.h"
+#include "output/map_print.h"
 #include "output/sample_map.h"
 
 namespace kartela::output {
@@ -296,6 +298,18 @@ TEST_F(DataListPrintTest, WordsStayApartAndInsideTheMarginsAtEveryColumnCountAnd
     }
   }
   EXPECT_GT(refused, 0) << "the widest choices do not fit A4";
+}
+
+// The list is laid out on the whole sheet from the paper's edge, whatever
+// mode a map print left the shared printer in.
+TEST_F(DataListPrintTest, TheListLandsInThePlaceAMapPrintBeforeDoesNotMove) {
+  printer_.setFullPage(false);
+  const DataListLayout before = Layout();
+  ASSERT_TRUE(PrintMap(workspace_, PrinterSettings{}, printer_, [] { return false; }).status.ok());
+  const DataListLayout after = Layout();
+  EXPECT_EQ(std::tie(before.left, before.top, before.rows, before.column_width),
+            std::tie(after.left, after.top, after.rows, after.column_width));
+  EXPECT_EQ(before.left, 236) << "20 mm at 300 dots per inch";
 }
 
 TEST_F(DataListPrintTest, AbortStopsAtThePageAndRefusalsSendNothing) {
