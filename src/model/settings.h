@@ -35,6 +35,7 @@ inline constexpr std::uint16_t kChangedColorChange = 0x8000;
 // pattern order (SaveBitOf), so that existing save masks keep them.
 inline constexpr std::uint32_t kChangedLegendOptions = 0x10000;
 inline constexpr std::uint32_t kChangedColorScheme = 0x20000;
+inline constexpr std::uint32_t kChangedPrintOrientation = 0x40000;  // saved with PrintSize
 
 // Slots of RawSettingLines: the value text of each key as read, so that an
 // unchanged or unsaved value passes through a rewrite unaltered.
@@ -57,7 +58,8 @@ enum RawSlot : std::size_t {
   kRawBreakMethod = 15,
   kRawLegendOptions = 16,
   kRawColorScheme = 17,
-  kRawSlotCount = 18,
+  kRawPrintOrientation = 18,
+  kRawSlotCount = 19,
 };
 
 // Window left values that stand for a window state rather than a position.
@@ -70,6 +72,12 @@ inline constexpr std::size_t kMaxWindowStateBytes = 33;
 inline constexpr int kMinClassCount = 2;
 inline constexpr int kMaxClassCount = 8;
 using PatternOrderTable = std::array<std::array<std::uint8_t, 8>, 7>;
+
+// Values of PrintOrientation: the paper of a map print; kPrintAutoOrientation
+// (with a print size that fits the page) the one in which the map is larger.
+inline constexpr std::uint8_t kPrintPortrait = 0;
+inline constexpr std::uint8_t kPrintLandscape = 1;
+inline constexpr std::uint8_t kPrintAutoOrientation = 2;
 
 // Bits of LegendOptions: what a paint map's legend adds, all off by default.
 inline constexpr std::uint8_t kLegendMissingRow = 0x01;  // "データなし" when areas lack a value
@@ -93,10 +101,11 @@ struct Settings {
   std::int16_t NextItemLength = 26;  // area-name length written back
   std::int32_t SaveMask = 0xFFDF;    // which changes are written back
 
-  std::string DataDir;           // Shift-JIS, with a trailing separator
-  std::string DataExt = ".DAT";  // with its dot
-  std::string BaseMapFile;       // Shift-JIS file name, looked up in the program directory
-  double PrintSize = -1.0;       // below 0: fit to the page
+  std::string DataDir;                // Shift-JIS, with a trailing separator
+  std::string DataExt = ".DAT";       // with its dot
+  std::string BaseMapFile;            // Shift-JIS file name, looked up in the program directory
+  double PrintSize = -1.0;            // below 0: fit to the page
+  std::uint8_t PrintOrientation = 0;  // kPrint... below
   double DrawResX = 1.0;
   double DrawResY = 1.0;
   std::int16_t DrawPosX = 0;

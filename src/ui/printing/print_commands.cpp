@@ -22,6 +22,11 @@ namespace {
 constexpr QSize kFallbackClient(1024, 768);
 constexpr int kOwnPatternsFrom = 40;
 
+// The stored orientation is the printer's.
+static_assert(static_cast<int>(output::PageOrientation::kPortrait) == kPrintPortrait);
+static_assert(static_cast<int>(output::PageOrientation::kLandscape) == kPrintLandscape);
+static_assert(static_cast<int>(output::PageOrientation::kAuto) == kPrintAutoOrientation);
+
 }  // namespace
 
 bool UsesOwnPatterns(const Workspace& workspace) {
@@ -39,6 +44,8 @@ output::PrinterSettings PrintValuesOf(const Workspace& workspace) {
   values.copies = print.Copies;
   values.magnification = workspace.settings.PrintSize;
   values.line_width = workspace.PrintLineWidth;
+  values.orientation = static_cast<output::PageOrientation>(
+      std::min<int>(workspace.settings.PrintOrientation, kPrintAutoOrientation));
   return values;
 }
 
@@ -50,6 +57,11 @@ void StorePrintValues(const output::PrinterSettings& values, Workspace& workspac
   print.MarginBottom = values.margins.bottom;
   print.Copies = values.copies;
   workspace.PrintLineWidth = values.line_width;
+  const auto orientation = static_cast<std::uint8_t>(values.orientation);
+  if (orientation != workspace.settings.PrintOrientation) {
+    workspace.settings.PrintOrientation = orientation;
+    workspace.settings.ChangedMask |= kChangedPrintOrientation;
+  }
   if (values.magnification != workspace.settings.PrintSize) {
     workspace.settings.PrintSize = values.magnification;
     workspace.settings.ChangedMask |= kChangedPrintSize;
@@ -64,9 +76,7 @@ void PrintCommands::PrintMapClick() {
   if (workspace.view.Kind == MapKind::kNone && workspace.view.Background == BackgroundMode::kNone)
     return;
   TMapPrintDialog dialog(context_.reporter, DialogOwner(context_));
-  output::PrinterSettings shown = PrintValuesOf(workspace);
-  shown.orientation = orientation_;
-  dialog.Load(shown, UsesOwnPatterns(workspace));
+  dialog.Load(PrintValuesOf(workspace), UsesOwnPatterns(workspace));
   dialog.SetPrinterSetup([this, &dialog] { printer_.Choose(&dialog); });
   dialog.SetAreaCheck([this, &workspace](const output::PrinterSettings& values) {
     return output::LayoutOnPrinter(values, printer_.printer(), workspace).Printable();
@@ -80,7 +90,6 @@ void PrintCommands::PrintMapClick() {
     }
     if (result != QDialog::Accepted) return;
     StorePrintValues(dialog.Values(), workspace);
-    orientation_ = dialog.Values().orientation;
     // A failure has been shown; the command ends either way.
     static_cast<void>(Print(dialog.Values()));
     return;

@@ -16,7 +16,7 @@ class CurrentPrinter;
 bool UsesOwnPatterns(const Workspace& workspace);
 
 // The print values of the workspace, and storing them back: a new
-// magnification marks the setting changed.
+// magnification or orientation marks its setting changed.
 output::PrinterSettings PrintValuesOf(const Workspace& workspace);
 void StorePrintValues(const output::PrinterSettings& values, Workspace& workspace);
 
@@ -38,8 +38,6 @@ class PrintCommands {
   AppContext& context_;
   CurrentPrinter& printer_;
   DialogRunner run_dialog_ = ExecModal;
-  // The paper's orientation last chosen, kept until the program ends.
-  output::PageOrientation orientation_ = output::PageOrientation::kPortrait;
 };
 
 }  // namespace kartela

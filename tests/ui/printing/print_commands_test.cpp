@@ -142,8 +142,8 @@ TEST_F(PrintCommandsTest, RefusesWhatCannotPrintThenPreviewsAndPrintsTheCopies) 
 }
 
 // 縦／横 in the dialog, and with "自動調整" the automatic choice, which takes
-// landscape for the wide map of Japan; the choice is kept for the next print,
-// and the printer prints on paper turned that way.
+// landscape for the wide map of Japan; the choice is kept as the setting and
+// marked changed, and the printer prints on paper turned that way.
 TEST_F(PrintCommandsTest, TheOrientationIsChosenInTheDialogAndKept) {
   const auto radio = [](QDialog& dialog, const char* name) {
     return dialog.findChild<QRadioButton*>(name);
@@ -162,7 +162,11 @@ TEST_F(PrintCommandsTest, TheOrientationIsChosenInTheDialogAndKept) {
   }};
   commands_.PrintMapClick();
   Workspace& ws = bed_.workspace;
+  EXPECT_EQ(ws.settings.PrintOrientation, kPrintAutoOrientation);
+  EXPECT_NE(ws.settings.ChangedMask & kChangedPrintOrientation, 0);
   EXPECT_EQ(current_.printer().pageLayout().orientation(), QPageLayout::Landscape);
+
+  ws.settings.ChangedMask = 0;
 
   steps_ = {[&](QDialog& dialog) {
     EXPECT_TRUE(dialog.findChild<QCheckBox*>("AutoOrientation")->isChecked());
@@ -172,7 +176,8 @@ TEST_F(PrintCommandsTest, TheOrientationIsChosenInTheDialogAndKept) {
   }};
   commands_.PrintMapClick();
   EXPECT_EQ(current_.printer().pageLayout().orientation(), QPageLayout::Portrait);
-  EXPECT_EQ(ws.settings.PrintSize, 1.0);
+  EXPECT_EQ(ws.settings.PrintOrientation, kPrintPortrait);
+  EXPECT_NE(ws.settings.ChangedMask & kChangedPrintOrientation, 0);
   EXPECT_TRUE(bed_.reporter.messages.empty());
 }
 
