@@ -39,6 +39,16 @@ int RunStatsCommand(const CliContext& context, const std::vector<std::string>& a
 // the map window into a PNG, SVG or PDF file.
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments);
 
+// print INPUT (--out FILE.pdf | --printer QUEUE) [options]: the map printed
+// as the map print command prints it; prints the pages, scale and
+// orientation.
+int RunPrintCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
+// print-data FILE.DAT (--out FILE.pdf | --printer QUEUE) [options]: the data
+// list printed as the data print command prints it; prints the pages, columns
+// and rows per column.
+int RunPrintDataCommand(const CliContext& context, const std::vector<std::string>& arguments);
+
 // table FILE --key COL --value COL [options] --out X.DAT: a statistics table's
 // rows matched to a base map's areas by name or number and written as a data
 // file; prints the match report.

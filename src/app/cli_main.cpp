@@ -18,6 +18,7 @@ using Command = int (*)(const kartela::CliContext&, const std::vector<std::strin
 const std::map<std::string, Command, std::less<>> kCommands = {
     {"calc", kartela::RunCalcCommand},   {"data", kartela::RunDataCommand},
     {"info", kartela::RunInfoCommand},   {"render", kartela::RunRenderCommand},
+    {"print", kartela::RunPrintCommand}, {"print-data", kartela::RunPrintDataCommand},
     {"stats", kartela::RunStatsCommand}, {"table", kartela::RunTableCommand},
 };
 
@@ -33,6 +34,10 @@ int Usage(std::ostream& out = std::cerr, int status = kartela::kExitUsage) {
          "  render INPUT --out FILE [options]\n"
          "                  a map drawn into a PNG, SVG, PDF, EMF or WMF file (by the\n"
          "                  extension), or its map document (.KTD)\n"
+         "  print INPUT (--out FILE.pdf | --printer QUEUE) [options]\n"
+         "                  the map printed as the desktop program prints it\n"
+         "  print-data FILE.DAT (--out FILE.pdf | --printer QUEUE) [options]\n"
+         "                  the data list printed as the desktop program prints it\n"
          "  table FILE --key COL --value COL [options] --out X.DAT\n"
          "                  a statistics table matched to the areas, as a data file\n"
          "  calc A.DAT --divide B.DAT [--times K] [--decimals D] --out C.DAT\n"

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/cli_commands.h"
+#include "app/cli_map_input.h"
 #include "app/cli_options.h"
 #include "base/numbers.h"
 #include "base/real48.h"
@@ -370,17 +371,6 @@ void NameRuntimeDirectory() {
   qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.string()));
 }
 
-// The platform plugin for drawing without a display, unless one is chosen.
-std::unique_ptr<QGuiApplication> StartGui() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  NameRuntimeDirectory();
-  if (QGuiApplication::instance() != nullptr) return nullptr;
-  static int argc = 1;
-  static char name[] = "kartela-cli";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // --out FILE.KTD: the document of the map that would be drawn. A document
 // names its base map in Shift-JIS: a white map of a base map whose path has
 // no Shift-JIS form is refused, as the desktop program refuses that base map,
@@ -401,6 +391,22 @@ int SaveDocument(const CliContext& context, const std::filesystem::path& out,
 
 }  // namespace
 
+// The platform plugin for drawing without a display, unless one is chosen.
+std::unique_ptr<QGuiApplication> StartGui() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  NameRuntimeDirectory();
+  if (QGuiApplication::instance() != nullptr) return nullptr;
+  static int argc = 1;
+  static char name[] = "kartela-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+bool LoadMapInput(const CliContext& context, const CliArguments& arguments, Workspace& workspace) {
+  return LoadSettings(context, arguments, workspace.settings) &&
+         LoadMap(context, arguments, workspace) && LoadBackground(context, arguments, workspace);
+}
+
 int RunRenderCommand(const CliContext& context, const std::vector<std::string>& arguments) {
   const auto parsed =
       ParseCliArguments(arguments,
@@ -417,8 +423,7 @@ int RunRenderCommand(const CliContext& context, const std::vector<std::string>& 
   }
   const auto gui = StartGui();
   Workspace workspace;
-  if (!LoadSettings(context, *parsed, workspace.settings) ||
-      !LoadMap(context, *parsed, workspace) || !LoadBackground(context, *parsed, workspace) ||
+  if (!LoadMapInput(context, *parsed, workspace) ||
       !ApplyFurnitureOptions(context, *parsed, workspace)) {
     return kExitFailure;
   }

@@ -27,6 +27,7 @@ std::uint32_t SaveBitOf(std::uint32_t changed_bit) {
       changed_bit == kChangedSource)
     return kChangedIndexFont;
   if (changed_bit == kChangedColorScheme) return kChangedPattern;
+  if (changed_bit == kChangedPrintOrientation) return kChangedPrintSize;
   return changed_bit;
 }
 

@@ -38,6 +38,7 @@ inline constexpr std::uint32_t kChangedColorScheme = 0x20000;
 // The legend heading and the source line, saved with the legend font.
 inline constexpr std::uint32_t kChangedLegendHeading = 0x40000;
 inline constexpr std::uint32_t kChangedSource = 0x80000;
+inline constexpr std::uint32_t kChangedPrintOrientation = 0x100000;  // saved with PrintSize
 
 // Slots of RawSettingLines: the value text of each key as read, so that an
 // unchanged or unsaved value passes through a rewrite unaltered.
@@ -62,7 +63,8 @@ enum RawSlot : std::size_t {
   kRawColorScheme = 17,
   kRawLegendHeading = 18,
   kRawSource = 19,
-  kRawSlotCount = 20,
+  kRawPrintOrientation = 20,
+  kRawSlotCount = 21,
 };
 
 // Window left values that stand for a window state rather than a position.
@@ -75,6 +77,12 @@ inline constexpr std::size_t kMaxWindowStateBytes = 33;
 inline constexpr int kMinClassCount = 2;
 inline constexpr int kMaxClassCount = 8;
 using PatternOrderTable = std::array<std::array<std::uint8_t, 8>, 7>;
+
+// Values of PrintOrientation: the paper of a map print; kPrintAutoOrientation
+// (with a print size that fits the page) the one in which the map is larger.
+inline constexpr std::uint8_t kPrintPortrait = 0;
+inline constexpr std::uint8_t kPrintLandscape = 1;
+inline constexpr std::uint8_t kPrintAutoOrientation = 2;
 
 // Bits of LegendOptions: what a paint map's legend adds, all off by default.
 inline constexpr std::uint8_t kLegendMissingRow = 0x01;  // "データなし" when areas lack a value
@@ -101,10 +109,11 @@ struct Settings {
   std::int16_t NextItemLength = 26;  // area-name length written back
   std::int32_t SaveMask = 0xFFDF;    // which changes are written back
 
-  std::string DataDir;           // Shift-JIS, with a trailing separator
-  std::string DataExt = ".DAT";  // with its dot
-  std::string BaseMapFile;       // Shift-JIS file name, looked up in the program directory
-  double PrintSize = -1.0;       // below 0: fit to the page
+  std::string DataDir;                // Shift-JIS, with a trailing separator
+  std::string DataExt = ".DAT";       // with its dot
+  std::string BaseMapFile;            // Shift-JIS file name, looked up in the program directory
+  double PrintSize = -1.0;            // below 0: fit to the page
+  std::uint8_t PrintOrientation = 0;  // kPrint... below
   double DrawResX = 1.0;
   double DrawResY = 1.0;
   std::int16_t DrawPosX = 0;

@@ -156,6 +156,13 @@ void ReadLegendOptions(std::string_view value, Settings& settings) {
       static_cast<std::uint8_t>(ReadLeadingInt(value) & static_cast<int>(kLegendOptionMask));
 }
 
+void ReadPrintOrientation(std::string_view value, Settings& settings) {
+  const std::int32_t orientation = ReadLeadingInt(value);
+  settings.PrintOrientation = orientation == kPrintLandscape || orientation == kPrintAutoOrientation
+                                  ? static_cast<std::uint8_t>(orientation)
+                                  : kPrintPortrait;
+}
+
 void ReadColorScheme(std::string_view value, Settings& settings) {
   settings.ColorScheme = Trimmed(value);
 }
@@ -294,6 +301,9 @@ std::string FormatColorChange(const Settings& s) {
 std::string FormatLegendOptions(const Settings& s) {
   return Int(s.LegendOptions);
 }
+std::string FormatPrintOrientation(const Settings& s) {
+  return Int(s.PrintOrientation);
+}
 std::string FormatColorScheme(const Settings& s) {
   return s.ColorScheme;
 }
@@ -322,7 +332,7 @@ struct KeptKey {
   bool (*chosen)(const Settings& settings) = nullptr;
 };
 
-constexpr std::array<KeptKey, 20> kKeptKeys = {{
+constexpr std::array<KeptKey, 21> kKeptKeys = {{
     {"Position", kChangedWindow, kRawPosition, ReadPosition, FormatPosition},
     {"BaseMap", kChangedBaseMap, kRawBaseMap, ReadBaseMap, FormatBaseMap},
     {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir, &Settings::DataDir},
@@ -352,6 +362,8 @@ constexpr std::array<KeptKey, 20> kKeptKeys = {{
     {"LegendHeading", kChangedLegendHeading, kRawLegendHeading, ReadLegendHeading,
      FormatLegendHeading, &Settings::LegendHeading},
     {"Source", kChangedSource, kRawSource, ReadSource, FormatSource, &Settings::SourceText},
+    {"PrintOrientation", kChangedPrintOrientation, kRawPrintOrientation, ReadPrintOrientation,
+     FormatPrintOrientation},
 }};
 
 // Keys written from the current values only.

@@ -1,7 +1,10 @@
 // Prints the data set as a list on a printer: the layout of
-// data_list_layout.h, drawn page by page through the QPainter device context.
+// data_list_layout.h, drawn page by page by the one page loop of print_job.h
+// in the fixed-pitch form of the chosen face (the Japanese faces'), which
+// measures the names and values as they are drawn.
 #pragma once
 
+#include <QFont>
 #include <QPrinter>
 #include <cstdint>
 #include <functional>
@@ -19,13 +22,17 @@ struct DataListFont {
   std::int32_t size = 10;  // points
 };
 
-// What a print job asks of the printer `printer` with the choices `print`.
-DataListRequest DataListRequestFor(const QPrinter& printer, const Workspace& workspace,
+// The font the list is drawn with at `dots_per_inch`.
+QFont DataListQFont(const DataListFont& font, int dots_per_inch);
+
+// What a print job asks of `printer` with the choices of `workspace.print`
+// and `font`, the widest name and value measured in that font.
+DataListRequest DataListRequestFor(QPrinter& printer, const Workspace& workspace,
                                    const DataListFont& font);
 
 // Prints the committed data of `workspace` in `workspace.print.Copies` copies.
 // `aborted` is asked before every page; once it answers true the job is
-// aborted (kCancelled) and nothing more is written. A request the page
+// aborted (kCancelled) and nothing is printed. A request the page
 // cannot hold is refused (kRefused) before the job begins.
 Status PrintDataList(QPrinter& printer, const Workspace& workspace, const DataListFont& font,
                      const std::function<bool()>& aborted);

@@ -51,11 +51,15 @@ struct PrintMargins {
   std::int32_t left = 20, right = 20, top = 25, bottom = 25;  // millimetres
 };
 
+// kAuto takes the orientation in which the map fits larger.
+enum class PageOrientation : std::uint8_t { kPortrait, kLandscape, kAuto };
+
 struct PrinterSettings {
   PrintMargins margins;
   std::int32_t copies = 1;
   double magnification = -1.0;
   std::int16_t line_width = 2;
+  PageOrientation orientation = PageOrientation::kPortrait;
 };
 
 using FileSettings =

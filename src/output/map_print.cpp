@@ -50,49 +50,39 @@ PrintLayout LayoutPrint(const PrinterSettings& settings, QSize page, int pixels_
 
 PrintLayout LayoutOnPrinter(const PrinterSettings& settings, QPrinter& printer,
                             const Workspace& workspace) {
-  printer.setFullPage(true);  // margins count from the paper's edge
-  return LayoutPrint(settings, printer.paperRect(QPrinter::DevicePixel).size().toSize(),
-                     printer.resolution(), DrawingExtent(workspace));
+  const gdi::Size extent = DrawingExtent(workspace);
+  const QSize page = PrintPageOf(printer);
+  const QSize portrait(std::min(page.width(), page.height()),
+                       std::max(page.width(), page.height()));
+  const QSize landscape = portrait.transposed();
+  bool wide = settings.orientation == PageOrientation::kLandscape;
+  if (settings.orientation == PageOrientation::kAuto) {
+    PrinterSettings fit = settings;
+    fit.magnification = -1.0;
+    wide = LayoutPrint(fit, landscape, kPrintDotsPerInch, extent).scale >
+           LayoutPrint(fit, portrait, kPrintDotsPerInch, extent).scale;
+  }
+  printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
+  return LayoutPrint(settings, wide ? landscape : portrait, kPrintDotsPerInch, extent);
 }
 
 PrintResult PrintMap(const Workspace& workspace, const PrinterSettings& settings, QPrinter& printer,
                      const std::function<bool()>& aborted) {
   const PrintLayout layout = LayoutOnPrinter(settings, printer, workspace);
-  const auto refused = [&printer](const QString& why) {
-    return PrintResult{PrintFailure(why, printer, StatusCode::kRefused), 0};
-  };
-  if (!layout.Printable())
-    return refused(QStringLiteral("余白が大きすぎて印刷できる範囲がありません。"));
-  if (settings.copies < 1) return {};  // no sheet at all, not an empty one
-  if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
-    return refused(QStringLiteral("印刷先がありません。「ﾌﾟﾘﾝﾀｰ」で選んでください。"));
+  if (!layout.Printable()) {
+    return {PrintFailure(QStringLiteral("余白が大きすぎて印刷できる範囲がありません。"), printer,
+                         StatusCode::kRefused),
+            0};
+  }
   const DrawingResources resources = ResourcesAt(workspace, layout.scale, settings.line_width);
   const MapExporter exporter(workspace, resources);
-  QPainter painter;
-  if (!painter.begin(&printer))
-    return {PrintFailure(QStringLiteral("印刷を始められません。"), printer), 0};
   const gdi::Point origin{-layout.margins.left(), -layout.margins.top()};
-  PrintResult result;
-  for (int copy = 0; copy < settings.copies; ++copy) {
-    if (aborted()) {
-      // Qt's PDF and CUPS printers cannot take back pages already drawn:
-      // the job ends with them.
-      printer.abort();
-      result.status = PrintCancelled();
-      break;
-    }
-    if (copy > 0 && !printer.newPage()) {
-      result.status = PrintFailure(QStringLiteral("改ページできません。"), printer);
-      return result;
-    }
+  PageSource source;
+  source.copies = settings.copies;
+  source.draw = [&](QPainter& painter, int) {
     exporter.PaintAt(painter, kPaintMonochrome, layout.scale, origin);
-    ++result.pages;
-  }
-  const bool ended = painter.end();
-  if (result.status.code() == StatusCode::kCancelled) return result;
-  if (!ended || printer.printerState() == QPrinter::Error)
-    result.status = PrintFailure(QStringLiteral("印刷に失敗しました。"), printer);
-  return result;
+  };
+  return RunPrintJob(printer, source, aborted);
 }
 
 QImage PreviewPage(const Workspace& workspace, const PrintLayout& layout, int width) {

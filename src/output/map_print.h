@@ -1,5 +1,5 @@
 // The printer target of the exporter: where the map goes on a page (the
-// margins in printer pixels, the printable area, the magnification that
+// margins in print pixels, the printable area, the magnification that
 // fits), the print job with its copies, and the picture of a page that the
 // preview shows.
 #pragma once
@@ -21,8 +21,8 @@ class QPrinter;
 namespace kartela::output {
 
 struct PrintLayout {
-  QSize page;        // the whole sheet, in printer pixels
-  QMargins margins;  // printer pixels
+  QSize page;        // the whole sheet, in print pixels
+  QMargins margins;  // print pixels
   double scale = 1.0;
 
   // The printable area: the page inside the margins.
@@ -38,15 +38,18 @@ struct PrintLayout {
 PrintLayout LayoutPrint(const PrinterSettings& settings, QSize page, int pixels_per_inch,
                         gdi::Size extent);
 
-// The same on `printer`'s sheet, measured from its paper edge.
+// The same on `printer`'s sheet in print pixels (print_job.h), measured from
+// its paper edge, turned to the orientation of `settings` (which the printer
+// takes): with kAuto the one in which the fitted map is larger, portrait
+// when both are alike.
 PrintLayout LayoutOnPrinter(const PrinterSettings& settings, QPrinter& printer,
                             const Workspace& workspace);
 
 // Prints `settings.copies` pages of the map on `printer`, black lines on
 // white (the print pens with `settings.line_width`), at the layout's scale
 // from the top-left margin. `aborted` is asked before each copy; when it
-// says yes the job stops there (kCancelled). A layout that is not printable,
-// or a PDF printer without a file, prints nothing and is refused.
+// says yes nothing is printed (kCancelled). A layout that is not printable,
+// no copy, or a PDF printer without a file, prints nothing and is refused.
 PrintResult PrintMap(const Workspace& workspace, const PrinterSettings& settings, QPrinter& printer,
                      const std::function<bool()>& aborted);
 

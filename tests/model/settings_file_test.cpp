@@ -486,5 +486,32 @@ TEST_F(SettingsFileTest, LegendHeadingAndSourceAreSavedOnceSet) {
   EXPECT_FALSE(ShouldWriteSettings(Parsed("LegendHeading = a\r\nSource = R,b\r\n")));
 }
 
+// The paper orientation of map prints has no line until it is chosen; it is
+// then saved with the print magnification's save-mask bit, and read back; a
+// value it does not know reads as portrait.
+TEST_F(SettingsFileTest, PrintOrientationIsSavedOnceSetWithThePrintSize) {
+  const std::pair<std::int32_t, std::string> cases[] = {
+      {0xFFFF, "PrintOrientation= 2\r\n"}, {0xFFDF, ""},  // the default mask keeps no print size
+  };
+  for (const auto& [save_mask, added] : cases) {
+    WriteIni("Embiroment = " + std::to_string(save_mask) + "\r\n");
+    Run({}, [](Settings& settings) {
+      settings.PrintOrientation = kPrintAutoOrientation;
+      settings.ChangedMask |= kChangedPrintOrientation;
+    });
+    const std::string text = IniText();
+    const std::string mask = std::to_string(save_mask);
+    // Nothing to save leaves the file as it was.
+    EXPECT_EQ(text, added.empty()
+                        ? "Embiroment = " + mask + "\r\n"
+                        : "ItemLength    = 26\r\nEmbiroment    = " + mask + "\r\n" + added);
+    EXPECT_EQ(Parsed(text).PrintOrientation,
+              added.empty() ? kPrintPortrait : kPrintAutoOrientation);
+  }
+  EXPECT_EQ(Parsed("PrintOrientation = 1").PrintOrientation, kPrintLandscape);
+  EXPECT_EQ(Parsed("PrintOrientation = 7").PrintOrientation, kPrintPortrait);
+  EXPECT_FALSE(ShouldWriteSettings(Parsed("PrintOrientation = 1\r\n")));
+}
+
 }  // namespace
 }  // namespace kartela

@@ -183,7 +183,7 @@ TEST_F(CupsPrintTest, TheMapPrintedOnACupsPdfPrinterIsTheMapOnA4) {
   // A few prefectures, at their anchors, in the colour of their class.
   const output::PrintLayout layout =
       output::LayoutOnPrinter(PrintValuesOf(workspace_), printer, workspace_);
-  const double to_page = static_cast<double>(kRenderDpi) / printer.resolution();
+  const double to_page = static_cast<double>(kRenderDpi) / output::kPrintDotsPerInch;
   const MapFrame frame =
       FrameOf(workspace_.settings, layout.scale, {-layout.margins.left(), -layout.margins.top()});
   const ClassTables& tables = workspace_.class_tables;

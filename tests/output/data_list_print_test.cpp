@@ -4,13 +4,17 @@
 
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "base/text_encoding.h"
 #include "model/test_support.h"
 #include "output/data_list_layout.h"
+#include "output/map_print.h"
 #include "output/sample_map.h"
 
 namespace kartela::output {
@@ -33,7 +37,8 @@ DataListRequest Request(int areas) {
   request.line_spacing = 1.8;
   request.font_size = 10;
   request.area_count = areas;
-  request.item_length = 8;
+  request.name_width = 140;   // four full-width characters
+  request.value_width = 105;  // six digits
   return request;
 }
 
@@ -65,7 +70,7 @@ TEST(DataListLayoutTest, MeasuresFollowThePrinterAndTheChoices) {
     EXPECT_EQ(plan.layout.top, 250);
     EXPECT_EQ(plan.layout.font_height, 35);
     EXPECT_EQ(plan.layout.column_width, 300);
-    EXPECT_EQ(plan.layout.value_offset, 9 * 17);
+    EXPECT_EQ(plan.layout.value_right, 300 - 35);
     EXPECT_EQ(plan.layout.pitch, c.pitch) << c.spacing;
     EXPECT_EQ(plan.layout.rows, c.rows) << c.spacing;
   }
@@ -129,6 +134,43 @@ TEST(DataListLayoutTest, RefusesWhatCannotBeLaidOut) {
 
 // --- printed to PDF ----------------------------------------------------------
 
+// A word of a PDF page as poppler reads it, in points from the top left.
+struct Word {
+  int page = 0;
+  QRectF box;
+  std::string text;
+};
+
+// The words of every page of `pdf`, from pdftotext -bbox-layout.
+std::vector<Word> WordsOf(const std::filesystem::path& pdf) {
+  QProcess process;
+  process.start("pdftotext", {"-bbox-layout", QString::fromStdString(pdf.string()), "-"});
+  process.waitForFinished();
+  const QString xhtml = QString::fromUtf8(process.readAllStandardOutput());
+  static const QRegularExpression tag(
+      R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  std::vector<Word> words;
+  int page = 0;
+  for (auto match = tag.globalMatch(xhtml); match.hasNext();) {
+    const QRegularExpressionMatch m = match.next();
+    if (m.captured(0).startsWith("<page")) {
+      ++page;
+      continue;
+    }
+    words.push_back({page,
+                     QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
+                     m.captured(5).toStdString()});
+  }
+  return words;
+}
+
+// The number after `prefix` in `text`, 0 without one.
+int NumberAfter(const std::string& text, const std::string& prefix) {
+  const std::size_t at = text.find(prefix);
+  return at == std::string::npos ? 0 : std::atoi(text.c_str() + at + prefix.size());
+}
+
 class DataListPrintTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -146,7 +188,7 @@ class DataListPrintTest : public testing::Test {
     return process.readAllStandardOutput().toStdString();
   }
 
-  DataListLayout Layout() const {
+  DataListLayout Layout() {
     return PlanDataList(DataListRequestFor(printer_, workspace_, font_)).layout;
   }
 
@@ -200,6 +242,76 @@ TEST_F(DataListPrintTest, CopiesRepeatEveryPageWithTheTitleOnTheFirst) {
   }
 }
 
+// The sample list at every column count from 1 to 4 and every size from 8 to
+// 14 points, read back from the PDF: each value a word of its own, no two
+// words overlapping, every word inside the margins. A choice whose names and
+// values cannot share a column is refused before printing with a proposal,
+// which then prints cleanly.
+TEST_F(DataListPrintTest, WordsStayApartAndInsideTheMarginsAtEveryColumnCountAndSize) {
+  constexpr double kPointsPerMm = 72 / 25.4;
+  constexpr double kSlack = 0.5;  // points
+  const QRectF inside(
+      QPointF(20 * kPointsPerMm - kSlack, 25 * kPointsPerMm - kSlack),
+      QPointF((210 - 20) * kPointsPerMm + kSlack, (297 - 25) * kPointsPerMm + kSlack));
+  const int areas = workspace_.area_list.AreaCount();
+  int refused = 0;
+  for (int columns = 1; columns <= 4; ++columns) {
+    for (int size = 8; size <= 14; ++size) {
+      const std::string what =
+          std::to_string(columns) + " columns, " + std::to_string(size) + " points";
+      workspace_.print.DataColumns = columns;
+      font_.size = size;
+      Status printed = PrintDataList(printer_, workspace_, font_, [] { return false; });
+      if (printed.code() == StatusCode::kRefused) {
+        ++refused;
+        EXPECT_FALSE(std::filesystem::exists(pdf_)) << what;
+        const int fewer = NumberAfter(printed.detail(), "列数を ");
+        const int smaller = NumberAfter(printed.detail(), "サイズを ");
+        ASSERT_TRUE(fewer > 0 || smaller > 0) << what << ": " << printed.detail();
+        if (fewer > 0) {
+          EXPECT_LT(fewer, columns) << what;
+          workspace_.print.DataColumns = fewer;
+        } else {
+          EXPECT_LT(smaller, size) << what;
+          font_.size = smaller;
+        }
+        printed = PrintDataList(printer_, workspace_, font_, [] { return false; });
+      }
+      ASSERT_TRUE(printed.ok()) << what << ": " << printed.detail();
+      const std::vector<Word> words = WordsOf(pdf_);
+      std::filesystem::remove(pdf_);
+      int values = 0;
+      for (const Word& word : words)
+        values += std::find(workspace_.data.DataValues.begin(),
+                            workspace_.data.DataValues.begin() + areas,
+                            word.text) != workspace_.data.DataValues.begin() + areas;
+      EXPECT_EQ(values, areas) << what << ": every value whole and on its own";
+      for (std::size_t i = 0; i < words.size(); ++i) {
+        EXPECT_TRUE(inside.contains(words[i].box)) << what << ": " << words[i].text;
+        for (std::size_t j = i + 1; j < words.size(); ++j) {
+          const QRectF both = words[i].box.intersected(words[j].box);
+          EXPECT_FALSE(words[i].page == words[j].page && both.width() > kSlack &&
+                       both.height() > kSlack)
+              << what << ": " << words[i].text << " over " << words[j].text;
+        }
+      }
+    }
+  }
+  EXPECT_GT(refused, 0) << "the widest choices do not fit A4";
+}
+
+// The list is laid out on the whole sheet from the paper's edge, whatever
+// mode a map print left the shared printer in.
+TEST_F(DataListPrintTest, TheListLandsInThePlaceAMapPrintBeforeDoesNotMove) {
+  printer_.setFullPage(false);
+  const DataListLayout before = Layout();
+  ASSERT_TRUE(PrintMap(workspace_, PrinterSettings{}, printer_, [] { return false; }).status.ok());
+  const DataListLayout after = Layout();
+  EXPECT_EQ(std::tie(before.left, before.top, before.rows, before.column_width),
+            std::tie(after.left, after.top, after.rows, after.column_width));
+  EXPECT_EQ(before.left, 236) << "20 mm at 300 dots per inch";
+}
+
 TEST_F(DataListPrintTest, AbortStopsAtThePageAndRefusalsSendNothing) {
   int asked = 0;
   workspace_.print.Copies = 3;
@@ -207,6 +319,7 @@ TEST_F(DataListPrintTest, AbortStopsAtThePageAndRefusalsSendNothing) {
       PrintDataList(printer_, workspace_, font_, [&asked] { return ++asked == 2; });
   EXPECT_EQ(aborted.code(), StatusCode::kCancelled);
   EXPECT_EQ(asked, 2);
+  EXPECT_FALSE(std::filesystem::exists(pdf_)) << "an aborted job sends nothing";
 
   std::filesystem::remove(pdf_);
   const struct {

@@ -83,8 +83,12 @@ TEST(PrintLayoutTest, FitsTheMapIntoThePrintableArea) {
 TEST_F(MapPrintTest, FittedMapTouchesOneSideOfTheAreaOnA4) {
   const MapExporter exporter(ws_);
   for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-    auto printer = PdfPrinter(dir_.path() / "fit.pdf", orientation);
-    const PrintLayout layout = LayoutOnPrinter(PrinterSettings{}, *printer, ws_);
+    auto printer = PdfPrinter(dir_.path() / "fit.pdf", QPageLayout::Portrait);
+    PrinterSettings settings;
+    settings.orientation = orientation == QPageLayout::Landscape ? PageOrientation::kLandscape
+                                                                 : PageOrientation::kPortrait;
+    const PrintLayout layout = LayoutOnPrinter(settings, *printer, ws_);
+    EXPECT_EQ(printer->pageLayout().orientation(), orientation) << "the printer takes it";
     const QRect area = layout.Area();
     const QSize map = exporter.SizeAt(layout.scale);
     EXPECT_EQ(layout.page.width() > layout.page.height(), orientation == QPageLayout::Landscape);
@@ -96,7 +100,7 @@ TEST_F(MapPrintTest, FittedMapTouchesOneSideOfTheAreaOnA4) {
   }
 }
 
-TEST_F(MapPrintTest, OnePagePerCopyAndAnAbortStopsBetweenCopies) {
+TEST_F(MapPrintTest, OnePagePerCopyAndAnAbortPrintsNothing) {
   struct Case {
     int copies;
     int abort_after;  // copies printed before the abort button is pressed
@@ -104,12 +108,13 @@ TEST_F(MapPrintTest, OnePagePerCopyAndAnAbortStopsBetweenCopies) {
     int pages;
   };
   const Case cases[] = {
-      {0, 99, StatusCode::kOk, 0},       {1, 99, StatusCode::kOk, 1},
-      {3, 99, StatusCode::kOk, 3},       {5, 1, StatusCode::kCancelled, 1},
-      {3, 2, StatusCode::kCancelled, 2},
+      {0, 99, StatusCode::kRefused, 0},  {1, 99, StatusCode::kOk, 1},
+      {3, 99, StatusCode::kOk, 3},       {5, 1, StatusCode::kCancelled, 0},
+      {3, 2, StatusCode::kCancelled, 0},  // an aborted job sends no page at all
   };
   for (const Case& c : cases) {
-    const auto file = dir_.path() / ("copies" + std::to_string(c.copies) + ".pdf");
+    const auto file = dir_.path() / ("copies" + std::to_string(c.copies) + "_" +
+                                     std::to_string(c.abort_after) + ".pdf");
     auto printer = PdfPrinter(file, QPageLayout::Portrait);
     PrinterSettings settings;
     settings.copies = c.copies;
@@ -119,7 +124,7 @@ TEST_F(MapPrintTest, OnePagePerCopyAndAnAbortStopsBetweenCopies) {
     EXPECT_EQ(result.status.code(), c.outcome) << c.copies << "/" << c.abort_after;
     EXPECT_EQ(result.pages, c.pages);
     if (c.pages == 0) {
-      EXPECT_FALSE(std::filesystem::exists(file)) << "no blank sheet";
+      EXPECT_FALSE(std::filesystem::exists(file)) << "no sheet, blank or drawn";
       continue;
     }
     EXPECT_EQ(PageCount(file), c.pages) << c.copies << "/" << c.abort_after;

@@ -6,10 +6,29 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
+
 #include "gdi/qt/painter_device_context.h"
+#include "render/map_frame.h"
 #include "render/map_painter.h"
 
 namespace kartela {
+
+ScreenPlacement PlaceOnScreen(gdi::Size extent, QSize screen, bool chosen_magnification) {
+  const int width = std::max(1, extent.cx);
+  const int height = std::max(1, extent.cy);
+  const bool larger = width > screen.width() || height > screen.height();
+  if (larger && chosen_magnification) return {};
+  ScreenPlacement placement;
+  placement.scale = std::min(static_cast<double>(screen.width()) / width,
+                             static_cast<double>(screen.height()) / height);
+  const auto margin = [&placement](int room, int size) {
+    return static_cast<std::int32_t>(std::lround((room - size * placement.scale) / 2));
+  };
+  placement.origin = {-margin(screen.width(), width), -margin(screen.height(), height)};
+  return placement;
+}
 
 TFullScreenView::TFullScreenView(const Workspace& workspace, const DrawingResources& resources,
                                  gdi::DeviceContext* measure_fallback, QWidget* owner)
@@ -32,7 +51,12 @@ void TFullScreenView::paintEvent(QPaintEvent*) {
   dc.SelectPen({gdi::PenStyle::kSolid, 0, background});
   dc.SelectBrush({gdi::BrushKind::kSolid, background});
   dc.Rectangle({0, 0, width(), height()});
+  const Settings& settings = workspace_.settings;
+  const ScreenPlacement placement = PlaceOnScreen(
+      DrawingExtent(workspace_), size(), settings.DrawResX != 1.0 || settings.DrawResY != 1.0);
   PaintParams params;
+  params.PaintScale = placement.scale;
+  params.PaintOrigin = placement.origin;
   params.measure_fallback = measure_fallback_;
   PaintMap(workspace_, resources_, dc, params);
 }
@@ -59,10 +83,14 @@ void RunFullScreenView(QWidget& main_window, const Workspace& workspace,
   QGuiApplication::setOverrideCursor(Qt::BlankCursor);
   {
     TFullScreenView view(workspace, resources, measure_fallback, &main_window);
-    view.setGeometry(main_window.screen()->geometry());
+    // Full screen on the main window's screen: the window system covers
+    // that screen, panels included, wherever it places windows itself.
+    QScreen* screen = main_window.screen();
+    view.setScreen(screen);
+    view.setGeometry(screen->geometry());
     QEventLoop loop;
     QObject::connect(&view, &TFullScreenView::Finished, &loop, &QEventLoop::quit);
-    view.show();
+    view.showFullScreen();
     view.activateWindow();
     view.setFocus();
     loop.exec();

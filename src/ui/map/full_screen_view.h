@@ -1,5 +1,8 @@
-// 全画面表示: the map alone on the whole screen at scale 1 from the screen's
-// top-left corner, until a key or a mouse button is pressed.
+// 全画面表示: the map alone on the whole screen, on the background colour,
+// until a key or a mouse button is pressed. The map is scaled to fit the
+// screen and centred; a map larger than the screen at a magnification the
+// user chose (the map window's is not 1) stays at that magnification from
+// the screen's top-left corner, cut at the screen's edges.
 #pragma once
 
 #include <QWidget>
@@ -9,6 +12,17 @@
 #include "render/workspace.h"
 
 namespace kartela {
+
+// Where the map goes on a screen of `screen` pixels.
+struct ScreenPlacement {
+  double scale = 1.0;
+  gdi::Point origin{};  // the paint origin: subtracted after scaling
+};
+
+// The placement of a drawing of `extent` at scale 1: fitted and centred, or
+// scale 1 from the top left when `chosen_magnification` and the drawing is
+// larger than the screen.
+ScreenPlacement PlaceOnScreen(gdi::Size extent, QSize screen, bool chosen_magnification);
 
 // The borderless window that covers the screen; it closes on the first key
 // or mouse button, which goes no further.
@@ -35,9 +49,9 @@ class TFullScreenView : public QWidget {
   gdi::DeviceContext* measure_fallback_;
 };
 
-// Shows the view over the screen of `main_window` with the cursor hidden and
-// returns when it closes; the main window is maximised meanwhile and then put
-// back as it was.
+// Shows the view full screen on the screen of `main_window` with the cursor
+// hidden and returns when it closes; the main window is maximised meanwhile
+// and then put back as it was.
 void RunFullScreenView(QWidget& main_window, const Workspace& workspace,
                        const DrawingResources& resources, gdi::DeviceContext* measure_fallback);
 

@@ -1,11 +1,14 @@
 #include "ui/printing/map_print_dialog.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -109,6 +112,29 @@ TMapPrintDialog::TMapPrintDialog(Reporter& reporter, QWidget* parent)
   grid->addWidget(new QLabel(QStringLiteral("境界線の幅(ﾋﾟｸｾﾙ)："), this), 4, 0, 1, 2);
   line_width_ = NumberBox(this, "LineWd");
   grid->addWidget(line_width_, 4, 2);
+  grid->addWidget(new QLabel(QStringLiteral("用紙の向き："), this), 5, 0, 1, 2);
+  portrait_ = new QRadioButton(QStringLiteral("縦(&V)"), this);
+  portrait_->setObjectName("Portrait");
+  landscape_ = new QRadioButton(QStringLiteral("横(&H)"), this);
+  landscape_->setObjectName("Landscape");
+  auto* orientation = new QButtonGroup(this);
+  orientation->addButton(portrait_);
+  orientation->addButton(landscape_);
+  grid->addWidget(portrait_, 5, 2);
+  grid->addWidget(landscape_, 5, 3, 1, 2);
+  auto_orientation_ = new QCheckBox(QStringLiteral("用紙の向きを自動で選ぶ(&A)"), this);
+  auto_orientation_->setObjectName("AutoOrientation");
+  grid->addWidget(auto_orientation_, 6, 0, 1, 5);
+  // The automatic choice compares fitted maps: it needs "自動調整".
+  const auto follow_size = [this] {
+    const bool fit = print_size_->currentText() == QString::fromUtf8(kAutoFit);
+    auto_orientation_->setEnabled(fit);
+    const bool manual = !fit || !auto_orientation_->isChecked();
+    portrait_->setEnabled(manual);
+    landscape_->setEnabled(manual);
+  };
+  connect(print_size_, &QComboBox::currentTextChanged, this, follow_size);
+  connect(auto_orientation_, &QCheckBox::toggled, this, follow_size);
   CheckMarginBoxes(*this, margins_);
   CheckLeadingWholeNumber(*this, *copies_, "部数", 1, kMaxCopies);
   CheckNumberBox(*print_size_->lineEdit(), "倍率",
@@ -150,7 +176,11 @@ void TMapPrintDialog::Load(const output::PrinterSettings& values, bool pattern_w
     margins_[i]->setText(QString::number(values.margins.*kMarginFields[i]));
   copies_->setText(QString::number(values.copies));
   line_width_->setText(QString::number(values.line_width));
+  auto_orientation_->setChecked(values.orientation == output::PageOrientation::kAuto);
+  (values.orientation == output::PageOrientation::kLandscape ? landscape_ : portrait_)
+      ->setChecked(true);
   print_size_->setCurrentText(MagnificationText(values.magnification));
+  emit print_size_->currentTextChanged(print_size_->currentText());
   warning_panel_->setVisible(pattern_warning);
 }
 
@@ -166,6 +196,7 @@ bool TMapPrintDialog::Accept() {
   for (std::size_t i = 0; i < margins_.size(); ++i)
     values.margins.*kMarginFields[i] = LeadingInt(*margins_[i]);
   values.line_width = LineWidthOfText(line_width_->text()).value_or(values.line_width);
+  values.orientation = ChosenOrientation();
   if (area_check_ && !area_check_(values)) {
     ShowWarning(reporter(), kNoPrintableArea);
     margins_[0]->setFocus();
@@ -173,6 +204,13 @@ bool TMapPrintDialog::Accept() {
   }
   values_ = values;
   return true;
+}
+
+output::PageOrientation TMapPrintDialog::ChosenOrientation() const {
+  if (auto_orientation_->isEnabled() && auto_orientation_->isChecked())
+    return output::PageOrientation::kAuto;
+  return landscape_->isChecked() ? output::PageOrientation::kLandscape
+                                 : output::PageOrientation::kPortrait;
 }
 
 // The preview takes the boxes as printing does.

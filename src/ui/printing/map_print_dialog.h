@@ -1,5 +1,7 @@
-// TMapPrintDialog ("画像の印刷"): the margins, copies, magnification and
-// line width of a map print, with buttons for the preview and the printer.
+// TMapPrintDialog ("画像の印刷"): the margins, copies, magnification, line
+// width and paper orientation of a map print (縦／横, and with "自動調整" the
+// choice to take the orientation that gives the larger map), with buttons for
+// the preview and the printer.
 // It edits a copy of the print values and gives them back through Values().
 // Print and preview refuse, naming the box, a number box that does not
 // convert or lies outside what it takes.
@@ -12,8 +14,10 @@
 #include "output/export_settings.h"
 #include "ui/widgets/checked_dialog.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QRadioButton;
 class QWidget;
 
 namespace kartela {
@@ -56,12 +60,18 @@ class TMapPrintDialog : public CheckedDialog {
   // Reads the checked boxes into values_; false, with a message, when they
   // leave no printable area.
   bool Accept();
+  // The orientation the buttons choose; the automatic choice only with
+  // "自動調整".
+  output::PageOrientation ChosenOrientation() const;
 
   output::PrinterSettings values_;
   std::array<QLineEdit*, 4> margins_{};  // left, right, top, bottom
   QLineEdit* copies_;
   QComboBox* print_size_;
   QLineEdit* line_width_;
+  QRadioButton* portrait_;
+  QRadioButton* landscape_;
+  QCheckBox* auto_orientation_;
   QWidget* warning_panel_;
   std::function<void()> printer_setup_;
   std::function<bool(const output::PrinterSettings&)> area_check_;

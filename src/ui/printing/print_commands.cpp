@@ -22,6 +22,11 @@ namespace {
 constexpr QSize kFallbackClient(1024, 768);
 constexpr int kOwnPatternsFrom = 40;
 
+// The stored orientation is the printer's.
+static_assert(static_cast<int>(output::PageOrientation::kPortrait) == kPrintPortrait);
+static_assert(static_cast<int>(output::PageOrientation::kLandscape) == kPrintLandscape);
+static_assert(static_cast<int>(output::PageOrientation::kAuto) == kPrintAutoOrientation);
+
 }  // namespace
 
 bool UsesOwnPatterns(const Workspace& workspace) {
@@ -39,6 +44,8 @@ output::PrinterSettings PrintValuesOf(const Workspace& workspace) {
   values.copies = print.Copies;
   values.magnification = workspace.settings.PrintSize;
   values.line_width = workspace.PrintLineWidth;
+  values.orientation = static_cast<output::PageOrientation>(
+      std::min<int>(workspace.settings.PrintOrientation, kPrintAutoOrientation));
   return values;
 }
 
@@ -50,6 +57,11 @@ void StorePrintValues(const output::PrinterSettings& values, Workspace& workspac
   print.MarginBottom = values.margins.bottom;
   print.Copies = values.copies;
   workspace.PrintLineWidth = values.line_width;
+  const auto orientation = static_cast<std::uint8_t>(values.orientation);
+  if (orientation != workspace.settings.PrintOrientation) {
+    workspace.settings.PrintOrientation = orientation;
+    workspace.settings.ChangedMask |= kChangedPrintOrientation;
+  }
   if (values.magnification != workspace.settings.PrintSize) {
     workspace.settings.PrintSize = values.magnification;
     workspace.settings.ChangedMask |= kChangedPrintSize;

@@ -16,7 +16,7 @@ class CurrentPrinter;
 bool UsesOwnPatterns(const Workspace& workspace);
 
 // The print values of the workspace, and storing them back: a new
-// magnification marks the setting changed.
+// magnification or orientation marks its setting changed.
 output::PrinterSettings PrintValuesOf(const Workspace& workspace);
 void StorePrintValues(const output::PrinterSettings& values, Workspace& workspace);
 

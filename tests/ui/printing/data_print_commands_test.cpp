@@ -148,6 +148,31 @@ TFullScreenView* ShownView() {
   return nullptr;
 }
 
+// On a 1920 x 1080 screen: a map is fitted and centred, smaller or larger
+// than the screen; only a magnification the user chose keeps a larger map at
+// scale 1 from the top-left corner.
+TEST(FullScreenViewTest, TheMapIsFittedAndCentredUnlessAChosenMagnificationMakesItLarger) {
+  const QSize screen(1920, 1080);
+  const struct {
+    gdi::Size extent;
+    bool chosen;
+    double scale;
+    gdi::Point origin;
+  } cases[] = {
+      {{1000, 700}, false, 1080 / 700.0, {-189, 0}},
+      {{1000, 700}, true, 1080 / 700.0, {-189, 0}},
+      {{2500, 1000}, false, 1920 / 2500.0, {0, -156}},
+      {{2500, 1000}, true, 1.0, {0, 0}},
+      {{0, 0}, false, 1080.0, {-420, 0}},  // nothing drawn: no division by 0
+  };
+  for (const auto& c : cases) {
+    const ScreenPlacement placement = PlaceOnScreen(c.extent, screen, c.chosen);
+    EXPECT_DOUBLE_EQ(placement.scale, c.scale) << c.extent.cx << " " << c.chosen;
+    EXPECT_EQ(placement.origin.x, c.origin.x) << c.extent.cx << " " << c.chosen;
+    EXPECT_EQ(placement.origin.y, c.origin.y) << c.extent.cx << " " << c.chosen;
+  }
+}
+
 TEST(FullScreenViewTest, AKeyOrAMouseButtonEndsItAndTheWindowIsPutBack) {
   Workspace workspace;
   ASSERT_TRUE(test::LoadSamplePaintMap(workspace));

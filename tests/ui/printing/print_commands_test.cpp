@@ -7,13 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <deque>
 #include <functional>
 
@@ -135,6 +139,69 @@ TEST_F(PrintCommandsTest, RefusesWhatCannotPrintThenPreviewsAndPrintsTheCopies) 
   }};
   commands_.PrintMapClick();
   EXPECT_EQ(ws.print.Copies, 2);
+}
+
+// 縦／横 in the dialog, and with "自動調整" the automatic choice, which takes
+// landscape for the wide map of Japan; the choice is kept as the setting and
+// marked changed, and the printer prints on paper turned that way.
+TEST_F(PrintCommandsTest, TheOrientationIsChosenInTheDialogAndKept) {
+  const auto radio = [](QDialog& dialog, const char* name) {
+    return dialog.findChild<QRadioButton*>(name);
+  };
+  steps_ = {[&](QDialog& dialog) {
+    auto* automatic = dialog.findChild<QCheckBox*>("AutoOrientation");
+    EXPECT_TRUE(radio(dialog, "Portrait")->isChecked());
+    EXPECT_TRUE(automatic->isEnabled()) << "自動調整 is the default";
+    EXPECT_FALSE(automatic->isChecked());
+    Type(dialog, "PrintSize", "2.0");
+    EXPECT_FALSE(automatic->isEnabled()) << "a fixed magnification has no automatic choice";
+    Type(dialog, "PrintSize", "自動調整");
+    automatic->setChecked(true);
+    EXPECT_FALSE(radio(dialog, "Landscape")->isEnabled());
+    Press(dialog, "OKBtn");
+  }};
+  commands_.PrintMapClick();
+  Workspace& ws = bed_.workspace;
+  EXPECT_EQ(ws.settings.PrintOrientation, kPrintAutoOrientation);
+  EXPECT_NE(ws.settings.ChangedMask & kChangedPrintOrientation, 0);
+  EXPECT_EQ(current_.printer().pageLayout().orientation(), QPageLayout::Landscape);
+
+  ws.settings.ChangedMask = 0;
+
+  steps_ = {[&](QDialog& dialog) {
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>("AutoOrientation")->isChecked());
+    Type(dialog, "PrintSize", "1.0");
+    radio(dialog, "Portrait")->setChecked(true);
+    Press(dialog, "OKBtn");
+  }};
+  commands_.PrintMapClick();
+  EXPECT_EQ(current_.printer().pageLayout().orientation(), QPageLayout::Portrait);
+  EXPECT_EQ(ws.settings.PrintOrientation, kPrintPortrait);
+  EXPECT_NE(ws.settings.ChangedMask & kChangedPrintOrientation, 0);
+  EXPECT_TRUE(bed_.reporter.messages.empty());
+}
+
+// "印刷中止" pressed while the copies print: the job is aborted and nothing at
+// all reaches the printer, not even the copies drawn before the press.
+TEST_F(PrintCommandsTest, AnAbortedJobSendsNothing) {
+  bed_.workspace.print.Copies = 5;
+  int passes = 0;
+  QTimer presser;  // fires once each time the job lets events run
+  QObject::connect(&presser, &QTimer::timeout, [&passes] {
+    // The first pass shows the form, the second asks before the first copy.
+    if (++passes != 3) return;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == "TAbortForm" && widget->isVisible())
+        widget->findChild<QPushButton*>("AbortBtn")->click();
+    }
+  });
+  presser.start(0);
+  steps_ = {[](QDialog& dialog) { Press(dialog, "OKBtn"); }};
+  commands_.PrintMapClick();
+  presser.stop();
+  EXPECT_GE(passes, 3) << "the abort button was pressed";
+  EXPECT_FALSE(std::filesystem::exists(File())) << "no page sent";
+  EXPECT_TRUE(bed_.reporter.messages.empty()) << "an abort is no error";
 }
 
 TEST_F(PrintCommandsTest, APrinterErrorIsShownInTheErrorBox) {
