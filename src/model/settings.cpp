@@ -25,6 +25,7 @@ PatternOrderTable DefaultPatternOrder() {
 std::uint32_t SaveBitOf(std::uint32_t changed_bit) {
   if (changed_bit == kChangedLegendOptions) return kChangedIndexFont;
   if (changed_bit == kChangedColorScheme) return kChangedPattern;
+  if (changed_bit == kChangedLastFolders) return kChangedDataDir;
   return changed_bit;
 }
 

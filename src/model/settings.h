@@ -35,6 +35,17 @@ inline constexpr std::uint16_t kChangedColorChange = 0x8000;
 // pattern order (SaveBitOf), so that existing save masks keep them.
 inline constexpr std::uint32_t kChangedLegendOptions = 0x10000;
 inline constexpr std::uint32_t kChangedColorScheme = 0x20000;
+// The last folders of the file dialogs, saved with the data directory.
+inline constexpr std::uint32_t kChangedLastFolders = 0x40000;
+
+// The kinds of file whose dialogs each open where the last one was left.
+enum class FolderKind : std::uint8_t {
+  kData,      // data files
+  kDocument,  // map documents
+  kPicture,   // metafiles read as pictures
+  kExport,    // pictures written from the map
+};
+inline constexpr std::size_t kFolderKindCount = 4;
 
 // Slots of RawSettingLines: the value text of each key as read, so that an
 // unchanged or unsaved value passes through a rewrite unaltered.
@@ -57,7 +68,8 @@ enum RawSlot : std::size_t {
   kRawBreakMethod = 15,
   kRawLegendOptions = 16,
   kRawColorScheme = 17,
-  kRawSlotCount = 18,
+  kRawLastFolders = 18,  // kFolderKindCount slots, in FolderKind order
+  kRawSlotCount = kRawLastFolders + kFolderKindCount,
 };
 
 // Window left values that stand for a window state rather than a position.
@@ -127,6 +139,9 @@ struct Settings {
 
   std::uint8_t LegendOptions = 0;  // kLegend... bits
   std::string ColorScheme;         // a name of ColorSchemes(); empty: the pattern order
+  // Shift-JIS, with a trailing separator; empty until a dialog of the kind
+  // was used. Indexed by FolderKind.
+  std::array<std::string, kFolderKindCount> LastFolders;
 
   std::uint32_t ChangedMask = 0;
   std::array<std::string, kRawSlotCount> RawSettingLines;

@@ -283,6 +283,21 @@ std::string FormatColorScheme(const Settings& s) {
   return s.ColorScheme;
 }
 
+template <FolderKind kind>
+void ReadLastFolder(std::string_view value, Settings& s) {
+  s.LastFolders[static_cast<std::size_t>(kind)] = std::string(value);
+}
+template <FolderKind kind>
+std::string FormatLastFolder(const Settings& s) {
+  return s.LastFolders[static_cast<std::size_t>(kind)];
+}
+// Written once a dialog of the kind was used, and only when it reads back.
+template <FolderKind kind>
+bool LastFolderChosen(const Settings& s) {
+  const std::string& folder = s.LastFolders[static_cast<std::size_t>(kind)];
+  return !folder.empty() && UnstorableSettingCharacter(folder, SettingText::kDataDir) == 0;
+}
+
 // ---- The keys ----------------------------------------------------------------
 
 // A key whose value text is kept as read and written back unless a saved
@@ -301,7 +316,19 @@ struct KeptKey {
   bool (*chosen)(const Settings& settings) = nullptr;
 };
 
-constexpr std::array<KeptKey, 18> kKeptKeys = {{
+template <FolderKind kind>
+constexpr KeptKey LastFolderKey(std::string_view name) {
+  return {name,
+          kChangedLastFolders,
+          static_cast<RawSlot>(kRawLastFolders + static_cast<std::size_t>(kind)),
+          ReadLastFolder<kind>,
+          FormatLastFolder<kind>,
+          nullptr,
+          nullptr,
+          LastFolderChosen<kind>};
+}
+
+constexpr std::array<KeptKey, 18 + kFolderKindCount> kKeptKeys = {{
     {"Position", kChangedWindow, kRawPosition, ReadPosition, FormatPosition},
     {"BaseMap", kChangedBaseMap, kRawBaseMap, ReadBaseMap, FormatBaseMap},
     {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir, &Settings::DataDir},
@@ -328,6 +355,10 @@ constexpr std::array<KeptKey, 18> kKeptKeys = {{
      FormatLegendOptions},
     {"ColorScheme", kChangedColorScheme, kRawColorScheme, ReadColorScheme, FormatColorScheme,
      &Settings::ColorScheme},
+    LastFolderKey<FolderKind::kData>("LastDataFolder"),
+    LastFolderKey<FolderKind::kDocument>("LastDocumentFolder"),
+    LastFolderKey<FolderKind::kPicture>("LastPictureFolder"),
+    LastFolderKey<FolderKind::kExport>("LastExportFolder"),
 }};
 
 // Keys written from the current values only.
