@@ -337,12 +337,12 @@ void TDrawWindow::RightDown() {
 
 void TDrawWindow::LeftUp(QPoint canvas) {
   const QRect before = OverlayArea();
-  Apply(tool_.LeftUp(ToGdi(canvas), [this] { return AskText(); }), before, canvas);
+  Apply(tool_.LeftUp(ToGdi(canvas), [this, canvas] { return AskText(canvas); }), before, canvas);
 }
 
-std::optional<std::string> TDrawWindow::AskText() {
+std::optional<std::string> TDrawWindow::AskText(QPoint canvas) {
   TDecInputDialog bar(context_.metrics, this);
-  bar.PlaceOver(InputBarPanel());
+  bar.PlaceNear(InputBarPanel(), viewport()->mapToGlobal(canvas - Scroll()));
   if (bar.exec() != QDialog::Accepted) return std::nullopt;
   return bar.Text();
 }
