@@ -47,7 +47,9 @@ TDecInputDialog::TDecInputDialog(const TextMetrics& metrics, QWidget* parent)
   // the box like typed keys and are checked by the validator.
   edit_->setAttribute(Qt::WA_InputMethodEnabled);
   edit_->setInputMethodHints(Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText);
-  edit_->setPlaceholderText(QStringLiteral("修飾の文字（Enter で確定、Esc で取消）"));
+  // Short enough to show whole in the box; the tip says the rest.
+  edit_->setPlaceholderText(QStringLiteral("修飾の文字（Enter）"));
+  edit_->setToolTip(QStringLiteral("地図に書く文字。Enter で確定、Esc で取り消します。"));
   validator_ = new SjisValidator(kMaxDecorationTextBytes, false, edit_);
   edit_->setValidator(validator_);
   connect(edit_, &QLineEdit::inputRejected, this, &TDecInputDialog::Refuse);
