@@ -12,6 +12,7 @@
 #include "model/data_file.h"
 #include "model/reporter.h"
 #include "model/settings.h"
+#include "model/value_syntax.h"
 #include "render/break_proposal.h"
 #include "render/classification.h"
 
@@ -159,7 +160,7 @@ int RunStatsCommand(const CliContext& context, const std::vector<std::string>& a
       ComputeDataStatistics(data, areas.AreaCount(), class_count, tables);
   if (result == ValueSyntaxResult::kOk && !choice->IsDefault())
     ProposeClassBreaks(tables, areas.AreaCount(), class_count, *choice);
-  ShowMessage(context.reporter, MessageNumberFor(result));
+  ShowDataMessage(context.reporter, MessageNumberFor(result), data, areas);
   Json description = DescribeStatistics(result, tables);
   description["method"] = choice->method->id;
   description["round"] = choice->round;

@@ -19,6 +19,7 @@
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "model/settings_file.h"
+#include "model/value_syntax.h"
 #include "output/map_exporter.h"
 #include "render/background_picture.h"
 #include "render/circle_settings_check.h"
@@ -129,7 +130,8 @@ bool Classify(const CliContext& context, const CliArguments& arguments, Workspac
   const ValueSyntaxResult result =
       ComputeDataStatistics(workspace.data, workspace.area_list.AreaCount(), class_count, tables);
   if (result != ValueSyntaxResult::kOk) {
-    ShowMessage(context.reporter, MessageNumberFor(result));
+    ShowDataMessage(context.reporter, MessageNumberFor(result), workspace.data,
+                    workspace.area_list);
     return false;
   }
   ChooseBoundaries(arguments, tables);

@@ -150,6 +150,41 @@ std::int16_t Int16LittleEndian(const unsigned char* bytes) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
 }
 
+// The number of runs in `section`: records that are not separators, after a
+// separator or at the start.
+std::size_t CountRuns(std::string_view section) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(section.data());
+  std::size_t runs = 0;
+  bool in_run = false;
+  for (std::size_t i = 0; i + kRecordBytes <= section.size(); i += kRecordBytes) {
+    const bool vertex = Int16LittleEndian(bytes + i) != 0;
+    if (vertex && !in_run) ++runs;
+    in_run = vertex;
+  }
+  return runs;
+}
+
+// Each anchor of an area has its outline, one run, before the boundary
+// lines. A stream with some runs but fewer than that was cut short (a file
+// copied or downloaded only in part), and drawing it would leave the later
+// areas out unnoticed; a header without any outlines draws as the names
+// alone, which shows for itself.
+Status CheckOutlines(const Header& header, std::string_view section) {
+  const std::size_t runs = CountRuns(section);
+  std::size_t promised = 0;
+  for (std::size_t area = 0; area < header.anchors.size() && runs > 0; ++area) {
+    for (const MapPoint& anchor : header.anchors[area]) {
+      if (anchor.x < 1) break;
+      if (++promised > runs) {
+        return {StatusCode::kBadFormat,
+                "点データが途中で終わっています（地域 " + std::to_string(area + 1) + "「" +
+                    sjis::ToUtf8Lossy(header.names[area]) + "」から後の輪郭がありません）"};
+      }
+    }
+  }
+  return {};
+}
+
 // Decodes the records of `section` straight into the blocks of `points`,
 // which has room for them.
 void DecodeRecords(std::string_view section, PointStore& points) {
@@ -239,6 +274,7 @@ Status ParseBaseMap(std::string_view bytes, BaseMap& map) {
   Header header;
   if (Status result = ParseHeader(bytes, true, header); !result.ok()) return result;
   const std::string_view section = FindPointSection(bytes, header.end);
+  if (Status outlines = CheckOutlines(header, section); !outlines.ok()) return outlines;
   const std::size_t records = section.size() / kRecordBytes;
   // Growing only adds blocks; the records held so far stay as they are.
   if (records > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||

@@ -29,6 +29,8 @@ namespace kartela {
 //   more than kMaxAreas area lines   kUnsupported
 //   a UTF-8 header with a character Shift-JIS lacks   kUnsupported
 //   more points than the store holds kTooLarge (only the whole-map readers)
+//   outlines, but fewer than the areas' anchors ask for: the file was cut
+//                                    kBadFormat (only the whole-map readers)
 
 // The largest base-map file read: a header of the title, every area line and
 // a few control lines, each a whole line long, then as many point records as

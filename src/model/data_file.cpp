@@ -14,6 +14,7 @@
 #include "model/messages.h"
 #include "model/reporter.h"
 #include "model/settings.h"
+#include "model/value_syntax.h"
 
 namespace kartela {
 namespace {
@@ -49,6 +50,16 @@ std::string TooLongValueReason(std::size_t line) {
          " バイトを超えています";
 }
 
+// Whether line 1 names a base map file, as every data file's does; any other
+// text file read as data would otherwise send the user looking for a base
+// map named after its first line. (An empty line 1 is a data file of no
+// base map, reported as such.)
+bool NamesBaseMap(std::string_view reference) {
+  constexpr std::string_view kExtension = ".IDT";
+  const std::string_view name = Trim(reference, Blanks::kSpaceTab);  // looked up trimmed
+  return name.size() > kExtension.size() && sjis::ToUpper(name).ends_with(kExtension);
+}
+
 // Splits `bytes` into reference, title and the lines after them. The reason
 // when the file has no reference line or the reference is longer than a line
 // may be (cutting it would name another file); empty otherwise. A long title
@@ -58,6 +69,9 @@ std::string SplitLines(std::string_view bytes, DataFileLines& lines) {
   if (!reader.Next(lines.reference)) return "ファイルが空です";
   if (reader.LastLineWasCut()) {
     return "1 行目（基本地図の名前）が " + std::to_string(kMaxLineLength) + " バイトを超えています";
+  }
+  if (!lines.reference.empty() && !NamesBaseMap(lines.reference)) {
+    return "データファイルではありません（1 行目が基本地図のファイル名 (.IDT) ではありません）";
   }
   std::size_t begin = reader.Offset();
   if (!reader.Next(lines.title)) return {};
@@ -85,11 +99,6 @@ std::string TakeValues(std::vector<std::string> body, std::size_t area_count, Re
 
 bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
-}
-
-std::string AreaOfRow(const AreaList& areas, std::size_t index) {
-  return "区域 " + std::to_string(index + 1) + "（" + sjis::ToUtf8Lossy(areas.AreaNames[index]) +
-         "）";
 }
 
 // The area list of the base map `reference` names, found by FindBaseMap

@@ -28,6 +28,7 @@ std::uint32_t SaveBitOf(std::uint32_t changed_bit) {
     return kChangedIndexFont;
   if (changed_bit == kChangedColorScheme) return kChangedPattern;
   if (changed_bit == kChangedPrintOrientation) return kChangedPrintSize;
+  if (changed_bit == kChangedLastFolders) return kChangedDataDir;
   return changed_bit;
 }
 

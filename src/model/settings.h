@@ -39,6 +39,17 @@ inline constexpr std::uint32_t kChangedColorScheme = 0x20000;
 inline constexpr std::uint32_t kChangedLegendHeading = 0x40000;
 inline constexpr std::uint32_t kChangedSource = 0x80000;
 inline constexpr std::uint32_t kChangedPrintOrientation = 0x100000;  // saved with PrintSize
+// The last folders of the file dialogs, saved with the data directory.
+inline constexpr std::uint32_t kChangedLastFolders = 0x200000;
+
+// The kinds of file whose dialogs each open where the last one was left.
+enum class FolderKind : std::uint8_t {
+  kData,      // data files
+  kDocument,  // map documents
+  kPicture,   // metafiles read as pictures
+  kExport,    // pictures written from the map
+};
+inline constexpr std::size_t kFolderKindCount = 4;
 
 // Slots of RawSettingLines: the value text of each key as read, so that an
 // unchanged or unsaved value passes through a rewrite unaltered.
@@ -64,7 +75,8 @@ enum RawSlot : std::size_t {
   kRawLegendHeading = 18,
   kRawSource = 19,
   kRawPrintOrientation = 20,
-  kRawSlotCount = 21,
+  kRawLastFolders = 21,  // kFolderKindCount slots, in FolderKind order
+  kRawSlotCount = kRawLastFolders + kFolderKindCount,
 };
 
 // Window left values that stand for a window state rather than a position.
@@ -149,6 +161,9 @@ struct Settings {
   std::string LegendHeading;
   std::string SourceText;
   std::uint8_t SourceAtRight = 0;
+  // Shift-JIS, with a trailing separator; empty until a dialog of the kind
+  // was used. Indexed by FolderKind.
+  std::array<std::string, kFolderKindCount> LastFolders;
 
   std::uint32_t ChangedMask = 0;
   std::array<std::string, kRawSlotCount> RawSettingLines;

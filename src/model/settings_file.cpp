@@ -314,6 +314,21 @@ std::string FormatSource(const Settings& s) {
   return (s.SourceAtRight != 0 ? std::string(kSourceRightMark) : std::string()) + s.SourceText;
 }
 
+template <FolderKind kind>
+void ReadLastFolder(std::string_view value, Settings& s) {
+  s.LastFolders[static_cast<std::size_t>(kind)] = std::string(value);
+}
+template <FolderKind kind>
+std::string FormatLastFolder(const Settings& s) {
+  return s.LastFolders[static_cast<std::size_t>(kind)];
+}
+// Written once a dialog of the kind was used, and only when it reads back.
+template <FolderKind kind>
+bool LastFolderChosen(const Settings& s) {
+  const std::string& folder = s.LastFolders[static_cast<std::size_t>(kind)];
+  return !folder.empty() && UnstorableSettingCharacter(folder, SettingText::kDataDir) == 0;
+}
+
 // ---- The keys ----------------------------------------------------------------
 
 // A key whose value text is kept as read and written back unless a saved
@@ -332,7 +347,19 @@ struct KeptKey {
   bool (*chosen)(const Settings& settings) = nullptr;
 };
 
-constexpr std::array<KeptKey, 21> kKeptKeys = {{
+template <FolderKind kind>
+constexpr KeptKey LastFolderKey(std::string_view name) {
+  return {name,
+          kChangedLastFolders,
+          static_cast<RawSlot>(kRawLastFolders + static_cast<std::size_t>(kind)),
+          ReadLastFolder<kind>,
+          FormatLastFolder<kind>,
+          nullptr,
+          nullptr,
+          LastFolderChosen<kind>};
+}
+
+constexpr std::array<KeptKey, 21 + kFolderKindCount> kKeptKeys = {{
     {"Position", kChangedWindow, kRawPosition, ReadPosition, FormatPosition},
     {"BaseMap", kChangedBaseMap, kRawBaseMap, ReadBaseMap, FormatBaseMap},
     {"DataDir", kChangedDataDir, kRawDataDir, ReadDataDir, FormatDataDir, &Settings::DataDir},
@@ -364,6 +391,10 @@ constexpr std::array<KeptKey, 21> kKeptKeys = {{
     {"Source", kChangedSource, kRawSource, ReadSource, FormatSource, &Settings::SourceText},
     {"PrintOrientation", kChangedPrintOrientation, kRawPrintOrientation, ReadPrintOrientation,
      FormatPrintOrientation},
+    LastFolderKey<FolderKind::kData>("LastDataFolder"),
+    LastFolderKey<FolderKind::kDocument>("LastDocumentFolder"),
+    LastFolderKey<FolderKind::kPicture>("LastPictureFolder"),
+    LastFolderKey<FolderKind::kExport>("LastExportFolder"),
 }};
 
 // Keys written from the current values only.

@@ -9,6 +9,8 @@
 #include "base/numbers.h"
 #include "base/real48.h"
 #include "base/text_encoding.h"
+#include "model/messages.h"
+#include "model/reporter.h"
 
 namespace kartela {
 namespace {
@@ -133,6 +135,26 @@ int MessageNumberFor(ValueSyntaxResult result) {
       break;
   }
   return 0;
+}
+
+std::string AreaOfRow(const AreaList& areas, std::size_t index) {
+  const std::string name =
+      index < areas.AreaNames.size() ? sjis::ToUtf8Lossy(areas.AreaNames[index]) : std::string();
+  return "区域 " + std::to_string(index + 1) + "（" + name + "）";
+}
+
+void ShowDataMessage(Reporter& reporter, int number, const DataSet& data, const AreaList& areas) {
+  std::string reason;
+  if (number == MessageNumberFor(ValueSyntaxResult::kExponentNotation)) {
+    const std::size_t count =
+        std::min(data.DataValues.size(), static_cast<std::size_t>(std::max(areas.AreaCount(), 0)));
+    for (std::size_t i = 0; i < count && reason.empty(); ++i) {
+      const std::string& text = data.DataValues[i];
+      if (HasExponentLetter(text))
+        reason = AreaOfRow(areas, i) + "の値「" + sjis::ToUtf8Lossy(text) + "」";
+    }
+  }
+  ShowMessageWithReason(reporter, number, {}, reason);
 }
 
 }  // namespace kartela

@@ -6,9 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "model/area_list.h"
 #include "model/data_set.h"
 
 namespace kartela {
+
+class Reporter;
 
 // The outcome of the check; the values are the result codes of the data
 // statistics.
@@ -56,5 +59,13 @@ ValueSyntaxReport ValueSyntax(const DataSet& data, int area_count);
 
 // The catalogue message that reports `result` (9, 10 or 12); 0 for kOk.
 int MessageNumberFor(ValueSyntaxResult result);
+
+// "区域 n（name）" for the area at `index` (0-based) of `areas`.
+std::string AreaOfRow(const AreaList& areas, std::size_t index);
+
+// Shows catalogue message `number` about the values of `data`; message 9
+// (exponent notation) names the first area whose value has an exponent, so
+// that the user knows which line to correct.
+void ShowDataMessage(Reporter& reporter, int number, const DataSet& data, const AreaList& areas);
 
 }  // namespace kartela

@@ -34,6 +34,15 @@ ScreenPoint PlaceDialog(const DialogFrame& frame, int dialog_width, int columns,
   return {std::min(left, frame.screen_width - dialog_width), frame.main_top + rows * frame.font_h};
 }
 
+WindowRect FitOnScreen(const WindowRect& window, const WindowRect& screen) {
+  WindowRect fitted = window;
+  fitted.width = std::clamp(window.width, 1, std::max(screen.width, 1));
+  fitted.height = std::clamp(window.height, 1, std::max(screen.height, 1));
+  fitted.left = std::clamp(window.left, screen.left, screen.left + screen.width - fitted.width);
+  fitted.top = std::clamp(window.top, screen.top, screen.top + screen.height - fitted.height);
+  return fitted;
+}
+
 bool StartsMaximized(const Settings& settings) {
   return settings.WindowState.substr(0, kMaxWindowStateBytes) == kMaximizedState;
 }

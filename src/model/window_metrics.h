@@ -50,6 +50,11 @@ struct WindowRect {
   std::int32_t height = 0;
 };
 
+// `window` moved, and shrunk where it is larger, so that it lies wholly in
+// `screen` (a screen's available area): a placement stored on a larger
+// screen or at a smaller scale factor would run past the edges.
+WindowRect FitOnScreen(const WindowRect& window, const WindowRect& screen);
+
 // Whether the program entry maximises the main window: the stored state is "MAX".
 bool StartsMaximized(const Settings& settings);
 

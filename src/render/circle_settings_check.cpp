@@ -16,6 +16,18 @@ bool ValidColour(std::int16_t index) {
   return index >= 0 && index < kCircleColourCount;
 }
 
+// A stored real is off by up to one unit in the last place of its 40-bit
+// significand; a few of them cover the error of what is computed from it.
+constexpr long double kStoredError = 0x1p-38L;
+
+// Toward zero, but `value` within `tolerance` of an integer counts as that
+// integer: 0.1 is stored a little above 0.1, and its log10 must still be
+// -1, and 0.6 / 0.1 must still be 6.
+long double TruncNearInteger(long double value, long double tolerance) {
+  const long double nearest = std::nearbyint(value);
+  return std::fabs(value - nearest) <= tolerance ? nearest : std::trunc(value);
+}
+
 }  // namespace
 
 SymbolDataStats ScanSymbolData(const DataSet& data, int area_count,
@@ -43,13 +55,18 @@ std::string SuggestRefValue(double max, double min, int value_width, int decimal
   const long double mid = (static_cast<long double>(max) + min) * 0.5L;
   long double ref = 0;
   if (mid > 0 && std::isfinite(mid)) {
-    const auto e = static_cast<int>(TruncTowardZero(std::log10(mid)));
+    const auto e = static_cast<int>(TruncNearInteger(std::log10(mid), kStoredError));
+    // The spread keeps the error of the larger value: 4.3 - 4.2 is 0.1 only
+    // to a few units of 4.3.
+    const long double spread = std::fabs(static_cast<long double>(max) - min);
+    const long double largest = std::max(std::fabs(max), std::fabs(min));
     const int d = max == min ? 0
-                             : static_cast<int>(TruncTowardZero(
-                                   std::log10(std::fabs(static_cast<long double>(max) - min))));
+                             : static_cast<int>(TruncNearInteger(std::log10(spread),
+                                                                 kStoredError * largest / spread));
     const long double digits = std::pow(10.0L, e - d + 1);
     const long double magnitude = std::pow(10.0L, e);
-    ref = std::trunc(mid / magnitude * digits) / digits * magnitude;
+    const long double cut = mid / magnitude * digits;
+    ref = TruncNearInteger(cut, kStoredError * cut) / digits * magnitude;
   }
   std::string text = FormatFixed(ref, value_width + 1, decimal_digits + 1);
   if (text.find('.') != std::string::npos && text.ends_with('0')) {

@@ -59,20 +59,19 @@ using DecorationMembers =
             &DecorationLists::TextDecorations, &DecorationLists::TextDecorationCount>;
 
 // All but ChangedMask, which moves bit by bit.
-using SettingsMembers =
-    Members<&Settings::WindowLeft, &Settings::WindowTop, &Settings::WindowWidth,
-            &Settings::WindowHeight, &Settings::WindowState, &Settings::ItemLength,
-            &Settings::NextItemLength, &Settings::SaveMask, &Settings::DataDir, &Settings::DataExt,
-            &Settings::BaseMapFile, &Settings::PrintSize, &Settings::DrawResX, &Settings::DrawResY,
-            &Settings::DrawPosX, &Settings::DrawPosY, &Settings::ClassCount, &Settings::BreakMethod,
-            &Settings::RoundBreaks, &Settings::PatternOrder, &Settings::UsePalette,
-            &Settings::TitleFont, &Settings::TitleOffsetX, &Settings::TitleOffsetY,
-            &Settings::IndexFont, &Settings::LegendOffsetX, &Settings::LegendOffsetY,
-            &Settings::LegendStyle, &Settings::FancyFont, &Settings::AreaFont,
-            &Settings::AreaNameFlags, &Settings::BorderStyle, &Settings::ColorChange,
-            &Settings::ShowHint, &Settings::EmfMode, &Settings::LegendOptions,
-            &Settings::ColorScheme, &Settings::LegendHeading, &Settings::SourceText,
-            &Settings::SourceAtRight, &Settings::PrintOrientation, &Settings::RawSettingLines>;
+using SettingsMembers = Members<
+    &Settings::WindowLeft, &Settings::WindowTop, &Settings::WindowWidth, &Settings::WindowHeight,
+    &Settings::WindowState, &Settings::ItemLength, &Settings::NextItemLength, &Settings::SaveMask,
+    &Settings::DataDir, &Settings::DataExt, &Settings::BaseMapFile, &Settings::PrintSize,
+    &Settings::DrawResX, &Settings::DrawResY, &Settings::DrawPosX, &Settings::DrawPosY,
+    &Settings::ClassCount, &Settings::BreakMethod, &Settings::RoundBreaks, &Settings::PatternOrder,
+    &Settings::UsePalette, &Settings::TitleFont, &Settings::TitleOffsetX, &Settings::TitleOffsetY,
+    &Settings::IndexFont, &Settings::LegendOffsetX, &Settings::LegendOffsetY,
+    &Settings::LegendStyle, &Settings::FancyFont, &Settings::AreaFont, &Settings::AreaNameFlags,
+    &Settings::BorderStyle, &Settings::ColorChange, &Settings::ShowHint, &Settings::EmfMode,
+    &Settings::LegendOptions, &Settings::ColorScheme, &Settings::LegendHeading,
+    &Settings::SourceText, &Settings::SourceAtRight, &Settings::PrintOrientation,
+    &Settings::LastFolders, &Settings::RawSettingLines>;
 
 using ViewMembers = Members<&MapView::Kind, &MapView::Background, &MapView::BackgroundBounds,
                             &MapView::BackgroundSize, &MapView::Picture, &MapView::GlyphPictureFile,

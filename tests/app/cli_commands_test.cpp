@@ -21,11 +21,12 @@ using test::RecordingReporter;
 using test::ScratchDir;
 using test::Sjis;
 
-// A base map of three areas, two with an outline.
+// A base map of three areas, two with outlines (the first two of them).
 std::string ThreeAreaMap() {
   std::string bytes = Sjis("試験地図\r\n北海道=10,10/30,5\r\n沖縄県=20,20\r\n空\r\n") +
                       "@RESOLUTION=100,80\r\n@INDEXPOSITION=70,60\r\n@STARTOFPOINTS\r\n";
-  const std::int16_t records[] = {0, 0, 5, 5, 10, 5, 10, 10, 0, 0};
+  const std::int16_t records[] = {0, 0,  5, 5, 10, 5,  10, 10, 0,  0, 30,
+                                  5, 31, 5, 0, 0,  20, 20, 21, 20, 0, 0};
   bytes.append(reinterpret_cast<const char*>(records), sizeof records);
   return bytes;
 }
@@ -67,7 +68,7 @@ TEST_F(CliCommandsTest, InfoDescribesTheWholeBaseMap) {
   EXPECT_EQ(result_["resolution"], Json::parse("[100, 80]"));
   EXPECT_EQ(result_["indexPosition"], Json::parse("[70, 60]"));
   EXPECT_EQ(result_["longestAreaName"], 6);
-  EXPECT_EQ(result_["points"], 5);
+  EXPECT_EQ(result_["points"], 11);
   ASSERT_EQ(result_["areas"].size(), 3u);
   EXPECT_EQ(result_["areas"][0]["name"], "北海道");
   EXPECT_EQ(result_["areas"][0]["anchors"], Json::parse("[[10, 10], [30, 5]]"));
@@ -76,9 +77,12 @@ TEST_F(CliCommandsTest, InfoDescribesTheWholeBaseMap) {
 
 TEST_F(CliCommandsTest, InfoReportsAnUnreadableMapWithMessage3AndTheReason) {
   dir_.Write("OPEN.IDT", Sjis("試験地図\r\n北海道\r\n"));
+  const std::string whole = ThreeAreaMap();
+  dir_.Write("CUT.IDT", whole.substr(0, whole.size() - 7 * 4));  // after the first outline
   const std::pair<const char*, std::string> cases[] = {
       {"NONE.IDT", "ファイルを開けません"},
       {"OPEN.IDT", "@STARTOFPOINTS がありません"},
+      {"CUT.IDT", "点データが途中で終わっています（地域 1「北海道」から後の輪郭がありません）"},
   };
   for (const auto& [name, reason] : cases) {
     SCOPED_TRACE(name);

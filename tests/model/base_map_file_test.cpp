@@ -378,23 +378,36 @@ TEST_F(BaseMapFileTest, ALongTitleIsCutBetweenCharacters) {
   EXPECT_EQ(areas_.BaseMapTitle, Sjis(title.substr(0, 127 * 3)));
 }
 
-// Every prefix of a good file either reads or fails as a missing end marker,
-// and a failure leaves the model as it was.
+// Every prefix of a good file reads, fails as a missing end marker, or, cut
+// between the outlines of the areas, fails as cut short; a failure leaves
+// the model as it was.
 TEST_F(BaseMapFileTest, TruncatedFilesFailCleanly) {
   const std::string whole = SampleMap().bytes();
   const std::size_t marker_end = whole.find("@STARTOFPOINTS") + 14;
+  // The three outlines begin with the second, fifth and seventh records.
+  const std::size_t points = whole.find('\0', marker_end);
+  const std::size_t first_outline = points + 8, last_outline = points + 28;
   BaseMap map;
   AreaList areas;
-  const std::string map_before = Describe(map), areas_before = Describe(areas);
   for (std::size_t size = 0; size < whole.size(); ++size) {
     SCOPED_TRACE(size);
     const std::string_view prefix(whole.data(), size);
-    const StatusCode expected = size < marker_end ? StatusCode::kBadFormat : StatusCode::kOk;
-    ASSERT_EQ(ParseBaseMapHeader(prefix, areas).code(), expected);
-    ASSERT_EQ(ParseBaseMap(prefix, map).code(), expected);
-    if (expected != StatusCode::kOk) {
-      EXPECT_EQ(Describe(map), map_before);
+    const StatusCode header = size < marker_end ? StatusCode::kBadFormat : StatusCode::kOk;
+    const bool cut = size >= first_outline && size < last_outline;
+    const std::string map_before = Describe(map), areas_before = Describe(areas);
+    ASSERT_EQ(ParseBaseMapHeader(prefix, areas).code(), header);
+    if (header != StatusCode::kOk) {
       EXPECT_EQ(Describe(areas), areas_before);
+    }
+    const Status read = ParseBaseMap(prefix, map);
+    ASSERT_EQ(read.code(), cut ? StatusCode::kBadFormat : header);
+    if (cut) {
+      const std::string area = size < points + 20 ? "地域 1「北区」" : "地域 2「南区」";
+      EXPECT_EQ(read.detail(),
+                "点データが途中で終わっています（" + area + "から後の輪郭がありません）");
+    }
+    if (!read.ok()) {
+      EXPECT_EQ(Describe(map), map_before);
     } else {
       EXPECT_TRUE(IsSeparator(map.Points[map.PointCount]));
     }

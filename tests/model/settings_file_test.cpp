@@ -416,6 +416,33 @@ TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFile) {
             1);  // no temporary file left behind
 }
 
+// The last folders of the file dialogs have no line until a dialog was
+// used; then they are saved with the data directory's save-mask bit, each
+// under its own key, and read back.
+TEST_F(SettingsFileTest, LastFoldersAreSavedOnceSetWithTheDataDirectory) {
+  for (const std::int32_t mask : {0xFFDF, 0xFFDF & ~kChangedDataDir}) {
+    WriteIni("Embiroment = " + std::to_string(mask) + "\r\n");
+    Run({}, [](Settings& settings) {
+      settings.LastFolders[static_cast<std::size_t>(FolderKind::kData)] = "/home/t/data/";
+      settings.LastFolders[static_cast<std::size_t>(FolderKind::kExport)] = Sjis("/home/t/図/");
+      settings.LastFolders[static_cast<std::size_t>(FolderKind::kPicture)] = "/a;b/";  // unstorable
+      settings.ChangedMask |= kChangedLastFolders;
+    });
+    // Without the data directory's bit the change is not saved: no rewrite.
+    const std::string expected =
+        mask == 0xFFDF ? "ItemLength    = 26\r\nEmbiroment    = 65503\r\nLastDataFolder= "
+                         "/home/t/data/\r\nLastExportFolder= " +
+                             Sjis("/home/t/図/") + "\r\n"
+                       : "Embiroment = " + std::to_string(mask) + "\r\n";
+    EXPECT_EQ(IniText(), expected);
+    const Settings read = Parsed(IniText());
+    EXPECT_EQ(read.LastFolders[static_cast<std::size_t>(FolderKind::kData)],
+              mask == 0xFFDF ? "/home/t/data/" : "");
+    EXPECT_TRUE(read.LastFolders[static_cast<std::size_t>(FolderKind::kPicture)].empty());
+  }
+  EXPECT_FALSE(ShouldWriteSettings(Parsed("LastDocumentFolder = /x/\r\n")));
+}
+
 // The legend options and the colour scheme have no line until they are set;
 // then they are saved with the legend font's and the pattern order's
 // save-mask bits, and read back.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kartela {
 namespace {
 
@@ -23,6 +25,31 @@ TEST(WindowMetricsTest, DialogsArePlacedRightOfTheMainWindowButStayOnScreen) {
   const ScreenPoint far = PlaceDialog({800, -20, 1024, 7, 13}, 300, 15, 5);
   EXPECT_EQ(far.x, 724);  // right edge on the screen's right edge
   EXPECT_EQ(far.y, 45);
+}
+
+// A placement stored on a larger screen, or at a smaller scale factor, is
+// moved and shrunk onto the screen it opens on; one that fits stays.
+TEST(WindowMetricsTest, PlacementsAreFittedOntoTheScreen) {
+  const WindowRect screen{0, 0, 1280, 800};  // 2560 x 1600 at scale 2
+  const struct {
+    WindowRect stored;
+    WindowRect fitted;
+  } cases[] = {
+      {{10, 10, 620, 380}, {10, 10, 620, 380}},       // fits: unchanged
+      {{1000, 600, 620, 380}, {660, 420, 620, 380}},  // past the right and bottom edges
+      {{-300, -50, 620, 380}, {0, 0, 620, 380}},      // past the left and top edges
+      {{100, 100, 2400, 1500}, {0, 0, 1280, 800}},    // larger than the screen
+      {{1500, 20, 2400, 300}, {0, 20, 1280, 300}},    // too wide only
+  };
+  for (const auto& c : cases) {
+    const WindowRect fitted = FitOnScreen(c.stored, screen);
+    EXPECT_EQ(std::make_tuple(fitted.left, fitted.top, fitted.width, fitted.height),
+              std::make_tuple(c.fitted.left, c.fitted.top, c.fitted.width, c.fitted.height))
+        << c.stored.left << "," << c.stored.top << " " << c.stored.width << "x" << c.stored.height;
+  }
+  const WindowRect second = FitOnScreen({3000, 900, 800, 600}, {1280, 200, 1920, 1080});
+  EXPECT_EQ(std::make_tuple(second.left, second.top), std::make_tuple(2400, 680))
+      << "a screen right of another";
 }
 
 class WindowPlacementTest : public testing::Test {

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/real48.h"
 #include "model/messages.h"
+#include "model/value_syntax.h"
 
 namespace kartela {
 namespace {
@@ -24,11 +26,74 @@ TEST(SuggestRefValueTest, MiddleCutToTheSpreadsDigitsThenTrimmed) {
       {9, 1, 2, 0, "5"},                // "5.0": the zero, then the bare point
       {1234567, 1234, 8, 0, "600000"},  // a wide spread keeps one digit
       {0, 0, 2, 0, "0"},                // no positive middle: nothing to propose
+      // Decimal values are stored a little off: 0.1 lies above 0.1 and its
+      // log10 above -1, and 0.6 / 0.1 comes out a little below 6.
+      {0.7, 0.5, 2, 1, "0.6"},
+      {0.2, 0.1, 2, 1, "0.15"},
+      {0.1, 0, 2, 1, "0.05"},
+      {0.11, 0.01, 3, 2, "0.06"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(SuggestRefValue(c.max, c.min, c.value_width, c.decimal_digits), c.expected)
+    EXPECT_EQ(
+        SuggestRefValue(ConvertValueText(std::to_string(c.max)),
+                        ConvertValueText(std::to_string(c.min)), c.value_width, c.decimal_digits),
+        c.expected)
         << c.max << ".." << c.min;
   }
+}
+
+// The proposal of values a / 10^n and b / 10^n (a >= b >= 0, a + b > 0)
+// worked out in integers: the middle (a + b) / (2 * 10^n) cut at the digit
+// 10^(d - 1), d the spread's log10 truncated toward zero, as text with n + 1
+// decimals less one trailing zero and a bare point.
+std::string ExactProposal(long long a, long long b, int n) {
+  long long scale = 1;
+  for (int i = 0; i < n; ++i)
+    scale *= 10;
+  int d = 0;  // trunc(log10((a - b) / scale)), exactly
+  const long long spread = a - b;
+  if (spread >= scale) {
+    for (long long power = scale * 10; spread >= power; power *= 10)
+      ++d;
+  } else if (spread > 0) {
+    for (long long scaled = spread * 10; scaled <= scale; scaled *= 10)
+      --d;
+  }
+  // ref * 10^(n + 1) = floor((a + b) * 10^(1 - d) / (2 * scale)) * 10^(d + n)
+  long long numerator = a + b, denominator = 2 * scale;
+  for (int i = 0; i < 1 - d; ++i)
+    numerator *= 10;
+  for (int i = 0; i < d - 1; ++i)
+    denominator *= 10;
+  long long units = numerator / denominator;
+  for (int i = 0; i < d + n; ++i)
+    units *= 10;
+  long long unit = scale * 10;
+  std::string fraction = std::to_string(units % unit);
+  fraction.insert(0, static_cast<std::size_t>(n + 1) - fraction.size(), '0');
+  std::string text = std::to_string(units / unit) + "." + fraction;
+  if (text.ends_with('0')) text.pop_back();
+  if (text.ends_with('.')) text.pop_back();
+  return text;
+}
+
+TEST(SuggestRefValueTest, DecimalPairsProposeTheExactCut) {
+  int compared = 0;
+  for (int n = 1; n <= 3; ++n) {
+    long long scale = 1;
+    for (int i = 0; i < n; ++i)
+      scale *= 10;
+    for (long long a = 1; a <= 150; ++a) {
+      for (long long b = 0; b <= a; ++b) {
+        const double max = RoundToReal48(static_cast<long double>(a) / scale);
+        const double min = RoundToReal48(static_cast<long double>(b) / scale);
+        ASSERT_EQ(SuggestRefValue(max, min, 6, n), ExactProposal(a, b, n))
+            << a << "/" << scale << ", " << b << "/" << scale;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 30000);
 }
 
 TEST(ScanSymbolDataTest, AbsoluteRangeAndWidthsOfTheValuesThatConvert) {

@@ -6,13 +6,6 @@
 #include "ui/widgets/text_boxes.h"
 
 namespace kartela {
-namespace {
-
-// The room the title bar takes beside the caption: icon and frame buttons.
-constexpr int kCaptionMargin = 160;
-
-}  // namespace
-
 TDataClipDialog::TDataClipDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TDataClipDialog");
   setWindowTitle("クリップボードへの複写");
@@ -26,7 +19,7 @@ TDataClipDialog::TDataClipDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(area_on_);
   layout->addWidget(OkCancelButtons(*this));
   // The check boxes alone would leave too little room for the caption.
-  setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + kCaptionMargin);
+  KeepCaptionWhole(*this);
 }
 
 DataClipOptions TDataClipDialog::Options() const {

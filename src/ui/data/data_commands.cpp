@@ -182,13 +182,15 @@ bool DataCommands::SaveOverClick() {
 
 std::optional<QString> DataCommands::ChooseDataFile(const DataDialogs::Dialog& dialog,
                                                     const QString& title) const {
-  const Settings& settings = context_.workspace.settings;
+  Settings& settings = context_.workspace.settings;
   // The name box starts empty: the filter shows the extension, and a name
   // typed without one gets it.
-  const auto name =
-      dialog({title, InitialDirectory(settings.DataDir), DataFileFilter(settings.DataExt), {}});
+  const QString folder =
+      StartFolder(settings, FolderKind::kData, InitialDirectory(settings.DataDir));
+  const auto name = dialog({title, folder, DataFileFilter(settings.DataExt), {}});
   // A name with wildcards ends the command silently.
   if (!name || name->isEmpty() || HasWildcard(*name)) return std::nullopt;
+  RememberFolder(settings, FolderKind::kData, *name);
   return name;
 }
 

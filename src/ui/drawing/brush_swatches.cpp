@@ -1,5 +1,6 @@
 #include "ui/drawing/brush_swatches.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <string_view>
 
@@ -36,6 +37,7 @@ gdi::Rect ToRect(const QRect& r) {
 BrushSwatches::BrushSwatches(int first, int count, QWidget* parent)
     : QWidget(parent), first_(first), count_(count) {
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  setCursor(Qt::PointingHandCursor);
 }
 
 QSize BrushSwatches::sizeHint() const {
@@ -47,6 +49,13 @@ QRect BrushSwatches::SwatchRect(int index) const {
   const int cell = index - first_;
   return {(cell % kColumns) * kCellWidth + kMargin, (cell / kColumns) * kCellHeight + kMargin,
           kSwatchWidth, kSwatchHeight};
+}
+
+void BrushSwatches::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (at.x() < 0 || at.y() < 0 || at.x() >= kColumns * kCellWidth) return;
+  const int cell = (at.y() / kCellHeight) * kColumns + at.x() / kCellWidth;
+  if (cell < count_) emit BrushClicked(first_ + cell);
 }
 
 void BrushSwatches::paintEvent(QPaintEvent*) {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -78,6 +80,10 @@ QWidget* TPatternDialog::BuildPictures() {
   patterns->setObjectName("KartelaStyle");
   column->addWidget(patterns);
   column->addStretch();
+  for (BrushSwatches* swatches : {system, patterns}) {
+    swatches->setToolTip("クリックすると、選んでいる区分の模様になります。");
+    connect(swatches, &BrushSwatches::BrushClicked, this, &TPatternDialog::PickBrush);
+  }
   return pictures;
 }
 
@@ -92,6 +98,7 @@ QWidget* TPatternDialog::BuildOrders() {
     box->setObjectName(QString("Order%1").arg(i + kMinClassCount));
     box->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
     orders_[static_cast<std::size_t>(i)] = box;
+    box->installEventFilter(this);
     grid->addWidget(new QLabel(kClassLabels[i], orders), i + 1, 0);
     grid->addWidget(box, i + 1, 1);
   }
@@ -154,6 +161,38 @@ void TPatternDialog::Load(const PatternOrderTable& order, bool use_palette, int 
                                          : orders_.size() - 1];
   focus_box->setFocus();
   focus_box->selectAll();
+  picking_ = focus_box;
+}
+
+bool TPatternDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    for (QLineEdit* box : orders_) {
+      if (box == watched) picking_ = box;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TPatternDialog::PickBrush(int brush) {
+  if (picking_ == nullptr) return;
+  const auto box = static_cast<std::size_t>(std::find(orders_.begin(), orders_.end(), picking_) -
+                                            orders_.begin());
+  const int k = static_cast<int>(box) + kMinClassCount;
+  const std::string text = SjisOf(*picking_).value_or("");
+  std::array<std::uint8_t, 8> row{};
+  ParsePatternOrder(text, k, row);
+  // The class under the cursor: the symbols before it.
+  const int cursor =
+      picking_->hasSelectedText() ? picking_->selectionStart() : picking_->cursorPosition();
+  const QString before = picking_->text().left(cursor);
+  const int symbols = static_cast<int>(std::count_if(before.begin(), before.end(), [](QChar c) {
+    return c.unicode() < 0x80 && BrushOfSymbol(static_cast<char>(c.unicode())).has_value();
+  }));
+  const int picked = std::min(symbols, k - 1);
+  row[static_cast<std::size_t>(picked)] = static_cast<std::uint8_t>(brush);
+  picking_->setText(QString::fromStdString(FormatPatternOrder(row, k)));
+  picking_->setCursorPosition(2 * picked + 1);  // just after the symbol picked
+  picking_->setFocus();
 }
 
 void TPatternDialog::StoreInto(PatternOrderTable& order, std::uint8_t& use_palette) const {

@@ -47,6 +47,15 @@ class TPatternDialog : public QDialog {
   // OK refuses a box that Shift-JIS cannot hold, with a message.
   void done(int result) override;
 
+  // Puts brush `brush` in the order box last focused, for the class under
+  // its cursor (the first class when the whole text is selected), and moves
+  // the cursor on to the next class: clicking swatches one after another
+  // fills the classes in turn.
+  void PickBrush(int brush);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QWidget* BuildPictures();
   QWidget* BuildOrders();
@@ -57,6 +66,7 @@ class TPatternDialog : public QDialog {
 
   Reporter& reporter_;
   std::array<QLineEdit*, kOrderBoxCount> orders_{};
+  QLineEdit* picking_ = nullptr;  // the order box a clicked swatch goes to
   QRadioButton* use_palette_ = nullptr;
   QRadioButton* no_palette_ = nullptr;
   QComboBox* scheme_ = nullptr;

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
@@ -70,6 +72,8 @@ TMapMain::TMapMain(AppContext& context, const std::vector<std::string>& argument
   Init(arguments);
   CreateChildren();
   ConnectCommands();
+  // Key presses of the whole program pass by, for the shortcuts' states.
+  qApp->installEventFilter(this);
 }
 
 TMapMain::~TMapMain() {
@@ -81,7 +85,7 @@ TMapMain::~TMapMain() {
 // The creation handler: start-up, then the menus, the user tools, the
 // metafile captions, the window bounds and the hints.
 void TMapMain::Init(const std::vector<std::string>& arguments) {
-  setWindowTitle(QStringLiteral("KartelaII"));
+  setWindowTitle(QStringLiteral("Kartela"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/kartela.svg")));
   context_.main_window = this;
   CaptureScreenColors();
@@ -165,8 +169,8 @@ void TMapMain::BuildMenuLines(QMenu& menu, std::span<const MenuEntry> lines) {
       case MenuEntry::Kind::kItem: {
         QAction* item = menu.addAction(QString::fromUtf8(line.caption));
         item->setObjectName(QString::fromLatin1(line.name));
-        if (line.shortcut != nullptr)
-          item->setShortcut(QKeySequence(QString::fromLatin1(line.shortcut)));
+        if (const char* keys = ShortcutOf(line))
+          item->setShortcut(QKeySequence(QString::fromLatin1(keys)));
         item->setCheckable(line.checkable);
         items_[IndexOf(line.item)] = item;
         break;
@@ -251,14 +255,25 @@ void TMapMain::ApplyWindowBounds() {
     return;
   }
   const Settings defaults = DefaultSettings({});
-  const QRect stored(settings.WindowLeft, settings.WindowTop, std::max(settings.WindowWidth, 1),
-                     std::max(settings.WindowHeight, 1));
-  const auto screens = QGuiApplication::screens();
-  const bool visible = std::any_of(screens.begin(), screens.end(), [&stored](QScreen* screen) {
-    return screen->availableGeometry().intersects(stored);
-  });
+  QRect stored(settings.WindowLeft, settings.WindowTop, std::max(settings.WindowWidth, 1),
+               std::max(settings.WindowHeight, 1));
+  // The screen showing most of the stored placement; none: the primary
+  // screen, at the default corner.
+  const QScreen* screen = nullptr;
+  long long shown = 0;
+  for (QScreen* candidate : QGuiApplication::screens()) {
+    const QRect part = candidate->availableGeometry().intersected(stored);
+    if (part.isEmpty() || static_cast<long long>(part.width()) * part.height() <= shown) continue;
+    shown = static_cast<long long>(part.width()) * part.height();
+    screen = candidate;
+  }
+  if (screen == nullptr) {
+    stored.moveTopLeft(QPoint(defaults.WindowLeft, defaults.WindowTop));
+    screen = QGuiApplication::primaryScreen();
+  }
+  if (screen != nullptr) stored = FittedOn(stored, *screen);
   resize(stored.size());
-  move(visible ? stored.topLeft() : QPoint(defaults.WindowLeft, defaults.WindowTop));
+  move(stored.topLeft());
   normal_rect_ = QRect(pos(), size());
 }
 
@@ -344,6 +359,10 @@ void TMapMain::ShowRestored(WorkspaceParts parts) {
 }
 
 bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
+  // Once, at the widget with the focus, where the key goes first.
+  if (event->type() == QEvent::ShortcutOverride && watched == QGuiApplication::focusObject())
+    RefreshBeforeShortcut(*event);
+  if (event->type() == QEvent::Hide) ReactivateAfterDialog(watched);
   if (event->type() == QEvent::Close && !closing_ &&
       (watched == data_sub_window_ || watched == draw_sub_window_)) {
     event->ignore();
@@ -351,6 +370,33 @@ bool TMapMain::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// The items are enabled as the menus open; a key of an item's shortcut
+// checks them first, so that the key acts on the state of now (a map drawn
+// since the menu was last open can be printed).
+void TMapMain::RefreshBeforeShortcut(const QEvent& event) {
+  const auto& key = static_cast<const QKeyEvent&>(event);
+  const QKeySequence pressed(key.keyCombination());
+  for (const QAction* item : items_) {
+    if (item != nullptr && !item->shortcut().isEmpty() && item->shortcut() == pressed) {
+      MenuCheck();
+      return;
+    }
+  }
+}
+
+// A window manager may leave the main window inactive when a modal dialog
+// closes; its keys would then reach the focused edit box as text (Alt+F
+// typing "f") instead of opening the menus. The main window takes the
+// keyboard back once no modal dialog is left.
+void TMapMain::ReactivateAfterDialog(QObject* closed) {
+  const auto* dialog = qobject_cast<QDialog*>(closed);
+  if (dialog == nullptr || !dialog->isModal()) return;
+  QTimer::singleShot(0, this, [this] {
+    if (QApplication::activeModalWidget() == nullptr && isVisible() && !isActiveWindow())
+      activateWindow();
+  });
 }
 
 void TMapMain::Connect(QAction* action, CommandHandler handler) {

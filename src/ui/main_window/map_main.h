@@ -97,6 +97,8 @@ class TMapMain : public QMainWindow {
   void NoteNormalPlacement();
   void ApplyHints();
   void UpdateWindowList();
+  void RefreshBeforeShortcut(const QEvent& event);
+  void ReactivateAfterDialog(QObject* closed);
 
   QAction* Item(MenuItem item) const { return items_[IndexOf(item)]; }
   // Runs `handler` when `action` is triggered.

@@ -277,7 +277,7 @@ constexpr MenuEntry kDecorationMenu[] = {
          kMapOrPicture),
     Item(M::kDecSquare, "DecSquare", "正方形 (&S)", kChooseTool<DecorationMode::kSquare>,
          kMapOrPicture),
-    Item(M::kDecTri, "DecTri", "正三角形 (&R)", kChooseTool<DecorationMode::kTriangle>,
+    Item(M::kDecTri, "DecTri", "正三角形 (&V)", kChooseTool<DecorationMode::kTriangle>,
          kMapOrPicture),
     Item(M::kDecCross, "DecCross", "×印 (&B)", kChooseTool<DecorationMode::kCross>, kMapOrPicture),
     Item(M::kDecArrow, "DecArrow", "矢印 (&A)", kChooseTool<DecorationMode::kArrow>, kMapOrPicture),
@@ -398,6 +398,18 @@ constexpr SpeedButtonCommand kSpeedButtonCommands[] = {
     {kSpeedArrow, HandlerOf(M::kDecArrow)},
 };
 
+// Standard keys of desktop programs; none clashes with an access key, since
+// those go with Alt.
+struct StandardKey {
+  MenuItem item;
+  const char* keys;
+};
+constexpr StandardKey kStandardKeys[] = {
+    {M::kNewDataSel, "Ctrl+N"},  // as the speed button's new data
+    {M::kReadDataFile, "Ctrl+O"}, {M::kSaveOver, "Ctrl+S"}, {M::kPrintMap, "Ctrl+P"},
+    {M::kRedrawMap, "F5"},        {M::kFullScreen, "F11"},
+};
+
 constexpr bool EveryButtonInItsPlace() {
   if (std::size(kSpeedButtonCommands) != kSpeedButtonCount) return false;
   for (std::size_t i = 0; i < kSpeedButtonCount; ++i) {
@@ -456,6 +468,14 @@ std::span<const MenuDefinition> MainMenus() {
 
 const MenuEntry& EntryOf(MenuItem item) {
   return *FindEntry(item);
+}
+
+const char* ShortcutOf(const MenuEntry& entry) {
+  if (entry.shortcut != nullptr || entry.kind != MenuEntry::Kind::kItem) return entry.shortcut;
+  for (const StandardKey& key : kStandardKeys) {
+    if (key.item == entry.item) return key.keys;
+  }
+  return nullptr;
 }
 
 CommandHandler SpeedButtonHandler(SpeedButton button) {

@@ -154,9 +154,10 @@ struct MenuEntry {
   enum class Kind : std::uint8_t { kItem, kSeparator, kSubmenu };
   Kind kind = Kind::kItem;
   MenuItem item{};
-  const char* name = nullptr;      // the object name of the item or the submenu
-  const char* caption = nullptr;   // UTF-8, "&" before the access key
-  const char* shortcut = nullptr;  // a key sequence such as "Ctrl+S"; no item has one today
+  const char* name = nullptr;     // the object name of the item or the submenu
+  const char* caption = nullptr;  // UTF-8, "&" before the access key
+  const char* shortcut =
+      nullptr;  // a key sequence such as "Ctrl+Z" (ShortcutOf adds the standard keys)
   CommandHandler handler = nullptr;
   bool MenuStates::*enabled_when = nullptr;  // none: always enabled
   bool checkable = false;
@@ -176,6 +177,10 @@ struct MenuDefinition {
 std::span<const MenuDefinition> MainMenus();
 // The table entry of `item`.
 const MenuEntry& EntryOf(MenuItem item);
+// The key sequence of `entry`: its own, else the standard key of the
+// commands used most (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P, F5, F11); nullptr for
+// none.
+const char* ShortcutOf(const MenuEntry& entry);
 // What `button` runs: for most buttons the handler of a menu item.
 CommandHandler SpeedButtonHandler(SpeedButton button);
 

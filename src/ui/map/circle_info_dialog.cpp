@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "ui/widgets/checked_dialog.h"
@@ -138,6 +140,12 @@ TCircleInfoDialog::Refusal TCircleInfoDialog::Refused() {
     if (!SjisText(box->text())) {
       return {box, QString("「%1」に Shift-JIS で表せない文字があります。").arg(label)};
     }
+  }
+  // Letters alone would store radius 0 and draw no circle at all.
+  if (!OffsetOfText(rad_->text())) {
+    return {rad_, NumberBoxReason(kRadiusLabel,
+                                  WholeNumberRange(std::numeric_limits<std::int16_t>::min(),
+                                                   std::numeric_limits<std::int16_t>::max()))};
   }
   SymbolSettings stored = symbols_;
   if (ApplyCircleFields(Fields(), stored) != 0) {

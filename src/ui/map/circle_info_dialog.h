@@ -35,8 +35,9 @@ class TCircleInfoDialog : public QDialog {
   const SymbolSettings& Symbols() const { return symbols_; }
 
   // OK refuses, with message 13 and a line that names the box and says why,
-  // settings the circle map cannot draw (a reference value of 0 or equal to
-  // the base value, a box Shift-JIS cannot hold); the dialog stays open with
+  // settings the circle map cannot draw (a radius that is not a whole
+  // number, a reference value of 0 or equal to the base value, a box
+  // Shift-JIS cannot hold); the dialog stays open with
   // the box at fault selected and nothing is stored.
   void done(int result) override;
 

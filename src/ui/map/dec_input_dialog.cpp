@@ -1,12 +1,15 @@
 #include "ui/map/dec_input_dialog.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolTip>
 #include <algorithm>
 
 #include "model/decorations.h"
+#include "ui/widgets/place_dialog.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/sjis_validator.h"
 
@@ -44,6 +47,9 @@ TDecInputDialog::TDecInputDialog(const TextMetrics& metrics, QWidget* parent)
   // the box like typed keys and are checked by the validator.
   edit_->setAttribute(Qt::WA_InputMethodEnabled);
   edit_->setInputMethodHints(Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText);
+  // Short enough to show whole in the box; the tip says the rest.
+  edit_->setPlaceholderText(QStringLiteral("修飾の文字（Enter）"));
+  edit_->setToolTip(QStringLiteral("地図に書く文字。Enter で確定、Esc で取り消します。"));
   validator_ = new SjisValidator(kMaxDecorationTextBytes, false, edit_);
   edit_->setValidator(validator_);
   connect(edit_, &QLineEdit::inputRejected, this, &TDecInputDialog::Refuse);
@@ -61,6 +67,21 @@ void TDecInputDialog::PlaceOver(const QRect& panel) {
   move(layout.bar.topLeft());
   edit_->setGeometry(layout.edit);
   ok_->setGeometry(layout.ok);
+}
+
+void TDecInputDialog::PlaceNear(const QRect& panel, QPoint point) {
+  PlaceOver(panel);
+  // Below the text mark drawn at the point (26 pixels down).
+  constexpr int kBelowMark = 30;
+  QRect bar(point + QPoint(0, kBelowMark), size());
+  const QScreen* screen = QGuiApplication::screenAt(point);
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen != nullptr) {
+    if (bar.bottom() > screen->availableGeometry().bottom())
+      bar.moveBottom(point.y() - kBelowMark / 3);
+    bar = FittedOn(bar, *screen);
+  }
+  move(bar.topLeft());
 }
 
 std::string TDecInputDialog::Text() const {

@@ -1,5 +1,5 @@
-// TDecInputDialog: the small bar, laid over the speed buttons, in which the
-// user types a decoration text. Input methods work in it as in any text box;
+// TDecInputDialog: the small bar, next to the point clicked on the map, in
+// which the user types a decoration text. Input methods work in it as in any text box;
 // it never holds more Shift-JIS bytes than a decoration record does.
 #pragma once
 
@@ -33,6 +33,10 @@ class TDecInputDialog : public QDialog {
 
   // Lays the bar out over the panel at `panel` (screen pixels).
   void PlaceOver(const QRect& panel);
+  // Lays the bar out as over `panel`, but puts it just below `point` (screen
+  // pixels), where the text will stand, or above it near the screen's
+  // bottom, so that the eye need not leave the map.
+  void PlaceNear(const QRect& panel, QPoint point);
   // The typed text in Shift-JIS.
   std::string Text() const;
   QLineEdit& Edit() const { return *edit_; }

@@ -366,14 +366,15 @@ void TDrawWindow::RightDown() {
 void TDrawWindow::LeftUp(QPoint canvas) {
   const QRect before = OverlayArea();
   ToolResult result;
-  RecordChange(context_.undo, MouseStepName, kMouseParts,
-               [&] { result = tool_.LeftUp(ToGdi(canvas), [this] { return AskText(); }); });
+  RecordChange(context_.undo, MouseStepName, kMouseParts, [&] {
+    result = tool_.LeftUp(ToGdi(canvas), [this, canvas] { return AskText(canvas); });
+  });
   Apply(result, before, canvas);
 }
 
-std::optional<std::string> TDrawWindow::AskText() {
+std::optional<std::string> TDrawWindow::AskText(QPoint canvas) {
   TDecInputDialog bar(context_.metrics, this);
-  bar.PlaceOver(InputBarPanel());
+  bar.PlaceNear(InputBarPanel(), viewport()->mapToGlobal(canvas - Scroll()));
   if (bar.exec() != QDialog::Accepted) return std::nullopt;
   return bar.Text();
 }

@@ -112,8 +112,9 @@ class TDrawWindow : public QAbstractScrollArea {
   void LeftDown(QPoint canvas);
   void RightDown();
   void LeftUp(QPoint canvas);
-  // Asks for a decoration text with the input bar; none when cancelled.
-  std::optional<std::string> AskText();
+  // Asks for a decoration text with the input bar next to `canvas`, the
+  // point clicked; none when cancelled.
+  std::optional<std::string> AskText(QPoint canvas);
   // Carries out what the tool says after an event: the overlay's old area
   // `before` and its new one are drawn again from the picture, an added
   // shape is drawn into the picture, the map is painted again, the pointer

@@ -83,7 +83,7 @@ bool MapCommands::PrepareStatistics() {
                                    workspace.settings.ClassCount, workspace.class_tables);
   }
   if (result == ValueSyntaxResult::kOk) return true;
-  ShowMessage(context_.reporter, MessageNumberFor(result));
+  ShowDataMessage(context_.reporter, MessageNumberFor(result), workspace.data, workspace.area_list);
   return false;
 }
 
@@ -111,7 +111,7 @@ void MapCommands::MeCircleMapClick() {
   if (!MayClearDecorations() || !EditCircleSettings(stats)) return;
   if (!EnsureBaseMap(workspace.area_list.CurrentBaseMapFile)) return;
   StartCircleMap(workspace);
-  draw_window_.Invalidate();
+  ShowStartedMap();
 }
 
 bool MapCommands::EditCircleSettings(const SymbolDataStats& stats) {
@@ -237,13 +237,20 @@ void MapCommands::ShowNewMap(MapKind kind) {
   workspace.view.Kind = kind;
   workspace.view.ScrollReset = true;
   ClearDecorations(workspace.decorations);
+  ShowStartedMap();
+}
+
+void MapCommands::ShowStartedMap() {
   if (context_.fit_first_map) {
+    Workspace& workspace = context_.workspace;
     context_.fit_first_map = false;
     const QSize view = draw_window_.viewport()->size();
     ZoomToFit(workspace, gdi::Size{view.width(), view.height()});
     // Kept as the starting magnification, so the next start shows it too.
     workspace.settings.ChangedMask |= kChangedDrawSize;
   }
+  // The map just made takes the keyboard from the data window's edit boxes.
+  draw_window_.Activate();
   draw_window_.Invalidate();
 }
 

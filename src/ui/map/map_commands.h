@@ -40,7 +40,14 @@ class MapCommands {
   void ClearMap(bool keep_background);
   // Reads the base map `reference` (Shift-JIS) unless it is the one loaded.
   bool EnsureBaseMap(const std::string& reference);
+  // Makes `kind` the map shown, without decorations, and shows it.
   void ShowNewMap(MapKind kind);
+  // Shows the map just started, fitted to the window when it is the first
+  // map since a start without a stored placement.
+  void ShowStartedMap();
+  // Whether the decorations may go with the map now shown: asks when there
+  // are any.
+  bool MayClearDecorations();
 
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);
@@ -55,9 +62,6 @@ class MapCommands {
   bool PrepareStatistics();
   // The data information dialog; true when it ended with OK.
   bool ConfirmBoundaries();
-  // Whether the decorations may go with the map now shown: asks when there
-  // are any.
-  bool MayClearDecorations();
   // The circle map settings dialog over the values just scanned; true when
   // it ended with OK, having stored the settings.
   bool EditCircleSettings(const SymbolDataStats& stats);

@@ -8,6 +8,7 @@
 #include "ui/data/data_window.h"
 #include "ui/map/draw_window.h"
 #include "ui/map/map_commands.h"
+#include "ui/widgets/file_dialogs.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/undo_history.h"
 #include "ui/widgets/wait_cursor.h"
@@ -52,9 +53,12 @@ std::optional<std::filesystem::path> DocumentCommands::ChooseFile(const DataDial
                                                                   const QString& title,
                                                                   const QString& filter,
                                                                   const QString& file_name) const {
-  const auto name =
-      dialog({title, InitialDirectory(context_.workspace.settings.DataDir), filter, file_name});
+  Settings& settings = context_.workspace.settings;
+  const QString folder =
+      StartFolder(settings, FolderKind::kDocument, InitialDirectory(settings.DataDir));
+  const auto name = dialog({title, folder, filter, file_name});
   if (!name || name->isEmpty() || HasWildcard(*name)) return std::nullopt;
+  RememberFolder(settings, FolderKind::kDocument, *name);
   return PathOf(*name);
 }
 

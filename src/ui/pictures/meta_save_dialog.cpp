@@ -6,6 +6,7 @@
 
 #include "ui/pictures/meta_help_dialog.h"
 #include "ui/widgets/choice_buttons.h"
+#include "ui/widgets/text_boxes.h"
 
 namespace kartela {
 
@@ -27,6 +28,7 @@ TMetaSaveDialog::TMetaSaveDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(all, 0, 0);
   layout->addLayout(picture, 1, 0);
   layout->addLayout(others, 2, 0);
+  KeepCaptionWhole(*this);
 }
 
 }  // namespace kartela

@@ -112,9 +112,12 @@ bool PictureCommands::MapDrawn() {
 
 std::optional<std::filesystem::path> PictureCommands::ChooseFile(const QString& title,
                                                                  const QString& filter) {
-  const auto name =
-      save_dialog_({title, InitialDirectory(context_.workspace.settings.DataDir), filter, {}});
+  Settings& settings = context_.workspace.settings;
+  const QString folder =
+      StartFolder(settings, FolderKind::kExport, InitialDirectory(settings.DataDir));
+  const auto name = save_dialog_({title, folder, filter, {}});
   if (!name || name->isEmpty() || HasWildcard(*name)) return std::nullopt;
+  RememberFolder(settings, FolderKind::kExport, *name);
   return PathOf(*name);
 }
 

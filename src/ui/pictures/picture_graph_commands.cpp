@@ -4,14 +4,17 @@
 
 #include "base/text_encoding.h"
 #include "model/messages.h"
+#include "model/value_syntax.h"
 #include "render/background_picture.h"
 #include "render/metafile_picture.h"
 #include "render/picture_graph.h"
+#include "ui/data/data_commands.h"
 #include "ui/data/data_window.h"
 #include "ui/map/draw_window.h"
 #include "ui/map/map_commands.h"
 #include "ui/pictures/glyph_info_dialog.h"
 #include "ui/pictures/picture_open_dialog.h"
+#include "ui/widgets/file_dialogs.h"
 #include "ui/widgets/place_dialog.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/wait_cursor.h"
@@ -58,9 +61,10 @@ bool PictureGraphCommands::ChoosePictureGraph() {
                                    workspace.settings.ClassCount, workspace.class_tables);
   }
   if (const int message = PictureDataMessage(result, workspace.class_tables)) {
-    ShowMessage(context_.reporter, message);
+    ShowDataMessage(context_.reporter, message, workspace.data, workspace.area_list);
     return false;
   }
+  if (!map_commands_.MayClearDecorations()) return false;
   dialog.SetFields(InitialPictureFields(workspace.symbols, workspace.class_tables));
   dialog.SetSelectedPicture(Utf8Text(sjis::ToUtf8Lossy(workspace.view.GlyphPictureFile)));
   if (run_dialog_(dialog) != QDialog::Accepted) return false;
@@ -87,20 +91,19 @@ void PictureGraphCommands::StartWithChosenPicture() {
     return;
   }
   StartPictureGraph(context_.workspace, *name, std::move(read).value());
-  draw_window_.Invalidate();
+  map_commands_.ShowStartedMap();
 }
 
 void PictureGraphCommands::WMetaLoadClick() {
-  const Settings& settings = context_.workspace.settings;
+  Settings& settings = context_.workspace.settings;
   TPictureOpenDialog dialog(DialogOwner(context_, &draw_window_));
   dialog.setWindowTitle(QStringLiteral("メタファイル読み込み"));
-  const auto data_dir = sjis::ToUtf8(settings.DataDir);
-  std::error_code error;
-  if (data_dir && std::filesystem::is_directory(*data_dir, error)) {
-    dialog.setDirectory(Utf8Text(*data_dir));
-  }
+  const QString folder =
+      StartFolder(settings, FolderKind::kPicture, InitialDirectory(settings.DataDir));
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   dialog.setNameFilter(MetafileFilter(settings.EmfMode));
   if (run_dialog_(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  RememberFolder(settings, FolderKind::kPicture, dialog.selectedFiles().front());
   LoadBackground(PathOf(dialog.selectedFiles().front()));
 }
 

@@ -1,12 +1,18 @@
 #include "ui/widgets/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QTreeView>
+#include <filesystem>
+#include <system_error>
 #include <utility>
+
+#include "base/text_encoding.h"
+#include "ui/widgets/qt_text.h"
 
 namespace kartela {
 namespace {
@@ -82,6 +88,23 @@ QString ChooseExistingFile(QWidget* parent, const QString& caption, const QStrin
   PrepareFileDialog(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().front();
+}
+
+QString StartFolder(const Settings& settings, FolderKind kind, const QString& fallback) {
+  const std::string& last = settings.LastFolders[static_cast<std::size_t>(kind)];
+  const std::optional<std::string> utf8 = sjis::ToUtf8(last);
+  std::error_code error;
+  if (last.empty() || !utf8 || !std::filesystem::is_directory(*utf8, error)) return fallback;
+  return QDir::cleanPath(QString::fromStdString(*utf8));  // without the trailing separator
+}
+
+void RememberFolder(Settings& settings, FolderKind kind, const QString& chosen) {
+  const std::filesystem::path folder = (PathOf(chosen).parent_path() / "").lexically_normal();
+  const std::optional<std::string> text = sjis::FromUtf8(PathText(folder).toStdString());
+  std::string& last = settings.LastFolders[static_cast<std::size_t>(kind)];
+  if (!text || text->empty() || *text == last) return;
+  last = *text;
+  settings.ChangedMask |= kChangedLastFolders;
 }
 
 }  // namespace kartela

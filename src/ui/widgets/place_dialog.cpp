@@ -1,5 +1,6 @@
 #include "ui/widgets/place_dialog.h"
 
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 
@@ -17,7 +18,21 @@ void PlaceDialog(const AppContext& context, QWidget& dialog, int columns, int ro
                           context.metrics.CharW, context.metrics.FontH};
   dialog.adjustSize();
   const ScreenPoint at = PlaceDialog(frame, dialog.frameGeometry().width(), columns, rows);
-  dialog.move(at.x, at.y);
+  if (screen == nullptr) {
+    dialog.move(at.x, at.y);
+    return;
+  }
+  const QRect placed = FittedOn(QRect(QPoint(at.x, at.y), dialog.size()), *screen);
+  if (placed.size() != dialog.size()) dialog.resize(placed.size());
+  dialog.move(placed.topLeft());
+}
+
+QRect FittedOn(const QRect& rect, const QScreen& screen) {
+  const QRect available = screen.availableGeometry();
+  const WindowRect fitted =
+      FitOnScreen({rect.left(), rect.top(), rect.width(), rect.height()},
+                  {available.left(), available.top(), available.width(), available.height()});
+  return {fitted.left, fitted.top, fitted.width, fitted.height};
 }
 
 }  // namespace kartela

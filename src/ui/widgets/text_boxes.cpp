@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -228,6 +229,14 @@ void FontSettingsDialog::AddFontBoxes(QFormLayout& form) {
 void FontSettingsDialog::done(int result) {
   if (result == Accepted && !font_->AcceptFace(reporter())) return;
   CheckedDialog::done(result);
+}
+
+void KeepCaptionWhole(QDialog& dialog) {
+  // The room the title bar takes beside the caption: icon and frame buttons.
+  constexpr int kCaptionMargin = 160;
+  dialog.setMinimumWidth(
+      std::max(dialog.minimumWidth(),
+               dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + kCaptionMargin));
 }
 
 }  // namespace kartela

@@ -73,6 +73,10 @@ QString ReferenceValueRange();
 // and reject `dialog`.
 QDialogButtonBox* OkCancelButtons(QDialog& dialog);
 
+// Makes `dialog` at least wide enough for its whole caption beside the title
+// bar's icon and buttons; a dialog of a few buttons would cut it.
+void KeepCaptionWhole(QDialog& dialog);
+
 // The face box `FontType` and the size box `FontSize`, each on a row of
 // `form` under the labels "フォント：" and "サイズ："; `dialog` refuses a size
 // that does not convert.

@@ -150,6 +150,29 @@ TEST_F(DataCommandsTest, FailuresReportAndKeepTheData) {
   EXPECT_EQ(window_->windowTitle(), "データ");
 }
 
+// The data dialogs open in the data directory until one was used; then
+// where the last one was left, while that folder exists.
+TEST_F(DataCommandsTest, DataDialogsOpenWhereTheLastOneWasLeft) {
+  Settings& settings = bed_.workspace.settings;
+  settings.DataDir = bed_.program_dir.path().string() + "/";
+  ASSERT_FALSE(commands_->ReadDataFileClick());  // cancelled: nothing kept
+  EXPECT_EQ(open_.setups.at(0).directory, Text(bed_.program_dir.path()));
+  EXPECT_EQ(settings.ChangedMask & kChangedLastFolders, 0u);
+
+  data().DataTitle = Sjis("人口");
+  Values({"12"});
+  save_.answer = InDataDir("out");
+  ASSERT_TRUE(commands_->SaveDataClick());
+  EXPECT_EQ(settings.LastFolders[0], data_dir_.path().string() + "/");
+  EXPECT_NE(settings.ChangedMask & kChangedLastFolders, 0u);
+  ASSERT_FALSE(commands_->ReadDataFileClick());
+  EXPECT_EQ(open_.setups.at(1).directory, Text(data_dir_.path())) << "the folder saved to";
+
+  settings.LastFolders[0] = "/no/such/folder/";
+  ASSERT_FALSE(commands_->ReadDataFileClick());
+  EXPECT_EQ(open_.setups.at(2).directory, Text(bed_.program_dir.path())) << "gone: as before";
+}
+
 TEST_F(DataCommandsTest, ReadingNeedsAnExistingFile) {
   open_.answer = InDataDir("none.CSV");
   EXPECT_FALSE(commands_->ReadDataFileClick());

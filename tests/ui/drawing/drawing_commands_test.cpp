@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <cmath>
 #include <functional>
@@ -317,6 +319,40 @@ TEST_F(DrawingCommandsTest, PatternOrderIsReadFromTheBoxesOnOk) {
   Run(&DrawingCommands::DefPaintStyleClick, [](QDialog& d) { Check(d, "RBtnPal1"); });
   EXPECT_EQ(settings().UsePalette, 1);
   EXPECT_EQ(settings().PatternOrder, order);  // the boxes showed the order as it was
+}
+
+// A click on a swatch puts its brush in the order box last focused, for the
+// class under the cursor, then moves on: clicks fill the classes in turn.
+TEST_F(DrawingCommandsTest, SwatchesClickedFillTheClassesOfTheFocusedBox) {
+  settings().ClassCount = 3;
+  Run(&DrawingCommands::DefPaintStyleClick, [](QDialog& d) {
+    auto& system = Child<BrushSwatches>(d, "SystemStyle");
+    auto& patterns = Child<BrushSwatches>(d, "KartelaStyle");
+    const auto click = [](BrushSwatches& swatches, int brush) {
+      QMouseEvent press(QEvent::MouseButtonPress, swatches.SwatchRect(brush).center(),
+                        swatches.mapToGlobal(swatches.SwatchRect(brush).center()), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&swatches, &press);
+    };
+    // The 3-class box has the focus, its text selected: the first class.
+    click(system, 29);
+    EXPECT_EQ(Child<QLineEdit>(d, "Order3").text(), "t-p-q");
+    click(patterns, 40);
+    click(system, 1);
+    EXPECT_EQ(Child<QLineEdit>(d, "Order3").text(), "t-E-1") << "in turn";
+    click(system, 2);
+    EXPECT_EQ(Child<QLineEdit>(d, "Order3").text(), "t-E-2") << "the last class stays";
+    auto& five = Child<QLineEdit>(d, "Order5");
+    QFocusEvent focus_in(QEvent::FocusIn, Qt::MouseFocusReason);  // the user clicks the box
+    QApplication::sendEvent(&five, &focus_in);
+    five.setCursorPosition(4);  // "o-p-|q-r-s": the third class
+    click(system, 0);
+    EXPECT_EQ(five.text(), "o-p-0-r-s");
+  });
+  const PatternOrderTable& order = settings().PatternOrder;
+  using Row = std::array<std::uint8_t, 8>;
+  EXPECT_EQ(order[1], (Row{29, 40, 2, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(order[3], (Row{24, 25, 0, 27, 28, 0, 0, 0}));
 }
 
 // A scheme is kept, with its own change bit, only when the user changes it,

@@ -16,6 +16,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
@@ -171,6 +174,86 @@ TEST_F(MapMainTest, RedrawNeedsAMapOrAPicture) {
   EXPECT_FALSE(states.map_drawn);  // a picture alone is no map to save
 }
 
+// The access key of a caption: the letter after a single "&", upper case.
+QChar AccessKey(const QString& caption) {
+  for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != QLatin1Char('&')) continue;
+    if (caption[i + 1] != QLatin1Char('&')) return caption[i + 1].toUpper();
+    ++i;
+  }
+  return {};
+}
+
+// Alt and a letter open a menu, a letter picks an item: two lines of one
+// menu (or two menus of the bar) sharing a letter would make it pick neither.
+TEST_F(MapMainTest, EveryMenuLineHasAnAccessKeyOfItsOwn) {
+  Start();
+  std::vector<std::pair<QString, QList<QAction*>>> lists = {
+      {"menu bar", window_->menuBar()->actions()}};
+  for (const QMenu* menu : window_->menuBar()->findChildren<QMenu*>())
+    lists.emplace_back(menu->title(), menu->actions());
+  int checked = 0;
+  for (const auto& [title, actions] : lists) {
+    std::map<QChar, QString> taken;
+    for (const QAction* action : actions) {
+      // The window list and the blank menu of the area number have no key.
+      if (action->isSeparator() || action->actionGroup() != nullptr ||
+          action->text().trimmed().isEmpty())
+        continue;
+      const QChar key = AccessKey(action->text());
+      EXPECT_FALSE(key.isNull()) << title.toStdString() << ": " << action->text().toStdString();
+      if (key.isNull()) continue;
+      const auto [place, added] = taken.emplace(key, action->text());
+      EXPECT_TRUE(added) << title.toStdString() << ": " << action->text().toStdString() << " and "
+                         << place->second.toStdString();
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 60);
+}
+
+// The standard keys run their items, checked against the state of now: a
+// map drawn since the menu was last open can be redrawn with F5.
+TEST_F(MapMainTest, StandardKeysRunTheirItemsInTheStateOfNow) {
+  Start();
+  const std::pair<const char*, QKeySequence> keys[] = {
+      {"NewDataSel", QKeySequence("Ctrl+N")}, {"ReadDataFile", QKeySequence("Ctrl+O")},
+      {"SaveOver", QKeySequence("Ctrl+S")},   {"PrintMap", QKeySequence("Ctrl+P")},
+      {"RedrawMap", QKeySequence("F5")},      {"FullScreen", QKeySequence("F11")},
+  };
+  for (const auto& [name, key] : keys)
+    EXPECT_EQ(Item(name)->shortcut(), key) << name;
+
+  window_->show();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  Menu("menu5")->aboutToShow();
+  ASSERT_FALSE(Enabled("RedrawMap"));
+  workspace_->view.Kind = MapKind::kWhiteMap;
+  const QSignalSpy redraws(Item("RedrawMap"), &QAction::triggered);
+  QWidget* focus = QApplication::focusWidget();
+  QTest::keyClick(focus != nullptr ? focus : window_.get(), Qt::Key_F5);
+  EXPECT_EQ(redraws.count(), 1);
+}
+
+// The map just made takes the keyboard: typed keys no longer go to the
+// data window's boxes, and Alt opens the menus.
+TEST_F(MapMainTest, AMapMadeTakesTheKeyboardFromTheDataWindow) {
+  Start();
+  window_->show();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  auto* title = window_->DataWindow().findChild<QLineEdit*>(QStringLiteral("TitleEdit"));
+  ASSERT_NE(title, nullptr);
+  title->setFocus();
+  ASSERT_TRUE(title->hasFocus());
+  Item("WhiteDataMap")->trigger();
+  ASSERT_EQ(workspace_->view.Kind, MapKind::kWhiteMap);
+  EXPECT_FALSE(window_->DataWindow().isAncestorOf(QApplication::focusWidget()));
+  EXPECT_TRUE(window_->DrawWindow().isAncestorOf(QApplication::focusWidget()) ||
+              QApplication::focusWidget() == &window_->DrawWindow());
+}
+
 TEST_F(MapMainTest, EveryCommandIsAvailableOnceThereIsAMap) {
   Start();
   SetValues({"1", "2", "3"});
@@ -217,7 +300,7 @@ TEST_F(MapMainTest, DecorationToolsNeedAMapAndAClearPutsThemAway) {
 
 TEST_F(MapMainTest, MenusCarryTheirCaptionsAndSeparators) {
   Start();
-  EXPECT_EQ(window_->windowTitle(), "KartelaII");
+  EXPECT_EQ(window_->windowTitle(), "Kartela");
   EXPECT_EQ(Menu("menu5")->title(), "描画(&M)");
   EXPECT_EQ(Item("WhiteDataMap")->text(), "白地図(データ領域)  (&B)");
   EXPECT_EQ(Menu("menu8")->title(), "\u3000\u3000\u3000\u3000");
@@ -623,6 +706,48 @@ TEST_F(MapMainTest, TheHelpNamesMenusAndItemsAsTheUserSeesThem) {
   EXPECT_GT(paths, 10);
 }
 
+// The texts of the help's headings of class `kind` ("item" or "button").
+std::set<QString> HelpHeadings(const QString& help, const QString& kind) {
+  const QRegularExpression heading(QStringLiteral("<h4 class=\"%1\">([^<]+)</h4>").arg(kind));
+  std::set<QString> texts;
+  for (const auto& match : heading.globalMatch(help))
+    texts.insert(match.captured(1));
+  return texts;
+}
+
+// Every menu item and speed button has its section in the help, and every
+// such section is of an item or a button there is; the keys are listed.
+TEST_F(MapMainTest, TheHelpHasASectionForEveryItemAndButton) {
+  Start();
+  std::set<QString> items;
+  for (const QMenu* menu : window_->menuBar()->findChildren<QMenu*>()) {
+    for (const QAction* item : menu->actions()) {
+      if (!item->isSeparator() && item->actionGroup() == nullptr)
+        items.insert(ShownCaption(item->text()));
+    }
+  }
+  std::set<QString> buttons;
+  const auto* bar = window_->findChild<QToolBar*>(QStringLiteral("Panel1"));
+  for (QAction* button : bar->actions()) {
+    if (!button->isSeparator()) buttons.insert(bar->widgetForAction(button)->accessibleName());
+  }
+  ASSERT_EQ(buttons.size(), kSpeedButtonCount);
+  const QString help = HelpText("kartela.html");
+  const std::set<QString> item_sections = HelpHeadings(help, "item");
+  const std::set<QString> button_sections = HelpHeadings(help, "button");
+  for (const QString& item : items)
+    EXPECT_TRUE(item_sections.contains(item)) << "no section for " << item.toStdString();
+  for (const QString& section : item_sections)
+    EXPECT_TRUE(items.contains(section)) << "no item for " << section.toStdString();
+  EXPECT_EQ(button_sections, buttons);
+  for (const QAction* item : window_->menuBar()->findChildren<QAction*>()) {
+    if (!item->shortcut().isEmpty()) {
+      EXPECT_TRUE(help.contains("<kbd>" + item->shortcut().toString() + "</kbd>"))
+          << item->shortcut().toString().toStdString();
+    }
+  }
+}
+
 // As the help says: with fewer than two valid values the menu item is grey,
 // and the speed button tells why.
 TEST_F(MapMainTest, WithOneValueThePaintMapItemIsGreyAndItsButtonSaysWhy) {
@@ -699,6 +824,18 @@ TEST_F(QuitTest, TheSettingsFileHoldsWhatTheSaveMaskAllows) {
             "Embiroment    = 65501\r\n"
             "DrawSize      = 2.00,1.00\r\n"
             "ShowHint      = 0\r\n");
+}
+
+// A placement stored on a larger screen opens wholly on this one.
+TEST_F(QuitTest, AStoredPlacementLargerThanTheScreenIsFittedOntoIt) {
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  dir_.Write("kartela.INI", "Position = " + std::to_string(available.right() - 100) + ",50," +
+                                std::to_string(available.width() + 500) + "," +
+                                std::to_string(available.height() * 2) + "\r\n");
+  Start();
+  EXPECT_TRUE(available.contains(QRect(window_->pos(), window_->size())))
+      << window_->pos().x() << "," << window_->pos().y() << " " << window_->width() << "x"
+      << window_->height();
 }
 
 TEST_F(QuitTest, ARunWithoutChangesLeavesTheSettingsFileAlone) {

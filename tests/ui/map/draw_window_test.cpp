@@ -472,6 +472,27 @@ TEST_F(DrawWindowTest, AFullListRefusesTheNextDecorationWithMessage14) {
   EXPECT_EQ(lists.TextDecorationCount, kMaxDecorations);
 }
 
+// The bar opens next to the point clicked, below where the text will stand,
+// not at the far end of the speed buttons.
+TEST_F(DrawWindowTest, TheInputBarOpensNextToThePointClicked) {
+  window_->show();
+  SetMode(DecorationMode::kTextCleared);
+  QRect bar_at;
+  QString hint;
+  WhenTheBarOpens([&](TDecInputDialog& bar) {
+    bar_at = bar.frameGeometry();
+    hint = bar.Edit().placeholderText();
+  });
+  Press(QPoint(40, 30));
+  Release(QPoint(40, 30));
+  const QPoint clicked = window_->viewport()->mapToGlobal(QPoint(40, 30));
+  ASSERT_FALSE(bar_at.isNull());
+  EXPECT_EQ(bar_at.left(), clicked.x());
+  EXPECT_GT(bar_at.top(), clicked.y()) << "below the point";
+  EXPECT_LT(bar_at.top(), clicked.y() + 40) << "next to it";
+  EXPECT_TRUE(hint.contains("Enter")) << "says what it is for";
+}
+
 // Scrolled by (100, 50), a click at (10, 20) stores the text at (110, 70).
 // The bar takes what the input method commits, up to the 81 bytes a record
 // holds, and says why it refuses more.

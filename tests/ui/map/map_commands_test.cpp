@@ -133,6 +133,19 @@ class MapCommandsTest : public testing::Test {
   std::vector<QString> chooser_list_;
 };
 
+// The commands that make a new map.
+struct NewMapCommand {
+  const char* command;
+  void (MapCommands::*run)();
+};
+constexpr NewMapCommand kNewMapCommands[] = {
+    {"paint map", &MapCommands::MePaintMapClick},
+    {"circle map", &MapCommands::MeCircleMapClick},
+    {"white map of the settings", &MapCommands::WhiteBaseMapClick},
+    {"white map of the data", &MapCommands::WhiteDataMapClick},
+    {"white map of a chosen file", &MapCommands::WhiteSelMapClick},
+};
+
 // --- paint map -------------------------------------------------------------
 
 TEST_F(MapCommandsTest, PaintMapRefusesDataItCannotClassify) {
@@ -154,6 +167,9 @@ TEST_F(MapCommandsTest, PaintMapRefusesDataItCannotClassify) {
     EXPECT_EQ(Kind(), MapKind::kNone);
     EXPECT_TRUE(Loaded().empty()) << "the base map is not read";
   }
+  EXPECT_EQ(reporter_.messages.at(0).text,
+            "指数表示形式(例 2.0E15)のデータがあります。\n区域 3（西）の値「1e3」")
+      << "the area to correct";
 }
 
 TEST_F(MapCommandsTest, PaintMapCancelledKeepsTheBoundariesInForce) {
@@ -257,9 +273,10 @@ TEST_F(MapCommandsTest, CircleDialogRefusesWhatCannotBeDrawnAndCancelChangesNoth
     const char* base;
     const char* selected;
   } cases[] = {
-      {"20", "0", "0", "Dat"},       {"20", "", "0", "Dat"},    {"20", "abc", "0", "Dat"},
-      {"20", "300", "300", "Dat"},   {"20", "1e3", "0", "Dat"}, {"20", "300", "😀", "Bas"},
-      {"20", "300.0", "300", "Dat"},
+      {"20", "0", "0", "Dat"},       {"20", "", "0", "Dat"},     {"20", "abc", "0", "Dat"},
+      {"20", "300", "300", "Dat"},   {"20", "1e3", "0", "Dat"},  {"20", "300", "😀", "Bas"},
+      {"20", "300.0", "300", "Dat"}, {"abc", "300", "0", "Rad"}, {"8px", "300", "0", "Rad"},
+      {"", "300", "0", "Rad"},
   };
   edit_circle_ = [&](TCircleInfoDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "円面積グラフ");
@@ -282,8 +299,10 @@ TEST_F(MapCommandsTest, CircleDialogRefusesWhatCannotBeDrawnAndCancelChangesNoth
       dialog.done(QDialog::Accepted);
       EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
       EXPECT_EQ(reporter_.Numbers(), std::vector<int>{13});  // 設定データに誤りがあります。
-      const std::string named =
-          c.selected == std::string("Dat") ? "「基準円のデータ値」には" : "「基底値」に Shift-JIS";
+      const std::string box_name(c.selected);
+      const std::string named = box_name == "Dat" ? "「基準円のデータ値」には"
+                                : box_name == "Rad" ? "「基準円の半径」には -32768～32767 の整数"
+                                                    : "「基底値」に Shift-JIS";
       EXPECT_NE(reporter_.messages[0].text.find(named), std::string::npos) << "the box and why";
       QLineEdit& selected = Box(dialog, c.selected);
       EXPECT_EQ(dialog.focusWidget(), &selected);
@@ -307,7 +326,7 @@ TEST_F(MapCommandsTest, CircleMapStoresTheSettingsAndDrawsTheCircles) {
   AddDecorations();
   workspace_.view.ScrollReset = false;
   edit_circle_ = [](TCircleInfoDialog& dialog) {
-    Box(dialog, "Rad").setText("8px");
+    Box(dialog, "Rad").setText("8");
     Box(dialog, "Dat").setText(" 200");
     Box(dialog, "Bas").setText("100");
     dialog.findChild<QRadioButton*>("PB6")->setChecked(true);  // red
@@ -323,6 +342,7 @@ TEST_F(MapCommandsTest, CircleMapStoresTheSettingsAndDrawsTheCircles) {
   EXPECT_EQ(Loaded(), Sjis(kDataMap));
   EXPECT_TRUE(DecorationsEmpty());
   EXPECT_TRUE(workspace_.view.ScrollReset);
+  EXPECT_EQ(workspace_.settings.ChangedMask & kChangedDrawSize, 0u) << "not the first map";
 
   // 400 is 300 above the base: radius 8 × √3 ≈ 14, red; 100 lies on the
   // base and draws no circle; −100 is 200 below it: radius 8 × √2 ≈ 11, green.
@@ -336,20 +356,28 @@ TEST_F(MapCommandsTest, CircleMapStoresTheSettingsAndDrawsTheCircles) {
   EXPECT_NE(image.pixelColor(third.x - 12, third.y), QColor(0, 255, 0));
 }
 
+// The first map after a start without a stored placement is shown whole,
+// whichever kind it is.
+TEST_F(MapCommandsTest, TheFirstMapOfEveryKindIsFitted) {
+  SetValues({"100", "400", "-100"});
+  const auto& commands = kNewMapCommands;
+  chosen_name_ = QString::fromUtf8(kOtherMap);
+  draw_window_->resize(400, 300);
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    context_.fit_first_map = true;
+    workspace_.settings.ChangedMask = 0;
+    ((*commands_).*c.run)();
+    EXPECT_FALSE(context_.fit_first_map);
+    EXPECT_EQ(workspace_.settings.ChangedMask & kChangedDrawSize, kChangedDrawSize);
+  }
+}
+
 // --- the question before decorations go ----------------------------------------
 
 TEST_F(MapCommandsTest, NewMapsAskBeforeTheDecorationsGoAndCancelKeepsEverything) {
   SetValues({"100", "400", "-100"});
-  const struct {
-    const char* command;
-    void (MapCommands::*run)();
-  } commands[] = {
-      {"paint map", &MapCommands::MePaintMapClick},
-      {"circle map", &MapCommands::MeCircleMapClick},
-      {"white map of the settings", &MapCommands::WhiteBaseMapClick},
-      {"white map of the data", &MapCommands::WhiteDataMapClick},
-      {"white map of a chosen file", &MapCommands::WhiteSelMapClick},
-  };
+  const auto& commands = kNewMapCommands;
   chosen_name_ = QString::fromUtf8(kOtherMap);
   AddDecorations();
   reporter_.ok_answer = false;

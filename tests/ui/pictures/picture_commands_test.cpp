@@ -16,13 +16,28 @@
 #include "model/base_map_file.h"
 #include "model/messages.h"
 #include "render/paint_context.h"
+#include "ui/data/data_clip_dialog.h"
 #include "ui/data_test_support.h"
 #include "ui/pictures/line_col_change_dialog.h"
+#include "ui/pictures/meta_save_dialog.h"
 #include "ui/square_map.h"
 #include "ui/widgets/choice_buttons.h"
 
 namespace kartela {
 namespace {
+
+// Dialogs of a few buttons are still wide enough for their whole caption
+// beside the title bar's icon and buttons.
+TEST(CaptionTest, ShortDialogsKeepTheirCaptionWhole) {
+  TMetaSaveDialog meta_save;
+  TDataClipDialog data_clip;
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&meta_save, &data_clip}) {
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    dialog->adjustSize();
+    EXPECT_GE(dialog->width(),
+              dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 150);
+  }
+}
 
 using test::DataTestBed;
 

@@ -142,6 +142,28 @@ TEST_F(PictureGraphCommandsTest, ChosenPictureBecomesTheMap) {
   EXPECT_NE(workspace_.view.GlyphPicture, nullptr);
 }
 
+// Like the other maps, the picture graph asks before the decorations go,
+// and the first map after a start without a stored placement is fitted.
+TEST_F(PictureGraphCommandsTest, AsksBeforeTheDecorationsGoAndFitsTheFirstMap) {
+  list_choice_ = "wide.emf";
+  workspace_.decorations.ShapeCount = 2;
+  reporter_.ok_answer = false;
+  commands_->MeGlyphMapClick();
+  EXPECT_EQ(reporter_.questions, std::vector<std::string>{"修飾を消去してもよろしいですか？"});
+  EXPECT_EQ(dialogs_run_, 0) << "asked before the settings dialog";
+  EXPECT_EQ(workspace_.decorations.ShapeCount, 2);
+  EXPECT_EQ(workspace_.view.Kind, MapKind::kNone);
+
+  reporter_.ok_answer = true;
+  context_.fit_first_map = true;
+  draw_window_->resize(400, 300);
+  commands_->MeGlyphMapClick();
+  EXPECT_EQ(workspace_.view.Kind, MapKind::kPictureGraph);
+  EXPECT_EQ(workspace_.decorations.ShapeCount, 0);
+  EXPECT_FALSE(context_.fit_first_map);
+  EXPECT_NE(workspace_.settings.ChangedMask & kChangedDrawSize, 0u) << "fitted";
+}
+
 TEST_F(PictureGraphCommandsTest, RefusalsLeaveTheMapAsItWas) {
   const struct {
     std::vector<std::string> values;
@@ -174,6 +196,11 @@ TEST_F(PictureGraphCommandsTest, RefusalsLeaveTheMapAsItWas) {
     EXPECT_EQ(workspace_.view.Kind, MapKind::kNone);
   }
   EXPECT_NE(reporter_.messages[0].text.find('\n'), std::string::npos);  // with the reason
+  SetValues({"1", "2e3", ""});
+  reporter_.messages.clear();
+  commands_->MeGlyphMapClick();
+  EXPECT_EQ(reporter_.messages.at(0).text,
+            "指数表示形式(例 2.0E15)のデータがあります。\n区域 2（中）の値「2e3」");
 }
 
 TEST_F(PictureGraphCommandsTest, MetafileReadAsBackground) {
