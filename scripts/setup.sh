@@ -4,6 +4,13 @@
 # or through sudo), then configures and builds.
 #
 #   scripts/setup.sh [extra CMake options]
+#       builds the programs and what they load (base maps, help, pictograms)
+#   scripts/setup.sh --with-test-tools [extra CMake options]
+#       also installs the programs the tests open our files with (LibreOffice,
+#       Inkscape, librsvg, CUPS with a PDF printer, poppler) and builds
+#       everything: the tests and the benchmarks too
+#   scripts/setup.sh --packages-only [packages]
+#       only installs the build's packages and the ones named
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +23,13 @@ PACKAGES=(
   libgdal-dev gdal-bin
   poppler-utils
   libfile-mimeinfo-perl
+  file
+)
+
+# What the tests open our files with and print through.
+TEST_TOOLS=(
+  libreoffice-draw-nogui inkscape librsvg2-bin
+  cups cups-client printer-driver-cups-pdf
 )
 
 missing_packages() {
@@ -44,6 +58,13 @@ if [ "${1:-}" = "--packages-only" ]; then
   exit 0
 fi
 
+targets=(--target kartela_programs)
+if [ "${1:-}" = "--with-test-tools" ]; then
+  shift
+  PACKAGES+=("${TEST_TOOLS[@]}")
+  targets=()
+fi
+
 install_packages "${PACKAGES[@]}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build build
+cmake --build build "${targets[@]}"

@@ -48,7 +48,8 @@ class FileTypesTest : public testing::Test {
  protected:
   void SetUp() override {
     if (std::system("command -v update-mime-database >/dev/null 2>&1") != 0)
-      GTEST_SKIP() << "update-mime-database (shared-mime-info) is not installed";
+      FAIL() << "update-mime-database (shared-mime-info) is not installed; scripts/setup.sh "
+                "installs it";
     const fs::path share = dir_.path() / "share";
     const fs::path mime = share / "mime";
     fs::create_directories(mime / "packages");
@@ -90,7 +91,7 @@ TEST_F(FileTypesTest, BaseMapsDataAndDocumentsAreRecognised) {
 
 TEST_F(FileTypesTest, TheMimetypeToolOfXdgMimeAgrees) {
   if (std::system("command -v mimetype >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "mimetype (libfile-mimeinfo-perl) is not installed";
+    FAIL() << "mimetype (libfile-mimeinfo-perl) is not installed; scripts/setup.sh installs it";
   const fs::path answer = dir_.path() / "answer";
   ExpectTypes([&](const fs::path& file) {
     const std::string command =

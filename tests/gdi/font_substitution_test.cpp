@@ -128,7 +128,7 @@ TEST_F(MakeQFontTest, StyleFieldsOfTheRecordAreApplied) {
 
 TEST_F(MakeQFontTest, DefaultFaceDrawsWithAnInstalledJapaneseMincho) {
   if (std::find(installed_.begin(), installed_.end(), "IPAMincho") == installed_.end()) {
-    GTEST_SKIP() << "IPAMincho is not installed";
+    FAIL() << "IPAMincho is not installed (fonts-ipafont-mincho; scripts/setup.sh installs it)";
   }
   EXPECT_EQ(QFontInfo(MakeQFont(Record(-12), 1.0, installed_)).family(), "IPAMincho");
   EXPECT_EQ(QFontInfo(MakeQFont(Record(-12, "ＭＳ Ｐゴシック"), 1.0, installed_)).family(),

@@ -457,7 +457,8 @@ TEST_F(PainterDeviceContextTest, OpaqueTextFillsItsCellWithTheBackgroundColour) 
 }
 
 TEST_F(PainterDeviceContextTest, TextExtentMeasuresShiftJisTextInLogicalUnits) {
-  if (!HasIpaMincho()) GTEST_SKIP() << "IPAMincho is not installed";
+  ASSERT_TRUE(HasIpaMincho())
+      << "IPAMincho is not installed (fonts-ipafont-mincho; scripts/setup.sh installs it)";
   const std::string text = Sjis("日本");
   std::optional<Size> at_screen;
   std::optional<Size> at_double;

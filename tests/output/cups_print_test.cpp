@@ -99,9 +99,9 @@ class CupsPrintTest : public testing::Test {
         Shell("sh '" KARTELA_SOURCE_DIR "/tests/output/cups_pdf_printer.sh' start '" +
               server_->path().string() + "' " + kQueue);
     if (started == 77) {
-      skip_reason_ = "cupsd or cups-pdf is not installed";
+      missing_ = "cupsd or cups-pdf is not installed";
     } else if (started != 0 || Shell("command -v pdftoppm pdftotext pdfinfo >/dev/null") != 0) {
-      skip_reason_ = "no private CUPS server with cups-pdf, or no poppler-utils";
+      missing_ = "no private CUPS server with cups-pdf, or no poppler-utils";
     }
     setenv("CUPS_SERVER", (server_->path() / "cups.sock").c_str(), 1);
   }
@@ -111,12 +111,13 @@ class CupsPrintTest : public testing::Test {
     delete server_;
   }
   void SetUp() override {
-    if (!skip_reason_.empty()) GTEST_SKIP() << skip_reason_;
+    ASSERT_TRUE(missing_.empty()) << missing_
+                                  << "; scripts/setup.sh --with-test-tools installs them";
     ASSERT_TRUE(test::LoadSamplePaintMap(workspace_));
   }
 
   static inline test::ScratchDir* server_ = nullptr;
-  static inline std::string skip_reason_;
+  static inline std::string missing_;
   Workspace workspace_;
   test::RecordingReporter reporter_;
 };
