@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/line_reader.h"
 #include "base/text_encoding.h"
+#include "lines_fit.h"
 #include "model/user_tools.h"
 
 namespace {
@@ -17,17 +17,6 @@ constexpr std::string_view kProgramDir = "/opt/kartela/";
 
 void Require(bool condition) {
   if (!condition) std::abort();
-}
-
-// A line longer than the reader takes (a long command after the program
-// directory was put before it) is cut when read back.
-bool AllLinesFit(std::string_view text) {
-  kartela::LineReader reader(text);
-  std::string line;
-  while (reader.Next(line)) {
-    if (reader.LastLineWasCut()) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -44,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // What the reader gave reads back the same, in whatever form is written.
   const auto written = kartela::EncodeFileText(text);
-  if (!written || !AllLinesFit(text)) return 0;
+  if (!written || !kartela::fuzz::AllLinesFit(text)) return 0;
   const auto again = kartela::ParseUserTools(*written, kProgramDir);
   Require(again.size() == tools.size());
   for (std::size_t i = 0; i < tools.size(); ++i) {
