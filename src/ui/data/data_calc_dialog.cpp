@@ -13,7 +13,6 @@
 
 #include "base/text_encoding.h"
 #include "model/data_file.h"
-#include "ui/data/data_commands.h"
 #include "ui/widgets/division_fields.h"
 #include "ui/widgets/file_dialogs.h"
 #include "ui/widgets/qt_text.h"
@@ -97,7 +96,9 @@ TDataCalcDialog::TDataCalcDialog(AppContext& context, QWidget* parent)
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void TDataCalcDialog::Prepare() {
+void TDataCalcDialog::Prepare(const QString& data_dir, const QString& filter) {
+  data_dir_ = data_dir;
+  filter_ = filter;
   const Workspace& workspace = context_.workspace;
   dividend_->setText(ShownText(workspace.data.DataTitle));
   divisors_.clear();
@@ -109,7 +110,6 @@ void TDataCalcDialog::Prepare() {
   std::error_code error;
   std::set<std::filesystem::path> seen = {
       std::filesystem::weakly_canonical(workspace.data.DataFileName, error)};
-  const QString data_dir = InitialDirectory(workspace.settings.DataDir);
   for (const auto& directory : {PathOf(data_dir), context_.paths.ProgramDir}) {
     if (directory.empty()) continue;
     for (const auto& path : DataFilesIn(directory, workspace.settings.DataExt)) {
@@ -169,10 +169,7 @@ bool TDataCalcDialog::AddDivisorFile(const std::filesystem::path& path) {
 }
 
 void TDataCalcDialog::ChooseFile() {
-  const Settings& settings = context_.workspace.settings;
-  const QString chosen =
-      ChooseExistingFile(this, "割るデータファイルを開く", InitialDirectory(settings.DataDir),
-                         DataFileFilter(settings.DataExt));
+  const QString chosen = ChooseExistingFile(this, "割るデータファイルを開く", data_dir_, filter_);
   if (!chosen.isEmpty()) AddDivisorFile(PathOf(chosen));
 }
 

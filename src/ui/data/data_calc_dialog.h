@@ -31,8 +31,9 @@ class TDataCalcDialog : public QDialog {
   explicit TDataCalcDialog(AppContext& context, QWidget* parent = nullptr);
 
   // Offers the divisors for the data now in the workspace: the data files on
-  // its base map in the data directory and the program directory.
-  void Prepare();
+  // its base map in `data_dir` (the data directory, where 参照 starts too)
+  // and the program directory; `filter` names the data files in 参照.
+  void Prepare(const QString& data_dir, const QString& filter);
   // Reads `path` and chooses it as the divisor; false, with the reason shown
   // in the dialog, when it cannot divide the current data.
   bool AddDivisorFile(const std::filesystem::path& path);
@@ -55,6 +56,8 @@ class TDataCalcDialog : public QDialog {
   std::optional<Divisor> ReadDivisor(const std::filesystem::path& path, QString& reason) const;
 
   AppContext& context_;
+  QString data_dir_;
+  QString filter_;
   std::vector<Divisor> divisors_;
   QLabel* dividend_;
   QComboBox* divisor_;

@@ -10,6 +10,7 @@
 #include "ui/data/area_find_dialog.h"
 #include "ui/data/data_calc_dialog.h"
 #include "ui/data/data_clip_dialog.h"
+#include "ui/data/data_commands.h"
 #include "ui/data/data_paste_dialog.h"
 #include "ui/data/data_window.h"
 #include "ui/data/table_read_dialog.h"
@@ -188,7 +189,8 @@ void DataExchangeCommands::CalcDataClick() {
   data_window_.CommitEdits();
   {
     WaitCursor wait;
-    calc_dialog_->Prepare();
+    const Settings& settings = context_.workspace.settings;
+    calc_dialog_->Prepare(InitialDirectory(settings.DataDir), DataFileFilter(settings.DataExt));
   }
   if (run_dialog_(*calc_dialog_) != QDialog::Accepted) return;
   std::optional<DataDivision> result = calc_dialog_->Result();
