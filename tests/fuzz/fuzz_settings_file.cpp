@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/line_reader.h"
+#include "lines_fit.h"
 #include "model/settings.h"
 #include "model/settings_file.h"
 
@@ -21,22 +21,12 @@ std::string WrittenAfterReading(std::string_view bytes) {
   return kartela::FormatSettings(settings);
 }
 
-// A value longer than a line (a very long directory) is cut when read back.
-bool AllLinesFit(std::string_view text) {
-  kartela::LineReader reader(text);
-  std::string line;
-  while (reader.Next(line)) {
-    if (reader.LastLineWasCut()) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string first =
       WrittenAfterReading(std::string_view(reinterpret_cast<const char*>(data), size));
-  if (!AllLinesFit(first)) return 0;
+  if (!kartela::fuzz::AllLinesFit(first)) return 0;
   // The first write may round a value ("-0.003" is written "-0.00" and reads
   // back as 0); from then on a written file must read back unchanged.
   const std::string second = WrittenAfterReading(first);

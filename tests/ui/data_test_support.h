@@ -3,10 +3,13 @@
 // window runs in.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QTimer>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,18 @@ namespace kartela::test {
 
 // The bytes of a base-map file with the title "テスト地図", the given areas
 // (UTF-8 names) and an empty point section.
+// The shipped base maps and samples in the source tree.
+inline const std::filesystem::path kShippedBaseMaps =
+    std::filesystem::path(KARTELA_SOURCE_DIR) / "basemaps";
+
+// The child widget of `parent` named `name`, which the test expects.
+template <typename Widget>
+Widget& Child(QWidget& parent, const char* name) {
+  auto* child = parent.findChild<Widget*>(name);
+  EXPECT_NE(child, nullptr) << name;
+  return *child;
+}
+
 inline std::string BaseMapBytes(const std::vector<std::string>& area_names) {
   std::string bytes = Sjis("テスト地図") + "\r\n";
   for (const auto& name : area_names)

@@ -9,7 +9,9 @@
 #include "model/data_file.h"
 #include "model/messages.h"
 #include "ui/data/area_find_dialog.h"
+#include "ui/data/data_calc_dialog.h"
 #include "ui/data/data_clip_dialog.h"
+#include "ui/data/data_commands.h"
 #include "ui/data/data_paste_dialog.h"
 #include "ui/data/data_window.h"
 #include "ui/data/table_read_dialog.h"
@@ -36,7 +38,8 @@ DataExchangeCommands::DataExchangeCommands(AppContext& context, TDataWindow& dat
       paste_dialog_(new TDataPasteDialog(DialogOwner(context, &data_window_))),
       find_dialog_(new TAreaFindDialog(context.reporter, DialogOwner(context, &data_window_))),
       table_dialog_(
-          new TTableReadDialog(context.workspace.area_list, DialogOwner(context, &data_window_))) {}
+          new TTableReadDialog(context.workspace.area_list, DialogOwner(context, &data_window_))),
+      calc_dialog_(new TDataCalcDialog(context, DialogOwner(context, &data_window_))) {}
 
 DataExchangeCommands::~DataExchangeCommands() = default;
 
@@ -170,12 +173,32 @@ void DataExchangeCommands::ReadTableClick() {
   data_window_.CommitEdits();
   DataSet& data = context_.workspace.data;
   data.DataTitle = std::string(sjis::CutToBytes(*title, kMaxTitleBytes));
-  std::ranges::copy(reading->match.values, data.DataValues.begin());
+  std::ranges::copy(table_dialog_->Values(), data.DataValues.begin());
   const std::string table_name = table_dialog_->TablePath().filename().string();
   data.DataNotes.assign(1, SourceNoteOf(sjis::FromUtf8(table_name).value_or(table_name)));
   data.DataModified = true;
   data_window_.LoadEdits();
   data_window_.Refresh();
+}
+
+// --- Calculation ---
+
+void DataExchangeCommands::CalcDataClick() {
+  if (calc_dialog_.isNull()) return;
+  if (context_.workspace.area_list.AreaCount() == 0) {
+    ShowMessage(context_.reporter, kMsgNoBaseMap);
+    return;
+  }
+  data_window_.CommitEdits();
+  {
+    WaitCursor wait;
+    const Settings& settings = context_.workspace.settings;
+    calc_dialog_->Prepare(InitialDirectory(settings.DataDir), DataFileFilter(settings.DataExt));
+  }
+  if (run_dialog_(*calc_dialog_) != QDialog::Accepted) return;
+  std::optional<DataDivision> result = calc_dialog_->Result();
+  if (!result || !data_window_.ConfirmDiscard()) return;
+  data_window_.ReplaceDataSet(std::move(result->data));
 }
 
 }  // namespace kartela

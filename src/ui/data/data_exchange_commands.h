@@ -14,6 +14,7 @@ class QWidget;
 namespace kartela {
 
 class TAreaFindDialog;
+class TDataCalcDialog;
 class TDataClipDialog;
 class TDataPasteDialog;
 class TDataWindow;
@@ -34,6 +35,9 @@ class DataExchangeCommands {
   // Reads a title and values from a statistics table, matched to the areas,
   // into the data as a paste would.
   void ReadTableClick();
+  // Divides the data by another data set on the same base map, times a
+  // factor; the quotient replaces the data as a new, unsaved data set.
+  void CalcDataClick();
 
   // Replaces how the commands run their modal dialogs.
   void SetDialogRunner(DialogRunner runner);
@@ -57,6 +61,7 @@ class DataExchangeCommands {
   QPointer<TDataPasteDialog> paste_dialog_;
   QPointer<TAreaFindDialog> find_dialog_;
   QPointer<TTableReadDialog> table_dialog_;
+  QPointer<TDataCalcDialog> calc_dialog_;
   DialogRunner run_dialog_ = ExecModal;
 };
 

@@ -490,6 +490,16 @@ void TDataWindow::ShowDataSet() {
   FocusTitle();
 }
 
+void TDataWindow::ReplaceDataSet(DataSet data) {
+  data.DataFileName.clear();
+  data.DataModified = true;
+  data.DataReadAsUtf8 = false;
+  context_.workspace.data = std::move(data);
+  SetCaption({});
+  emit ClearMapRequested(false);
+  ShowDataSet();
+}
+
 Status TDataWindow::SaveDataFile(const std::filesystem::path& path) {
   CommitEdits();
   Status written;

@@ -80,6 +80,10 @@ class TDataWindow : public QWidget {
   // Shows the data set as a read leaves it: the boxes loaded, the grid at its
   // top, the window active and the title box focused.
   void ShowDataSet();
+  // Replaces the data set with `data`, a new data set of the same areas that
+  // no file holds yet (a calculated one): modified, without a file name,
+  // shown as a read shows it; the map is cleared.
+  void ReplaceDataSet(DataSet data);
   // Writes the data file and reports the outcome: the notice, or message 5
   // with its cause.
   Status SaveDataFile(const std::filesystem::path& path);

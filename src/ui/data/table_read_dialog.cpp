@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "geodata/gdal_plugin/gdal_services.h"
+#include "ui/widgets/division_fields.h"
 #include "ui/widgets/file_dialogs.h"
 #include "ui/widgets/problem_text.h"
 #include "ui/widgets/qt_text.h"
@@ -113,6 +114,8 @@ TTableReadDialog::TTableReadDialog(const AreaList& areas, QWidget* parent)
       key_column_(NamedCombo("KeyColumn", this)),
       key_kind_(NamedCombo("KeyKind", this)),
       value_column_(NamedCombo("ValueColumn", this)),
+      divisor_column_(NamedCombo("DivisorColumn", this)),
+      division_(new DivisionFields(this)),
       samples_(new QLabel(this)),
       title_(new QLineEdit(this)),
       report_(new QPlainTextEdit(this)),
@@ -137,6 +140,7 @@ TTableReadDialog::TTableReadDialog(const AreaList& areas, QWidget* parent)
   report_->setObjectName("Report");
   report_->setReadOnly(true);
   report_->setMinimumHeight(120);
+  division_->setEnabled(false);
 
   auto* browse = new QPushButton("参照...", this);
   auto* file_row = new QHBoxLayout;
@@ -154,6 +158,8 @@ TTableReadDialog::TTableReadDialog(const AreaList& areas, QWidget* parent)
   form->addRow("区域の列：", key_row);
   form->addRow("値の列：", value_column_);
   form->addRow("", samples_);
+  form->addRow("割る列：", divisor_column_);
+  form->addRow("", division_);
   form->addRow("表題：", title_);
   form->addRow(report_);
   form->addRow(buttons_);
@@ -167,10 +173,14 @@ TTableReadDialog::TTableReadDialog(const AreaList& areas, QWidget* parent)
   connect(key_column_, &QComboBox::currentIndexChanged, this, &TTableReadDialog::UpdateMatch);
   connect(key_kind_, &QComboBox::currentIndexChanged, this, &TTableReadDialog::UpdateMatch);
   connect(value_column_, &QComboBox::currentIndexChanged, this, [this] {
-    const int column = value_column_->currentData().toInt();
-    if (table_ && column >= 0) title_->setText(Cell(*table_, header_row_->value() - 1, column));
+    ProposeTitle();
     UpdateMatch();
   });
+  connect(divisor_column_, &QComboBox::currentIndexChanged, this, [this] {
+    ProposeTitle();
+    UpdateMatch();
+  });
+  connect(division_, &DivisionFields::Changed, this, &TTableReadDialog::UpdateMatch);
   connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
   ShowReport();
@@ -221,22 +231,35 @@ void TTableReadDialog::ReadTable() {
   ShowColumns();
 }
 
+// The columns of the header row in each column choice; the divisor's
+// first choice is to divide by nothing.
+void TTableReadDialog::FillColumnChoices(int columns) {
+  const int header = header_row_->value();
+  divisor_column_->addItem("（割らない）", -1);
+  for (int c = 0; c < columns; ++c) {
+    const QString item = QString("%1：%2").arg(c + 1).arg(Cell(*table_, header - 1, c));
+    key_column_->addItem(item, c);
+    value_column_->addItem(item, c);
+    divisor_column_->addItem(item, c);
+  }
+}
+
 void TTableReadDialog::ShowColumns() {
   const QSignalBlocker block_key(key_column_);
   const QSignalBlocker block_value(value_column_);
+  const QSignalBlocker block_divisor(divisor_column_);
   key_column_->clear();
   value_column_->clear();
+  divisor_column_->clear();
   if (table_ && !table_->rows.empty()) {
     const int header = header_row_->value();
     preview_->selectRow(header - 1);
     const auto columns =
         static_cast<int>(table_->rows[static_cast<std::size_t>(header - 1)].size());
+    FillColumnChoices(columns);
     int key = -1;
-    for (int c = 0; c < columns; ++c) {
-      const QString item = QString("%1：%2").arg(c + 1).arg(Cell(*table_, header - 1, c));
-      key_column_->addItem(item, c);
-      value_column_->addItem(item, c);
-      if (key < 0 && !IsNumericColumn(*table_, header, c)) key = c;
+    for (int c = 0; c < columns && key < 0; ++c) {
+      if (!IsNumericColumn(*table_, header, c)) key = c;
     }
     key = std::max(key, 0);
     int value = key + 1;
@@ -245,9 +268,42 @@ void TTableReadDialog::ShowColumns() {
     key_column_->setCurrentIndex(key);
     value_column_->setCurrentIndex(value < columns ? value : std::min(key + 1, columns - 1));
     key_kind_->setCurrentIndex(IsNumericColumn(*table_, header, key) ? 1 : 0);
-    title_->setText(Cell(*table_, header - 1, value_column_->currentData().toInt()));
+    ProposeTitle();
   }
   UpdateMatch();
+}
+
+// The value column's heading, or "value ÷ divisor" when dividing.
+void TTableReadDialog::ProposeTitle() {
+  const int value = value_column_->currentData().toInt();
+  if (!table_ || value_column_->count() == 0 || value < 0) return;
+  const int header = header_row_->value() - 1;
+  const QString heading = Cell(*table_, header, value);
+  const int divisor = divisor_column_->currentData().toInt();
+  division_->setEnabled(divisor >= 0);
+  if (divisor < 0) {
+    title_->setText(heading);
+    return;
+  }
+  const QString divisor_heading = Cell(*table_, header, divisor);
+  title_->setText(ShownText(DivisionTitle(sjis::FromUtf8Lossy(heading.toStdString()),
+                                          sjis::FromUtf8Lossy(divisor_heading.toStdString()))));
+}
+
+// The quotients of the value column by the chosen divisor column.
+void TTableReadDialog::Divide() {
+  divided_.reset();
+  const int divisor = divisor_column_->currentData().toInt();
+  if (!reading_ || divisor < 0) return;
+  table::ColumnChoice choice;
+  choice.header_row = header_row_->value();
+  choice.key_column = key_column_->currentData().toInt();
+  choice.value_column = divisor;
+  choice.kind = static_cast<TableKeyKind>(key_kind_->currentData().toInt());
+  const auto divisors = table::MatchTableColumns(*table_, choice, areas_);
+  if (!divisors.ok()) return;
+  divided_ = DivideValues(reading_->match.values, divisors->match.values, areas_.AreaCount(),
+                          division_->Value());
 }
 
 void TTableReadDialog::UpdateMatch() {
@@ -261,10 +317,15 @@ void TTableReadDialog::UpdateMatch() {
     if (auto reading = table::MatchTableColumns(*table_, choice, areas_); reading.ok())
       reading_ = std::move(*reading);
   }
+  Divide();
   QStringList samples;
   for (std::size_t i = 0; reading_ && i < reading_->rows.size() && samples.size() < kSampleCount;
        ++i) {
-    if (!reading_->rows[i].value.empty()) samples << ShownText(reading_->rows[i].value);
+    // A number as it will be taken ("1" for "1.000000000000000").
+    const std::string& value = reading_->rows[i].value;
+    const CellValue taken = CellToValue(value);
+    if (!value.empty())
+      samples << ShownText(taken.fit == CellValueFit::kNotANumber ? value : taken.text);
   }
   samples_->setText(samples.isEmpty() ? QString() : "例：" + samples.join("、"));
   ShowReport();
@@ -292,6 +353,12 @@ void TTableReadDialog::ShowReport() {
   AppendList(lines, "値でないため空にした値", match.emptied_values, ValueRowText);
   AppendList(lines, "桁を丸めた値", match.rounded_values, ValueRowText);
   AppendList(lines, "大きすぎて空にした値", match.too_long_values, ValueRowText);
+  if (divided_) {
+    const auto computed = areas_.AreaCount() - static_cast<int>(divided_->report.LeftEmpty());
+    lines << QString("割り算で値の出た区域：%1 / %2").arg(computed).arg(areas_.AreaCount());
+    const QString note = Utf8Text(DivisionNote(areas_, divided_->report)).trimmed();
+    if (!note.isEmpty()) lines << note;
+  }
   report_->setPlainText(lines.join("\n"));
 }
 
@@ -301,10 +368,13 @@ void TTableReadDialog::ShowFailure(const QString& reason) {
   {
     const QSignalBlocker block_key(key_column_);
     const QSignalBlocker block_value(value_column_);
+    const QSignalBlocker block_divisor(divisor_column_);
     key_column_->clear();
     value_column_->clear();
+    divisor_column_->clear();
   }
   reading_.reset();
+  divided_.reset();
   buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
   report_->setPlainText("読み込めません：" + reason);
 }
@@ -312,6 +382,11 @@ void TTableReadDialog::ShowFailure(const QString& reason) {
 const table::TableReading* TTableReadDialog::Reading() const {
   const bool readable = reading_ && reading_->match.Accepted() && reading_->match.matched > 0;
   return readable ? &*reading_ : nullptr;
+}
+
+std::vector<std::string> TTableReadDialog::Values() const {
+  if (Reading() == nullptr) return {};
+  return divided_ ? divided_->values : reading_->match.values;
 }
 
 QString TTableReadDialog::Title() const {

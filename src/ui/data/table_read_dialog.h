@@ -2,7 +2,8 @@
 // Excel or Calc workbook). The user chooses the file, its sheet, the row
 // that holds the column headings (the first rows are shown), the column
 // that names or numbers the areas and how it matches, and the value column
-// (with a few of its values). The dialog shows the match report before
+// (with a few of its values), and optionally a column to divide it by with a
+// factor (SID74 ÷ BIR74 × 1,000). The dialog shows the match report before
 // anything is read, and allows OK only for a table that can be read.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include <optional>
 
 #include "geodata/table/table_source.h"
+#include "model/data_division.h"
 
 class QComboBox;
 class QDialogButtonBox;
@@ -21,6 +23,8 @@ class QSpinBox;
 class QTableWidget;
 
 namespace kartela {
+
+class DivisionFields;
 
 class TTableReadDialog : public QDialog {
   Q_OBJECT
@@ -33,6 +37,9 @@ class TTableReadDialog : public QDialog {
   void SetTable(const std::filesystem::path& path);
   // The matched values when OK is allowed; nothing otherwise.
   const table::TableReading* Reading() const;
+  // The values to take, area n at [n - 1]: the value column's, or their
+  // quotients when a column to divide by is chosen. Empty without Reading().
+  std::vector<std::string> Values() const;
   // The title as edited.
   QString Title() const;
   const std::filesystem::path& TablePath() const { return path_; }
@@ -46,11 +53,15 @@ class TTableReadDialog : public QDialog {
   void ShowColumns();
   void ShowReport();
   void ShowFailure(const QString& reason);
+  void FillColumnChoices(int columns);
+  void ProposeTitle();
+  void Divide();
 
   const AreaList& areas_;
   std::filesystem::path path_;
   std::optional<table::Table> table_;
   std::optional<table::TableReading> reading_;
+  std::optional<DividedValues> divided_;
   QLineEdit* file_;
   QComboBox* encoding_;
   QComboBox* sheet_;
@@ -59,6 +70,8 @@ class TTableReadDialog : public QDialog {
   QComboBox* key_column_;
   QComboBox* key_kind_;
   QComboBox* value_column_;
+  QComboBox* divisor_column_;
+  DivisionFields* division_;
   QLabel* samples_;
   QLineEdit* title_;
   QPlainTextEdit* report_;

@@ -128,6 +128,8 @@ constexpr MenuEntry kDataMenu[] = {
          [](C& c) { c.RunReplacingCommand(&DataCommands::ReadDataFileClick); }),
     Item(M::kReadTable, "ReadTable", "表から読み込み... (&B)",
          [](C& c) { c.data_exchange->ReadTableClick(); }),
+    Item(M::kCalcData, "CalcData", "データの計算... (&K)",
+         [](C& c) { c.data_exchange->CalcDataClick(); }),
     Item(M::kSaveData, "SaveData", "名前を付けて保存 (&S)", [](C& c) { c.data->SaveDataClick(); }),
     Item(M::kSaveOver, "SaveOver", "上書き保存 (&W)", [](C& c) { c.data->SaveOverClick(); }),
     Submenu("submenu1", "ﾃﾞｰﾀﾃﾞｨﾚｸﾄﾘ等の設定 (&H)", kDataSettingsMenu),

@@ -69,6 +69,7 @@ enum class MenuItem : std::uint8_t {
   kNewDataSel,
   kReadDataFile,
   kReadTable,
+  kCalcData,
   kSaveData,
   kSaveOver,
   kDefDataDir,

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,14 +24,9 @@ namespace {
 
 using test::Sjis;
 
-const std::filesystem::path kBaseMaps = std::filesystem::path(KARTELA_SOURCE_DIR) / "basemaps";
+using test::Child;
 
-template <typename Widget>
-Widget& Child(QWidget& parent, const char* name) {
-  auto* child = parent.findChild<Widget*>(name);
-  EXPECT_NE(child, nullptr) << name;
-  return *child;
-}
+const std::filesystem::path& kBaseMaps = test::kShippedBaseMaps;
 
 bool OkEnabled(QDialog& dialog) {
   return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
@@ -111,6 +107,44 @@ TEST_F(TableReadTest, ShownAgainTheDialogMatchesTheAreasOfNow) {
   EXPECT_TRUE(report.contains("一致した区域：1 / 2")) << report.toStdString();
   EXPECT_EQ(bed_.workspace.data.DataValues[0], "2");
   EXPECT_EQ(bed_.workspace.data.DataValues[1], "");
+}
+
+// Deaths per 1,000 births read in one step, from a table as GDAL writes
+// reals; a zero and a missing divisor leave their areas empty.
+TEST_F(TableReadTest, AColumnDividedByAnotherGivesARate) {
+  const auto csv = bed_.program_dir.Write(
+      "nc.csv",
+      "NAME,SID74,BIR74\r\n北海道,2.000000000000000,0.000000000000000\r\n"
+      "東京都,3.000000000000000,1000.000000000000000\r\n大阪府,5.000000000000000,\r\n"
+      "京都府,0.250000000000000,500.000000000000000\r\n");
+  QString report;
+  fill_ = [&](TTableReadDialog& dialog) {
+    dialog.SetTable(csv);
+    EXPECT_EQ(Child<QComboBox>(dialog, "ValueColumn").currentText(), "2：SID74");
+    EXPECT_EQ(Child<QComboBox>(dialog, "DivisorColumn").currentText(), "（割らない）");
+    EXPECT_FALSE(Child<QComboBox>(dialog, "Factor").isEnabled());
+    EXPECT_EQ(Child<QLabel>(dialog, "Samples").text(), "例：2、3、5、0.25");
+    Child<QComboBox>(dialog, "DivisorColumn").setCurrentText("3：BIR74");
+    Child<QComboBox>(dialog, "Factor").setCurrentText("1,000（‰）");
+    Child<QSpinBox>(dialog, "Decimals").setValue(2);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Title").text(), "SID74 ÷ BIR74");
+    report = Child<QPlainTextEdit>(dialog, "Report").toPlainText();
+    return int{QDialog::Accepted};
+  };
+  commands_->ReadTableClick();
+  EXPECT_TRUE(
+      report.contains("割り算で値の出た区域：2 / 47\n"
+                      "値のない区域 43 件：青森県、岩手県、宮城県、秋田県、山形県、福島県、"
+                      "茨城県、栃木県、群馬県、埼玉県 ほか 33 件\n"
+                      "割る値のない区域 1 件：大阪府\n"
+                      "割る値が 0 の区域 1 件：北海道"))
+      << report.toStdString();
+  const DataSet& data = bed_.workspace.data;
+  EXPECT_EQ(data.DataTitle, Sjis("SID74 ÷ BIR74"));
+  EXPECT_EQ(data.DataValues[0], "");
+  EXPECT_EQ(data.DataValues[12], "3.00");
+  EXPECT_EQ(data.DataValues[25], "0.50");
+  EXPECT_EQ(data.DataValues[26], "");
 }
 
 TEST_F(TableReadTest, NothingIsReadWhileTwoRowsFallOnOneAreaOrTheTextIsMisread) {
