@@ -433,6 +433,7 @@ constexpr WorkspaceParts kNewMap = kPartMap | kPartDecorations | kPartSettings;
 constexpr UndoableItem kUndoableItems[] = {
     {M::kReadTable, kPartData},
     {M::kPasteData, kPartData},
+    {M::kCalcData, kPartData},
     {M::kLineColorChange, kPartSettings},
     {M::kDefDrawSize, kPartSettings | kPartMap},
     {M::kDefDrawPosition, kPartSettings | kPartMap},
