@@ -246,12 +246,18 @@ bool LoadBackground(const CliContext& context, const CliArguments& arguments,
   return false;
 }
 
-// A text option as Shift-JIS within the length of its line; none when the
-// text cannot be held.
-std::optional<std::string> FurnitureText(const std::string& utf8) {
+// A text option as Shift-JIS within the length of its line, or why it
+// cannot be held.
+StatusOr<std::string> FurnitureText(std::string_view option, const std::string& utf8) {
   const auto text = sjis::FromUtf8(utf8);
-  if (!text || text->size() > kMaxFurnitureTextBytes) return std::nullopt;
-  return text;
+  const std::string named = "--" + std::string(option) + " の「" + utf8 + "」";
+  if (!text) return Status(StatusCode::kRefused, named + "には Shift-JIS で表せない文字があります");
+  if (text->size() > kMaxFurnitureTextBytes) {
+    return Status(
+        StatusCode::kRefused,
+        named + "は長すぎます（" + std::to_string(kMaxFurnitureTextBytes) + " バイトまで）");
+  }
+  return *text;
 }
 
 // --legend-heading, --source, --source-right and --circle-legend over what
@@ -263,8 +269,11 @@ bool ApplyFurnitureOptions(const CliContext& context, const CliArguments& argume
                                      std::pair{"source", &settings.SourceText}}) {
     const auto value = arguments.Value(name);
     if (!value) continue;
-    const auto text = FurnitureText(*value);
-    if (!text) return !Refused(context, kMsgBadSetting);
+    const auto text = FurnitureText(name, *value);
+    if (!text.ok()) {
+      ShowMessageWithReason(context.reporter, kMsgBadSetting, {}, text.status().detail());
+      return false;
+    }
     *target = *text;
   }
   if (arguments.Flag("source-right")) settings.SourceAtRight = 1;

@@ -237,7 +237,13 @@ TEST_F(CliCommandsTest, RenderWithLegendHeadingAndSource) {
   EXPECT_TRUE(reporter_.messages.empty());
   EXPECT_EQ(render(InDir("bad.png"), {"--circle-legend", "pie"}), kExitFailure);
   EXPECT_EQ(render(InDir("bad.png"), {"--source", std::string(81, 'a')}), kExitFailure);
-  EXPECT_EQ(reporter_.Numbers(), (std::vector<int>{kMsgBadSetting, kMsgBadSetting}));
+  EXPECT_EQ(render(InDir("bad.png"), {"--legend-heading", "人/km²"}), kExitFailure);
+  EXPECT_EQ(reporter_.Numbers(),
+            (std::vector<int>{kMsgBadSetting, kMsgBadSetting, kMsgBadSetting}));
+  // The refusals of a text say which option and why.
+  EXPECT_NE(reporter_.messages[1].text.find("--source"), std::string::npos);
+  EXPECT_NE(reporter_.messages[1].text.find("80"), std::string::npos);
+  EXPECT_NE(reporter_.messages[2].text.find("Shift-JIS"), std::string::npos);
 }
 
 TEST_F(CliCommandsTest, RenderOpensABaseMapWhoseNameHasNoShiftJisForm) {
