@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -134,6 +135,14 @@ void TMakeBaseMapDialog::TakeTypedFile() {
 }
 
 bool TMakeBaseMapDialog::eventFilter(QObject* watched, QEvent* event) {
+  // Enter in the file box reads the file typed; it does not also press OK.
+  if (watched == file_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      TakeTypedFile();
+      return true;
+    }
+  }
   if (watched == file_ && event->type() == QEvent::DragEnter) {
     auto* drag = static_cast<QDragEnterEvent*>(event);
     if (DroppedFile(drag->mimeData()).isEmpty()) return false;

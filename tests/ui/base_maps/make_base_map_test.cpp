@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -122,7 +123,12 @@ TEST_F(MakeBaseMapTest, ATypedPathAndAValueFieldMakeTheMapAndOpenItsData) {
     auto& maker = dynamic_cast<TMakeBaseMapDialog&>(dialog);
     auto* file = maker.findChild<QLineEdit*>("SourceFile");
     file->setText(PathText(source_));
-    emit file->editingFinished();
+    // Enter in the file box reads the file and leaves the dialog open.
+    maker.show();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(file, &enter);
+    EXPECT_TRUE(maker.isVisible());
+    EXPECT_EQ(maker.result(), 0);
     auto* value = maker.findChild<QComboBox*>("ValueField");
     for (int i = 0; i < value->count(); ++i)
       value_items << value->itemText(i);
