@@ -423,7 +423,10 @@ std::optional<Size> SvgWriter::TextExtent(std::string_view text) {
 }
 
 const std::string& SvgWriter::FontFamilies() {
-  const std::string_view face = state_.font.FaceName.substr(0, state_.font.FaceName.find('\0'));
+  // A view of the record's own string: substr of the string itself would
+  // view a temporary.
+  const std::string_view face =
+      std::string_view(state_.font.FaceName).substr(0, state_.font.FaceName.find('\0'));
   if (!families_.empty() && face == family_face_) return families_;
   family_face_ = face;
   std::string name = sjis::ToUtf8Lossy(face.empty() ? kDefaultFaceName : face);
