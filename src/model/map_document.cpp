@@ -116,9 +116,9 @@ std::optional<std::string_view> After(std::string_view line, std::string_view pr
 }
 
 void ReadSourceLine(std::string_view text, MapDocument& document) {
-  document.SourceAtRight = text.starts_with(map_document::kSourceRightMark);
-  if (document.SourceAtRight) text.remove_prefix(map_document::kSourceRightMark.size());
-  document.SourceText = sjis::CutToBytes(text, kMaxFurnitureTextBytes);
+  const SourceLine line = SplitSourceLine(text);
+  document.SourceAtRight = line.right;
+  document.SourceText = sjis::CutToBytes(line.text, kMaxFurnitureTextBytes);
 }
 
 // A line between the header and the body: the paint map's colour scheme,
@@ -242,8 +242,7 @@ void WriteFurnitureLines(DocumentWriter& out, const MapDocument& document) {
     out.Line(std::string(map_document::kLegendHeadingPrefix) + document.LegendHeading);
   if (!document.SourceText.empty()) {
     out.Line(std::string(map_document::kSourcePrefix) +
-             std::string(document.SourceAtRight ? map_document::kSourceRightMark : "") +
-             document.SourceText);
+             JoinSourceLine(document.SourceAtRight, document.SourceText));
   }
 }
 

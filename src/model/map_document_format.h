@@ -59,11 +59,10 @@ inline constexpr std::size_t kPictureHeaderLines = 4;
 inline constexpr std::string_view kColorSchemePrefix = "ColorScheme=";
 inline constexpr std::size_t kMaxSchemeNameBytes = 32;
 // Lines of the same place for any kind, each only when set: the legend
-// heading, the source line (its text after "R," when it stands at the lower
-// right) and the circle map's nested legend.
+// heading, the source line (as JoinSourceLine writes it) and the circle
+// map's nested legend.
 inline constexpr std::string_view kLegendHeadingPrefix = "LegendHeading=";
 inline constexpr std::string_view kSourcePrefix = "Source=";
-inline constexpr std::string_view kSourceRightMark = "R,";
 inline constexpr std::string_view kNestedCircleLegendLine = "CircleLegend=nested";
 
 // Limits of the lines the reader takes.

@@ -32,6 +32,23 @@ std::uint32_t SaveBitOf(std::uint32_t changed_bit) {
   return changed_bit;
 }
 
+namespace {
+constexpr std::string_view kSourceRightMark = "R,";
+constexpr std::string_view kSourceLeftMark = "L,";
+}  // namespace
+
+SourceLine SplitSourceLine(std::string_view stored) {
+  const bool right = stored.starts_with(kSourceRightMark);
+  if (right || stored.starts_with(kSourceLeftMark)) stored.remove_prefix(kSourceRightMark.size());
+  return {right, stored};
+}
+
+std::string JoinSourceLine(bool right, std::string_view text) {
+  const bool marked = text.starts_with(kSourceRightMark) || text.starts_with(kSourceLeftMark);
+  const std::string_view mark = right ? kSourceRightMark : marked ? kSourceLeftMark : "";
+  return std::string(mark) + std::string(text);
+}
+
 Settings DefaultSettings(std::string_view program_dir) {
   Settings settings;
   settings.DataDir = std::string(program_dir);

@@ -106,6 +106,16 @@ inline constexpr std::uint8_t kLegendOptionMask = 0x0F;
 // Longest legend heading and source line, in Shift-JIS bytes.
 inline constexpr std::size_t kMaxFurnitureTextBytes = 80;
 
+// The source line as the settings file and map documents store it: its text
+// after "R," when it stands at the lower right, and after "L," when it stands
+// at the lower left but itself begins with one of the two marks.
+struct SourceLine {
+  bool right = false;
+  std::string_view text;
+};
+SourceLine SplitSourceLine(std::string_view stored);
+std::string JoinSourceLine(bool right, std::string_view text);
+
 // The sizes offered by every font dialog.
 inline constexpr std::array<std::string_view, 10> FontSizeChoices = {"4",  "6",  "8",  "10", "12",
                                                                      "16", "20", "24", "32", "48"};

@@ -172,14 +172,12 @@ void ReadLegendHeading(std::string_view value, Settings& settings) {
 }
 
 // "R," before the text puts the line at the lower right.
-constexpr std::string_view kSourceRightMark = "R,";
 
 void ReadSource(std::string_view value, Settings& settings) {
   const std::string text = Trimmed(value);
-  settings.SourceAtRight = text.starts_with(kSourceRightMark) ? 1 : 0;
-  settings.SourceText = TrimmedPrefix(
-      std::string_view(text).substr(settings.SourceAtRight != 0 ? kSourceRightMark.size() : 0),
-      kMaxFurnitureTextBytes);
+  const SourceLine line = SplitSourceLine(text);
+  settings.SourceAtRight = line.right ? 1 : 0;
+  settings.SourceText = TrimmedPrefix(line.text, kMaxFurnitureTextBytes);
 }
 
 void ReadItemLength(std::string_view value, Settings& settings) {
@@ -311,7 +309,7 @@ std::string FormatLegendHeading(const Settings& s) {
   return s.LegendHeading;
 }
 std::string FormatSource(const Settings& s) {
-  return (s.SourceAtRight != 0 ? std::string(kSourceRightMark) : std::string()) + s.SourceText;
+  return JoinSourceLine(s.SourceAtRight != 0, s.SourceText);
 }
 
 template <FolderKind kind>

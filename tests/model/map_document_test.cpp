@@ -166,6 +166,16 @@ TEST(MapDocumentTest, FurnitureLinesAndArrowsRoundTrip) {
   EXPECT_FALSE(other.value().Symbols.NestedLegend);
   EXPECT_EQ(other.value().SourceText, "x");
   EXPECT_FALSE(other.value().SourceAtRight);
+  // A source whose own text begins like a position mark reads back as written.
+  for (const bool right : {false, true}) {
+    for (const char* text : {"R,x", "L,y", "R"}) {
+      paint.SourceText = text;
+      paint.SourceAtRight = right;
+      const auto marked = ParseMapDocument(FormatMapDocument(paint));
+      EXPECT_EQ(marked.value().SourceText, text) << right;
+      EXPECT_EQ(marked.value().SourceAtRight, right) << text;
+    }
+  }
   paint.LegendHeading = "a\nb";
   EXPECT_NE(MapDocumentWriteRefusal(paint), "");
 }

@@ -511,6 +511,15 @@ TEST_F(SettingsFileTest, LegendHeadingAndSourceAreSavedOnceSet) {
   });
   EXPECT_EQ(IniText().find("Source"), std::string::npos);
   EXPECT_FALSE(ShouldWriteSettings(Parsed("LegendHeading = a\r\nSource = R,b\r\n")));
+  // A left source whose text begins like the mark keeps its place and text.
+  WriteIni("Embiroment = 65503\r\n");
+  Run({}, [](Settings& settings) {
+    settings.SourceText = "R,x";
+    settings.ChangedMask |= kChangedSource;
+  });
+  const Settings marked = Parsed(IniText());
+  EXPECT_EQ(marked.SourceText, "R,x");
+  EXPECT_EQ(marked.SourceAtRight, 0);
 }
 
 // The paper orientation of map prints has no line until it is chosen; it is
