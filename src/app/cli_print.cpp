@@ -4,7 +4,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -40,11 +39,7 @@ constexpr double kMaxMagnification = 100;
 
 // A whole number from `low` to `high`, written out in full.
 std::optional<int> WholeNumber(std::string_view text, int low, int high) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-    return std::nullopt;
-  return value;
+  return ParseWholeInt(text, low, high);
 }
 
 // A real number above 0 and up to `high`.

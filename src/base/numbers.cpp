@@ -131,6 +131,15 @@ std::optional<double> ParseWholeReal(std::string_view text) {
   return value;
 }
 
+std::optional<std::int32_t> ParseWholeInt(std::string_view text, std::int32_t low,
+                                          std::int32_t high) {
+  std::int64_t value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (value < low || value > high) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
 std::optional<long double> ParseDataValue(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ')

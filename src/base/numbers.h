@@ -51,6 +51,11 @@ std::optional<double> FindLeadingReal(std::string_view text);
 // anything is left over or nothing converts.
 std::optional<double> ParseWholeReal(std::string_view text);
 
+// The whole of `text` as an integer from `low` to `high` (an optional minus
+// sign and digits, nothing else); nullopt otherwise.
+std::optional<std::int32_t> ParseWholeInt(std::string_view text, std::int32_t low,
+                                          std::int32_t high);
+
 // A data value: leading spaces (not tabs), an optional sign, digits with an
 // optional point where the digits on either side may be absent (but not
 // both). The whole text must be consumed: no exponent, no trailing blank.

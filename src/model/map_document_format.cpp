@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/numbers.h"
 #include "base/real48.h"
 #include "base/text_encoding.h"
 
@@ -58,13 +59,8 @@ std::optional<double> ParseReal(std::string_view line) {
 std::optional<std::int32_t> ParseInteger(std::string_view line, std::int32_t low,
                                          std::int32_t high) {
   const auto number = NumberText(line);
-  if (!number || number->empty()) return std::nullopt;
-  const std::string_view text = *number;
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (value < low || value > high) return std::nullopt;
-  return static_cast<std::int32_t>(value);
+  if (!number) return std::nullopt;
+  return ParseWholeInt(*number, low, high);
 }
 
 }  // namespace kartela::map_document

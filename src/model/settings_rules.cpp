@@ -1,8 +1,8 @@
 #include "model/settings_rules.h"
 
-#include <charconv>
 #include <cstring>
 #include <utility>
+#include "base/numbers.h"
 
 #include "base/text_encoding.h"
 
@@ -45,12 +45,9 @@ DataExtCheck CheckDataExt(std::string_view typed) {
 std::optional<std::int16_t> ParseItemLength(std::string_view text) {
   text = Trim(text, Blanks::kSpaceTab);
   if (text.starts_with('+')) text.remove_prefix(1);
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || stop != end) return std::nullopt;
-  if (value < kMinItemLength || value > kMaxItemLength) return std::nullopt;
-  return static_cast<std::int16_t>(value);
+  const auto value = ParseWholeInt(text, kMinItemLength, kMaxItemLength);
+  if (!value) return std::nullopt;
+  return static_cast<std::int16_t>(*value);
 }
 
 SaveMaskChecks ChecksOfSaveMask(std::int32_t save_mask) {

@@ -131,6 +131,24 @@ TEST(ParseDataValueTest, ComputesInExtendedPrecision) {
 
 // Option values and attribute codes: the whole text or nothing, exponents
 // allowed, no blanks.
+// Integers written out in full and within the range; nothing else, and no
+// wrap-around for numbers beyond 32 bits.
+TEST(ParseWholeIntTest, TakesTheWholeTextWithinItsRange) {
+  const std::pair<std::string_view, std::optional<std::int32_t>> cases[] = {
+      {"12", 12},
+      {"-3", -3},
+      {"0", 0},
+      {"", std::nullopt},
+      {" 1", std::nullopt},
+      {"1x", std::nullopt},
+      {"1.0", std::nullopt},
+      {"100", std::nullopt},
+      {"4294967308", std::nullopt},
+  };
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(ParseWholeInt(text, -5, 99), expected) << text;
+}
+
 TEST(ParseWholeRealTest, TakesTheWholeTextOrNothing) {
   EXPECT_EQ(ParseWholeReal("0.5"), 0.5);
   EXPECT_EQ(ParseWholeReal("-12"), -12.0);
